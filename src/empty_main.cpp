@@ -1,0 +1,2 @@
+// Placeholder for a tool that has no sources yet.
+int main() { return 1; }

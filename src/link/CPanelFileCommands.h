@@ -1,0 +1,52 @@
+#pragma once
+// The panel's file system seen from the computer: both command families
+// (message code 143 "file commands" and message code 128 "card commands")
+// over one channel. Failure lines collect in m_strErrors.
+#include "link/CDirData.h"
+
+#include <string>
+#include <vector>
+
+class CCommInterface;
+
+class CPanelFileCommands
+{
+public:
+    explicit CPanelFileCommands(CCommInterface* pComm);
+
+    void AddError(const std::string& strLine);
+    std::string GetErrors() const { return m_strErrors; }
+    CCommInterface* GetComm() const { return m_pComm; }
+
+    // File command family (message code 143).
+    bool SendFileCmd(unsigned char nSub, const unsigned char* pPayload, unsigned long nPayloadLen,
+                     unsigned char* pOut, unsigned long* pOutLen);
+    bool SeekFile(unsigned char nOrigin, int nOffset, unsigned long* pPosition);
+    unsigned long OpenRemoteFile(const std::string& strName); // size, 0 on failure
+    // Reads the next block (at most 254 bytes) into pBlock; *pLen holds the
+    // capacity on entry (255) and the block length on return.
+    bool ReadFileBlock(unsigned char* pBlock, unsigned long* pLen);
+    void CloseRemoteFile();
+    bool BackupFile(const std::string& strName);
+    bool RenameFile(const std::string& strOldName, const std::string& strNewName);
+    bool DeleteFile(const std::string& strName);
+    bool BackupFiles(const std::vector<std::string>& arrNames);
+    bool DeleteFiles(const std::vector<std::string>& arrNames);
+    bool BackupAllCsvFiles();
+    bool GetFileList(CDirData& list, const std::string& strPattern);
+
+    // Card command family (message code 128).
+    bool SendCardCmd(const unsigned char* pPayload, unsigned long nPayloadLen,
+                     unsigned long* pValue, DIR_DATA* pEntry);
+    bool CardGetFileList(CDirData& list, const std::string& strPattern);
+    bool CardRenameFile(const std::string& strOldName, const std::string& strNewName);
+    bool CardDeleteFile(const std::string& strName);
+    bool CardDeleteFiles(const std::vector<std::string>& arrNames);
+
+private:
+    bool ReadDirEntries(CDirData& list);
+    bool CardReadDir(CDirData& list, const std::string& strPattern);
+
+    CCommInterface* m_pComm;
+    std::string m_strErrors;
+};
