@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds the project and runs every test: the normal build first, then the
+# same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d /tmp/orvak-runtime-XXXXXX)}"
+chmod 700 "$XDG_RUNTIME_DIR"
+jobs="$(nproc)"
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVAK_WERROR=ON
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs" --timeout 600
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVAK_SANITIZE=ON -DORVAK_WERROR=ON
+cmake --build build-asan -j"$jobs"
+ASAN_OPTIONS="detect_leaks=0:abort_on_error=1" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+    ctest --test-dir build-asan --output-on-failure -j"$jobs" --timeout 900
