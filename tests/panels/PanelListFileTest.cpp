@@ -1,0 +1,205 @@
+#include "panels/CNameIpRecInfo.h"
+
+#include "app/AppStrings.h"
+#include "support/CScriptedPrompt.h"
+#include "support/CTempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <set>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+class PanelListFile : public ::testing::Test
+{
+protected:
+    PanelListFile() : m_guard(m_prompt) { CNameIpRecInfo::SetDataFolder(m_dir.Str()); }
+    ~PanelListFile() override { CNameIpRecInfo::SetDataFolder(std::string()); }
+
+    std::set<std::string> FolderEntries() const
+    {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_dir.Path()))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
+
+    void ExpectOnlyListFileError()
+    {
+        ASSERT_EQ(m_prompt.Shown().size(), 1u);
+        EXPECT_EQ(m_prompt.Shown()[0].strText,
+                  "Unable to open Ilvane Remote File Manager Panel List Information file (*.INI).");
+        EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
+    }
+
+    CTempDir m_dir;
+    CScriptedPrompt m_prompt;
+    CScopedPrompt m_guard;
+};
+
+std::string Lines(const CNameIpRecInfo& list)
+{
+    std::string str;
+    for (int i = 0; i < list.GetCount(); ++i)
+        str += list.GetAt(i).FormatLine();
+    return str;
+}
+} // namespace
+
+TEST_F(PanelListFile, PathIsInTheDataFolder)
+{
+    EXPECT_EQ(CNameIpRecInfo::GetPanelListPath(), m_dir.Str() + "/PanelsList.INI");
+    EXPECT_EQ(LoadAppString(IDS_PANEL_LIST_FILE_ERROR), std::string(STR_PANEL_LIST_FILE_ERROR));
+}
+
+TEST_F(PanelListFile, SavesExactBytesAndLoadsBackOrderAndDuplicates)
+{
+    CNameIpRecInfo list;
+    list.AddTail(CNameIpRec("Line 3", 192, 168, 1, 20, 10001));
+    list.AddTail(CNameIpRec("", 10, 0, 0, 1, 0));
+    list.AddTail(CNameIpRec("Line 3", 192, 168, 1, 20, 10001));
+    list.AddTail(CNameIpRec(" Kiln ", 255, 255, 255, 255, 65535));
+    ASSERT_TRUE(list.Save());
+    EXPECT_EQ(m_dir.ReadFile("PanelsList.INI"), "Line 3|192.168.1.20|10001|\r\r\n"
+                                                "|10.0.0.1|0|\r\r\n"
+                                                "Line 3|192.168.1.20|10001|\r\r\n"
+                                                " Kiln |255.255.255.255|65535|\r\r\n");
+    EXPECT_EQ(FolderEntries(), std::set<std::string>{"PanelsList.INI"});
+
+    CNameIpRecInfo loaded;
+    loaded.AddTail(CNameIpRec("stale", 1, 1, 1, 1, 1));
+    ASSERT_TRUE(loaded.Load());
+    EXPECT_EQ(Lines(loaded), Lines(list));
+
+    // A second round trip changes nothing.
+    const std::string strFirst = m_dir.ReadFile("PanelsList.INI");
+    ASSERT_TRUE(loaded.Save());
+    EXPECT_EQ(m_dir.ReadFile("PanelsList.INI"), strFirst);
+    EXPECT_TRUE(m_prompt.Shown().empty());
+}
+
+TEST_F(PanelListFile, EmptyListSavesEmptyFileThatLoadsAsNothing)
+{
+    CNameIpRecInfo list;
+    ASSERT_TRUE(list.Save());
+    EXPECT_EQ(m_dir.ReadFile("PanelsList.INI"), "");
+    list.AddTail(CNameIpRec());
+    EXPECT_FALSE(list.Load());
+    EXPECT_EQ(list.GetCount(), 1);
+}
+
+TEST_F(PanelListFile, MissingFileLeavesListAsItWas)
+{
+    CNameIpRecInfo list;
+    list.AddTail(CNameIpRec("keep", 1, 2, 3, 4, 5));
+    EXPECT_FALSE(list.Load());
+    EXPECT_EQ(list.GetCount(), 1);
+    EXPECT_TRUE(m_prompt.Shown().empty());
+}
+
+TEST_F(PanelListFile, ReadsEveryLineEndAndEveryLine)
+{
+    m_dir.WriteFile("PanelsList.INI", "a|1.2.3.4|5|\r\r\n"
+                                      "\r\r\n"
+                                      "b|5.6.7.8|9|\r\n"
+                                      "\n"
+                                      "c|300.1.2.3|7\r\r\n"
+                                      "junk\n"
+                                      "d|9.9.9.9|1|\n"
+                                      "e|1.1.1.1|2|");
+    CNameIpRecInfo list;
+    ASSERT_TRUE(list.Load());
+    EXPECT_EQ(Lines(list), "a|1.2.3.4|5|\r\r\n"
+                           "|0.0.0.0|10001|\r\r\n"
+                           "b|5.6.7.8|9|\r\r\n"
+                           "|0.0.0.0|10001|\r\r\n"
+                           "c|44.1.2.3|7|\r\r\n"
+                           "|0.0.0.0|10001|\r\r\n"
+                           "d|9.9.9.9|1|\r\r\n"
+                           "e|1.1.1.1|2|\r\r\n");
+}
+
+TEST_F(PanelListFile, CopyFromMakesAnIndependentCopy)
+{
+    CNameIpRecInfo source;
+    source.AddTail(CNameIpRec("A", 1, 1, 1, 1, 1));
+    source.AddTail(CNameIpRec("B", 2, 2, 2, 2, 2));
+    CNameIpRecInfo copy;
+    copy.AddTail(CNameIpRec("old", 9, 9, 9, 9, 9));
+    copy.CopyFrom(source);
+    copy.GetAt(0).m_strName = "changed";
+    copy.RemoveAt(1);
+    EXPECT_EQ(Lines(source), "A|1.1.1.1|1|\r\r\nB|2.2.2.2|2|\r\r\n");
+    EXPECT_EQ(Lines(copy), "changed|1.1.1.1|1|\r\r\n");
+    EXPECT_EQ(source.FindSamePanel(CNameIpRec("b", 2, 2, 2, 2, 2)), 1);
+    EXPECT_EQ(source.FindSamePanel(CNameIpRec("b", 2, 2, 2, 2, 3)), -1);
+}
+
+TEST_F(PanelListFile, SaveIntoMissingFolderFailsWithMessage)
+{
+    CNameIpRecInfo::SetDataFolder((m_dir.Path() / "gone").string());
+    CNameIpRecInfo list;
+    list.AddTail(CNameIpRec("A", 1, 1, 1, 1, 1));
+    EXPECT_FALSE(list.Save());
+    ExpectOnlyListFileError();
+    EXPECT_TRUE(FolderEntries().empty());
+}
+
+TEST_F(PanelListFile, FailedReplaceLeavesTargetAndNoTemporaryFile)
+{
+    // A folder in the file's place: the new text is written, but cannot
+    // take the old one's place.
+    fs::create_directory(m_dir.Path() / "PanelsList.INI");
+    m_dir.WriteFile("PanelsList.INI/inside", "x");
+    CNameIpRecInfo list;
+    list.AddTail(CNameIpRec("A", 1, 1, 1, 1, 1));
+    EXPECT_FALSE(list.Save());
+    ExpectOnlyListFileError();
+    EXPECT_EQ(FolderEntries(), std::set<std::string>{"PanelsList.INI"});
+    EXPECT_EQ(m_dir.ReadFile("PanelsList.INI/inside"), "x");
+}
+
+TEST_F(PanelListFile, FullDiskLeavesOldFileIntact)
+{
+    CNameIpRecInfo list;
+    list.AddTail(CNameIpRec("Old", 1, 2, 3, 4, 5));
+    ASSERT_TRUE(list.Save());
+    const std::string strOld = m_dir.ReadFile("PanelsList.INI");
+    for (int i = 0; i < 2000; ++i)
+        list.AddTail(CNameIpRec("Panel with a long name to fill the disk", 10, 0, 0, 1, i));
+
+    // A file size limit stands in for a full disk: writes past it fail.
+    struct rlimit limitOld;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limitOld), 0);
+    const auto pOldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limitSmall = limitOld;
+    limitSmall.rlim_cur = 8192;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limitSmall), 0);
+    const bool bSaved = list.Save();
+    setrlimit(RLIMIT_FSIZE, &limitOld);
+    std::signal(SIGXFSZ, pOldHandler);
+
+    EXPECT_FALSE(bSaved);
+    ExpectOnlyListFileError();
+    EXPECT_EQ(m_dir.ReadFile("PanelsList.INI"), strOld);
+    EXPECT_EQ(FolderEntries(), std::set<std::string>{"PanelsList.INI"});
+}
+
+TEST_F(PanelListFile, ReplacementKeepsFilePermissions)
+{
+    CNameIpRecInfo list;
+    list.AddTail(CNameIpRec("A", 1, 1, 1, 1, 1));
+    ASSERT_TRUE(list.Save());
+    fs::permissions(m_dir.Path() / "PanelsList.INI", fs::perms(0640));
+    list.AddTail(CNameIpRec("B", 2, 2, 2, 2, 2));
+    ASSERT_TRUE(list.Save());
+    EXPECT_EQ(fs::status(m_dir.Path() / "PanelsList.INI").permissions(), fs::perms(0640));
+    EXPECT_EQ(m_dir.ReadFile("PanelsList.INI"), "A|1.1.1.1|1|\r\r\nB|2.2.2.2|2|\r\r\n");
+}
