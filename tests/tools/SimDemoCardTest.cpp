@@ -1,0 +1,135 @@
+// The demo card's sample files and the growing data log.
+#include "SimRawClient.h"
+#include "support/CSimulatorProcess.h"
+#include "support/CTempDir.h"
+
+#include <chrono>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <regex>
+#include <thread>
+
+namespace
+{
+struct CLogShape
+{
+    size_t m_nHeader = 0; // header bytes without the line feed
+    size_t m_nRecord = 0; // record bytes with the line feed
+    size_t m_nRecords = 0;
+    std::string m_strEnding;
+};
+
+// Checks the data-log format and returns its shape: a header "Date,Time,..."
+// with at least one tag, then records all of one length, each a date, a time
+// and one blank-padded value per tag.
+CLogShape CheckDataLog(const std::string& strText)
+{
+    CLogShape shape;
+    const size_t nHeaderEnd = strText.find('\n');
+    EXPECT_NE(std::string::npos, nHeaderEnd);
+    const std::string strHeader = strText.substr(0, nHeaderEnd);
+    EXPECT_EQ(0u, strHeader.rfind("Date,Time,", 0)) << strHeader;
+    const size_t nTags =
+        static_cast<size_t>(std::count(strHeader.begin(), strHeader.end(), ',')) - 1;
+    EXPECT_GE(nTags, 1u);
+    shape.m_nHeader = nHeaderEnd;
+    shape.m_strEnding = strHeader.back() == '\r' ? "\r\n" : "\n";
+    const std::regex record("\\d\\d/\\d\\d/\\d\\d,\\d\\d:\\d\\d:\\d\\d(, *[-0-9.a-z]+){" +
+                            std::to_string(nTags) + "}\r?");
+    size_t nStart = nHeaderEnd + 1;
+    while (nStart < strText.size())
+    {
+        const size_t nEnd = strText.find('\n', nStart);
+        if (nEnd == std::string::npos)
+        {
+            ADD_FAILURE() << "partial record at the end";
+            break;
+        }
+        const std::string strLine = strText.substr(nStart, nEnd - nStart);
+        if (shape.m_nRecord == 0)
+            shape.m_nRecord = strLine.size() + 1;
+        EXPECT_EQ(shape.m_nRecord, strLine.size() + 1) << "record " << shape.m_nRecords + 1;
+        EXPECT_TRUE(std::regex_match(strLine, record)) << strLine;
+        EXPECT_EQ(shape.m_strEnding == "\r\n", strLine.back() == '\r');
+        ++shape.m_nRecords;
+        nStart = nEnd + 1;
+        if (::testing::Test::HasFailure())
+            break;
+    }
+    return shape;
+}
+} // namespace
+
+TEST(SimDemoCard, SampleFilesAreValidDataLogsAndFriends)
+{
+    CTempDir temp;
+    const std::string strCard = temp.Str() + "/new/demo";
+    temp.WriteFile("new/demo/41225A07.CSV", "stale content");
+    temp.WriteFile("new/demo/MINE.TXT", "kept");
+    CSimulatorProcess sim({"--demo-card", strCard});
+
+    const std::pair<const char*, size_t> arrLogs[] = {{"41225A07.CSV", 500},
+                                                      {"90101107.CSV", 50},
+                                                      {"41226B01.CSV", 20000},
+                                                      {"LOGS/41224C03.CSV", 20}};
+    for (const auto& [pszName, nRecords] : arrLogs)
+    {
+        SCOPED_TRACE(pszName);
+        const CLogShape shape = CheckDataLog(temp.ReadFile(std::string("new/demo/") + pszName));
+        EXPECT_EQ(nRecords, shape.m_nRecords);
+    }
+    EXPECT_EQ("\r\n", CheckDataLog(temp.ReadFile("new/demo/41225A07.CSV")).m_strEnding);
+    EXPECT_EQ("\n", CheckDataLog(temp.ReadFile("new/demo/90101107.CSV")).m_strEnding);
+    EXPECT_EQ("12/25/14,08:00:00,",
+              temp.ReadFile("new/demo/41225A07.CSV")
+                  .substr(temp.ReadFile("new/demo/41225A07.CSV").find('\n') + 1, 18));
+    EXPECT_FALSE(temp.ReadFile("new/demo/README.TXT").empty());
+    EXPECT_EQ(0u, std::filesystem::file_size(temp.Path() / "new/demo/EMPTY.DAT"));
+    EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(temp.Path() / "new/demo/LOGS"),
+                               std::filesystem::directory_iterator()));
+    EXPECT_EQ("kept", temp.ReadFile("new/demo/MINE.TXT"));
+
+    // And it is what the simulator serves.
+    CSimRawLink link(sim.Port());
+    ASSERT_EQ(0, link.File(WithName(Bytes({3, 0}), "41226B01.CSV")).m_nResult);
+    const CSimReply size = link.File(Bytes({2, 0, 0, 0, 0, 1}));
+    EXPECT_EQ(std::filesystem::file_size(temp.Path() / "new/demo/41226B01.CSV"),
+              size.m_arrPayload.at(1) | size.m_arrPayload.at(2) << 8 |
+                  size.m_arrPayload.at(3) << 16);
+}
+
+TEST(SimDemoCard, GrowLogAppendsWholeRecordsOfTheSameWidth)
+{
+    CTempDir card;
+    const std::string strStart = "Date,Time,Temp,Pump\r\n"
+                                 "04/12/26,08:00:00,  21.5,  on\r\n"
+                                 "04/12/26,08:00:10,  21.7, off\r\n";
+    card.WriteFile("LOG.CSV", strStart);
+    CSimulatorProcess sim(
+        {"--card", card.Str(), "--grow-log", "LOG.CSV", "--grow-interval-ms", "20"});
+
+    // Watch the file grow; it always holds whole records only.
+    const size_t nHeader = 20, nRecord = 31; // the header keeps its CR
+    size_t nSize = strStart.size();
+    for (int i = 0; i < 500 && nSize < strStart.size() + 5 * nRecord; ++i)
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        nSize = std::filesystem::file_size(card.Path() / "LOG.CSV");
+        ASSERT_EQ(0u, (nSize - nHeader - 1) % nRecord) << nSize;
+    }
+    ASSERT_GE(nSize, strStart.size() + 5 * nRecord);
+    sim.Stop();
+
+    const std::string strText = card.ReadFile("LOG.CSV");
+    EXPECT_EQ(strStart, strText.substr(0, strStart.size())) << "earlier records untouched";
+    const CLogShape shape = CheckDataLog(strText);
+    EXPECT_EQ(nRecord, shape.m_nRecord);
+    // New records are stamped now and their values move.
+    char szToday[16];
+    const time_t tNow = time(nullptr);
+    strftime(szToday, sizeof szToday, "%m/%d/%y", localtime(&tNow));
+    const std::string strLast = strText.substr(strText.size() - nRecord);
+    EXPECT_EQ(szToday, strLast.substr(0, 8));
+    EXPECT_NE(strText.substr(strStart.size(), nRecord).substr(17),
+              strText.substr(strStart.size() + nRecord, nRecord).substr(17));
+}

@@ -1,0 +1,136 @@
+// The simulator as a process: its first output line, its ports, its options
+// text, and how it ends.
+#include "SimRawClient.h"
+#include "support/CSimulatorProcess.h"
+#include "support/CTempDir.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <regex>
+#include <sys/wait.h>
+
+namespace
+{
+bool ExitedWith(int nStatus, int nCode)
+{
+    return nStatus != -1 && WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == nCode;
+}
+} // namespace
+
+TEST(SimStartup, FirstLineNamesTheBoundEphemeralPorts)
+{
+    CTempDir card;
+    CSimChild child(
+        {"--address", "127.0.0.1", "--port", "0", "--tftp-port", "0", "--card", card.Str()});
+    const std::string strLine = child.FirstLine();
+    std::smatch match;
+    ASSERT_TRUE(std::regex_match(strLine, match, std::regex("panelsim port=(\\d+) tftp=(\\d+)")))
+        << strLine;
+    const int nPort = std::stoi(match[1]);
+    EXPECT_GT(nPort, 0);
+    EXPECT_GT(std::stoi(match[2]), 0);
+    CSimRawLink link(nPort);
+    EXPECT_TRUE(link.Exchange(18).m_bReceived);
+
+    // Nothing else ever appears on standard output.
+    EXPECT_TRUE(ExitedWith(child.SignalAndWait(SIGTERM), 0));
+    EXPECT_EQ("", child.RestOfOutput());
+}
+
+TEST(SimStartup, TwoSimulatorsRunSideBySideAndTftpCanBeOff)
+{
+    CTempDir card;
+    CSimulatorProcess first({"--card", card.Str()});
+    CSimulatorProcess second({"--card", card.Str(), "--no-tftp"});
+    EXPECT_NE(first.Port(), second.Port());
+    EXPECT_GT(first.TftpPort(), 0);
+    EXPECT_EQ(0, second.TftpPort());
+
+    CSimChild child({"--port", "0", "--no-tftp", "--card", card.Str()});
+    EXPECT_NE(std::string::npos, child.FirstLine().find(" tftp=off"));
+}
+
+TEST(SimStartup, SigtermAndSigintStopWithExitCodeZeroEvenWithBusyConnections)
+{
+    CTempDir card;
+    card.WriteFile("A.CSV", std::string(5000, 'x'));
+    for (int nSignal : {SIGTERM, SIGINT})
+    {
+        CSimChild child({"--port", "0", "--tftp-port", "0", "--card", card.Str()});
+        const std::string strLine = child.FirstLine();
+        const int nPort = std::stoi(strLine.substr(strLine.find("port=") + 5));
+        const int nTftpPort = std::stoi(strLine.substr(strLine.find("tftp=") + 5));
+        // One connection idle, one with a file open and half a frame sent,
+        // one TFTP read waiting for its first ACK.
+        CSimRawLink idle(nPort), busy(nPort);
+        ASSERT_EQ(0, busy.File(WithName(Bytes({3, 0}), "A.CSV")).m_nResult);
+        busy.SendRaw(Bytes({0x50, 0x4C, 143, 0, 0, 9, 1}));
+        CSimRawTftp tftp(nTftpPort);
+        tftp.SendToServer(CSimRawTftp::Request(1, "A.CSV", "octet"));
+        CBytes arrPacket;
+        sockaddr_in from{};
+        ASSERT_TRUE(tftp.Receive(arrPacket, from));
+
+        EXPECT_TRUE(ExitedWith(child.SignalAndWait(nSignal), 0)) << "signal " << nSignal;
+        CBytes arrRest;
+        EXPECT_EQ(0, idle.ReadUntilClosed(arrRest));
+    }
+}
+
+TEST(SimStartup, HelpDocumentsEveryOptionAndBadOptionsAreRefused)
+{
+    CSimChild help({"--help"});
+    const std::string strHelp = help.RestOfOutput();
+    EXPECT_TRUE(ExitedWith(help.Wait(), 0));
+    for (const char* pszOption : {"--address",
+                                  "--port",
+                                  "--tftp-port",
+                                  "--no-tftp",
+                                  "--card",
+                                  "--demo-card",
+                                  "--type",
+                                  "--revision",
+                                  "--build",
+                                  "--info-length",
+                                  "--card-status",
+                                  "--fail",
+                                  "--fail-after",
+                                  "--card-result",
+                                  "--delay-ms",
+                                  "--no-reply-every",
+                                  "--close-mid-reply-every",
+                                  "--malform",
+                                  "--zero-date",
+                                  "--card-no-last-flag",
+                                  "--grow-log",
+                                  "--grow-interval-ms",
+                                  "--tftp-drop-every",
+                                  "--tftp-error",
+                                  "--verbose",
+                                  "--help"})
+        EXPECT_NE(std::string::npos, strHelp.find(std::string("  ") + pszOption + " "))
+            << pszOption;
+
+    CTempDir card;
+    const std::vector<std::vector<std::string>> arrBad = {
+        {"--bogus"},
+        {"--port"},
+        {"--port", "70000"},
+        {"--revision", "5k"},
+        {"--fail", "143:7"},
+        {"--malform", "sideways"},
+        {"--card-result", "11=1"},
+        {"--tftp-error", "x"},
+        {"--card", card.Str() + "/missing"},
+        {"--card", card.Str(), "--grow-log", "NONE.CSV"},
+        {"--address", "not-an-address"},
+    };
+    for (const auto& arrArgs : arrBad)
+    {
+        std::vector<std::string> arrAll = {"--port", "0", "--no-tftp"};
+        arrAll.insert(arrAll.end(), arrArgs.begin(), arrArgs.end());
+        CSimChild child(arrAll);
+        EXPECT_EQ("", child.RestOfOutput()) << arrArgs[0];
+        EXPECT_TRUE(ExitedWith(child.Wait(), 2)) << arrArgs[0];
+    }
+}
