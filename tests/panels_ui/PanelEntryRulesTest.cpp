@@ -1,0 +1,114 @@
+#include "panels/CNameIpRecInfo.h"
+#include "panels/ui/PanelEntryRules.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace
+{
+const unsigned char ADDRESS[4] = {192, 168, 1, 20};
+const unsigned char ZERO_ADDRESS[4] = {0, 0, 0, 0};
+
+std::vector<std::string> Names(const CNameIpRecInfo& list)
+{
+    std::vector<std::string> arrNames;
+    for (int i = 0; i < list.GetCount(); ++i)
+        arrNames.push_back(list.GetAt(i).m_strName);
+    return arrNames;
+}
+} // namespace
+
+TEST(PanelEntryRules, PortReadsLikeAtoiWithEmptyAsZero)
+{
+    EXPECT_EQ(ParsePortText(""), 0);
+    EXPECT_EQ(ParsePortText("10001"), 10001);
+    EXPECT_EQ(ParsePortText("007"), 7);
+    EXPECT_EQ(ParsePortText(" 502x"), 502);
+    EXPECT_EQ(ParsePortText("x502"), 0);
+    EXPECT_EQ(ParsePortText("99999999999"), INT_MAX);
+    EXPECT_EQ(ParsePortText("-99999999999"), INT_MIN);
+}
+
+TEST(PanelEntryRules, AcceptedEntryIsTrimmedAndKeepsEverythingElse)
+{
+    const SPanelEntryVerdict verdict = ReadPanelEntry("  Line 3 \t", ADDRESS, "");
+    ASSERT_TRUE(verdict.bAccepted);
+    EXPECT_EQ(verdict.rec.m_strName, "Line 3");
+    EXPECT_EQ(verdict.rec.GetIPText(), "192.168.1.20");
+    EXPECT_EQ(verdict.rec.m_nPort, 0);
+
+    // The single blank Quick Add leaves behind becomes an empty name; a
+    // line end typed at either end is trimmed away with the blanks.
+    EXPECT_EQ(ReadPanelEntry(" ", ADDRESS, "1").rec.m_strName, "");
+    EXPECT_TRUE(ReadPanelEntry("Kiln\r\n", ADDRESS, "1").bAccepted);
+}
+
+TEST(PanelEntryRules, RefusesBlankAddressFirstThenUnstorableName)
+{
+    SPanelEntryVerdict verdict = ReadPanelEntry("a|b", ZERO_ADDRESS, "10001");
+    EXPECT_FALSE(verdict.bAccepted);
+    EXPECT_EQ(verdict.strMessage, "Please enter a valid IP address.");
+    EXPECT_EQ(verdict.eIcon, EPromptIcon::Stop);
+    EXPECT_EQ(verdict.eFocus, EPanelField::Address);
+
+    for (const char* pszName : {"a|b", "|", "Line\n3", "Line\r3"})
+    {
+        verdict = ReadPanelEntry(pszName, ADDRESS, "10001");
+        EXPECT_FALSE(verdict.bAccepted) << pszName;
+        EXPECT_EQ(verdict.strMessage, STR_NAME_NOT_STORABLE);
+        EXPECT_EQ(verdict.eIcon, EPromptIcon::Stop);
+        EXPECT_EQ(verdict.eFocus, EPanelField::Name);
+    }
+}
+
+TEST(PanelEntryRules, EveryAcceptedPanelLoadsBackUnchanged)
+{
+    const unsigned char arrEdge[4] = {255, 0, 0, 1};
+    const struct
+    {
+        const char* pszName;
+        const unsigned char* pAddress;
+        const char* pszPort;
+    } arrCases[] = {
+        {"Line 3", ADDRESS, "10001"}, {"", ADDRESS, ""},         {"1.2.3.4", arrEdge, "0"},
+        {"a\tb  c", arrEdge, "65535"}, {"Pr\xc3\xa4gung", ADDRESS, "99999999999"},
+    };
+    for (const auto& c : arrCases)
+    {
+        const SPanelEntryVerdict verdict = ReadPanelEntry(c.pszName, c.pAddress, c.pszPort);
+        ASSERT_TRUE(verdict.bAccepted) << c.pszName;
+        std::string strLine = verdict.rec.FormatLine();
+        // As ReadLine hands it over: without the line feed and carriage returns.
+        strLine.erase(strLine.find_last_not_of("\r\n") + 1);
+        CNameIpRec loaded("junk", 9, 9, 9, 9, 9);
+        ASSERT_TRUE(loaded.ParseLine(strLine)) << c.pszName;
+        EXPECT_EQ(loaded.m_strName, verdict.rec.m_strName);
+        EXPECT_EQ(loaded.GetIPText(), verdict.rec.GetIPText());
+        EXPECT_EQ(loaded.m_nPort, verdict.rec.m_nPort);
+    }
+}
+
+TEST(PanelEntryRules, RowTexts)
+{
+    const CNameIpRec rec("Kiln", 10, 0, 0, 7, 502);
+    EXPECT_EQ(PanelRowTexts(rec, 0), (std::vector<std::string>{"1", "Kiln", "10.0.0.7", "502"}));
+    EXPECT_EQ(RowNumberText(9), "10");
+}
+
+TEST(PanelEntryRules, RemoveSelectedRecordsHighestFirst)
+{
+    CNameIpRecInfo list;
+    for (const char* pszName : {"A", "B", "C", "D", "E"})
+        list.AddTail(CNameIpRec(pszName, 10, 0, 0, 1, 10001));
+
+    // Rows 1 and 3 of five (from 0: 0 and 2), given in any order, repeated,
+    // and with rows that do not exist.
+    const std::vector<int> arrRemoved = RemoveSelectedRecords(list, {2, 0, 7, 2, -1});
+    EXPECT_EQ(arrRemoved, (std::vector<int>{2, 0}));
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"B", "D", "E"}));
+
+    EXPECT_TRUE(RemoveSelectedRecords(list, {}).empty());
+    EXPECT_EQ(RemoveSelectedRecords(list, {0, 1, 2}), (std::vector<int>{2, 1, 0}));
+    EXPECT_TRUE(list.IsEmpty());
+}

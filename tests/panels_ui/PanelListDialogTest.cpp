@@ -1,0 +1,421 @@
+#include "PanelsUiTestSupport.h"
+#include "panels/ui/CIPAddressSelectionDlg.h"
+#include "panels/ui/CNameIPEntryDialog.h"
+#include "panels/ui/CPanelDetailsForm.h"
+#include "panels/ui/PanelEntryRules.h"
+#include "support/CScriptedPrompt.h"
+#include "widgets/CHelpWindow.h"
+#include "widgets/CIPAddressCtrl.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace
+{
+class PanelListDialogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { EnsureQtApp(); }
+    void TearDown() override
+    {
+        CloseHelpWindow();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // A list dialog shown on the panels named, at 10.0.0.1, 10.0.0.2, ...
+    std::unique_ptr<CIPAddressSelectionDlg> OpenDialog(std::vector<std::string> arrNames)
+    {
+        auto pDlg = std::make_unique<CIPAddressSelectionDlg>();
+        for (size_t i = 0; i < arrNames.size(); ++i)
+            pDlg->m_PanelInfo.AddTail(
+                CNameIpRec(arrNames[i], 10, 0, 0, static_cast<unsigned char>(i + 1), 10001));
+        ShowActive(pDlg.get());
+        return pDlg;
+    }
+
+    static QPushButton* Button(QWidget* pDlg, const char* pszName)
+    {
+        auto* pButton = pDlg->findChild<QPushButton*>(pszName);
+        EXPECT_NE(pButton, nullptr) << pszName;
+        return pButton;
+    }
+
+    static void Select(CIPAddressSelectionDlg& dlg, std::vector<int> arrRows)
+    {
+        QTableWidget* pList = dlg.ListCtrl();
+        pList->clearSelection();
+        for (const int nRow : arrRows)
+            pList->selectionModel()->select(pList->model()->index(nRow, 0),
+                                            QItemSelectionModel::Select |
+                                                QItemSelectionModel::Rows);
+    }
+
+    static void FillQuickForm(CIPAddressSelectionDlg& dlg, const std::string& strName,
+                              const std::string& strAddress, const std::string& strPort)
+    {
+        CPanelDetailsForm* pForm = dlg.QuickForm();
+        pForm->NameEdit()->setText(QString::fromStdString(strName));
+        pForm->PortEdit()->setText(QString::fromStdString(strPort));
+        pForm->AddressCtrl()->ClearAddress();
+        pForm->AddressCtrl()->SetFieldFocus(0);
+        TypeText(nullptr, strAddress);
+    }
+
+    static std::vector<std::string> Column(const CIPAddressSelectionDlg& dlg, int nColumn)
+    {
+        std::vector<std::string> arrTexts;
+        for (int nRow = 0; nRow < dlg.ListCtrl()->rowCount(); ++nRow)
+            arrTexts.push_back(dlg.ListCtrl()->item(nRow, nColumn)->text().toStdString());
+        return arrTexts;
+    }
+
+    static std::vector<std::string> Names(const CNameIpRecInfo& list)
+    {
+        std::vector<std::string> arrNames;
+        for (int i = 0; i < list.GetCount(); ++i)
+            arrNames.push_back(list.GetAt(i).m_strName);
+        return arrNames;
+    }
+
+    CScriptedPrompt m_prompt;
+    CScopedPrompt m_scopedPrompt{m_prompt};
+};
+
+// Runs pAct on the Panel List Manager once RunPanelListManager shows it.
+void WhenManagerShown(std::function<void(CIPAddressSelectionDlg&)> act)
+{
+    QTimer::singleShot(0, [act] {
+        for (QWidget* pWidget : QApplication::topLevelWidgets())
+        {
+            auto* pDlg = qobject_cast<CIPAddressSelectionDlg*>(pWidget);
+            if (pDlg && pDlg->isVisible())
+            {
+                act(*pDlg);
+                return;
+            }
+        }
+        ADD_FAILURE() << "the Panel List Manager is not shown";
+    });
+}
+} // namespace
+
+TEST_F(PanelListDialogTest, OpensWithRowsColumnsAndEnableRules)
+{
+    auto pDlg = OpenDialog({"Press", "", "Kiln"});
+    QTableWidget* pList = pDlg->ListCtrl();
+    EXPECT_EQ(pDlg->windowTitle(), "Panel List Manager");
+    ASSERT_EQ(pList->columnCount(), 4);
+    const char* arrHeadings[] = {"#", "Name", "IP Address", "Port #"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(pList->horizontalHeaderItem(i)->text(), arrHeadings[i]);
+    EXPECT_EQ(pList->columnWidth(0), 25);
+    EXPECT_EQ(pList->columnWidth(1), 75);
+    EXPECT_EQ(pList->columnWidth(2), 100);
+    EXPECT_EQ(pList->selectionBehavior(), QAbstractItemView::SelectRows);
+    EXPECT_EQ(pList->selectionMode(), QAbstractItemView::ExtendedSelection);
+    EXPECT_TRUE(pList->showGrid());
+
+    EXPECT_EQ(Column(*pDlg, 0), (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(Column(*pDlg, 1), (std::vector<std::string>{"Press", "", "Kiln"}));
+    EXPECT_EQ(Column(*pDlg, 2), (std::vector<std::string>{"10.0.0.1", "10.0.0.2", "10.0.0.3"}));
+    EXPECT_EQ(Column(*pDlg, 3), (std::vector<std::string>{"10001", "10001", "10001"}));
+    EXPECT_EQ(pDlg->QuickForm()->PortEdit()->text(), "10001");
+    EXPECT_EQ(QApplication::focusWidget(), pDlg->QuickForm()->AddressCtrl()->Field(0));
+
+    for (const char* pszName : {"buttonConnect", "buttonDelete", "buttonEdit"})
+        EXPECT_FALSE(Button(pDlg.get(), pszName)->isEnabled()) << pszName;
+    Select(*pDlg, {1});
+    for (const char* pszName : {"buttonConnect", "buttonDelete", "buttonEdit"})
+        EXPECT_TRUE(Button(pDlg.get(), pszName)->isEnabled()) << pszName;
+    pList->clearSelection();
+    EXPECT_FALSE(Button(pDlg.get(), "buttonConnect")->isEnabled());
+}
+
+TEST_F(PanelListDialogTest, QuickAddReadsTheFormAndRefusesBadInput)
+{
+    auto pDlg = OpenDialog({"Press"});
+    CPanelDetailsForm* pForm = pDlg->QuickForm();
+
+    // An empty port box gives port 0; the name box is left with one blank.
+    FillQuickForm(*pDlg, "  Kiln 2 ", "10.1.2.3", "");
+    Button(pDlg.get(), "buttonQuickAdd")->click();
+    ASSERT_EQ(pDlg->m_PanelInfo.GetCount(), 2);
+    EXPECT_EQ(pDlg->m_PanelInfo.GetAt(1).m_strName, "Kiln 2");
+    EXPECT_EQ(pDlg->m_PanelInfo.GetAt(1).GetIPText(), "10.1.2.3");
+    EXPECT_EQ(pDlg->m_PanelInfo.GetAt(1).m_nPort, 0);
+    EXPECT_EQ(pDlg->ListCtrl()->rowCount(), 2);
+    EXPECT_EQ(Column(*pDlg, 0).back(), "2");
+    EXPECT_EQ(Column(*pDlg, 3).back(), "0");
+    EXPECT_EQ(pForm->NameEdit()->text(), " ");
+    EXPECT_TRUE(pForm->AddressCtrl()->IsBlank());
+    EXPECT_EQ(pForm->PortEdit()->text(), "");
+    EXPECT_TRUE(m_prompt.Shown().empty());
+
+    // The next Quick Add without typing a name stores an empty name.
+    pForm->PortEdit()->setText("502");
+    pForm->AddressCtrl()->SetAddress(10, 1, 2, 4);
+    ASSERT_TRUE(pDlg->OnQuickAdd());
+    EXPECT_EQ(pDlg->m_PanelInfo.GetAt(2).m_strName, "");
+    EXPECT_EQ(pDlg->m_PanelInfo.GetAt(2).m_nPort, 502);
+
+    // 0.0.0.0 (blank or typed) is refused with the focus on the address.
+    pForm->NameEdit()->setFocus();
+    EXPECT_FALSE(pDlg->OnQuickAdd());
+    FillQuickForm(*pDlg, "Zero", "0.0.0.0", "1");
+    pForm->NameEdit()->setFocus();
+    EXPECT_FALSE(pDlg->OnQuickAdd());
+    ASSERT_EQ(m_prompt.Shown().size(), 2u);
+    for (const SPromptRecord& shown : m_prompt.Shown())
+    {
+        EXPECT_EQ(shown.strText, "Please enter a valid IP address.");
+        EXPECT_EQ(shown.eIcon, EPromptIcon::Stop);
+    }
+    EXPECT_EQ(QApplication::focusWidget(), pForm->AddressCtrl()->Field(0));
+
+    // A name the list file cannot hold is refused with the focus on the name.
+    m_prompt.Clear();
+    FillQuickForm(*pDlg, "Line|3", "10.1.2.5", "1");
+    EXPECT_FALSE(pDlg->OnQuickAdd());
+    ASSERT_EQ(m_prompt.Texts(), std::vector<std::string>{STR_NAME_NOT_STORABLE});
+    EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
+    EXPECT_EQ(QApplication::focusWidget(), pForm->NameEdit());
+    EXPECT_EQ(pForm->NameEdit()->text(), "Line|3");
+    EXPECT_EQ(pDlg->m_PanelInfo.GetCount(), 3);
+    EXPECT_EQ(pDlg->ListCtrl()->rowCount(), 3);
+}
+
+TEST_F(PanelListDialogTest, PortBoxTakesDigitsOnly)
+{
+    auto pDlg = OpenDialog({});
+    QLineEdit* pPort = pDlg->QuickForm()->PortEdit();
+    pPort->clear();
+    TypeText(pPort, "1x0-0.2 1");
+    EXPECT_EQ(pPort->text(), "10021");
+}
+
+TEST_F(PanelListDialogTest, ConnectTakesTheFirstSelectedRow)
+{
+    auto pDlg = OpenDialog({"A", "B", "C", "D"});
+    pDlg->OnOK();
+    EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{"Select a Name/Ip Detail to connect."});
+    EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::None);
+    EXPECT_TRUE(pDlg->isVisible());
+    EXPECT_EQ(pDlg->m_nSelected, -1);
+
+    Select(*pDlg, {3, 1});
+    Button(pDlg.get(), "buttonConnect")->click();
+    EXPECT_FALSE(pDlg->isVisible());
+    EXPECT_EQ(pDlg->result(), QDialog::Accepted);
+    EXPECT_EQ(pDlg->m_nSelected, 1);
+}
+
+TEST_F(PanelListDialogTest, DoubleClickConnects)
+{
+    auto pDlg = OpenDialog({"A", "B", "C"});
+    QTableWidget* pList = pDlg->ListCtrl();
+    Select(*pDlg, {2});
+    emit pList->doubleClicked(pList->model()->index(2, 1));
+    EXPECT_EQ(pDlg->result(), QDialog::Accepted);
+    EXPECT_EQ(pDlg->m_nSelected, 2);
+}
+
+TEST_F(PanelListDialogTest, AddAndConnectEndsOnTheNewRow)
+{
+    auto pDlg = OpenDialog({"A", "B"});
+    Select(*pDlg, {0});
+    FillQuickForm(*pDlg, "New", "0.0.0.0", "10001");
+    Button(pDlg.get(), "buttonAddAndConnect")->click();
+    EXPECT_TRUE(pDlg->isVisible()) << "a refused Quick Add does not connect";
+
+    FillQuickForm(*pDlg, "New", "172.16.0.9", "10001");
+    Button(pDlg.get(), "buttonAddAndConnect")->click();
+    EXPECT_FALSE(pDlg->isVisible());
+    EXPECT_EQ(pDlg->result(), QDialog::Accepted);
+    EXPECT_EQ(pDlg->m_nSelected, 2);
+    EXPECT_EQ(pDlg->m_PanelInfo.GetAt(2).m_strName, "New");
+    EXPECT_EQ(pDlg->SelectedRows(), std::vector<int>{2});
+}
+
+TEST_F(PanelListDialogTest, DeleteAsksThenRemovesAndRenumbers)
+{
+    auto pDlg = OpenDialog({"A", "B", "C", "D", "E"});
+    Select(*pDlg, {0, 2});
+
+    m_prompt.QueueAnswer(EPromptAnswer::No);
+    Button(pDlg.get(), "buttonDelete")->click();
+    ASSERT_EQ(m_prompt.Shown().size(), 1u);
+    EXPECT_EQ(m_prompt.Shown()[0].strText, "Delete selected Name/IP detail(s)?");
+    EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Question);
+    EXPECT_EQ(m_prompt.Shown()[0].eButtons, EPromptButtons::YesNo);
+    EXPECT_EQ(pDlg->m_PanelInfo.GetCount(), 5);
+
+    // Rows 1 and 3 of five: three rows remain, numbered 1 to 3.
+    m_prompt.QueueAnswer(EPromptAnswer::Yes);
+    Button(pDlg.get(), "buttonDelete")->click();
+    EXPECT_EQ(Names(pDlg->m_PanelInfo), (std::vector<std::string>{"B", "D", "E"}));
+    EXPECT_EQ(Column(*pDlg, 0), (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(Column(*pDlg, 1), (std::vector<std::string>{"B", "D", "E"}));
+    EXPECT_EQ(Column(*pDlg, 2), (std::vector<std::string>{"10.0.0.2", "10.0.0.4", "10.0.0.5"}));
+    EXPECT_FALSE(Button(pDlg.get(), "buttonDelete")->isEnabled());
+
+    // The Delete key in the list does the same; without a selection nothing.
+    m_prompt.Clear();
+    PressKey(pDlg->ListCtrl(), Qt::Key_Delete);
+    EXPECT_TRUE(m_prompt.Shown().empty());
+    Select(*pDlg, {2});
+    PressKey(pDlg->ListCtrl(), Qt::Key_Delete);
+    EXPECT_EQ(m_prompt.Shown().size(), 1u);
+    EXPECT_EQ(Names(pDlg->m_PanelInfo), (std::vector<std::string>{"B", "D"}));
+}
+
+TEST_F(PanelListDialogTest, EntryDialogAddsAndFollowsTheSelection)
+{
+    auto pDlg = OpenDialog({"A", "B", "C"});
+    Button(pDlg.get(), "buttonAdd")->click();
+    QPointer<CNameIPEntryDialog> pEntry = pDlg->m_pEntryDlg;
+    ASSERT_TRUE(pEntry);
+    EXPECT_TRUE(pEntry->isVisible());
+    EXPECT_FALSE(pEntry->isModal());
+    EXPECT_EQ(pEntry->windowTitle(), "Name/IP Details Entry Dialog");
+    EXPECT_EQ(Button(pEntry, "buttonApply")->text(), "Add");
+    EXPECT_EQ(pEntry->Form()->PortEdit()->text(), "10001");
+    EXPECT_TRUE(pEntry->Form()->AddressCtrl()->IsBlank());
+
+    // Selecting a row loads it and switches to editing; one dialog only.
+    Select(*pDlg, {1});
+    EXPECT_EQ(pDlg->m_pEntryDlg, pEntry);
+    EXPECT_EQ(pEntry->m_nIndex, 1);
+    EXPECT_EQ(pEntry->windowTitle(), "Edit Name/IP Details");
+    EXPECT_EQ(Button(pEntry, "buttonApply")->text(), "&Apply Changes");
+    EXPECT_EQ(pEntry->Form()->NameEdit()->text(), "B");
+    Button(pDlg.get(), "buttonEdit")->click();
+    Button(pDlg.get(), "buttonAdd")->click();
+    EXPECT_EQ(pDlg->m_pEntryDlg, pEntry);
+    EXPECT_EQ(pDlg->findChildren<CNameIPEntryDialog*>().size(), 1);
+
+    // Apply changes the row in place.
+    pEntry->Form()->NameEdit()->setText(" Bee ");
+    pEntry->Form()->AddressCtrl()->SetAddress(10, 9, 8, 7);
+    pEntry->Form()->PortEdit()->setText("");
+    Button(pEntry, "buttonApply")->click();
+    EXPECT_EQ(pDlg->m_PanelInfo.GetCount(), 3);
+    EXPECT_EQ(pDlg->m_PanelInfo.GetAt(1).m_strName, "Bee");
+    EXPECT_EQ(pDlg->m_PanelInfo.GetAt(1).m_nPort, 0);
+    EXPECT_EQ(Column(*pDlg, 1)[1], "Bee");
+    EXPECT_EQ(Column(*pDlg, 2)[1], "10.9.8.7");
+    EXPECT_EQ(Column(*pDlg, 0)[1], "2");
+    EXPECT_EQ(pEntry->windowTitle(), "Edit Name/IP Details");
+
+    // A name with "|" is refused there too, with the focus on the name.
+    ShowActive(pEntry);
+    pEntry->Form()->NameEdit()->setText("B|2");
+    Button(pEntry, "buttonApply")->click();
+    EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{STR_NAME_NOT_STORABLE});
+    EXPECT_EQ(QApplication::focusWidget(), pEntry->Form()->NameEdit());
+    EXPECT_EQ(pDlg->m_PanelInfo.GetAt(1).m_strName, "Bee");
+
+    // Back to a new panel when the selection goes; Add appends and resets.
+    pDlg->ListCtrl()->clearSelection();
+    EXPECT_EQ(pEntry->m_nIndex, -1);
+    EXPECT_EQ(pEntry->windowTitle(), "Name/IP Details Entry Dialog");
+    pEntry->Form()->NameEdit()->setText("Dryer");
+    pEntry->Form()->AddressCtrl()->SetAddress(10, 0, 0, 44);
+    pEntry->Form()->PortEdit()->setText("4000");
+    Button(pEntry, "buttonApply")->click();
+    ASSERT_EQ(pDlg->m_PanelInfo.GetCount(), 4);
+    EXPECT_EQ(pDlg->m_PanelInfo.GetAt(3).m_strName, "Dryer");
+    EXPECT_EQ(pDlg->m_PanelInfo.GetAt(3).m_nPort, 4000);
+    EXPECT_EQ(Column(*pDlg, 0)[3], "4");
+    EXPECT_TRUE(pEntry->isVisible());
+    EXPECT_EQ(pEntry->windowTitle(), "Name/IP Details Entry Dialog");
+    EXPECT_EQ(Button(pEntry, "buttonApply")->text(), "Add");
+    EXPECT_EQ(pEntry->Form()->NameEdit()->text(), "");
+    EXPECT_EQ(pEntry->Form()->PortEdit()->text(), "10001");
+    EXPECT_TRUE(pEntry->Form()->AddressCtrl()->IsBlank());
+
+    // Close: the owner forgets it at once and it goes away.
+    Button(pEntry, "buttonClose")->click();
+    EXPECT_FALSE(pDlg->m_pEntryDlg);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(pEntry);
+    Select(*pDlg, {0});
+    EXPECT_FALSE(pDlg->m_pEntryDlg) << "a closed entry dialog does not come back by itself";
+}
+
+TEST_F(PanelListDialogTest, EntryDialogFollowsDeletionsAndEditOpensOnSelection)
+{
+    auto pDlg = OpenDialog({"A", "B", "C"});
+    Select(*pDlg, {2});
+    Button(pDlg.get(), "buttonEdit")->click();
+    ASSERT_TRUE(pDlg->m_pEntryDlg);
+    EXPECT_EQ(pDlg->m_pEntryDlg->m_nIndex, 2);
+    EXPECT_EQ(pDlg->m_pEntryDlg->Form()->NameEdit()->text(), "C");
+
+    m_prompt.QueueAnswer(EPromptAnswer::Yes);
+    pDlg->OnDelete();
+    ASSERT_TRUE(pDlg->m_pEntryDlg);
+    EXPECT_EQ(pDlg->m_pEntryDlg->m_nIndex, -1);
+    EXPECT_EQ(pDlg->m_pEntryDlg->windowTitle(), "Name/IP Details Entry Dialog");
+}
+
+TEST_F(PanelListDialogTest, HelpOpensTheTopicsOfBothDialogs)
+{
+    auto pDlg = OpenDialog({"A"});
+    Button(pDlg.get(), "buttonHelp")->click();
+    ASSERT_NE(GetHelpWindow(), nullptr);
+    EXPECT_EQ(GetHelpWindow()->CurrentTopic(), "panel_list.html");
+
+    pDlg->OnAdd();
+    Button(pDlg->m_pEntryDlg, "buttonHelp")->click();
+    EXPECT_EQ(GetHelpWindow()->CurrentTopic(), "panel_entry.html");
+    EXPECT_TRUE(m_prompt.Shown().empty());
+}
+
+TEST_F(PanelListDialogTest, RunCopiesTheListBackHoweverItCloses)
+{
+    CNameIpRecInfo appList;
+    for (const char* pszName : {"A", "B", "C", "D", "E"})
+        appList.AddTail(CNameIpRec(pszName, 10, 0, 0, 1, 10001));
+
+    // Close after deleting rows still changes the program's list; the entry
+    // dialog goes with its owner.
+    WhenManagerShown([](CIPAddressSelectionDlg& dlg) {
+        EXPECT_EQ(dlg.m_PanelInfo.GetCount(), 5);
+        Select(dlg, {0, 2});
+        dlg.OnDelete();
+        dlg.OnAdd();
+        Button(&dlg, "buttonClose")->click();
+    });
+    EXPECT_EQ(RunPanelListManager(nullptr, appList), -1);
+    EXPECT_EQ(Names(appList), (std::vector<std::string>{"B", "D", "E"}));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QWidget* pWidget : QApplication::topLevelWidgets())
+        EXPECT_FALSE(qobject_cast<CNameIPEntryDialog*>(pWidget)) << "entry dialog left over";
+
+    // Esc closes the same way and keeps what was added.
+    WhenManagerShown([](CIPAddressSelectionDlg& dlg) {
+        dlg.QuickForm()->AddressCtrl()->SetAddress(10, 0, 0, 9);
+        dlg.OnQuickAdd();
+        PressKey(&dlg, Qt::Key_Escape);
+    });
+    EXPECT_EQ(RunPanelListManager(nullptr, appList), -1);
+    EXPECT_EQ(appList.GetCount(), 4);
+
+    // Connect returns the row, in the order of the program's list.
+    WhenManagerShown([](CIPAddressSelectionDlg& dlg) {
+        Select(dlg, {1});
+        dlg.OnOK();
+    });
+    EXPECT_EQ(RunPanelListManager(nullptr, appList), 1);
+    EXPECT_EQ(appList.GetAt(1).m_strName, "D");
+}
+
