@@ -1,0 +1,68 @@
+#include "filemanager/logic/CopyMoveCommands.h"
+
+#include "common/CPrompt.h"
+#include "filemanager/logic/TransferNames.h"
+#include "link/CCommInterface.h"
+#include "link/CPanelFileCommands.h"
+
+namespace
+{
+ECopyMoveStart Confirm(int nSelectedRows, const char* pszNoSelection, const char* pszQuestion)
+{
+    if (nSelectedRows <= 0)
+    {
+        GetPrompt().Message(pszNoSelection);
+        return ECopyMoveStart::NoSelection;
+    }
+    return GetPrompt().AskYesNo(pszQuestion) ? ECopyMoveStart::Confirmed : ECopyMoveStart::Declined;
+}
+} // namespace
+
+ECopyMoveStart ConfirmCopy(int nSelectedRows)
+{
+    return Confirm(nSelectedRows, "Select remote panel file(s) to copy.",
+                   "Copy selected remote panel file(s) to Local Computer?");
+}
+
+ECopyMoveStart ConfirmMove(int nSelectedRows)
+{
+    return Confirm(nSelectedRows, "Select remote panel file(s) to move.",
+                   "This copies the selected Remote Panel files to the Local Computer and then "
+                   "deletes the files from the Remote Panel.\nMove the selected remote panel "
+                   "file(s) to Local Computer?");
+}
+
+bool RunMove(CTransferEngine& engine, const STransferRequest& request,
+             const std::function<void(const std::vector<std::string>&)>& fnDeleteFiles)
+{
+    if (!engine.Transfer(request))
+    {
+        GetPrompt().Message("Error in copying files. Hence did not perform any delete operation.",
+                            EPromptIcon::Stop);
+        return false;
+    }
+    fnDeleteFiles(engine.GetCopiedNames());
+    return true;
+}
+
+std::vector<std::string> SelectedFileNames(const std::vector<DIR_DATA>& arrSelected)
+{
+    std::vector<std::string> arrNames;
+    for (const DIR_DATA& entry : arrSelected)
+    {
+        if (IsFileEntry(entry))
+            arrNames.push_back(entry.strName);
+    }
+    return arrNames;
+}
+
+bool DeleteRemoteFiles(CCommInterface& comm, const std::vector<std::string>& arrNames,
+                       std::string& strErrors)
+{
+    CPanelFileCommands commands(&comm);
+    const bool bDeleted =
+        IsFileCmdPanel() ? commands.DeleteFiles(arrNames) : commands.CardDeleteFiles(arrNames);
+    if (!bDeleted)
+        strErrors = commands.GetErrors();
+    return bDeleted;
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The Copy and Move commands around the transfer: their questions, and Move's
+// deletion of the remote files once the transfer has fully succeeded.
+#include "filemanager/logic/CTransferEngine.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class CCommInterface;
+
+enum class ECopyMoveStart
+{
+    NoSelection, // the message was shown; the caller focuses the list
+    Declined,
+    Confirmed,
+};
+
+// "Select remote panel file(s) to copy." or the Copy question.
+ECopyMoveStart ConfirmCopy(int nSelectedRows);
+// "Select remote panel file(s) to move." or the Move question.
+ECopyMoveStart ConfirmMove(int nSelectedRows);
+
+// Runs the transfer; only when it succeeded, fnDeleteFiles is called with the
+// names of the files it actually copied (a file skipped at a conflict stays on
+// the panel). Otherwise "Error in copying files. Hence did not perform any
+// delete operation." is shown. Returns the transfer's result.
+bool RunMove(CTransferEngine& engine, const STransferRequest& request,
+             const std::function<void(const std::vector<std::string>&)>& fnDeleteFiles);
+
+// The names of the entries that are files (folders and empty files left out).
+std::vector<std::string> SelectedFileNames(const std::vector<DIR_DATA>& arrSelected);
+
+// Deletes remote files with the panel's command family; on failure strErrors
+// holds the collected lines (the caller shows them with the channel's error).
+bool DeleteRemoteFiles(CCommInterface& comm, const std::vector<std::string>& arrNames,
+                       std::string& strErrors);

@@ -1,0 +1,173 @@
+// The transfer engine against the panel simulator, through both fetch paths:
+// what arrives on disk, what the display and the messages show, and what is
+// left untouched when a file is skipped, fails or is cancelled.
+#include "TransferTestSupport.h"
+#include "filemanager/logic/ConflictRules.h"
+#include "filemanager/logic/TransferTimes.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <regex>
+#include <sys/resource.h>
+
+namespace
+{
+std::string FailedText(const std::string& strName)
+{
+    return "Error in copying file.\nCould not copy the remote file " + strName +
+           " to the Local Computer.";
+}
+
+class TransferPaths : public ::testing::TestWithParam<EFetchPath>
+{
+protected:
+    CTransferTestBench m_bench;
+};
+
+std::string PathName(const ::testing::TestParamInfo<EFetchPath>& info)
+{
+    return info.param == EFetchPath::Tftp ? "Tftp" : "MessageCodes";
+}
+} // namespace
+
+TEST_P(TransferPaths, SeveralFilesArriveWholeAndTheDisplayFollows)
+{
+    CTransferTestBench& b = m_bench;
+    b.WriteCard("41225A07.CSV", PatternBytes(5000, 1));
+    b.WriteCard("90101107.CSV", PatternBytes(3 * 512, 2)); // ends in an empty TFTP block
+    b.WriteCard("EMPTY.DAT", "");
+    b.WriteCard("LOGS/inner.csv", "x");
+    b.WriteCard("README.TXT", PatternBytes(600, 3));
+    b.StartPanel(GetParam());
+    const STransferRequest request = b.MakeRequest(b.ListCard());
+    ASSERT_EQ(5u, request.arrSelected.size());
+
+    bool bCheckedRunning = false;
+    b.m_display.m_fnOnStep = [&](int)
+    {
+        if (bCheckedRunning)
+            return;
+        bCheckedRunning = true;
+        EXPECT_FALSE(b.m_display.m_bControlsEnabled);
+        EXPECT_TRUE(b.m_display.m_bCancelShown);
+        EXPECT_TRUE(b.m_display.m_bOverallShown);
+        EXPECT_TRUE(b.m_display.m_bCountShown);
+        EXPECT_EQ(5, b.m_display.m_nOverallMax);
+        EXPECT_EQ("Transfer", b.m_display.m_strGroupTitle);
+        EXPECT_EQ(0u, b.m_display.m_strLastTransferText.rfind("Start Time: ", 0));
+    };
+    ASSERT_TRUE(b.m_engine.Transfer(request));
+
+    EXPECT_EQ(PatternBytes(5000, 1), b.ReadLocal("41225A07.CSV"));
+    EXPECT_EQ(PatternBytes(3 * 512, 2), b.ReadLocal("90101107.CSV"));
+    EXPECT_EQ(PatternBytes(600, 3), b.ReadLocal("README.TXT"));
+    EXPECT_FALSE(b.LocalExists("EMPTY.DAT"));
+    EXPECT_FALSE(b.LocalExists("LOGS"));
+    // Folders and empty files are passed over silently, but they count as rows.
+    EXPECT_EQ(
+        (std::vector<std::string>{"Tranferring files 1 of 5...  ", "Tranferring files 2 of 5...  ",
+                                  "Tranferring files 5 of 5...  "}),
+        b.m_display.m_arrCountTexts);
+    EXPECT_EQ(
+        (std::vector<std::string>{"Tranferring 41225A07.CSV...", "Tranferring 90101107.CSV...",
+                                  "Tranferring README.TXT..."}),
+        b.m_display.m_arrFileTexts);
+    EXPECT_EQ(3, b.m_display.m_nOverallSteps); // files 2 and 5, and the end
+    EXPECT_EQ(100, b.m_display.m_nMaxPercent);
+    EXPECT_EQ(3, b.m_engine.GetCounts().nCopied);
+    EXPECT_EQ(2, b.m_engine.GetCounts().nLeftOut);
+    EXPECT_TRUE(b.m_prompt.Shown().empty());
+
+    // The end: controls back, progress hidden, the record of the transfer shown.
+    EXPECT_TRUE(b.m_display.m_bControlsEnabled);
+    EXPECT_FALSE(b.m_display.m_bCancelShown);
+    EXPECT_FALSE(b.m_display.m_bOverallShown);
+    EXPECT_FALSE(b.m_display.m_bFileBarShown);
+    EXPECT_EQ("", b.m_display.m_strBytesText);
+    EXPECT_EQ("Last Tranfer", b.m_display.m_strGroupTitle);
+    EXPECT_TRUE(std::regex_match(b.m_display.m_strLastTransferText,
+                                 std::regex("Start Time: \\d\\d:\\d\\d:\\d\\d\n End Time: "
+                                            "\\d\\d:\\d\\d:\\d\\d\n   Status: Sucess")))
+        << b.m_display.m_strLastTransferText;
+    EXPECT_EQ(b.m_strRoot, b.m_display.m_strSelectedFolder);
+    EXPECT_EQ(0, b.m_engine.GetStatus());
+}
+
+TEST_P(TransferPaths, CancelBetweenBlocksLeavesTheTargetAsItWas)
+{
+    CTransferTestBench& b = m_bench;
+    b.WriteCard("A.CSV", PatternBytes(20000, 4));
+    b.WriteCard("B.CSV", PatternBytes(100, 5));
+    b.WriteLocal("A.CSV", "old A");
+    b.StartPanel(GetParam());
+    b.m_resolver.m_arrAnswers.push_back({false, CONFLICT_OVERWRITE, false, ""});
+    // The first Cancel click is answered No and changes nothing; the second one cancels.
+    b.m_prompt.QueueAnswer(EPromptAnswer::No);
+    b.m_prompt.QueueAnswer(EPromptAnswer::Yes);
+    b.m_display.m_fnOnStep = [&](int nStep)
+    {
+        if (nStep == 2 || nStep == 4)
+            b.m_engine.AskCancel();
+    };
+    EXPECT_FALSE(b.m_engine.Transfer(b.MakeRequest(b.Select({"A.CSV", "B.CSV"}))));
+
+    EXPECT_EQ(4, b.m_display.m_nSteps); // nothing more was fetched after the cancel
+    EXPECT_EQ("old A", b.ReadLocal("A.CSV"));
+    EXPECT_FALSE(b.LocalExists("B.CSV"));
+    EXPECT_EQ(std::vector<std::string>{"A.CSV"}, FolderNames(b.m_strRoot));
+    ASSERT_EQ(3u, b.m_prompt.Shown().size());
+    EXPECT_EQ("Do you want to cancel the file tranfer?", b.m_prompt.Shown()[0].strText);
+    EXPECT_EQ("Transfer file canceled.\nCould not copy the remote file A.CSV to the Local "
+              "Computer.",
+              b.m_prompt.Shown()[2].strText);
+    EXPECT_EQ(EPromptIcon::Stop, b.m_prompt.Shown()[2].eIcon);
+    EXPECT_EQ(TRANSFER_STATUS_CANCELLED, b.m_engine.GetLastOutcome());
+    EXPECT_EQ(0, b.m_engine.GetStatus()); // reset for the next transfer
+    EXPECT_NE(std::string::npos, b.m_display.m_strLastTransferText.find("\n   Status: Cancelled"));
+    EXPECT_EQ(1, b.m_engine.GetCounts().nNotAttempted);
+}
+
+TEST_P(TransferPaths, AFullDiskMidwayLeavesTheOldTargetIntact)
+{
+    CTransferTestBench& b = m_bench;
+    b.WriteCard("BIG.CSV", PatternBytes(200000, 6));
+    b.WriteLocal("BIG.CSV", "the old copy");
+    b.StartPanel(GetParam());
+    b.m_resolver.m_arrAnswers.push_back({false, CONFLICT_OVERWRITE, false, ""});
+    // Once the whole file is fetched, the disk "fills": no file may grow past 64 KB.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limitOld{};
+    getrlimit(RLIMIT_FSIZE, &limitOld);
+    b.m_display.m_fnOnStep = [&](int)
+    {
+        // A single selected file: no count line and no overall bar.
+        EXPECT_FALSE(b.m_display.m_bCountShown);
+        EXPECT_FALSE(b.m_display.m_bOverallShown);
+        EXPECT_TRUE(b.m_display.m_bFileBarShown);
+        if (b.m_display.m_strBytesText == "Bytes transferred: 200000")
+        {
+            rlimit limitSmall = limitOld;
+            limitSmall.rlim_cur = 65536;
+            setrlimit(RLIMIT_FSIZE, &limitSmall);
+        }
+    };
+    const bool bResult = b.m_engine.Transfer(b.MakeRequest(b.Select({"BIG.CSV"})));
+    setrlimit(RLIMIT_FSIZE, &limitOld);
+
+    EXPECT_FALSE(bResult);
+    EXPECT_EQ("the old copy", b.ReadLocal("BIG.CSV"));
+    EXPECT_EQ(std::vector<std::string>{"BIG.CSV"}, FolderNames(b.m_strRoot));
+    // Fetched by blocks, the disk is found full already when the last buffered
+    // bytes of the temporary file are written; by TFTP, during the final copy.
+    std::vector<std::string> arrExpected = {FailedText("BIG.CSV")};
+    if (GetParam() == EFetchPath::MessageCodes)
+        arrExpected.insert(arrExpected.begin(), "fwrite error.");
+    else
+        EXPECT_NE(std::string::npos, b.m_engine.GetLastLocalError().find("File too large"));
+    EXPECT_EQ(arrExpected, b.m_prompt.Texts());
+    EXPECT_EQ(TRANSFER_STATUS_FAILED, b.m_engine.GetLastOutcome());
+    EXPECT_NE(std::string::npos, b.m_display.m_strLastTransferText.find("Status: Failed"));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFetchPaths, TransferPaths,
+                         ::testing::Values(EFetchPath::MessageCodes, EFetchPath::Tftp), PathName);
