@@ -24,6 +24,8 @@ bool IsFileCmdPanel();
 int CompareFirmwareRevision(char cLetter1, unsigned char nNumber1, char cLetter2,
                             unsigned char nNumber2);
 bool CanBackupCsvFiles();
+// The decision CheckPanelType makes from the stored block (type 0: false).
+bool IsPanelAccepted();
 bool CanViewFileData();
 
 class CCommInterface

@@ -2,6 +2,7 @@
 // The remote listing: entries in the order the panel delivers them.
 #include "common/SysTime.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -28,3 +29,9 @@ private:
 };
 
 using DIR_DATA = CDirData::DIR_DATA;
+
+// An entry as both command families deliver it: the raw name (trimmed here),
+// the unsigned 32-bit size and six date-time fields (invalid when they form no
+// real date and time).
+DIR_DATA MakeDirEntry(const std::string& strRawName, uint32_t nSize, int nYear, int nMonth,
+                      int nDay, int nHour, int nMinute, int nSecond);

@@ -9,6 +9,9 @@
 
 class CCommInterface;
 
+// A file command request carries the sub-command and at most this many bytes.
+constexpr unsigned long FILE_CMD_MAX_PAYLOAD = 255;
+
 class CPanelFileCommands
 {
 public:
@@ -23,6 +26,8 @@ public:
                      unsigned char* pOut, unsigned long* pOutLen);
     bool SeekFile(unsigned char nOrigin, int nOffset, unsigned long* pPosition);
     unsigned long OpenRemoteFile(const std::string& strName); // size, 0 on failure
+    // The same opening, telling an empty file (true, size 0) from a failure.
+    bool OpenRemoteFileSize(const std::string& strName, unsigned long* pSize);
     // Reads the next block (at most 254 bytes) into pBlock; *pLen holds the
     // capacity on entry (255) and the block length on return.
     bool ReadFileBlock(unsigned char* pBlock, unsigned long* pLen);
@@ -44,6 +49,9 @@ public:
     bool CardDeleteFiles(const std::vector<std::string>& arrNames);
 
 private:
+    // False (with a line) when a file command payload cannot fit one request.
+    bool FileRequestFits(unsigned long nPayloadLen);
+    bool SendNameCmd(unsigned char nSub, const std::string& strName, const char* pszFailure);
     bool ReadDirEntries(CDirData& list);
     bool CardReadDir(CDirData& list, const std::string& strPattern);
 

@@ -4,6 +4,7 @@
 // project's design notes). The connection opens on the first exchange and is
 // kept until closed or until an exchange fails.
 #include <string>
+#include <vector>
 
 enum COM_APP_TYPE
 {
@@ -14,15 +15,21 @@ enum COM_APP_TYPE
 enum ESerialResult : unsigned long
 {
     SERIAL_OK = 0,
-    SERIAL_TIMEOUT = 2,          // no complete reply in time, or closed mid-reply
-    SERIAL_WRONG_CODE = 3,       // reply's message code differs from the request's
-    SERIAL_WRONG_LENGTH = 8,     // reply longer than the caller's capacity
-    SERIAL_WRONG_FORMAT = 15,    // reply does not start with 0x50 0x4C
-    SERIAL_BAD_ARGUMENT = 31,    // request longer than 65535 bytes
+    SERIAL_TIMEOUT = 2,       // no complete reply in time, or closed mid-reply
+    SERIAL_WRONG_CODE = 3,    // reply's message code differs from the request's
+    SERIAL_WRONG_LENGTH = 8,  // reply longer than the caller's capacity
+    SERIAL_WRONG_FORMAT = 15, // reply does not start with 0x50 0x4C
+    SERIAL_BAD_ARGUMENT = 31, // request longer than 65535 bytes
     SERIAL_SEND_FAILED = 35,
     SERIAL_NO_SOCKET = 36,
     SERIAL_CONNECT_FAILED = 39,
 };
+
+// Frame header: 0x50 0x4C, message code, flags or result, payload length (big-endian).
+constexpr unsigned char FRAME_MAGIC_0 = 0x50;
+constexpr unsigned char FRAME_MAGIC_1 = 0x4C;
+constexpr unsigned long FRAME_HEADER_SIZE = 6;
+constexpr unsigned long FRAME_MAX_PAYLOAD = 65535;
 
 class CSerialComm
 {
@@ -52,9 +59,14 @@ public:
     static COM_APP_TYPE m_enumAppType;
 
 private:
-    bool Connect();
+    unsigned long Connect(); // 0, or the failure's result code (socket closed)
     void CloseSocket();
+    void ApplySocketTimeouts();
     unsigned long Fail(unsigned long nResult, int nSystemError);
+    bool SendFrame(unsigned char nMsgCode, bool bFlag, const unsigned char* pRequest,
+                   unsigned long nRequestLen);
+    unsigned long ReceiveReply(unsigned char nMsgCode, unsigned char* pReply,
+                               unsigned long nReplyCapacity, unsigned long* pReplyLen);
 
     std::string m_strAddress;
     int m_nPort = 0;
@@ -62,4 +74,7 @@ private:
     int m_nConnectTimeoutMs = 3000;
     int m_nReplyTimeoutMs = 10000;
     int m_nLastSystemError = 0;
+    // Kept between exchanges so that a steady exchange loop allocates nothing.
+    std::vector<unsigned char> m_arrSendBuffer;
+    std::vector<unsigned char> m_arrReceiveBuffer;
 };

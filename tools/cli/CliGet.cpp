@@ -1,0 +1,115 @@
+// get: copy one remote file to the computer. Panels that allow it are read
+// through the file commands (open, blocks of at most 254 bytes, close), the
+// others by TFTP once a TFTP fetch is installed (CliFetch.h). The target only
+// ever appears complete.
+#include "CliFetch.h"
+#include "CliLocalFile.h"
+#include "CliSession.h"
+#include "common/StrFormat.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace
+{
+CliTftpFetchFn g_pfnTftpFetch = nullptr;
+
+constexpr unsigned long BLOCK_CAPACITY = 255;
+
+bool FetchByMessageCodes(CCliSession& session, const std::string& strRemote, CCliLocalFile& local)
+{
+    unsigned long nSize = 0;
+    if (!session.Files().OpenRemoteFileSize(strRemote, &nSize))
+    {
+        session.Fail(StrFormat("Unable to open file %s", strRemote.c_str()));
+        return false;
+    }
+    std::string strError;
+    unsigned long nBytes = 0;
+    while (nBytes < nSize)
+    {
+        unsigned char arrBlock[BLOCK_CAPACITY];
+        unsigned long nLen = sizeof(arrBlock);
+        if (!session.Files().ReadFileBlock(arrBlock, &nLen))
+        {
+            session.Fail(StrFormat("Unable to read file %s", strRemote.c_str()));
+            return false;
+        }
+        if (nLen == 0)
+            break;
+        if (!local.Write(arrBlock, nLen, strError))
+        {
+            std::fprintf(stderr, "%s\n", strError.c_str());
+            return false;
+        }
+        nBytes += nLen;
+    }
+    session.Files().CloseRemoteFile();
+    return true;
+}
+
+bool FetchByTftp(const CCliContext& ctx, const std::string& strRemote, CCliLocalFile& local)
+{
+    if (!g_pfnTftpFetch)
+    {
+        std::fprintf(stderr, "Error: This panel is read by TFTP, which this orvak-cli does not "
+                             "include.\n");
+        return false;
+    }
+    local.CloseTemp();
+    std::string strError;
+    if (g_pfnTftpFetch(ctx, strRemote, local.TempPath(), strError))
+        return true;
+    std::fprintf(stderr, "%s\n",
+                 strError.empty() ? "Error: TFTP transfer failed." : strError.c_str());
+    return false;
+}
+
+int RunGet(const CCliContext& ctx)
+{
+    const std::string& strRemote = ctx.m_arrArgs[0];
+    if (!IsSafeRemoteName(strRemote))
+    {
+        std::fprintf(stderr, "Error: \"%s\" is not a plain file name.\n", strRemote.c_str());
+        return CLI_EXIT_FAILED;
+    }
+    std::filesystem::path target = ctx.m_arrArgs.size() > 1 ? ctx.m_arrArgs[1] : strRemote;
+    std::error_code ec;
+    if (std::filesystem::is_directory(target, ec))
+        target /= strRemote;
+
+    CCliSession session(ctx);
+    if (!session.Connect())
+        return CLI_EXIT_FAILED;
+    CCliLocalFile local(target);
+    std::string strError;
+    if (!local.Create(strError))
+    {
+        std::fprintf(stderr, "%s\n", strError.c_str());
+        return CLI_EXIT_FAILED;
+    }
+    const bool bFetched = CanBackupCsvFiles() ? FetchByMessageCodes(session, strRemote, local)
+                                              : FetchByTftp(ctx, strRemote, local);
+    if (!bFetched)
+        return CLI_EXIT_FAILED;
+    if (!local.Commit(strError))
+    {
+        std::fprintf(stderr, "%s\n", strError.c_str());
+        return CLI_EXIT_FAILED;
+    }
+    return CLI_EXIT_OK;
+}
+
+CCliCommandRegistrar s_get("get", "get REMOTE [LOCAL]", "Copy a remote file to the computer",
+                           &RunGet, 1, 2);
+} // namespace
+
+CCliTftpFetchRegistrar::CCliTftpFetchRegistrar(CliTftpFetchFn pfnFetch)
+{
+    g_pfnTftpFetch = pfnFetch;
+}
+
+CliTftpFetchFn GetCliTftpFetch()
+{
+    return g_pfnTftpFetch;
+}

@@ -1,0 +1,29 @@
+// ls: the card's listing through the panel's own command family.
+#include "CliSession.h"
+
+#include <cstdio>
+
+namespace
+{
+constexpr const char* ALL_FILES = "*.*";
+
+int RunList(const CCliContext& ctx)
+{
+    CCliSession session(ctx);
+    if (!session.Connect())
+        return CLI_EXIT_FAILED;
+    const std::string strPattern = ctx.m_arrArgs.empty() ? ALL_FILES : ctx.m_arrArgs[0];
+    CDirData list;
+    const bool bListed = IsFileCmdPanel() ? session.Files().GetFileList(list, strPattern)
+                                          : session.Files().CardGetFileList(list, strPattern);
+    if (!bListed)
+        return session.Fail();
+    for (const DIR_DATA& entry : list.Entries())
+        std::printf("%s\t%s\t%s\n", entry.strName.c_str(), entry.strSize.c_str(),
+                    entry.dtModified.Format("%Y-%m-%d %H:%M:%S").c_str());
+    return CLI_EXIT_OK;
+}
+
+CCliCommandRegistrar s_list("ls", "ls [PATTERN]", "List the card (default pattern *.*)", &RunList,
+                            0, 1);
+} // namespace

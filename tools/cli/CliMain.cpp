@@ -1,0 +1,126 @@
+// orvak-cli: the panel's card from a shell. Options and HOST[:PORT] are parsed
+// here; every command comes from the self-registering table of CliCommand.h.
+#include "CliCommand.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace
+{
+constexpr const char* OPTION_TIMEOUT = "--timeout";
+
+void PrintUsage(FILE* pOut)
+{
+    std::fprintf(pOut, "Usage: orvak-cli [--timeout SECONDS]");
+    for (const auto& [strName, option] : CliOptions())
+        std::fprintf(pOut, " [%s %s]", strName.c_str(), option.m_strValueName.c_str());
+    std::fprintf(pOut, " HOST[:PORT] COMMAND [ARGS...]\n\nCommands:\n");
+    for (const auto& [strName, command] : CliCommands())
+        std::fprintf(pOut, "  %-28s %s\n", command.m_strUsage.c_str(),
+                     command.m_strSummary.c_str());
+    std::fprintf(pOut,
+                 "\nOptions:\n"
+                 "  --timeout SECONDS            reply time-out (default 10; connecting waits "
+                 "at most 3)\n");
+    for (const auto& [strName, option] : CliOptions())
+    {
+        const std::string strLeft = strName + " " + option.m_strValueName;
+        std::fprintf(pOut, "  %-28s %s\n", strLeft.c_str(), option.m_strHelp.c_str());
+    }
+    std::fprintf(pOut, "\nThe port defaults to %d. Exit status: 0 success, 1 failure, 2 usage.\n",
+                 CLI_DEFAULT_PORT);
+}
+
+int UsageError(const std::string& strText)
+{
+    std::fprintf(stderr, "orvak-cli: %s\n", strText.c_str());
+    std::fprintf(stderr, "Try 'orvak-cli --help'.\n");
+    return CLI_EXIT_USAGE;
+}
+
+bool ParseSeconds(const std::string& strText, int& nMs)
+{
+    char* pEnd = nullptr;
+    errno = 0;
+    const double dSeconds = std::strtod(strText.c_str(), &pEnd);
+    if (strText.empty() || *pEnd != 0 || errno != 0 || !std::isfinite(dSeconds) || dSeconds <= 0 ||
+        dSeconds > 3600)
+        return false;
+    nMs = static_cast<int>(std::ceil(dSeconds * 1000));
+    return true;
+}
+
+// HOST or HOST:PORT; the port is 1 to 65535.
+bool ParseHost(const std::string& strText, CCliContext& ctx)
+{
+    const size_t nColon = strText.rfind(':');
+    ctx.m_strHost = strText.substr(0, nColon);
+    if (ctx.m_strHost.empty())
+        return false;
+    if (nColon == std::string::npos)
+        return true;
+    const std::string strPort = strText.substr(nColon + 1);
+    char* pEnd = nullptr;
+    const long nPort = std::strtol(strPort.c_str(), &pEnd, 10);
+    if (strPort.empty() || *pEnd != 0 || nPort < 1 || nPort > 65535)
+        return false;
+    ctx.m_nPort = static_cast<int>(nPort);
+    return true;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    CCliContext ctx;
+    int i = 1;
+    for (; i < argc; ++i)
+    {
+        std::string strArg = argv[i];
+        if (strArg == "--help" || strArg == "-h")
+        {
+            PrintUsage(stdout);
+            return CLI_EXIT_OK;
+        }
+        if (strArg.rfind("--", 0) != 0)
+            break;
+        // "--name VALUE" or "--name=VALUE".
+        std::string strValue;
+        const size_t nEquals = strArg.find('=');
+        if (nEquals != std::string::npos)
+        {
+            strValue = strArg.substr(nEquals + 1);
+            strArg.resize(nEquals);
+        }
+        else if (i + 1 < argc)
+            strValue = argv[++i];
+        else
+            return UsageError("option " + strArg + " needs a value");
+        if (strArg == OPTION_TIMEOUT)
+        {
+            if (!ParseSeconds(strValue, ctx.m_nReplyTimeoutMs))
+                return UsageError("--timeout needs a number of seconds above 0");
+            ctx.m_nConnectTimeoutMs = std::min(ctx.m_nConnectTimeoutMs, ctx.m_nReplyTimeoutMs);
+        }
+        else if (CliOptions().count(strArg))
+            ctx.m_mapOptions[strArg] = strValue;
+        else
+            return UsageError("unknown option " + strArg);
+    }
+    if (argc - i < 2)
+        return UsageError("HOST and a command are needed");
+    if (!ParseHost(argv[i], ctx))
+        return UsageError(std::string("bad HOST[:PORT] ") + argv[i]);
+    const auto it = CliCommands().find(argv[i + 1]);
+    if (it == CliCommands().end())
+        return UsageError(std::string("unknown command ") + argv[i + 1]);
+    const CCliCommand& command = it->second;
+    ctx.m_arrArgs.assign(argv + i + 2, argv + argc);
+    const int nArgs = static_cast<int>(ctx.m_arrArgs.size());
+    if (nArgs < command.m_nMinArgs || (command.m_nMaxArgs >= 0 && nArgs > command.m_nMaxArgs))
+        return UsageError("usage: orvak-cli [options] HOST[:PORT] " + command.m_strUsage);
+    return command.m_pfnRun(ctx);
+}

@@ -1,0 +1,33 @@
+#pragma once
+// One command's talk with the panel: a channel with the tool's time-outs, a
+// file command object on it, the panel check the program runs at connect, and
+// the failure report the program shows (channel error, then the lines).
+#include "CliCommand.h"
+#include "link/CCommInterface.h"
+#include "link/CPanelFileCommands.h"
+
+#include <string>
+
+class CCliSession
+{
+public:
+    explicit CCliSession(const CCliContext& ctx);
+    CCliSession(const CCliSession&) = delete;
+    CCliSession& operator=(const CCliSession&) = delete;
+
+    CCommInterface& Comm() { return m_comm; }
+    CPanelFileCommands& Files() { return m_files; }
+
+    // CheckPanelType, as the program's Connect does; reports a refusal.
+    bool Connect();
+    // Prints the channel error, the file command lines and strMessage (those
+    // that are not empty) on standard error; returns CLI_EXIT_FAILED.
+    int Fail(const std::string& strMessage = std::string());
+
+private:
+    CCommInterface m_comm;
+    CPanelFileCommands m_files;
+};
+
+// "yes" or "no".
+const char* YesNo(bool b);
