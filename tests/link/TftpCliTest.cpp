@@ -112,8 +112,6 @@ TEST(TftpCliForced, TftpOptionForcesTheTftpPathOfGet)
     EXPECT_EQ(0, plain.nExit) << plain.strOutput;
 
     const SRun forced = RunCli("--tftp " + strPanel + "get A.CSV " + strTarget + ".2");
-    if (forced.strOutput.find("unknown option --tftp") != std::string::npos)
-        GTEST_SKIP() << "orvak-cli does not accept the --tftp flag yet";
     EXPECT_EQ(1, forced.nExit);
     EXPECT_NE(std::string::npos,
               forced.strOutput.find("#2:Access violation\nCan't get data.\nError in copying A.CSV"))

@@ -6,9 +6,9 @@
 //     static int RunView(const CCliContext& ctx) { ... }
 //     static CCliCommandRegistrar s_view("view", "view REMOTE", "Show a data log", &RunView);
 //
-// A command file may also register a global option taking one value
-// (CCliOptionRegistrar); main accepts it before HOST and stores its value in
-// CCliContext::m_mapOptions.
+// A command file may also register a global option taking one value, or a
+// flag when its value name is empty (CCliOptionRegistrar); main accepts it
+// before HOST and stores its value ("1" for a flag) in CCliContext::m_mapOptions.
 #include <map>
 #include <string>
 #include <vector>

@@ -13,6 +13,7 @@
 namespace
 {
 CliTftpFetchFn g_pfnTftpFetch = nullptr;
+constexpr const char* OPTION_TFTP = "--tftp";
 
 constexpr unsigned long BLOCK_CAPACITY = 255;
 
@@ -88,8 +89,11 @@ int RunGet(const CCliContext& ctx)
         std::fprintf(stderr, "%s\n", strError.c_str());
         return CLI_EXIT_FAILED;
     }
-    const bool bFetched = CanBackupCsvFiles() ? FetchByMessageCodes(session, strRemote, local)
-                                              : FetchByTftp(ctx, strRemote, local);
+    // As the program decides: TFTP for panels that cannot take the file reads,
+    // or when the user asks for it.
+    const bool bUseTftp = !CanBackupCsvFiles() || ctx.m_mapOptions.count(OPTION_TFTP) != 0;
+    const bool bFetched = bUseTftp ? FetchByTftp(ctx, strRemote, local)
+                                   : FetchByMessageCodes(session, strRemote, local);
     if (!bFetched)
         return CLI_EXIT_FAILED;
     if (!local.Commit(strError))
@@ -100,6 +104,7 @@ int RunGet(const CCliContext& ctx)
     return CLI_EXIT_OK;
 }
 
+CCliOptionRegistrar s_tftp(OPTION_TFTP, "", "read files for get by TFTP");
 CCliCommandRegistrar s_get("get", "get REMOTE [LOCAL]", "Copy a remote file to the computer",
                            &RunGet, 1, 2);
 } // namespace

@@ -17,7 +17,8 @@ void PrintUsage(FILE* pOut)
 {
     std::fprintf(pOut, "Usage: orvak-cli [--timeout SECONDS]");
     for (const auto& [strName, option] : CliOptions())
-        std::fprintf(pOut, " [%s %s]", strName.c_str(), option.m_strValueName.c_str());
+        std::fprintf(pOut, option.m_strValueName.empty() ? " [%s]" : " [%s %s]", strName.c_str(),
+                     option.m_strValueName.c_str());
     std::fprintf(pOut, " HOST[:PORT] COMMAND [ARGS...]\n\nCommands:\n");
     for (const auto& [strName, command] : CliCommands())
         std::fprintf(pOut, "  %-28s %s\n", command.m_strUsage.c_str(),
@@ -87,10 +88,13 @@ int main(int argc, char** argv)
         }
         if (strArg.rfind("--", 0) != 0)
             break;
-        // "--name VALUE" or "--name=VALUE".
+        // "--name VALUE" or "--name=VALUE"; a flag (no value name) takes none.
         std::string strValue;
         const size_t nEquals = strArg.find('=');
-        if (nEquals != std::string::npos)
+        const auto itOption = CliOptions().find(strArg);
+        if (itOption != CliOptions().end() && itOption->second.m_strValueName.empty())
+            strValue = "1";
+        else if (nEquals != std::string::npos)
         {
             strValue = strArg.substr(nEquals + 1);
             strArg.resize(nEquals);

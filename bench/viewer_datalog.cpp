@@ -1,0 +1,297 @@
+// The data-log viewer on a log of one million records of six columns served by
+// the simulator: loading every record (beside the link's own floor, the same
+// file read block by block through the file commands), the memory a cached
+// record takes, the record filter over the whole cache, the Data View sort,
+// the CSV export (beside one plain write of the same bytes) and the chart's
+// JSON series.
+#include "common/StrFormat.h"
+#include "link/CCommInterface.h"
+#include "link/CPanelFileCommands.h"
+#include "support/CSimulatorProcess.h"
+#include "support/CTempDir.h"
+#include "viewer/CDataLogFile.h"
+#include "viewer/CDataViewTable.h"
+#include "viewer/ChartData.h"
+#include "viewer/CsvExport.h"
+#include "viewer/DataLogText.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <malloc.h>
+#include <map>
+#include <memory>
+#include <unistd.h>
+
+namespace
+{
+constexpr int RECORDS = 1000000;
+const char* const LOG_NAME = "BIGLOG.CSV";
+
+// Header and records of 42 bytes: date, time and four tags.
+std::string MakeBigLog()
+{
+    std::string strText = "Date,Time,Temp,Pump,Level,Flow\n";
+    strText.reserve(strText.size() + static_cast<size_t>(RECORDS) * 42);
+    char szLine[64];
+    for (int i = 0; i < RECORDS; ++i)
+    {
+        const int nDay = 1 + i / 86400;
+        const int nSecond = i % 86400;
+        std::snprintf(szLine, sizeof(szLine), "01/%02d/14,%02d:%02d:%02d,%6.1f,%4s,%6.1f,%4d\n", nDay,
+                      nSecond / 3600, nSecond / 60 % 60, nSecond % 60, 15.0 + (i % 200) / 10.0,
+                      i % 7 < 3 ? "on" : "off", 100.0 + (i * 37 % 1000) / 10.0, i * 13 % 5000);
+        strText += szLine;
+    }
+    return strText;
+}
+
+// The card, the simulator and the loaded log, shared by the benchmarks.
+struct SShared
+{
+    CTempDir dir;
+    std::unique_ptr<CSimulatorProcess> pSimulator;
+    std::unique_ptr<CCommInterface> pComm;
+    std::unique_ptr<CPanelFileCommands> pFiles;
+    std::unique_ptr<CDataLogFile> pLog;
+    size_t nFileSize = 0;
+};
+
+SShared& Shared()
+{
+    static SShared s_shared;
+    if (!s_shared.pSimulator)
+    {
+        const std::string strLog = MakeBigLog();
+        s_shared.nFileSize = strLog.size();
+        s_shared.dir.WriteFile(LOG_NAME, strLog);
+        s_shared.pSimulator = std::make_unique<CSimulatorProcess>(
+            std::vector<std::string>{"--no-tftp", "--card", s_shared.dir.Str()});
+        s_shared.pComm = std::make_unique<CCommInterface>("127.0.0.1", s_shared.pSimulator->Port());
+        s_shared.pFiles = std::make_unique<CPanelFileCommands>(s_shared.pComm.get());
+    }
+    return s_shared;
+}
+
+size_t HeapInUse()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+// The log with every record cached (loaded once, by the load benchmark or here).
+CDataLogFile& LoadedLog()
+{
+    SShared& shared = Shared();
+    if (!shared.pLog)
+    {
+        shared.pLog = std::make_unique<CDataLogFile>(shared.pFiles.get());
+        shared.pLog->OpenLog(LOG_NAME);
+        shared.pLog->LoadRecords(LoadAll, 0);
+    }
+    return *shared.pLog;
+}
+
+void SetRate(benchmark::State& state, double dBytes)
+{
+    state.counters["MB/s"] = benchmark::Counter(dBytes / 1e6, benchmark::Counter::kIsRate);
+}
+
+// The link's floor: the same file read block by block, nothing else done.
+void BM_LinkFloorReadFile(benchmark::State& state)
+{
+    SShared& shared = Shared();
+    double dBytes = 0;
+    for (auto _ : state)
+    {
+        const unsigned long nSize = shared.pFiles->OpenRemoteFile(LOG_NAME);
+        unsigned long nRead = 0;
+        while (nRead < nSize)
+        {
+            unsigned char arrBlock[255];
+            unsigned long nLength = sizeof(arrBlock);
+            if (!shared.pFiles->ReadFileBlock(arrBlock, &nLength) || nLength == 0)
+                break;
+            nRead += nLength;
+        }
+        shared.pFiles->CloseRemoteFile();
+        if (nRead != shared.nFileSize)
+            state.SkipWithError("short read");
+        dBytes += static_cast<double>(nRead);
+    }
+    SetRate(state, dBytes);
+}
+
+void BM_LoadAllRecords(benchmark::State& state)
+{
+    SShared& shared = Shared();
+    double dBytes = 0;
+    size_t nHeapPerRecord = 0;
+    uint32_t nRecordLength = 0;
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        shared.pLog.reset();
+        shared.pLog = std::make_unique<CDataLogFile>(shared.pFiles.get());
+        const size_t nHeapBefore = HeapInUse();
+        state.ResumeTiming();
+        if (!shared.pLog->OpenLog(LOG_NAME))
+        {
+            state.SkipWithError("open failed");
+            break;
+        }
+        shared.pLog->LoadRecords(LoadAll, 0);
+        state.PauseTiming();
+        if (shared.pLog->m_mapCache.size() != static_cast<size_t>(RECORDS))
+            state.SkipWithError("not every record was cached");
+        nHeapPerRecord = (HeapInUse() - nHeapBefore) / shared.pLog->m_mapCache.size();
+        nRecordLength = shared.pLog->m_nRecordLength;
+        dBytes += static_cast<double>(shared.nFileSize);
+        state.ResumeTiming();
+    }
+    SetRate(state, dBytes);
+    state.counters["heap_bytes_per_record"] = static_cast<double>(nHeapPerRecord);
+    state.counters["record_bytes"] = nRecordLength;
+}
+
+void BM_IsRecordHiddenWholeCache(benchmark::State& state)
+{
+    CDataLogFile& log = LoadedLog();
+    CFilterSet filter;
+    filter.m_bEnabled = true;
+    filter.m_bDateRange = true;
+    filter.m_nDateCondition = FilterInRange;
+    log.GetCacheSpan(filter.m_tmFrom, filter.m_tmTo);
+    CTagFilter level;
+    level.m_nTagIndex = 2;
+    level.m_nCondition = FilterInRange;
+    level.m_dLow = 0;
+    level.m_dHigh = 1000;
+    CTagFilter pump;
+    pump.m_nTagIndex = 1;
+    pump.m_nDataType = FilterDiscrete;
+    pump.m_bShow = false;
+    pump.m_dLow = 2; // never met: every record goes through all three criteria
+    filter.m_arrTagFilters = {level, pump};
+    log.m_Filter = filter;
+    size_t nHidden = 0;
+    for (auto _ : state)
+    {
+        for (auto it = log.m_mapCache.begin(); it != log.m_mapCache.end(); ++it)
+            nHidden += log.IsRecordHidden(it) ? 1 : 0;
+    }
+    benchmark::DoNotOptimize(nHidden);
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(log.m_mapCache.size()));
+    log.m_Filter = CFilterSet();
+}
+
+void BM_DataViewSort(benchmark::State& state)
+{
+    CDataLogFile& log = LoadedLog();
+    CDataViewTable table;
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        table.Load(log); // cache order again, so every sort starts alike
+        state.ResumeTiming();
+        table.Sort(static_cast<int>(state.range(0)));
+    }
+    state.SetItemsProcessed(state.iterations() * table.GetRowCount());
+}
+
+void BM_ExportCsv(benchmark::State& state)
+{
+    CDataLogFile& log = LoadedLog();
+    CDataViewTable table;
+    table.Load(log);
+    const std::string strPath = (Shared().dir.Path() / "export.csv").string();
+    double dBytes = 0;
+    for (auto _ : state)
+    {
+        if (!ExportCsv(strPath, log, table))
+            state.SkipWithError("export failed");
+        dBytes += static_cast<double>(std::filesystem::file_size(strPath));
+    }
+    SetRate(state, dBytes);
+}
+
+// One write of the export's bytes, for comparison.
+void BM_PlainWriteOfExportBytes(benchmark::State& state)
+{
+    CDataLogFile& log = LoadedLog();
+    CDataViewTable table;
+    table.Load(log);
+    const std::string strBytes = BuildCsvExport(log, table);
+    const std::string strPath = (Shared().dir.Path() / "plain.csv").string();
+    for (auto _ : state)
+    {
+        const int nFd = ::open(strPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const bool bOk = ::write(nFd, strBytes.data(), strBytes.size()) ==
+                         static_cast<ssize_t>(strBytes.size());
+        ::close(nFd);
+        if (!bOk)
+            state.SkipWithError("write failed");
+    }
+    SetRate(state, static_cast<double>(strBytes.size()) * static_cast<double>(state.iterations()));
+}
+
+void BM_ChartJson(benchmark::State& state)
+{
+    CDataLogFile& log = LoadedLog();
+    size_t nLength = 0;
+    for (auto _ : state)
+    {
+        const std::optional<std::string> strData = BuildChartData(log, 3600);
+        nLength = strData ? strData->size() : 0;
+    }
+    state.counters["json_MB"] = static_cast<double>(nLength) / 1e6;
+    SetRate(state, static_cast<double>(nLength) * static_cast<double>(state.iterations()));
+}
+
+BENCHMARK(BM_LinkFloorReadFile)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(2);
+BENCHMARK(BM_LoadAllRecords)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(2);
+BENCHMARK(BM_IsRecordHiddenWholeCache)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_DataViewSort)->Arg(0)->Arg(2)->Arg(5)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ExportCsv)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_PlainWriteOfExportBytes)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_ChartJson)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Keeps the MB/s of the two reads so their ratio can be printed at the end.
+class CRateReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run>& arrRuns) override
+    {
+        for (const Run& run : arrRuns)
+        {
+            const auto it = run.counters.find("MB/s");
+            if (it != run.counters.end() && !run.error_occurred &&
+                (run.aggregate_name.empty() || run.aggregate_name == "mean"))
+                m_mapRates[run.run_name.function_name] = it->second.value;
+        }
+        ConsoleReporter::ReportRuns(arrRuns);
+    }
+    std::map<std::string, double> m_mapRates;
+};
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    CRateReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    const double dFloor = reporter.m_mapRates["BM_LinkFloorReadFile"];
+    const double dLoad = reporter.m_mapRates["BM_LoadAllRecords"];
+    if (dFloor > 0 && dLoad > 0)
+        std::printf("\nLoading all records: %.2f MB/s, link floor %.2f MB/s, ratio %.2f "
+                    "(goal at least 0.70)\n",
+                    dLoad, dFloor, dLoad / dFloor);
+    const double dExport = reporter.m_mapRates["BM_ExportCsv"];
+    const double dPlain = reporter.m_mapRates["BM_PlainWriteOfExportBytes"];
+    if (dExport > 0 && dPlain > 0)
+        std::printf("Export: %.1f MB/s, plain write of the same bytes %.1f MB/s\n", dExport, dPlain);
+    Shared().pLog.reset(); // closes the remote file before the simulator stops
+    return 0;
+}

@@ -1,0 +1,88 @@
+#pragma once
+// A data-log file read in place on the panel: its header, its fixed record
+// length and count, runs of records read by index into the record cache, the
+// filter set over the cache and the flags that tell the views to reload.
+//
+// The file format: a header line "Date,Time,tag,..." and then fixed-width,
+// comma-separated record lines; record i (from 1) starts at byte
+// H + 1 + (i - 1) * R, where H is the header's length without its line feed
+// and R the length of a record line with its line feed.
+#include "CFilterSet.h"
+#include "CProgressSink.h"
+#include "LoadWindow.h"
+#include "common/SysTime.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+class CPanelFileCommands;
+
+class CDataLogFile
+{
+public:
+    using RecordFields = std::vector<std::string>;
+    using RecordCache = std::map<uint32_t, RecordFields>;
+
+    explicit CDataLogFile(CPanelFileCommands* pFileCmds);
+    ~CDataLogFile();
+    CDataLogFile(const CDataLogFile&) = delete;
+    CDataLogFile& operator=(const CDataLogFile&) = delete;
+
+    // Reader.
+    bool OpenLog(const std::string& strName);
+    void CloseLog();
+    uint32_t GetRecordCount() const;
+    void ReadRecords(uint32_t nFirst, uint32_t nCount, bool bAddToCache);
+    int GetHeaderFields(std::vector<std::string>& arrOut) const;
+    SYSTEMTIME GetRecordTime(const RecordFields& arrFields);
+    SYSTEMTIME GetLineTime(const std::string& strLine);
+    std::string FormatRecordTime(const SYSTEMTIME& tm) const;
+    static int SplitCsvLine(const std::string& strLine, std::vector<std::string>& arrOut);
+    static int SplitString(const std::string& strText, const std::string& strDelimiter,
+                           std::vector<std::string>& arrOut);
+
+    // Record cache.
+    void LoadRecords(LoadMode eMode, uint32_t nIndex);
+    void UpdateRecordSetText();
+    std::string GetRecordSetText();
+    void InitFilterDates();
+    void EmptyCache();
+    // The time span of the cache (of the file when the cache is empty), as
+    // InitFilterDates sets the filter's From and To.
+    void GetCacheSpan(SYSTEMTIME& tmStart, SYSTEMTIME& tmEnd);
+    // Counts every emptying of the cache; views that point into the cache
+    // rebuild when it differs from the one they were built at.
+    uint64_t GetCacheGeneration() const { return m_nCacheGeneration; }
+
+    // Record filter test of the cached record at that position.
+    bool IsRecordHidden(RecordCache::const_iterator itRecord);
+
+    CPanelFileCommands* m_pFileCmds = nullptr;
+    std::string m_strFileName;
+    std::string m_strHeader;
+    uint32_t m_nRecordLength = 0;
+    uint32_t m_nRecordCount = 0;
+    uint32_t m_nFileSize = 0;
+    uint32_t m_nWindowStart = 1;
+    bool m_bHasMilliseconds = false;
+    SYSTEMTIME m_tmFirstRecord;
+    SYSTEMTIME m_tmLastRecord;
+    std::string m_strRecordSet;
+    uint32_t m_nWindowSize = 10;
+    RecordCache m_mapCache;
+    bool m_bDataViewStale = false;
+    bool m_bGraphViewStale = false;
+    CFilterSet m_Filter;
+    CProgressSink* m_pProgress = nullptr;
+
+private:
+    bool ParseHeader(const std::string& strBuffer);
+    // Seeks to the record's offset and fetches exactly nBytes (fewer when the
+    // panel stops delivering). False when the offset cannot be reached.
+    bool FetchRecordBytes(uint32_t nFirst, uint32_t nCount, std::string& strBuffer);
+    void CacheRecordLines(uint32_t nFirst, const std::string& strBuffer);
+
+    uint64_t m_nCacheGeneration = 0;
+};

@@ -1,0 +1,63 @@
+#pragma once
+// The Data View's table without its widget: one row per cached record that
+// passes the filter, the cell texts, and the sort by a clicked column. Rows
+// point into the record cache instead of copying it, so a million rows cost
+// sixteen bytes each; the table is rebuilt when the cache changes (the view
+// flag) and shows nothing once the cache has been emptied under it.
+#include "CDataLogFile.h"
+#include "CProgressSink.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CDataViewTable
+{
+public:
+    // LoadList: the rows of the cached records that pass the filter, in cache
+    // order; records with two fields or fewer are left out.
+    void Load(CDataLogFile& log, CProgressSink* pProgress = nullptr);
+    void Clear();
+
+    // Valid while the cache the rows point into has not been emptied.
+    bool IsCurrent(const CDataLogFile& log) const
+    {
+        return log.GetCacheGeneration() == m_nCacheGeneration;
+    }
+
+    int GetRowCount() const { return static_cast<int>(m_arrRows.size()); }
+    int GetColumnCount() const { return static_cast<int>(m_arrHeaders.size()); }
+    // "#", "Date & Time", then the tag names.
+    const std::vector<std::string>& GetHeaders() const { return m_arrHeaders; }
+    uint32_t GetRecordIndex(int nRow) const { return m_arrRows[static_cast<size_t>(nRow)].nIndex; }
+    // Column 0 the record index, 1 the record time's display text, 2 onward
+    // the record's field of the same index (empty when the record lacks it).
+    std::string GetCellText(int nRow, int nColumn) const;
+
+    // A click on column nColumn: with two rows or more, flips the direction
+    // and sorts; returns whether it sorted.
+    bool Sort(int nColumn);
+    bool m_bSortAscending = false;
+    int m_nSortColumn = 0;
+
+    // The comparison of two cell texts: both all digits (and not empty) compare
+    // as numbers, ascending when bAscending; otherwise as texts ignoring case,
+    // ascending when bAscending is false. <0, 0 or >0 as for a sort callback.
+    static int CompareCells(std::string_view a, std::string_view b, bool bAscending);
+    // The comparison of two rows by the current sort column ("Date & Time"
+    // compares the record index).
+    int CompareRows(int nRowA, int nRowB) const;
+
+private:
+    struct SRow
+    {
+        uint32_t nIndex;
+        const CDataLogFile::RecordFields* pFields;
+    };
+    int CompareRowItems(const SRow& a, const SRow& b, int nColumn) const;
+
+    std::vector<SRow> m_arrRows;
+    std::vector<std::string> m_arrHeaders;
+    uint64_t m_nCacheGeneration = UINT64_MAX;
+};

@@ -1,0 +1,200 @@
+#include "CsvExport.h"
+
+#include "common/CPrompt.h"
+#include "common/StrFormat.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <functional>
+#include <unistd.h>
+
+namespace
+{
+// Export lines end in CR LF, as a text-mode write of "\n" gives them.
+const char* const EOL = "\r\n";
+constexpr size_t FLUSH_BYTES = 1 << 20;
+
+void AppendDoubled(std::string& strOut, const std::string& strText)
+{
+    size_t nStart = 0;
+    while (true)
+    {
+        const size_t nQuote = strText.find('"', nStart);
+        if (nQuote == std::string::npos)
+        {
+            strOut.append(strText, nStart, std::string::npos);
+            return;
+        }
+        strOut.append(strText, nStart, nQuote + 1 - nStart);
+        strOut.push_back('"');
+        nStart = nQuote + 1;
+    }
+}
+
+void AppendQuoted(std::string& strOut, const std::string& strText)
+{
+    strOut.push_back('"');
+    AppendDoubled(strOut, strText);
+    strOut.push_back('"');
+}
+
+// Emits the export into strOut, handing it to fnFlush whenever it has grown
+// past FLUSH_BYTES (and once at the end). Stops when fnFlush fails.
+bool EmitCsvExport(CDataLogFile& log, const CDataViewTable& table, std::string& strOut,
+                   const std::function<bool(std::string&)>& fnFlush)
+{
+    const CFilterSet& filter = log.m_Filter;
+    strOut += "FileName:,";
+    AppendDoubled(strOut, log.m_strFileName);
+    strOut += EOL;
+    if (filter.HasCriteriaInUse())
+    {
+        strOut += "Filters,Show/Hide,DataType,Condition,Low Limit,High Limit";
+        strOut += EOL;
+    }
+    if (filter.m_bEnabled && filter.m_bDateRange)
+    {
+        strOut += "DateRange,";
+        strOut += filter.m_bShowDates ? "show" : "hide";
+        strOut += ",Data,";
+        strOut += GetConditionExportText(filter.m_nDateCondition);
+        strOut += ",";
+        AppendQuoted(strOut, log.FormatRecordTime(filter.m_tmFrom));
+        strOut += ",";
+        AppendQuoted(strOut, log.FormatRecordTime(filter.m_tmTo));
+        strOut += EOL;
+    }
+    if (filter.m_bEnabled)
+    {
+        std::vector<std::string> arrColumns;
+        log.GetHeaderFields(arrColumns);
+        for (const CTagFilter& tag : filter.m_arrTagFilters)
+        {
+            const size_t nColumn = static_cast<size_t>(tag.m_nTagIndex) + 2;
+            AppendQuoted(strOut, nColumn < arrColumns.size() ? arrColumns[nColumn] : std::string());
+            strOut += ",";
+            AppendQuoted(strOut, tag.m_bShow ? "Show" : "Hide");
+            strOut += ",";
+            AppendQuoted(strOut, tag.m_nDataType == FilterDiscrete ? "Discrete" : "Numeric");
+            strOut += ",";
+            AppendQuoted(strOut, GetConditionExportText(tag.m_nCondition));
+            strOut += ",";
+            AppendQuoted(strOut, StrFormat("%f", tag.m_dLow));
+            strOut += ",";
+            AppendQuoted(strOut, StrFormat("%f", tag.m_dHigh));
+            strOut += EOL;
+        }
+    }
+
+    const int nRows = table.IsCurrent(log) ? table.GetRowCount() : 0;
+    if (nRows > 0)
+    {
+        strOut += EOL;
+        strOut += EOL;
+        const std::vector<std::string>& arrHeaders = table.GetHeaders();
+        for (size_t i = 0; i < arrHeaders.size(); ++i)
+        {
+            if (i > 0)
+                strOut += ",";
+            AppendQuoted(strOut, arrHeaders[i].substr(0, 255)); // a list header holds 255 at most
+        }
+        strOut += EOL;
+        const int nColumns = table.GetColumnCount();
+        for (int nRow = 0; nRow < nRows; ++nRow)
+        {
+            for (int nColumn = 0; nColumn < nColumns; ++nColumn)
+            {
+                if (nColumn > 0)
+                    strOut += ",";
+                AppendQuoted(strOut, table.GetCellText(nRow, nColumn));
+            }
+            strOut += EOL;
+            if (strOut.size() >= FLUSH_BYTES && !fnFlush(strOut))
+                return false;
+        }
+    }
+    return fnFlush(strOut);
+}
+
+bool WriteAll(int nFd, const std::string& strBytes)
+{
+    size_t nDone = 0;
+    while (nDone < strBytes.size())
+    {
+        const ssize_t n = ::write(nFd, strBytes.data() + nDone, strBytes.size() - nDone);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        nDone += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// A new file beside strPath that no one else is writing.
+int CreateTemporaryBeside(const std::string& strPath, std::string& strTemporary)
+{
+    static std::atomic<unsigned> s_nCounter{0};
+    for (int nAttempt = 0; nAttempt < 100; ++nAttempt)
+    {
+        strTemporary = StrFormat("%s.%ld.%u.part", strPath.c_str(), static_cast<long>(getpid()),
+                                 s_nCounter++);
+        const int nFd = ::open(strTemporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (nFd >= 0 || errno != EEXIST)
+            return nFd;
+    }
+    return -1;
+}
+} // namespace
+
+std::string DoubleQuotes(const std::string& strText)
+{
+    std::string strOut;
+    AppendDoubled(strOut, strText);
+    return strOut;
+}
+
+std::string EncloseQuoted(const std::string& strText)
+{
+    std::string strOut;
+    AppendQuoted(strOut, strText);
+    return strOut;
+}
+
+std::string BuildCsvExport(CDataLogFile& log, const CDataViewTable& table)
+{
+    std::string strText;
+    std::string strBuffer;
+    EmitCsvExport(log, table, strBuffer, [&strText](std::string& strPart) {
+        strText += strPart;
+        strPart.clear();
+        return true;
+    });
+    return strText;
+}
+
+bool ExportCsv(const std::string& strPath, CDataLogFile& log, const CDataViewTable& table)
+{
+    std::string strTemporary;
+    const int nFd = CreateTemporaryBeside(strPath, strTemporary);
+    bool bWritten = nFd >= 0;
+    if (bWritten)
+    {
+        std::string strBuffer;
+        strBuffer.reserve(FLUSH_BYTES + 4096);
+        bWritten = EmitCsvExport(log, table, strBuffer, [nFd](std::string& strPart) {
+            const bool bOk = WriteAll(nFd, strPart);
+            strPart.clear();
+            return bOk;
+        });
+        bWritten = ::close(nFd) == 0 && bWritten;
+        bWritten = bWritten && std::rename(strTemporary.c_str(), strPath.c_str()) == 0;
+        if (!bWritten)
+            ::unlink(strTemporary.c_str());
+    }
+    if (!bWritten)
+        GetPrompt().Message("Unable to create/open the csv file.", EPromptIcon::Stop);
+    return bWritten;
+}

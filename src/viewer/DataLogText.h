@@ -1,0 +1,40 @@
+#pragma once
+// Text rules of a data-log file: splitting a line into its comma-separated
+// fields, splitting at a delimiter, reading a record's date and time columns
+// into a SYSTEMTIME and showing such a time. Free functions without state so
+// that the reader, the filters, the table and the chart share one rule.
+#include "common/SysTime.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Splits one line into trimmed fields (quoted fields, doubled quotes inside
+// them). Fills arrOut with exactly the fields and returns their count.
+int SplitCsvFields(std::string_view strLine, std::vector<std::string>& arrOut);
+
+// The same split for hot loops: the field texts land in arrScratch[0..count-1],
+// whose strings keep their capacity between calls; elements past the count are
+// left as they are. Returns the count.
+int SplitCsvFieldsInto(std::string_view strLine, std::vector<std::string>& arrScratch);
+
+// Pieces between the occurrences of strDelimiter; the text after the last one
+// is always a last piece, even when empty. Returns the piece count.
+int SplitAtDelimiter(std::string_view strText, std::string_view strDelimiter,
+                     std::vector<std::string>& arrOut);
+
+// The record time of a record's fields (date, time, ...): the date as
+// month/day/year (a two-character year is in 2000..2099), the time as
+// hour:minute:second[:milliseconds]. A record with two fields or fewer, or
+// whose date or time does not split as required, gives an all-zero time.
+// bHasMilliseconds tells whether the time had a milliseconds part.
+SYSTEMTIME ParseRecordTime(const std::string* pFields, size_t nCount, bool& bHasMilliseconds);
+
+// "Fri, Dec 04, 2026, 15:26:16" for a real date and time, else
+// "Invalid DateTime"; ":007"-style milliseconds appended when bWithMilliseconds.
+std::string FormatRecordTimeText(const SYSTEMTIME& tm, bool bWithMilliseconds);
+
+// Orders record times field by field (year, month, day, hour, minute, second,
+// milliseconds; the day of week does not count). For real times this is the
+// order of their file times; impossible times still compare consistently.
+int CompareRecordTimes(const SYSTEMTIME& a, const SYSTEMTIME& b);

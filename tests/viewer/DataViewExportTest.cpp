@@ -1,0 +1,233 @@
+#include "support/CScriptedPrompt.h"
+#include "ViewerTestSupport.h"
+#include "viewer/CDataViewTable.h"
+#include "viewer/CsvExport.h"
+#include "viewer/DataLogText.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace
+{
+std::vector<std::string> Column(const CDataViewTable& table, int nColumn)
+{
+    std::vector<std::string> arrTexts;
+    for (int nRow = 0; nRow < table.GetRowCount(); ++nRow)
+        arrTexts.push_back(table.GetCellText(nRow, nColumn));
+    return arrTexts;
+}
+
+using Texts = std::vector<std::string>;
+} // namespace
+
+TEST(DataViewTable, RowsCellsAndFilter)
+{
+    CHandLog hand("Date,Time,Temp,Pump");
+    hand.Add(3, {"04/12/26", "08:00:10:500", "21.5", "on"});
+    hand.Add(7, {"04/12/26", "08:00:20", "9", "off"});
+    hand.Add(8, {"04/12/26", "08:00:30"}); // two fields: never a row
+    hand.Add(9, {"04/12/26", "08:00:40", "x"}); // short: its missing cell is empty
+    CDataViewTable table;
+    table.Load(hand.Log());
+    EXPECT_EQ((Texts{"#", "Date & Time", "Temp", "Pump"}), table.GetHeaders());
+    EXPECT_EQ((Texts{"3", "7", "9"}), Column(table, 0));
+    EXPECT_EQ((Texts{"Sun, Apr 12, 2026, 08:00:10:500", "Sun, Apr 12, 2026, 08:00:20",
+                     "Sun, Apr 12, 2026, 08:00:40"}),
+              Column(table, 1));
+    EXPECT_EQ((Texts{"on", "off", ""}), Column(table, 3));
+    EXPECT_EQ("", table.GetCellText(0, 9));
+
+    hand.Log().m_Filter.m_bEnabled = true;
+    CTagFilter tag;
+    tag.m_nTagIndex = 1;
+    tag.m_nDataType = FilterDiscrete;
+    tag.m_dLow = 1;
+    hand.Log().m_Filter.m_arrTagFilters = {tag};
+    table.Load(hand.Log());
+    EXPECT_EQ((Texts{"3"}), Column(table, 0));
+
+    // Once the cache is emptied the rows point nowhere: the table knows.
+    EXPECT_TRUE(table.IsCurrent(hand.Log()));
+    hand.Log().EmptyCache();
+    EXPECT_FALSE(table.IsCurrent(hand.Log()));
+}
+
+TEST(DataViewTable, SortRules)
+{
+    EXPECT_LT(CDataViewTable::CompareCells("9", "10", true), 0); // numbers as numbers
+    EXPECT_GT(CDataViewTable::CompareCells("9", "10", false), 0);
+    EXPECT_LT(CDataViewTable::CompareCells("9", "10x", true), 0); // texts the other way round
+    EXPECT_LT(CDataViewTable::CompareCells("abc", "ABD", false), 0);
+    EXPECT_EQ(0, CDataViewTable::CompareCells("ABC", "abc", true));
+    EXPECT_LT(CDataViewTable::CompareCells("", "0", false), 0); // empty is not a number
+    // Digit runs longer than any integer still compare by value.
+    EXPECT_LT(CDataViewTable::CompareCells("99999999999999999999", "100000000000000000000", true), 0);
+    EXPECT_EQ(0, CDataViewTable::CompareCells("007", "7", true));
+
+    CHandLog hand("Date,Time,Level,Name");
+    hand.Add(1, {"04/12/26", "08:00:00", "10", "b"});
+    hand.Add(2, {"04/12/26", "07:00:00", "9", "C"});
+    hand.Add(3, {"04/12/26", "06:00:00", "-1", "a"});
+    CDataViewTable table;
+    table.Load(hand.Log());
+
+    EXPECT_TRUE(table.Sort(2)); // "-1" is not all digits: the column sorts as text, downwards
+    EXPECT_TRUE(table.m_bSortAscending);
+    EXPECT_EQ((Texts{"9", "10", "-1"}), Column(table, 2));
+    EXPECT_TRUE(table.Sort(2));
+    EXPECT_EQ((Texts{"-1", "10", "9"}), Column(table, 2));
+    table.Sort(3); // ascending again: texts downwards, case ignored
+    EXPECT_EQ((Texts{"C", "b", "a"}), Column(table, 3));
+
+    table.Sort(1); // "Date & Time" orders by record index, not by time
+    EXPECT_FALSE(table.m_bSortAscending);
+    EXPECT_EQ((Texts{"3", "2", "1"}), Column(table, 0));
+    table.Sort(1);
+    EXPECT_EQ((Texts{"1", "2", "3"}), Column(table, 0));
+    EXPECT_EQ(1, table.m_nSortColumn);
+
+    CHandLog single;
+    single.Add(1, {"04/12/26", "08:00:00", "1", "on"});
+    CDataViewTable oneRow;
+    oneRow.Load(single.Log());
+    EXPECT_FALSE(oneRow.Sort(2));
+    EXPECT_FALSE(oneRow.m_bSortAscending);
+    EXPECT_EQ(0, oneRow.m_nSortColumn);
+}
+
+TEST(DataViewTable, SortAgreesWithTheRowComparison)
+{
+    // The sort orders prepared keys; the order must be the one the row
+    // comparison gives, ties kept in their previous order.
+    CHandLog hand("Date,Time,Mixed");
+    const char* const arrTexts[] = {"10", "9", "010", "-1", "abc", "ABC", "", " 7 ", "0",
+                                    "00", "Zed", "x10", "1e3", "9", "12345678901234567890"};
+    uint32_t nIndex = 1;
+    for (int nRound = 0; nRound < 3; ++nRound)
+        for (const char* pszText : arrTexts)
+            hand.Add(nIndex++, {"04/12/26", "08:00:00", pszText});
+    CDataViewTable table;
+    table.Load(hand.Log());
+    // The reference: a stable sort of (index, text) pairs with the cell comparison.
+    std::vector<std::pair<uint32_t, std::string>> arrExpected;
+    for (const auto& [nRecord, arrFields] : hand.Log().m_mapCache)
+        arrExpected.emplace_back(nRecord, arrFields[2]);
+    for (const bool bAscending : {true, false})
+    {
+        table.Sort(2);
+        std::stable_sort(arrExpected.begin(), arrExpected.end(), [&](const auto& a, const auto& b) {
+            return CDataViewTable::CompareCells(TrimBlanks(a.second), TrimBlanks(b.second),
+                                                bAscending) < 0;
+        });
+        ASSERT_EQ(static_cast<int>(arrExpected.size()), table.GetRowCount());
+        for (int nRow = 0; nRow < table.GetRowCount(); ++nRow)
+            EXPECT_EQ(arrExpected[static_cast<size_t>(nRow)].first, table.GetRecordIndex(nRow))
+                << "row " << nRow << (bAscending ? " ascending" : " descending");
+    }
+}
+
+class CsvExportTest : public ::testing::Test
+{
+protected:
+    std::string Export(CHandLog& hand, const CDataViewTable& table, const char* pszName = "out.csv")
+    {
+        const std::string strPath = (m_dir.Path() / pszName).string();
+        EXPECT_TRUE(ExportCsv(strPath, hand.Log(), table));
+        return m_dir.ReadFile(pszName);
+    }
+    CTempDir m_dir;
+};
+
+TEST_F(CsvExportTest, FiltersAndRowsByteForByte)
+{
+    CHandLog hand("Date,Time,\"Temp \"\"C\"\"\",Pump");
+    hand.Log().m_strFileName = "LOG\"1\".CSV";
+    hand.Add(1, {"04/12/26", "08:00:00", "21.5", "OFF"});
+    hand.Add(2, {"04/12/26", "08:00:10", "say \"x\"", "off"});
+    CFilterSet& filter = hand.Log().m_Filter;
+    filter.m_bEnabled = true;
+    filter.m_bDateRange = true;
+    filter.m_bShowDates = true;
+    filter.m_nDateCondition = FilterInRange;
+    bool bMs = false;
+    const std::vector<std::string> arrFirst = hand.Log().m_mapCache[1];
+    filter.m_tmFrom = ParseRecordTime(arrFirst.data(), arrFirst.size(), bMs);
+    filter.m_tmTo = filter.m_tmFrom;
+    filter.m_tmTo.wMinute = 1;
+    CTagFilter numeric;
+    numeric.m_nTagIndex = 0;
+    numeric.m_nCondition = FilterNotEqual;
+    numeric.m_dLow = -1.5;
+    CTagFilter discrete;
+    discrete.m_nTagIndex = 1;
+    discrete.m_bShow = false;
+    discrete.m_nDataType = FilterDiscrete;
+    discrete.m_dLow = 1;
+    filter.m_arrTagFilters = {numeric, discrete};
+
+    CDataViewTable table;
+    table.Load(hand.Log());
+    table.Sort(0); // exported in the table's present order
+    table.Sort(0);
+    const std::string strExpected =
+        "FileName:,LOG\"\"1\"\".CSV\r\n"
+        "Filters,Show/Hide,DataType,Condition,Low Limit,High Limit\r\n"
+        "DateRange,show,Data,In the range,\"Sun, Apr 12, 2026, 08:00:00\",\"Sun, Apr 12, 2026, "
+        "08:01:00\"\r\n"
+        "\"Temp \"\"C\"\"\",\"Show\",\"Numeric\",\"!=\",\"-1.500000\",\"0.000000\"\r\n"
+        "\"Pump\",\"Hide\",\"Discrete\",\"=\",\"1.000000\",\"0.000000\"\r\n"
+        "\r\n\r\n"
+        "\"#\",\"Date & Time\",\"Temp \"\"C\"\"\",\"Pump\"\r\n"
+        "\"2\",\"Sun, Apr 12, 2026, 08:00:10\",\"say \"\"x\"\"\",\"off\"\r\n"
+        "\"1\",\"Sun, Apr 12, 2026, 08:00:00\",\"21.5\",\"OFF\"\r\n";
+    EXPECT_EQ(strExpected, Export(hand, table));
+    EXPECT_EQ(strExpected, BuildCsvExport(hand.Log(), table));
+}
+
+TEST_F(CsvExportTest, NoTableWhenEverythingIsFilteredOutOrTheFilterIsOff)
+{
+    CHandLog hand;
+    hand.Add(1, {"04/12/26", "08:00:00", "21.5", "on"});
+    hand.Log().m_Filter.m_bEnabled = true;
+    CTagFilter tag;
+    tag.m_nCondition = FilterGreater;
+    tag.m_dLow = 100;
+    hand.Log().m_Filter.m_arrTagFilters = {tag};
+    CDataViewTable table;
+    table.Load(hand.Log());
+    EXPECT_EQ("FileName:,41225A07.CSV\r\n"
+              "Filters,Show/Hide,DataType,Condition,Low Limit,High Limit\r\n"
+              "\"Temp\",\"Show\",\"Numeric\",\">\",\"100.000000\",\"0.000000\"\r\n",
+              Export(hand, table));
+
+    hand.Log().m_Filter.m_bEnabled = false; // the tag list stays, but is not in force
+    table.Load(hand.Log());
+    EXPECT_EQ("FileName:,41225A07.CSV\r\n\r\n\r\n\"#\",\"Date & Time\",\"Temp\",\"Pump\"\r\n"
+              "\"1\",\"Sun, Apr 12, 2026, 08:00:00\",\"21.5\",\"on\"\r\n",
+              Export(hand, table));
+}
+
+TEST_F(CsvExportTest, FailureShowsTheMessageAndLeavesNothingBehind)
+{
+    CScriptedPrompt prompt;
+    CScopedPrompt scoped(prompt);
+    CHandLog hand;
+    CDataViewTable table;
+    table.Load(hand.Log());
+    EXPECT_FALSE(ExportCsv((m_dir.Path() / "missing" / "out.csv").string(), hand.Log(), table));
+    std::filesystem::create_directory(m_dir.Path() / "taken.csv");
+    EXPECT_FALSE(ExportCsv((m_dir.Path() / "taken.csv").string(), hand.Log(), table));
+    ASSERT_EQ(2u, prompt.Shown().size());
+    EXPECT_EQ("Unable to create/open the csv file.", prompt.Shown()[0].strText);
+    EXPECT_EQ(EPromptIcon::Stop, prompt.Shown()[0].eIcon);
+    // Only the folders the test made: no half-written or temporary file.
+    size_t nEntries = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(m_dir.Path()))
+        nEntries += entry.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(0u, nEntries);
+
+    // An existing export is replaced whole.
+    m_dir.WriteFile("old.csv", std::string(10000, 'x'));
+    EXPECT_EQ("FileName:,41225A07.CSV\r\n", Export(hand, table, "old.csv"));
+}

@@ -1,0 +1,103 @@
+#include "ViewerTestSupport.h"
+#include "viewer/LoadWindow.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+namespace
+{
+SReadSpan Trim(const SLoadWindow& window, const std::set<uint32_t>& setCached)
+{
+    return TrimCachedEnds(window, [&](uint32_t n) { return setCached.count(n) != 0; });
+}
+
+void ExpectWindow(const SLoadWindow& window, uint32_t nStart, uint32_t nSize)
+{
+    EXPECT_EQ(nStart, window.nStart);
+    EXPECT_EQ(nSize, window.nSize);
+}
+} // namespace
+
+TEST(LoadWindow, PlacementPerMode)
+{
+    // A file no longer than the window starts at 1 whatever the mode.
+    ExpectWindow(PlaceLoadWindow(LoadLast, 0, 7, 10), 1, 10);
+    ExpectWindow(PlaceLoadWindow(LoadFrom, 5, 10, 10), 1, 10);
+    ExpectWindow(PlaceLoadWindow(LoadFirst, 0, 0, 10), 1, 10);
+
+    ExpectWindow(PlaceLoadWindow(LoadFirst, 0, 100, 10), 1, 10);
+    ExpectWindow(PlaceLoadWindow(LoadLast, 0, 100, 10), 91, 10);
+    ExpectWindow(PlaceLoadWindow(LoadAll, 0, 100, 10), 1, 100);
+    ExpectWindow(PlaceLoadWindow(LoadAll, 0, 0, 10), 1, 0);
+
+    ExpectWindow(PlaceLoadWindow(LoadFrom, 0, 100, 10), 1, 10);
+    ExpectWindow(PlaceLoadWindow(LoadFrom, 46, 100, 5), 46, 5);
+    ExpectWindow(PlaceLoadWindow(LoadFrom, 95, 100, 5), 95, 5);  // ends exactly at the last
+    ExpectWindow(PlaceLoadWindow(LoadFrom, 97, 100, 5), 96, 5);  // pulled back to fit
+    ExpectWindow(PlaceLoadWindow(LoadFrom, 100, 100, 5), 96, 5); // index at the end: as Last
+    ExpectWindow(PlaceLoadWindow(LoadFrom, 500, 100, 5), 96, 5);
+}
+
+TEST(LoadWindow, CachedEndsAreSkipped)
+{
+    // 91 to 100 cached, Last 10 again: nothing to read.
+    std::set<uint32_t> setCached;
+    for (uint32_t n = 91; n <= 100; ++n)
+        setCached.insert(n);
+    EXPECT_EQ(0u, Trim({91, 10}, setCached).Count());
+
+    // 95 to 100 cached, Last 10: only 91 to 94.
+    setCached.clear();
+    for (uint32_t n = 95; n <= 100; ++n)
+        setCached.insert(n);
+    SReadSpan span = Trim({91, 10}, setCached);
+    EXPECT_EQ(91u, span.nFirst);
+    EXPECT_EQ(95u, span.nEnd);
+
+    // 1 to 3 and 8 to 10 cached, First 10 of 50: 4 to 7.
+    setCached = {1, 2, 3, 8, 9, 10};
+    span = Trim({1, 10}, setCached);
+    EXPECT_EQ(4u, span.nFirst);
+    EXPECT_EQ(8u, span.nEnd);
+
+    // A gap inside is read again as a whole.
+    setCached = {1, 5, 10};
+    span = Trim({1, 10}, setCached);
+    EXPECT_EQ(2u, span.nFirst);
+    EXPECT_EQ(10u, span.nEnd);
+
+    // Nothing cached: the whole window.
+    span = Trim({46, 5}, {});
+    EXPECT_EQ(46u, span.nFirst);
+    EXPECT_EQ(5u, span.Count());
+}
+
+TEST(RecordSetText, RunsOfConsecutiveIndices)
+{
+    CHandLog hand;
+    CDataLogFile& log = hand.Log();
+    auto TextOf = [&](const std::set<uint32_t>& setIndices) {
+        log.EmptyCache();
+        for (uint32_t n : setIndices)
+            hand.Add(n, {"04/12/26", "08:00:00", "1", "on"});
+        log.UpdateRecordSetText();
+        return log.GetRecordSetText();
+    };
+    std::set<uint32_t> setRuns;
+    for (uint32_t n = 1; n <= 10; ++n)
+        setRuns.insert(n);
+    for (uint32_t n = 21; n <= 30; ++n)
+        setRuns.insert(n);
+    EXPECT_EQ("(1 - 10) & (21 - 30)", TextOf(setRuns));
+    EXPECT_EQ("(5)", TextOf({5}));
+    EXPECT_EQ("(3) & (7 - 9)", TextOf({3, 7, 8, 9}));
+    EXPECT_EQ("(1 - 2) & (4) & (6)", TextOf({1, 2, 4, 6}));
+    EXPECT_EQ("(46 - 50) & (91 - 100)",
+              TextOf({46, 47, 48, 49, 50, 91, 92, 93, 94, 95, 96, 97, 98, 99, 100}));
+    EXPECT_EQ("(4294967294 - 4294967295)", TextOf({4294967294u, 4294967295u}));
+
+    // An emptied cache gives an empty text, even before the next update.
+    log.EmptyCache();
+    EXPECT_EQ("", log.GetRecordSetText());
+    EXPECT_EQ("", log.m_strRecordSet);
+}

@@ -1,0 +1,90 @@
+#pragma once
+// Helpers of the viewer tests: data-log files made to measure, a data-log
+// object whose cache and header are set by hand (it never talks to a panel),
+// and a simulator serving a card folder with a channel to it.
+#include "support/CSimulatorProcess.h"
+#include "support/CTempDir.h"
+#include "common/StrFormat.h"
+#include "link/CCommInterface.h"
+#include "link/CPanelFileCommands.h"
+#include "viewer/CDataLogFile.h"
+#include "viewer/DataLogText.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// A fixed-width data log: "Date,Time,Temp,Pump" and nRecords records, one
+// second apart from 04/12/26 08:00:00, values padded so every line has the
+// same length. strEol is "\n" or "\r\n".
+inline std::string MakeDataLog(int nRecords, const std::string& strEol = "\n",
+                               const std::string& strHeader = "Date,Time,Temp,Pump")
+{
+    std::string strText = strHeader + strEol;
+    for (int i = 0; i < nRecords; ++i)
+    {
+        const int nSeconds = i;
+        strText += StrFormat("04/12/26,%02d:%02d:%02d,%6.1f,%4s", 8 + nSeconds / 3600,
+                             nSeconds / 60 % 60, nSeconds % 60, 20.0 + (i % 100) / 10.0,
+                             i % 2 == 0 ? "on" : "off");
+        strText += strEol;
+    }
+    return strText;
+}
+
+// A data-log object with a header and a cache filled by the test. It holds
+// a command object (so the header fields count) but never sends anything.
+class CHandLog
+{
+public:
+    explicit CHandLog(const std::string& strHeader = "Date,Time,Temp,Pump")
+        : m_comm("127.0.0.1", 9), m_files(&m_comm), m_log(&m_files)
+    {
+        m_log.m_strHeader = strHeader;
+        m_log.m_strFileName = "41225A07.CSV";
+    }
+    ~CHandLog() { m_log.m_pFileCmds = nullptr; }
+
+    CDataLogFile& Log() { return m_log; }
+    void Add(uint32_t nIndex, const std::vector<std::string>& arrFields)
+    {
+        m_log.m_mapCache[nIndex] = arrFields;
+    }
+
+private:
+    CCommInterface m_comm;
+    CPanelFileCommands m_files;
+    CDataLogFile m_log;
+};
+
+// A simulator serving a temporary card folder, and a channel to it with short
+// time-outs.
+class CSimulatedCard
+{
+public:
+    explicit CSimulatedCard(const std::vector<std::pair<std::string, std::string>>& arrFiles,
+                            std::vector<std::string> arrExtraArgs = {})
+    {
+        for (const auto& [strName, strBytes] : arrFiles)
+            m_dir.WriteFile(strName, strBytes);
+        arrExtraArgs.insert(arrExtraArgs.begin(), {"--card", m_dir.Str(), "--no-tftp"});
+        m_pSimulator = std::make_unique<CSimulatorProcess>(arrExtraArgs);
+        m_pComm = std::make_unique<CCommInterface>("127.0.0.1", m_pSimulator->Port());
+        m_pComm->SetTimeouts(2000, 1500);
+        m_pFiles = std::make_unique<CPanelFileCommands>(m_pComm.get());
+    }
+
+    CPanelFileCommands* Files() { return m_pFiles.get(); }
+    int Port() const { return m_pSimulator->Port(); }
+    const CTempDir& Dir() const { return m_dir; }
+    void AppendToFile(const std::string& strName, const std::string& strBytes)
+    {
+        m_dir.WriteFile(strName, m_dir.ReadFile(strName) + strBytes);
+    }
+
+private:
+    CTempDir m_dir;
+    std::unique_ptr<CSimulatorProcess> m_pSimulator;
+    std::unique_ptr<CCommInterface> m_pComm;
+    std::unique_ptr<CPanelFileCommands> m_pFiles;
+};
