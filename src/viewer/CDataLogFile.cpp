@@ -3,6 +3,7 @@
 #include "DataLogText.h"
 #include "common/CPrompt.h"
 #include "common/StrFormat.h"
+#include "link/CCommInterface.h"
 #include "link/CPanelFileCommands.h"
 
 #include <algorithm>
@@ -37,6 +38,14 @@ CDataLogFile::~CDataLogFile()
     CloseLog();
 }
 
+std::string CDataLogFile::FailureReason() const
+{
+    // Opening and block reads leave their reason in the channel, not in the
+    // command object's lines: show both so the message always says why.
+    const CCommInterface* pComm = m_pFileCmds->GetComm();
+    return JoinLines(pComm ? pComm->GetError() : std::string(), m_pFileCmds->GetErrors());
+}
+
 bool CDataLogFile::OpenLog(const std::string& strName)
 {
     m_strFileName = strName;
@@ -47,7 +56,7 @@ bool CDataLogFile::OpenLog(const std::string& strName)
     if (nSize == 0)
     {
         GetPrompt().Message(StrFormat("Unable to open file %s\n%s", strName.c_str(),
-                                      m_pFileCmds->GetErrors().c_str()),
+                                      FailureReason().c_str()),
                             EPromptIcon::Stop);
         return false;
     }
@@ -63,7 +72,7 @@ bool CDataLogFile::OpenLog(const std::string& strName)
         if (!m_pFileCmds->ReadFileBlock(arrBlock, &nLength))
         {
             GetPrompt().Message(StrFormat("Unable to read file %s\n%s", strName.c_str(),
-                                          m_pFileCmds->GetErrors().c_str()),
+                                          FailureReason().c_str()),
                                 EPromptIcon::Stop);
             break;
         }

@@ -78,6 +78,7 @@ public:
     CProgressSink* m_pProgress = nullptr;
 
 private:
+    std::string FailureReason() const;
     bool ParseHeader(const std::string& strBuffer);
     // Seeks to the record's offset and fetches exactly nBytes (fewer when the
     // panel stops delivering). False when the offset cannot be reached.

@@ -188,8 +188,9 @@ TEST_F(ViewerOnSimulator, FilesThatCannotBeOpenedOrRead)
         CDataLogFile missing(m_pCard->Files());
         EXPECT_FALSE(missing.OpenLog("NOFILE.CSV"));
         ASSERT_EQ(1u, m_prompt.Shown().size());
-        const std::string strErrors = m_pCard->Files()->GetErrors();
-        EXPECT_EQ("Unable to open file NOFILE.CSV\n" + strErrors, m_prompt.Shown()[0].strText);
+        // The reason comes from the channel: the panel's "File System Error.".
+        EXPECT_EQ("Unable to open file NOFILE.CSV\nFile System Error.",
+                  m_prompt.Shown()[0].strText);
         EXPECT_EQ(EPromptIcon::Stop, m_prompt.Shown()[0].eIcon);
         // The command object stays attached after a failed open.
         EXPECT_EQ(m_pCard->Files(), missing.m_pFileCmds);
@@ -201,8 +202,7 @@ TEST_F(ViewerOnSimulator, FilesThatCannotBeOpenedOrRead)
           {"--fail", "143:0=24"});
     EXPECT_FALSE(m_pLog->OpenLog("EX.CSV"));
     ASSERT_EQ(1u, m_prompt.Shown().size());
-    EXPECT_EQ("Unable to read file EX.CSV\n" + m_pCard->Files()->GetErrors(),
-              m_prompt.Shown()[0].strText);
+    EXPECT_EQ("Unable to read file EX.CSV\nFile System Error.", m_prompt.Shown()[0].strText);
     EXPECT_EQ(nullptr, m_pLog->m_pFileCmds);
 }
 

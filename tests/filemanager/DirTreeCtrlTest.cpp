@@ -1,0 +1,246 @@
+#include "filemanager/CDirTreeCtrl.h"
+#include "support/CQtTestApp.h"
+#include "support/CTempDir.h"
+
+#include <QContextMenuEvent>
+#include <QMouseEvent>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+std::vector<std::string> ChildTexts(const QTreeWidgetItem* pItem)
+{
+    std::vector<std::string> arrTexts;
+    for (int i = 0; i < pItem->childCount(); ++i)
+        arrTexts.push_back(pItem->child(i)->text(0).toStdString());
+    return arrTexts;
+}
+
+QTreeWidgetItem* Child(QTreeWidgetItem* pItem, const std::string& strText)
+{
+    for (int i = 0; i < pItem->childCount(); ++i)
+    {
+        if (pItem->child(i)->text(0).toStdString() == strText)
+            return pItem->child(i);
+    }
+    return nullptr;
+}
+
+// A folder with sub-folders in mixed case, a folder holding only a hidden
+// file, an empty folder and three files.
+class DirTreeCtrlTest : public CQtTestBase
+{
+protected:
+    void SetUp() override
+    {
+        for (const char* pszFolder : {"gamma/x", "Beta", "alpha/sub1", "empty"})
+            fs::create_directories(m_temp.Path() / pszFolder);
+        m_temp.WriteFile("hiddenonly/.secret", "s");
+        for (const char* pszFile : {"f3.txt", "f1.txt", "f2.txt"})
+            m_temp.WriteFile(pszFile, "data");
+    }
+
+    // The files of the folder in the order the file system lists them.
+    std::vector<std::string> FilesInSearchOrder(const fs::path& folder) const
+    {
+        std::vector<std::string> arrNames;
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        {
+            if (!entry.is_directory())
+                arrNames.push_back(entry.path().filename().string());
+        }
+        return arrNames;
+    }
+
+    QTreeWidgetItem* Top() { return m_tree.topLevelItem(0); }
+
+    CTempDir m_temp;
+    CDirTreeCtrl m_tree;
+};
+
+TEST_F(DirTreeCtrlTest, FoldersSortedWithoutCaseThenFilesInSearchOrder)
+{
+    ASSERT_TRUE(m_tree.DisplayTree(m_temp.Str(), true));
+    ASSERT_EQ(m_tree.topLevelItemCount(), 1);
+    EXPECT_EQ(Top()->text(0).toStdString(), m_temp.Str());
+    EXPECT_EQ(m_tree.GetFullPath(Top()), m_temp.Str());
+
+    std::vector<std::string> arrExpected = {"alpha", "Beta", "empty", "gamma", "hiddenonly"};
+    for (const std::string& strFile : FilesInSearchOrder(m_temp.Path()))
+        arrExpected.push_back(strFile);
+    EXPECT_EQ(ChildTexts(Top()), arrExpected);
+}
+
+TEST_F(DirTreeCtrlTest, OnlyFoldersWithVisibleEntriesGetAnExpander)
+{
+    ASSERT_TRUE(m_tree.DisplayTree(m_temp.Str(), true));
+    EXPECT_EQ(Child(Top(), "alpha")->childCount(), 1); // the placeholder
+    EXPECT_EQ(Child(Top(), "empty")->childCount(), 0);
+    EXPECT_EQ(Child(Top(), "hiddenonly")->childCount(), 0);
+    EXPECT_EQ(Child(Top(), "f1.txt")->childCount(), 0);
+    EXPECT_FALSE(m_tree.HasSubEntries((m_temp.Path() / "hiddenonly").string()));
+    EXPECT_TRUE(m_tree.HasSubEntries((m_temp.Path() / "gamma").string()));
+
+    // Opened by other means, the hidden file is listed.
+    ASSERT_TRUE(m_tree.SetSelPath((m_temp.Path() / "hiddenonly").string()));
+    EXPECT_EQ(ChildTexts(m_tree.currentItem()), std::vector<std::string>{".secret"});
+}
+
+TEST_F(DirTreeCtrlTest, WithoutFilesOnlyFoldersAreListed)
+{
+    m_temp.WriteFile("Beta/only.txt", "x");
+    ASSERT_TRUE(m_tree.DisplayTree(m_temp.Str(), false));
+    EXPECT_EQ(ChildTexts(Top()),
+              (std::vector<std::string>{"alpha", "Beta", "empty", "gamma", "hiddenonly"}));
+    EXPECT_EQ(Child(Top(), "Beta")->childCount(), 0);
+    EXPECT_FALSE(m_tree.IsShowFiles());
+}
+
+TEST_F(DirTreeCtrlTest, EveryExpansionReadsTheFolderAgain)
+{
+    ASSERT_TRUE(m_tree.DisplayTree(m_temp.Str(), true));
+    QTreeWidgetItem* pAlpha = Child(Top(), "alpha");
+    pAlpha->setExpanded(true);
+    EXPECT_EQ(ChildTexts(pAlpha), std::vector<std::string>{"sub1"});
+
+    fs::create_directories(m_temp.Path() / "alpha" / "Sub0");
+    pAlpha->setExpanded(false);
+    // Closed again: one placeholder until the next opening.
+    EXPECT_EQ(ChildTexts(pAlpha), std::vector<std::string>{""});
+    pAlpha->setExpanded(true);
+    EXPECT_EQ(ChildTexts(pAlpha), (std::vector<std::string>{"Sub0", "sub1"}));
+}
+
+TEST_F(DirTreeCtrlTest, SetSelPathOpensTheWayAndSelects)
+{
+    ASSERT_TRUE(m_tree.DisplayTree(m_temp.Str(), true));
+    const fs::path target = m_temp.Path() / "gamma" / "x";
+    ASSERT_TRUE(m_tree.SetSelPath(target.string() + "/"));
+    QTreeWidgetItem* pSelected = m_tree.currentItem();
+    ASSERT_NE(pSelected, nullptr);
+    EXPECT_EQ(pSelected->text(0), "x");
+    EXPECT_EQ(m_tree.GetFullPath(pSelected), target.string());
+    EXPECT_TRUE(m_tree.IsFolder(pSelected));
+    EXPECT_TRUE(pSelected->isSelected());
+    EXPECT_TRUE(pSelected->parent()->isExpanded());
+
+    // A folder created since is found on the way down, because each level is read again.
+    fs::create_directories(m_temp.Path() / "gamma" / "late");
+    ASSERT_TRUE(m_tree.SetSelPath((m_temp.Path() / "gamma" / "late").string()));
+    EXPECT_EQ(m_tree.currentItem()->text(0), "late");
+
+    // The top item itself.
+    ASSERT_TRUE(m_tree.SetSelPath(m_temp.Str()));
+    EXPECT_EQ(m_tree.currentItem(), Top());
+}
+
+TEST_F(DirTreeCtrlTest, SetSelPathRefusesAndLeavesTheSelection)
+{
+    ASSERT_TRUE(m_tree.DisplayTree(m_temp.Str(), true));
+    ASSERT_TRUE(m_tree.SetSelPath((m_temp.Path() / "Beta").string()));
+    QTreeWidgetItem* pBefore = m_tree.currentItem();
+
+    const std::string arrRefused[] = {
+        (m_temp.Path() / "missing").string(), // does not exist
+        (m_temp.Path() / "f1.txt").string(),  // not a folder
+        m_temp.Path().parent_path().string(), // above the top item
+        m_temp.Str() + "-other",              // only starts with the top item's text
+        "",
+    };
+    for (const std::string& strPath : arrRefused)
+    {
+        EXPECT_FALSE(m_tree.SetSelPath(strPath)) << strPath;
+        EXPECT_EQ(m_tree.currentItem(), pBefore) << strPath;
+    }
+}
+
+TEST_F(DirTreeCtrlTest, FilesAndFoldersByPath)
+{
+    ASSERT_TRUE(m_tree.DisplayTree(m_temp.Str(), true));
+    QTreeWidgetItem* pFile = Child(Top(), "f2.txt");
+    ASSERT_NE(pFile, nullptr);
+    EXPECT_EQ(m_tree.GetFullPath(pFile), (m_temp.Path() / "f2.txt").string());
+    EXPECT_FALSE(m_tree.IsFolder(pFile));
+    EXPECT_TRUE(m_tree.IsFolder(Child(Top(), "Beta")));
+    EXPECT_FALSE(m_tree.IsFolder(nullptr));
+    EXPECT_EQ(m_tree.GetFullPath(nullptr), "");
+}
+
+TEST_F(DirTreeCtrlTest, DrivesStartAtTheRoot)
+{
+    ASSERT_TRUE(m_tree.DisplayTree("", true));
+    ASSERT_EQ(m_tree.topLevelItemCount(), 1);
+    EXPECT_EQ(Top()->text(0), "/");
+    EXPECT_EQ(m_tree.GetFullPath(Top()), "/");
+    EXPECT_TRUE(m_tree.IsFolder(Top()));
+    EXPECT_EQ(Top()->childCount(), 1); // "/" always has something below it
+
+    ASSERT_TRUE(m_tree.SetSelPath((m_temp.Path() / "alpha").string()));
+    EXPECT_EQ(m_tree.GetFullPath(m_tree.currentItem()), (m_temp.Path() / "alpha").string());
+    // Below the root the separator is not doubled.
+    const QTreeWidgetItem* pFirst = Top()->child(0);
+    EXPECT_EQ(m_tree.GetFullPath(pFirst), "/" + pFirst->text(0).toStdString());
+}
+
+TEST_F(DirTreeCtrlTest, MissingRootIsReported)
+{
+    EXPECT_FALSE(m_tree.DisplayTree((m_temp.Path() / "missing").string(), true));
+    EXPECT_EQ(m_tree.m_strError, "Error Gettting SystemFileInfo!");
+    EXPECT_EQ(m_tree.topLevelItemCount(), 0);
+}
+
+TEST_F(DirTreeCtrlTest, FileItemsAskToBeOpenedFoldersDoNot)
+{
+    ASSERT_TRUE(m_tree.DisplayTree(m_temp.Str(), true));
+    m_tree.resize(400, 600);
+    m_tree.show();
+    Top()->setExpanded(true);
+
+    std::vector<std::string> arrOpened;
+    std::vector<std::string> arrMenus;
+    QObject::connect(&m_tree, &CDirTreeCtrl::FileOpenRequested,
+                     [&](QTreeWidgetItem* pItem)
+                     { arrOpened.push_back(m_tree.GetFullPath(pItem)); });
+    QObject::connect(&m_tree, &CDirTreeCtrl::FileContextMenuRequested,
+                     [&](QTreeWidgetItem* pItem, const QPoint&)
+                     { arrMenus.push_back(m_tree.GetFullPath(pItem)); });
+
+    const auto doubleClick = [this](QTreeWidgetItem* pItem)
+    {
+        const QPoint pt = m_tree.visualItemRect(pItem).center();
+        QWidget* pViewport = m_tree.viewport();
+        for (QEvent::Type eType : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                   QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease})
+        {
+            QMouseEvent event(eType, pt, pViewport->mapToGlobal(pt), Qt::LeftButton,
+                              eType == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                              Qt::NoModifier);
+            QCoreApplication::sendEvent(pViewport, &event);
+        }
+    };
+    const auto rightClick = [this](QTreeWidgetItem* pItem)
+    {
+        const QPoint pt = m_tree.visualItemRect(pItem).center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, pt, m_tree.viewport()->mapToGlobal(pt));
+        QCoreApplication::sendEvent(m_tree.viewport(), &event);
+    };
+
+    doubleClick(Child(Top(), "f1.txt"));
+    doubleClick(Child(Top(), "Beta"));
+    rightClick(Child(Top(), "f3.txt"));
+    rightClick(Child(Top(), "gamma"));
+    const std::string strF1 = (m_temp.Path() / "f1.txt").string();
+    const std::string strF3 = (m_temp.Path() / "f3.txt").string();
+    EXPECT_EQ(arrOpened, std::vector<std::string>{strF1});
+    EXPECT_EQ(arrMenus, std::vector<std::string>{strF3});
+    // A right click selects what it was made on.
+    EXPECT_EQ(m_tree.currentItem(), Child(Top(), "gamma"));
+}
+} // namespace

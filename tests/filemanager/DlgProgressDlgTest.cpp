@@ -1,0 +1,195 @@
+#include "filemanager/CDlgProgressDlg.h"
+#include "support/CQtTestApp.h"
+#include "widgets/CTextProgressCtrl.h"
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLabel>
+
+#include <algorithm>
+#include <filesystem>
+#include <iterator>
+#include <set>
+#include <string>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+// Ids of this process's threads, as the kernel lists them. Qt starts helper
+// threads of its own on first use, so tests compare the threads that appear
+// across StartRunning rather than raw counts.
+std::set<std::string> ThreadIds()
+{
+    std::set<std::string> setIds;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/task"))
+        setIds.insert(entry.path().filename().string());
+    return setIds;
+}
+
+std::set<std::string> Added(const std::set<std::string>& setBefore,
+                            const std::set<std::string>& setAfter)
+{
+    std::set<std::string> setAdded;
+    std::set_difference(setAfter.begin(), setAfter.end(), setBefore.begin(), setBefore.end(),
+                        std::inserter(setAdded, setAdded.begin()));
+    return setAdded;
+}
+
+// True while any of the threads is still alive.
+bool AnyAlive(const std::set<std::string>& setIds)
+{
+    const std::set<std::string> setNow = ThreadIds();
+    return std::any_of(setIds.begin(), setIds.end(),
+                       [&setNow](const std::string& strId) { return setNow.count(strId) > 0; });
+}
+
+class DlgProgressDlgTest : public CQtTestBase
+{
+protected:
+    void SetUp() override
+    {
+        m_owner.resize(500, 400);
+        m_owner.show();
+    }
+
+    QString Line(const CDlgProgressDlg& dlg, const char* pszName)
+    {
+        auto* pLabel = dlg.findChild<QLabel*>(pszName);
+        return pLabel ? pLabel->text() : QString("<missing>");
+    }
+
+    QDialog m_owner;
+};
+
+TEST_F(DlgProgressDlgTest, ShowsItsLinesAndDisablesTheOwnerUntilClosed)
+{
+    CDlgProgressDlg dlg(&m_owner, "Reading records");
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_TRUE(dlg.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(dlg.GetOwner(), &m_owner);
+    EXPECT_FALSE(m_owner.isEnabled());
+    EXPECT_TRUE(dlg.isEnabled());
+    EXPECT_EQ(Line(dlg, "staticTitle"), "Reading records");
+    EXPECT_EQ(Line(dlg, "staticMessage"), "");
+    EXPECT_EQ(Line(dlg, "staticLine3"), "");
+    EXPECT_TRUE(dlg.Bar()->IsShowText());
+
+    dlg.SetMessage("Reading 1 of 10 records...");
+    EXPECT_EQ(Line(dlg, "staticMessage"), "Reading 1 of 10 records...");
+
+    dlg.Close();
+    EXPECT_TRUE(m_owner.isEnabled());
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_FALSE(dlg.IsOpen());
+
+    // A second close finds nothing to do and leaves the owner alone.
+    m_owner.setEnabled(false);
+    dlg.Close();
+    EXPECT_FALSE(m_owner.isEnabled());
+    m_owner.setEnabled(true);
+    // Nothing shows once closed.
+    dlg.SetMessage("late");
+    EXPECT_EQ(Line(dlg, "staticMessage"), "Reading 1 of 10 records...");
+}
+
+TEST_F(DlgProgressDlgTest, RangeAndPositionThroughTheProgressInterface)
+{
+    CDlgProgressDlg dlg(&m_owner, "Loading", true);
+    EXPECT_FALSE(dlg.Bar()->IsShowText());
+    CProgressSink& sink = dlg;
+    sink.SetRange(0, 40);
+    EXPECT_EQ(dlg.Bar()->GetPos(), 0);
+    EXPECT_EQ(dlg.Bar()->GetStep(), 1);
+    sink.SetPos(10);
+    EXPECT_EQ(dlg.Bar()->GetPos(), 10);
+    EXPECT_EQ(dlg.Bar()->maximum(), 40);
+    sink.SetText("Reading 10 of 40 records...");
+    EXPECT_EQ(Line(dlg, "staticMessage"), "Reading 10 of 40 records...");
+}
+
+TEST_F(DlgProgressDlgTest, SetPosHandlesWaitingEvents)
+{
+    CDlgProgressDlg dlg(&m_owner, "Loading");
+    bool bHandled = false;
+    QMetaObject::invokeMethod(
+        &m_owner, [&bHandled] { bHandled = true; }, Qt::QueuedConnection);
+    dlg.SetPos(5);
+    EXPECT_TRUE(bHandled);
+}
+
+TEST_F(DlgProgressDlgTest, RunningBarIgnoresRangeAndPositionAndLeavesNoThread)
+{
+    std::set<std::string> setRunner;
+    {
+        CDlgProgressDlg dlg(&m_owner, "Waiting for the chart");
+        dlg.SetRange(0, 10);
+        dlg.SetPos(3);
+        const std::set<std::string> setBefore = ThreadIds();
+        dlg.StartRunning();
+        dlg.StartRunning(); // already running: no second runner
+        setRunner = Added(setBefore, ThreadIds());
+        EXPECT_TRUE(dlg.IsRunning());
+        EXPECT_EQ(setRunner.size(), 1u);
+
+        dlg.SetRange(0, 1000);
+        dlg.SetPos(7);
+        EXPECT_EQ(dlg.Bar()->maximum(), 10);
+
+        // The bar moves by itself (bounded wait, no timing asserted).
+        QElapsedTimer timer;
+        timer.start();
+        const int nStart = dlg.Bar()->GetPos();
+        while (dlg.Bar()->GetPos() == nStart && timer.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        EXPECT_NE(dlg.Bar()->GetPos(), nStart);
+
+        dlg.Close();
+        EXPECT_FALSE(dlg.IsRunning());
+        EXPECT_FALSE(AnyAlive(setRunner));
+        EXPECT_TRUE(m_owner.isEnabled());
+
+        // Nothing steps the bar after Close, even steps that were already queued.
+        const int nAfterClose = dlg.Bar()->GetPos();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(dlg.Bar()->GetPos(), nAfterClose);
+    }
+    EXPECT_FALSE(AnyAlive(setRunner));
+}
+
+TEST_F(DlgProgressDlgTest, DestroyedWhileRunningStopsTheRunner)
+{
+    std::set<std::string> setRunner;
+    {
+        CDlgProgressDlg dlg(&m_owner, "Drawing");
+        const std::set<std::string> setBefore = ThreadIds();
+        dlg.StartRunning();
+        setRunner = Added(setBefore, ThreadIds());
+        ASSERT_EQ(setRunner.size(), 1u);
+    }
+    EXPECT_FALSE(AnyAlive(setRunner));
+    EXPECT_TRUE(m_owner.isEnabled());
+}
+
+TEST_F(DlgProgressDlgTest, WithoutOwnerTheActiveDialogIsDisabled)
+{
+    QApplication::setActiveWindow(&m_owner);
+    ASSERT_EQ(QApplication::activeWindow(), &m_owner);
+    CDlgProgressDlg dlg(nullptr, "Reading records");
+    EXPECT_EQ(dlg.GetOwner(), &m_owner);
+    EXPECT_FALSE(m_owner.isEnabled());
+    dlg.Close();
+    EXPECT_TRUE(m_owner.isEnabled());
+}
+
+TEST_F(DlgProgressDlgTest, EscapeClosesTheWindow)
+{
+    CDlgProgressDlg dlg(&m_owner, "Reading records");
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(&dlg, &press);
+    EXPECT_FALSE(dlg.IsOpen());
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_TRUE(m_owner.isEnabled());
+}
+} // namespace

@@ -1,0 +1,77 @@
+#include "support/CQtTestApp.h"
+#include "support/CScriptedPrompt.h"
+#include "widgets/CHelpWindow.h"
+#include "widgets/HelpTopics.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTextBrowser>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+class HelpTest : public CQtTestBase
+{
+protected:
+    void TearDown() override { CloseHelpWindow(); }
+};
+
+TEST_F(HelpTest, EachContextIdOpensItsTopic)
+{
+    CScriptedPrompt prompt;
+    CScopedPrompt scoped(prompt);
+    const std::pair<int, const char*> arrTopics[] = {{10001, "main_window.html"},
+                                                     {10002, "panel_list.html"},
+                                                     {10003, "panel_entry.html"},
+                                                     {10004, "rename.html"}};
+    for (const auto& [nId, pszPage] : arrTopics)
+    {
+        CHelpWindow* pWindow = ShowHelp(nId, nullptr);
+        ASSERT_NE(pWindow, nullptr);
+        EXPECT_TRUE(pWindow->isVisible());
+        EXPECT_EQ(pWindow->CurrentTopic(), pszPage) << nId;
+        EXPECT_FALSE(pWindow->Browser()->toPlainText().isEmpty()) << nId;
+    }
+    // One window serves every request.
+    EXPECT_EQ(ShowHelp(10001, nullptr), ShowHelp(10004, nullptr));
+    EXPECT_TRUE(prompt.Shown().empty());
+}
+
+TEST_F(HelpTest, UnknownIdIsReportedThenTheContentsPageShows)
+{
+    CScriptedPrompt prompt;
+    CScopedPrompt scoped(prompt);
+    CHelpWindow* pWindow = ShowHelp(12345, nullptr);
+    ASSERT_EQ(prompt.Shown().size(), 1u);
+    EXPECT_EQ(prompt.Shown()[0].strText, "Help Id 12345 (0x3039) not found.");
+    EXPECT_EQ(prompt.Shown()[0].eIcon, EPromptIcon::None);
+    EXPECT_EQ(prompt.Shown()[0].eButtons, EPromptButtons::Ok);
+    ASSERT_NE(pWindow, nullptr);
+    EXPECT_EQ(pWindow->CurrentTopic(), "index.html");
+}
+
+TEST_F(HelpTest, EveryLinkBetweenThePagesLeadsToAPage)
+{
+    CHelpWindow window; // registers the help resources
+    const char* arrPages[] = {"index.html", "main_window.html", "panel_list.html",
+                              "panel_entry.html", "rename.html"};
+    const QRegularExpression reLink("href=\"([^\"#]*)(#[^\"]*)?\"");
+    for (const char* pszPage : arrPages)
+    {
+        QFile file(QString::fromStdString(HelpResourcePath(pszPage)));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << pszPage;
+        const QString strHtml = QString::fromUtf8(file.readAll());
+        EXPECT_TRUE(strHtml.contains("<title>")) << pszPage;
+        for (auto it = reLink.globalMatch(strHtml); it.hasNext();)
+        {
+            const QString strTarget = it.next().captured(1);
+            if (strTarget.isEmpty())
+                continue; // a link within the page
+            EXPECT_TRUE(
+                QFile::exists(QString::fromStdString(HelpResourcePath(strTarget.toStdString()))))
+                << pszPage << " links to " << strTarget.toStdString();
+        }
+    }
+}
+} // namespace

@@ -1,0 +1,188 @@
+#include "support/CQtTestApp.h"
+#include "widgets/CComboBoxBold.h"
+#include "widgets/CQtPrompt.h"
+#include "widgets/CTextProgressCtrl.h"
+#include "widgets/CWaitCursor.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QFont>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+class WidgetsTest : public CQtTestBase
+{
+protected:
+};
+
+TEST_F(WidgetsTest, BoldComboMarksItemsOneByOneAndKeepsCallerData)
+{
+    CComboBoxBold combo;
+    int arrPanels[3] = {1, 2, 3};
+    for (int i = 0; i < 3; ++i)
+    {
+        combo.addItem(QString("10.0.0.%1").arg(i + 1));
+        combo.SetItemDataPtr(i, &arrPanels[i]);
+    }
+    combo.SetItemBold(1, true);
+    EXPECT_FALSE(combo.IsItemBold(0));
+    EXPECT_TRUE(combo.IsItemBold(1));
+    EXPECT_FALSE(combo.IsItemBold(2));
+    // The pop-up list draws with the item's font.
+    EXPECT_TRUE(combo.itemData(1, Qt::FontRole).value<QFont>().bold());
+    EXPECT_FALSE(combo.itemData(0, Qt::FontRole).value<QFont>().bold());
+    // The bold mark does not disturb the caller's data.
+    EXPECT_EQ(combo.GetItemDataPtr(1), &arrPanels[1]);
+
+    combo.SetItemBold(1, false);
+    EXPECT_FALSE(combo.IsItemBold(1));
+    combo.SetItemBold(2, true);
+    combo.ClearBold();
+    EXPECT_FALSE(combo.IsItemBold(2));
+    // Out-of-range indexes are ignored.
+    combo.SetItemBold(7, true);
+    EXPECT_FALSE(combo.IsItemBold(7));
+
+    // Painting the closed box with a bold current item works.
+    combo.SetItemBold(0, true);
+    combo.setCurrentIndex(0);
+    combo.resize(200, 30);
+    EXPECT_FALSE(combo.grab().isNull());
+}
+
+TEST_F(WidgetsTest, TextProgressShowsPercentOfItsRange)
+{
+    CTextProgressCtrl bar;
+    EXPECT_FALSE(bar.IsShowText());
+    bar.SetShowText(true);
+    EXPECT_TRUE(bar.isTextVisible());
+    bar.SetRange(0, 200);
+    bar.SetPos(50);
+    EXPECT_EQ(bar.text(), "25%");
+    EXPECT_EQ(bar.SetPos(300), 50);
+    EXPECT_EQ(bar.GetPos(), 200);
+    EXPECT_EQ(bar.text(), "100%");
+    bar.SetShowText(false);
+    EXPECT_FALSE(bar.isTextVisible());
+}
+
+TEST_F(WidgetsTest, TextProgressStepsAndStartsOverPastTheEnd)
+{
+    CTextProgressCtrl bar;
+    bar.SetRange(0, 4);
+    bar.SetPos(0);
+    EXPECT_EQ(bar.GetStep(), 10);
+    EXPECT_EQ(bar.SetStep(1), 10);
+    for (int i = 1; i <= 4; ++i)
+    {
+        EXPECT_EQ(bar.StepIt(), i - 1);
+        EXPECT_EQ(bar.GetPos(), i);
+    }
+    bar.StepIt();
+    EXPECT_EQ(bar.GetPos(), 0);
+
+    // Steps of two through a range of five positions.
+    bar.SetStep(2);
+    bar.SetPos(4);
+    bar.StepIt();
+    EXPECT_EQ(bar.GetPos(), 0);
+}
+
+TEST_F(WidgetsTest, WaitCursorGuardsNestAndRestore)
+{
+    ASSERT_EQ(CWaitCursor::Depth(), 0);
+    {
+        CWaitCursor outer;
+        ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        {
+            CWaitCursor inner;
+            EXPECT_EQ(CWaitCursor::Depth(), 2);
+        }
+        EXPECT_EQ(CWaitCursor::Depth(), 1);
+        // Something replaces the cursor meanwhile; Restore puts the hourglass back.
+        QGuiApplication::changeOverrideCursor(QCursor(Qt::ArrowCursor));
+        outer.Restore();
+        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
+    EXPECT_EQ(CWaitCursor::Depth(), 0);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    // An End without a Begin does not pop someone else's cursor.
+    QGuiApplication::setOverrideCursor(QCursor(Qt::CrossCursor));
+    CWaitCursor::End();
+    EXPECT_NE(QGuiApplication::overrideCursor(), nullptr);
+    QGuiApplication::restoreOverrideCursor();
+}
+
+struct SShownBox
+{
+    QString strTitle;
+    QString strText;
+    QMessageBox::Icon eIcon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+};
+
+// Answers the next message box with the given button and records what it showed.
+void AnswerNextBox(SShownBox& shown, QMessageBox::StandardButton eAnswer)
+{
+    QTimer::singleShot(0,
+                       [&shown, eAnswer]
+                       {
+                           auto* pBox =
+                               qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                           ASSERT_NE(pBox, nullptr);
+                           shown.strTitle = pBox->windowTitle();
+                           shown.strText = pBox->text();
+                           shown.eIcon = pBox->icon();
+                           shown.buttons = pBox->standardButtons();
+                           pBox->button(eAnswer)->click();
+                       });
+}
+
+TEST_F(WidgetsTest, QtPromptShowsIconsButtonsAndTheApplicationTitle)
+{
+    CQtPrompt prompt;
+    SShownBox shown;
+
+    AnswerNextBox(shown, QMessageBox::Ok);
+    prompt.Message("File alredy exists.\nEnter a different file name.", EPromptIcon::Stop);
+    EXPECT_EQ(shown.strTitle, "Ilvane Remote File Manager");
+    EXPECT_EQ(shown.strText, "File alredy exists.\nEnter a different file name.");
+    EXPECT_EQ(shown.eIcon, QMessageBox::Critical);
+    EXPECT_EQ(shown.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+
+    AnswerNextBox(shown, QMessageBox::No);
+    EXPECT_FALSE(prompt.AskYesNo("Delete selected remote panel file(s)?"));
+    EXPECT_EQ(shown.eIcon, QMessageBox::Question);
+    EXPECT_EQ(shown.buttons, QMessageBox::Yes | QMessageBox::No);
+
+    AnswerNextBox(shown, QMessageBox::Yes);
+    EXPECT_EQ(prompt.Show("Overwrite?", EPromptIcon::Warning, EPromptButtons::YesNo),
+              EPromptAnswer::Yes);
+    EXPECT_EQ(shown.eIcon, QMessageBox::Warning);
+
+    AnswerNextBox(shown, QMessageBox::Ok);
+    prompt.Message("Enter a file name.");
+    EXPECT_EQ(shown.eIcon, QMessageBox::NoIcon);
+}
+
+TEST_F(WidgetsTest, QtPromptWithoutTitleTakesTheActiveWindowsTitle)
+{
+    QDialog owner;
+    owner.setWindowTitle("Rename Remote Panel File Dialog");
+    owner.show();
+    QApplication::setActiveWindow(&owner);
+    if (QApplication::activeWindow() != &owner)
+        GTEST_SKIP() << "this platform plugin does not activate windows";
+
+    CQtPrompt prompt("");
+    SShownBox shown;
+    AnswerNextBox(shown, QMessageBox::Ok);
+    prompt.Message("Enter a file name.");
+    EXPECT_EQ(shown.strTitle, "Rename Remote Panel File Dialog");
+}
+} // namespace
