@@ -151,10 +151,10 @@ int RunView(const CCliContext& ctx)
 }
 
 CCliCommandRegistrar s_view("view",
-                            "view FILE [--add SPEC]... [--clear] [--filter-date show|hide COND "
+                            "view FILE [--add RANGE]... [--clear] [--filter-date show|hide COND "
                             "FROM [TO]] [--filter-tag NAME show|hide numeric|discrete COND LOW "
                             "[HIGH]]... [--summary] [--csv OUT] [--json]",
-                            "Read a data log in place as the viewer does (SPEC: all, first:N, "
+                            "Read a data log in place as the viewer does (RANGE: all, first:N, "
                             "last:N, from:F:to:T, from:F:count:N; COND: = != > < in out; times "
                             "\"MM/DD/YYYY HH:MM:SS\")",
                             &RunView, 1, -1);

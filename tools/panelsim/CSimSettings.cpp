@@ -46,7 +46,7 @@ bool ParseSpec(const std::string& strSpec, CFailRule& rule)
     return true;
 }
 
-// SPEC=N with N in [nMin, nMax].
+// WHICH=N with N in [nMin, nMax].
 bool ParseRule(const std::string& strText, long nMin, long nMax, CFailRule& rule)
 {
     const size_t nEq = strText.find('=');

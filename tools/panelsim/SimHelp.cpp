@@ -38,12 +38,12 @@ Fault injection:
   --card-status N           card status code put into every card (128) reply
                             (default 0); an error status (128..136) also keeps
                             card delete and rename from touching the card
-  --fail SPEC=RESULT        answer matching requests with library result RESULT
-                            and no payload, without carrying them out. SPEC is
+  --fail WHICH=RESULT       answer matching requests with library result RESULT
+                            and no payload, without carrying them out. WHICH is
                             MSG (a message code, e.g. 18), or 143:SUB (a file
                             sub-command, e.g. 143:7), or 128:SUB (a card
                             sub-command, 11, 14 or 15). Repeatable.
-  --fail-after SPEC=N       let the first N matching requests succeed, then fail
+  --fail-after WHICH=N      let the first N matching requests succeed, then fail
                             every later one with result 24 (e.g. 143:0=3: the
                             4th block read fails). Counted over all connections.
                             Repeatable.
