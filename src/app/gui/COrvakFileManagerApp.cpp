@@ -1,0 +1,35 @@
+#include "app/gui/COrvakFileManagerApp.h"
+
+#include "app/AppStrings.h"
+#include "app/gui/AppIcon.h"
+#include "app/gui/CAboutDlg.h"
+#include "common/CPrompt.h"
+#include "filemanager/COrvakFileListDlg.h"
+#include "widgets/CHelpWindow.h"
+
+COrvakFileManagerApp::COrvakFileManagerApp(int& nArgc, char** arrArgv)
+    : m_App(nArgc, arrArgv), m_Prompt(STR_APP_TITLE)
+{
+    QApplication::setApplicationName(STR_APP_TITLE);
+    QApplication::setWindowIcon(MakeAppIcon());
+    SetPrompt(&m_Prompt);
+}
+
+COrvakFileManagerApp::~COrvakFileManagerApp()
+{
+    SetPrompt(nullptr);
+}
+
+int COrvakFileManagerApp::Run()
+{
+    m_Shell.StartUp();
+    {
+        COrvakFileListDlg dlg(m_Shell);
+        QObject::connect(&dlg, &COrvakFileListDlg::AboutRequested, &dlg,
+                         [&dlg, this] { ShowAboutBox(&dlg, m_Shell.GetLoader()); });
+        dlg.exec();
+    }
+    CloseHelpWindow();
+    m_Shell.Shutdown();
+    return 0;
+}

@@ -1,0 +1,146 @@
+#include "MainWindowTestSupport.h"
+
+#include "filemanager/RemoteListCtrl.h"
+#include "widgets/CComboBoxBold.h"
+#include "widgets/CHelpWindow.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <ctime>
+#include <filesystem>
+#include <sys/time.h>
+
+namespace fs = std::filesystem;
+
+void SetLocalModTime(const std::string& strPath, int nYear, int nMonth, int nDay, int nHour,
+                     int nMinute, int nSecond)
+{
+    std::tm tmLocal{};
+    tmLocal.tm_year = nYear - 1900;
+    tmLocal.tm_mon = nMonth - 1;
+    tmLocal.tm_mday = nDay;
+    tmLocal.tm_hour = nHour;
+    tmLocal.tm_min = nMinute;
+    tmLocal.tm_sec = nSecond;
+    tmLocal.tm_isdst = -1;
+    const time_t tWhen = std::mktime(&tmLocal);
+    const timeval arrTimes[2] = {{tWhen, 0}, {tWhen, 0}};
+    ASSERT_EQ(utimes(strPath.c_str(), arrTimes), 0) << strPath;
+}
+
+CMainWindowTest::CMainWindowTest()
+{
+    m_strLocal = (m_dir.Path() / "local").string();
+    m_strTarget = (m_dir.Path() / "local" / "target").string();
+    fs::create_directories(m_strTarget);
+    m_shell.SetConfigRoot((m_dir.Path() / "config").string());
+    m_shell.SetDocumentsFolder((m_dir.Path() / "documents").string());
+    m_shell.StartUp();
+    m_shell.m_strLocalFolderPath = m_strTarget;
+
+    // Failures are to be seen at once, not after the link's long waits.
+    SChannelSettings& settings = COrvakFileListDlg::ChannelSettings();
+    settings.nConnectTimeoutMs = 2000;
+    settings.nReplyTimeoutMs = 3000;
+    settings.nTftpTimeoutMs = 2000;
+}
+
+CMainWindowTest::~CMainWindowTest()
+{
+    m_pDlg.reset();
+    CloseHelpWindow();
+    COrvakFileListDlg::ChannelSettings() = SChannelSettings();
+}
+
+std::string CMainWindowTest::MakeCard(const std::string& strName) const
+{
+    const fs::path card = m_dir.Path() / strName;
+    m_dir.WriteFile(strName + "/A.CSV", "Date,Time,Tag\r\n01/02/14,10:00:00,1\r\n");
+    m_dir.WriteFile(strName + "/B.CSV", std::string(300, 'b'));
+    m_dir.WriteFile(strName + "/LOG.TXT", std::string(1200, 'l'));
+    m_dir.WriteFile(strName + "/EMPTY.DAT", std::string());
+    fs::create_directories(card / "SUB");
+    return card.string();
+}
+
+CNameIpRec CMainWindowTest::StartPanel(const std::string& strName, const std::string& strCard,
+                                       const std::vector<std::string>& arrArgs)
+{
+    std::vector<std::string> arrAll = {"--card", strCard};
+    // TFTP only for the panels that ask for it; the window then fetches from it.
+    const bool bTftp = std::find(arrArgs.begin(), arrArgs.end(), "--tftp-port") != arrArgs.end();
+    if (!bTftp)
+        arrAll.push_back("--no-tftp");
+    arrAll.insert(arrAll.end(), arrArgs.begin(), arrArgs.end());
+    m_arrSims.push_back(std::make_unique<CSimulatorProcess>(arrAll));
+    if (bTftp)
+        COrvakFileListDlg::ChannelSettings().nTftpPort = m_arrSims.back()->TftpPort();
+    const CNameIpRec rec(strName, 127, 0, 0, 1, m_arrSims.back()->Port());
+    m_shell.m_PanelList.AddTail(rec);
+    return rec;
+}
+
+void CMainWindowTest::ProcessEvents()
+{
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+}
+
+COrvakFileListDlg& CMainWindowTest::OpenWindow()
+{
+    m_pDlg = std::make_unique<COrvakFileListDlg>(m_shell);
+    m_pDlg->SetLocalTreeRoot(m_strLocal);
+    m_pDlg->show();
+    for (int i = 0; i < 200 && !m_pDlg->IsLoaded(); ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_TRUE(m_pDlg->IsLoaded());
+    return *m_pDlg;
+}
+
+void CMainWindowTest::ConnectTo(int nComboItem)
+{
+    m_pDlg->PanelCombo()->setCurrentIndex(nComboItem);
+    Button("buttonConnect")->click();
+}
+
+void CMainWindowTest::SelectNames(const std::vector<std::string>& arrNames)
+{
+    std::vector<int> arrIndices;
+    const CDirData& table = m_pDlg->GetFileTable();
+    for (const std::string& strName : arrNames)
+    {
+        bool bFound = false;
+        for (int i = 0; i < table.GetSize(); ++i)
+        {
+            if (table.GetAt(i).strName == strName)
+            {
+                arrIndices.push_back(i);
+                bFound = true;
+            }
+        }
+        EXPECT_TRUE(bFound) << strName;
+    }
+    m_pDlg->RemoteList()->SelectIndices(arrIndices);
+}
+
+std::vector<std::string> CMainWindowTest::ListColumn(int nColumn) const
+{
+    std::vector<std::string> arrTexts;
+    const CRemoteListCtrl* pList = m_pDlg->RemoteList();
+    for (int nRow = 0; nRow < pList->rowCount(); ++nRow)
+        arrTexts.push_back(pList->item(nRow, nColumn)->text().toStdString());
+    return arrTexts;
+}
+
+std::vector<std::string> CMainWindowTest::FolderFiles(const std::string& strFolder)
+{
+    std::vector<std::string> arrNames;
+    for (const fs::directory_entry& entry : fs::directory_iterator(strFolder))
+    {
+        if (entry.is_regular_file())
+            arrNames.push_back(entry.path().filename().string());
+    }
+    std::sort(arrNames.begin(), arrNames.end());
+    return arrNames;
+}
