@@ -6,6 +6,7 @@
 #include "link/CPanelFileCommands.h"
 #include "support/CSimulatorProcess.h"
 #include "support/CTempDir.h"
+#include "support/SocketIo.h"
 
 #include <atomic>
 #include <benchmark/benchmark.h>
@@ -25,32 +26,6 @@ constexpr size_t FILE_SIZE = 10 * 1024 * 1024;
 constexpr size_t REQUEST_SIZE = 6 + 1; // frame header + sub-command
 constexpr size_t REPLY_SIZE = 6 + 255; // frame header + echo + 254 data bytes
 constexpr const char* EXCHANGE_RATE = "exchanges/s";
-
-bool SendAll(int nSocket, const unsigned char* p, size_t n)
-{
-    while (n > 0)
-    {
-        const ssize_t nSent = send(nSocket, p, n, MSG_NOSIGNAL);
-        if (nSent <= 0)
-            return false;
-        p += nSent;
-        n -= static_cast<size_t>(nSent);
-    }
-    return true;
-}
-
-bool ReceiveAll(int nSocket, unsigned char* p, size_t n)
-{
-    while (n > 0)
-    {
-        const ssize_t nGot = recv(nSocket, p, n, 0);
-        if (nGot <= 0)
-            return false;
-        p += nGot;
-        n -= static_cast<size_t>(nGot);
-    }
-    return true;
-}
 
 void SetNoDelay(int nSocket)
 {

@@ -20,16 +20,6 @@ namespace
 class MainWindowCommandsTest : public CMainWindowTest
 {
 protected:
-    // A connected window on a panel serving a fresh card.
-    void ConnectToCard(const std::vector<std::string>& arrArgs = {})
-    {
-        m_strCard = MakeCard("card");
-        StartPanel("Press", m_strCard, arrArgs);
-        OpenWindow();
-        ConnectTo(0);
-        ASSERT_TRUE(m_prompt.Shown().empty());
-    }
-
     struct SButtons
     {
         bool bView, bDelete, bRename, bBackupSelected, bBackupAll, bCopy, bMove;
@@ -48,7 +38,6 @@ protected:
         QApplication::sendEvent(pWidget, &press);
     }
 
-    std::string m_strCard;
 };
 
 TEST_F(MainWindowCommandsTest, ButtonsFollowTheSelection)

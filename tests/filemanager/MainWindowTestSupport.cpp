@@ -104,6 +104,15 @@ void CMainWindowTest::ConnectTo(int nComboItem)
     Button("buttonConnect")->click();
 }
 
+void CMainWindowTest::ConnectToCard(const std::vector<std::string>& arrArgs)
+{
+    m_strCard = MakeCard("card");
+    StartPanel("Press", m_strCard, arrArgs);
+    OpenWindow();
+    ConnectTo(0);
+    ASSERT_TRUE(m_prompt.Shown().empty());
+}
+
 void CMainWindowTest::SelectNames(const std::vector<std::string>& arrNames)
 {
     std::vector<int> arrIndices;

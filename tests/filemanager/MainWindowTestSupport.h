@@ -76,6 +76,8 @@ protected:
 
     // Selects the combo item and presses Connect.
     void ConnectTo(int nComboItem);
+    // A connected window on a panel serving a fresh card (m_strCard).
+    void ConnectToCard(const std::vector<std::string>& arrArgs = {});
     // Selects exactly the rows of these remote names.
     void SelectNames(const std::vector<std::string>& arrNames);
     // Names of the rows in list order, and one column's texts.
@@ -88,6 +90,7 @@ protected:
     CTempDir m_dir;
     std::string m_strLocal;  // the local tree's root
     std::string m_strTarget; // the local folder selected at start
+    std::string m_strCard;   // the card of ConnectToCard
     CScriptedPrompt m_prompt;
     CScopedPrompt m_scopedPrompt{m_prompt};
     CAppShell m_shell;

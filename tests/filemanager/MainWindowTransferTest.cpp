@@ -34,14 +34,6 @@ bool EndsWith(const std::string& str, const std::string& strEnd)
 class MainWindowTransferTest : public CMainWindowTest
 {
 protected:
-    void ConnectToCard(const std::vector<std::string>& arrArgs = {})
-    {
-        m_strCard = MakeCard("card");
-        StartPanel("Press", m_strCard, arrArgs);
-        OpenWindow();
-        ConnectTo(0);
-        ASSERT_TRUE(m_prompt.Shown().empty());
-    }
     std::string LastTransferText() const
     {
         return Find<QLabel>("labelLastTransfer")->text().toStdString();
@@ -60,7 +52,6 @@ protected:
         EXPECT_TRUE(Dlg().AreControlsEnabled());
     }
 
-    std::string m_strCard;
 };
 
 TEST_F(MainWindowTransferTest, CopyFetchesTheSelectedFilesIntoTheLocalFolder)

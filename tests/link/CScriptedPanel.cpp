@@ -1,25 +1,11 @@
 #include "CScriptedPanel.h"
 
+#include "support/SocketIo.h"
+
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
-
-namespace
-{
-bool ReadAll(int nSocket, unsigned char* p, size_t n)
-{
-    while (n > 0)
-    {
-        const ssize_t nGot = recv(nSocket, p, n, 0);
-        if (nGot <= 0)
-            return false;
-        p += nGot;
-        n -= static_cast<size_t>(nGot);
-    }
-    return true;
-}
-} // namespace
 
 CScriptedPanel::CScriptedPanel(std::vector<std::vector<unsigned char>> arrReplies)
     : m_arrReplies(std::move(arrReplies))
@@ -55,11 +41,11 @@ void CScriptedPanel::Serve()
         if (nSocket < 0)
             return;
         unsigned char arrHeader[6];
-        while (nNext < m_arrReplies.size() && ReadAll(nSocket, arrHeader, sizeof(arrHeader)))
+        while (nNext < m_arrReplies.size() && ReceiveAll(nSocket, arrHeader, sizeof(arrHeader)))
         {
             std::vector<unsigned char> arrRequest(
                 static_cast<size_t>(arrHeader[4] << 8 | arrHeader[5]));
-            if (!ReadAll(nSocket, arrRequest.data(), arrRequest.size()))
+            if (!ReceiveAll(nSocket, arrRequest.data(), arrRequest.size()))
                 break;
             ++m_nRequests;
             const std::vector<unsigned char>& arrPayload = m_arrReplies[nNext++];
