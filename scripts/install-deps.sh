@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
     qt6-webengine-dev qt6-webchannel-dev libqt6webenginecore6-bin
     xvfb xauth imagemagick x11-utils
-    tftpd-hpa tftp-hpa curl
+    tftpd-hpa tftp-hpa curl ccache
 )
 
 missing=()
