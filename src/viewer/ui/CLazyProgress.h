@@ -1,0 +1,32 @@
+#pragma once
+// A progress sink that opens the viewer's progress window only when the work
+// first reports progress, so that work with nothing to do shows no window.
+// While open, the window disables its owner; Close (or the destructor) ends it.
+#include "viewer/CProgressSink.h"
+
+#include <memory>
+
+class CDlgProgressDlg;
+class QWidget;
+
+class CLazyProgress : public CProgressSink
+{
+public:
+    explicit CLazyProgress(QWidget* pOwner);
+    ~CLazyProgress() override;
+
+    void SetRange(int nLow, int nHigh) override;
+    void SetPos(int nPos) override;
+    void SetText(const std::string& strText) override;
+
+    bool WasShown() const { return m_bShown; }
+    // Closes the window (when it was opened) and activates the owner's window.
+    void Close();
+
+private:
+    CDlgProgressDlg& Window();
+
+    QWidget* m_pOwner;
+    std::unique_ptr<CDlgProgressDlg> m_pWindow;
+    bool m_bShown = false;
+};
