@@ -5,6 +5,7 @@
 #include "app/gui/CAboutDlg.h"
 #include "common/CPrompt.h"
 #include "filemanager/COrvakFileListDlg.h"
+#include "viewer/ui/DataViewerOpener.h"
 #include "widgets/CHelpWindow.h"
 
 COrvakFileManagerApp::COrvakFileManagerApp(int& nArgc, char** arrArgv)
@@ -13,6 +14,7 @@ COrvakFileManagerApp::COrvakFileManagerApp(int& nArgc, char** arrArgv)
     QApplication::setApplicationName(STR_APP_TITLE);
     QApplication::setWindowIcon(MakeAppIcon());
     SetPrompt(&m_Prompt);
+    RegisterDataViewer();
 }
 
 COrvakFileManagerApp::~COrvakFileManagerApp()
@@ -32,4 +34,12 @@ int COrvakFileManagerApp::Run()
     CloseHelpWindow();
     m_Shell.Shutdown();
     return 0;
+}
+
+int COrvakFileManagerApp::RunViewer(const std::string& strHost, int nPort,
+                                    const std::string& strFile)
+{
+    const int nExit = ViewRemoteFile(strHost, nPort, strFile);
+    CloseHelpWindow();
+    return nExit;
 }
