@@ -267,6 +267,16 @@ void CGridCtrl::closeEditor(QWidget* pEditor, QAbstractItemDelegate::EndEditHint
 
 void CGridCtrl::keyPressEvent(QKeyEvent* pEvent)
 {
+    // Ctrl+Tab and Ctrl+PageUp/PageDown belong to the window around the grid
+    // (a tabbed dialog switches pages with them).
+    const int nKey = pEvent->key();
+    if ((pEvent->modifiers() & Qt::ControlModifier) &&
+        (nKey == Qt::Key_Tab || nKey == Qt::Key_Backtab || nKey == Qt::Key_PageUp ||
+         nKey == Qt::Key_PageDown))
+    {
+        pEvent->ignore();
+        return;
+    }
     QTableWidget::keyPressEvent(pEvent);
     // The space bar ticks a check box cell; the parent hears it as a click.
     if (pEvent->key() == Qt::Key_Space && currentRow() >= 0 &&

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -78,6 +79,20 @@ CResizableSheet::CResizableSheet(const QString& strTitle, QWidget* pParent)
     m_pCloseButton->setAutoDefault(false);
     connect(m_pCloseButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_pTabs, &QTabWidget::currentChanged, this, &CResizableSheet::OnCurrentChanged);
+    // The page keys also work where a control would take them for itself
+    // (a table moves its cursor with Ctrl+Tab).
+    const std::pair<QKeySequence, int> arrPageKeys[] = {
+        {QKeySequence::NextChild, 1},
+        {QKeySequence::PreviousChild, -1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+    };
+    for (const auto& [keys, nStep] : arrPageKeys)
+    {
+        auto* pShortcut = new QShortcut(keys, this);
+        pShortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(pShortcut, &QShortcut::activated, this, [this, nStep = nStep] { StepPage(nStep); });
+    }
 
     auto* pButtons = new QHBoxLayout;
     pButtons->addStretch(1);

@@ -48,6 +48,7 @@ CFileDataSheet::CFileDataSheet(const QString& strTitle, QWidget* pParent, int nF
     connect(m_pExportButton, &QPushButton::clicked, this, &CFileDataSheet::OnExport);
     resize(DEFAULT_WIDTH, DEFAULT_HEIGHT);
 
+    WatchChart();
     Tabs()->setCurrentIndex(nFirstPage);
     // The Read Data page loads its first records as the sheet opens.
     m_pReadPage->OnInitDialog();
