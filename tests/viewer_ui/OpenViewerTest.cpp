@@ -1,0 +1,166 @@
+// Opening the viewer: from the main window's View on a simulated panel, a
+// file that the data-log reader rejects (no window), and the program's
+// --view path with its panel and file checks.
+#include "ViewerUiTestSupport.h"
+
+#include "filemanager/MainWindowTestSupport.h"
+#include "filemanager/MainWindowViewer.h"
+#include "viewer/ui/CFileDataReadPage.h"
+#include "viewer/ui/CRecordSummaryBox.h"
+#include "viewer/ui/DataViewerOpener.h"
+
+#include <QPlainTextEdit>
+#include <QTimer>
+
+namespace
+{
+const std::string DATA_LOG = MakeDataLog(30);
+const std::string NOT_A_LOG = "Name,Value\nPump,on\nTemp,21\n";
+
+// Closes every viewer sheet that comes up while it lives and tells what the
+// last one showed. Its timer dies with it, so nothing reaches into a test
+// that has ended.
+class CSheetCloser
+{
+public:
+    CSheetCloser()
+    {
+        m_timer.setInterval(10);
+        QObject::connect(
+            &m_timer, &QTimer::timeout,
+            [this]
+            {
+                auto* pSheet = qobject_cast<CFileDataSheet*>(QApplication::activeModalWidget());
+                if (!pSheet)
+                    return;
+                m_bOpened = true;
+                m_strTitle = pSheet->windowTitle().toStdString();
+                m_strRecordSet =
+                    pSheet->ReadPage()->Summary()->RecordSet()->toPlainText().toStdString();
+                pSheet->reject();
+            });
+        m_timer.start();
+    }
+
+    bool m_bOpened = false;
+    std::string m_strTitle;
+    std::string m_strRecordSet;
+
+private:
+    QTimer m_timer;
+};
+
+class OpenViewerTest : public CMainWindowTest
+{
+protected:
+    ~OpenViewerTest() override { SetDataViewerOpener(nullptr); }
+};
+
+TEST_F(OpenViewerTest, ViewOnTheMainWindowOpensTheSheetOnThePanelsFile)
+{
+    m_strCard = MakeCard("card");
+    m_dir.WriteFile("card/41225A07.CSV", DATA_LOG);
+    StartPanel("Press", m_strCard);
+    OpenWindow();
+    ConnectTo(0);
+    RegisterDataViewer();
+    SelectNames({"41225A07.CSV"});
+    CSheetCloser seen;
+    Button("buttonView")->click();
+    EXPECT_TRUE(seen.m_bOpened);
+    EXPECT_EQ(seen.m_strTitle, "Data from 41225A07.CSV");
+    EXPECT_EQ(seen.m_strRecordSet, "(21 - 30)");
+    EXPECT_TRUE(m_prompt.Shown().empty());
+}
+
+struct SRunCase
+{
+    const char* pszLabel;
+    const char* pszFile;
+    bool bReportSilent;
+    bool bOpened;
+    const char* pszMessageStart; // "" : no message
+};
+
+const SRunCase RUN_CASES[] = {
+    {"DataLog", "LOG.CSV", false, true, ""},
+    {"NotALogSilent", "NOTLOG.CSV", false, false, ""},
+    {"NotALogReported", "NOTLOG.CSV", true, false, "NOTLOG.CSV is not a data-log file."},
+    {"Missing", "MISSING.CSV", false, false, "Unable to open file MISSING.CSV\n"},
+};
+
+class RunDataViewerTest : public CQtTestBase, public ::testing::WithParamInterface<SRunCase>
+{
+protected:
+    CScriptedPrompt m_prompt;
+    CScopedPrompt m_scopedPrompt{m_prompt};
+};
+
+TEST_P(RunDataViewerTest, OpensOnlyADataLog)
+{
+    const SRunCase& c = GetParam();
+    CSimulatedCard card({{"LOG.CSV", DATA_LOG}, {"NOTLOG.CSV", NOT_A_LOG}});
+    CCommInterface comm("127.0.0.1", card.Port());
+    comm.SetTimeouts(2000, 2000);
+    CSheetCloser seen;
+    EXPECT_EQ(RunDataViewer(nullptr, comm, c.pszFile, c.bReportSilent), c.bOpened);
+    EXPECT_EQ(seen.m_bOpened, c.bOpened);
+    if (*c.pszMessageStart == '\0')
+    {
+        EXPECT_TRUE(m_prompt.Shown().empty());
+    }
+    else
+    {
+        ASSERT_EQ(m_prompt.Shown().size(), 1u);
+        EXPECT_EQ(m_prompt.Shown()[0].strText.rfind(c.pszMessageStart, 0), 0u)
+            << m_prompt.Shown()[0].strText;
+        EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RunDataViewerTest, ::testing::ValuesIn(RUN_CASES),
+                         [](const ::testing::TestParamInfo<SRunCase>& info)
+                         { return std::string(info.param.pszLabel); });
+
+struct SViewCase
+{
+    const char* pszLabel;
+    std::vector<std::string> arrPanelArgs;
+    const char* pszFile;
+    int nExit;
+    const char* pszMessage; // "": none
+};
+
+const SViewCase VIEW_CASES[] = {
+    {"Opens", {}, "LOG.CSV", 0, ""},
+    {"WrongPanel", {"--type", "1"}, "LOG.CSV", 1, "Error: Device Type Mismatch"},
+    {"NotALog", {}, "NOTLOG.CSV", 1, "NOTLOG.CSV is not a data-log file."},
+};
+
+class ViewRemoteFileTest : public CQtTestBase, public ::testing::WithParamInterface<SViewCase>
+{
+protected:
+    CScriptedPrompt m_prompt;
+    CScopedPrompt m_scopedPrompt{m_prompt};
+};
+
+TEST_P(ViewRemoteFileTest, ChecksThePanelAndTheFile)
+{
+    const SViewCase& c = GetParam();
+    CSimulatedCard card({{"LOG.CSV", DATA_LOG}, {"NOTLOG.CSV", NOT_A_LOG}}, c.arrPanelArgs);
+    CSheetCloser seen;
+    EXPECT_EQ(ViewRemoteFile("127.0.0.1", card.Port(), c.pszFile), c.nExit);
+    EXPECT_EQ(seen.m_bOpened, c.nExit == 0);
+    if (c.nExit == 0)
+    {
+        EXPECT_EQ(seen.m_strTitle, "Data from LOG.CSV");
+    }
+    const std::vector<std::string> arrExpected =
+        *c.pszMessage ? std::vector<std::string>{c.pszMessage} : std::vector<std::string>{};
+    EXPECT_EQ(m_prompt.Texts(), arrExpected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ViewRemoteFileTest, ::testing::ValuesIn(VIEW_CASES),
+                         [](const ::testing::TestParamInfo<SViewCase>& info)
+                         { return std::string(info.param.pszLabel); });
+} // namespace
