@@ -59,6 +59,7 @@ CGridCtrl::CGridCtrl(QWidget* pParent) : QTableWidget(pParent)
     setItemDelegate(new CGridDelegate(this));
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 10);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
