@@ -73,94 +73,71 @@ TEST_F(OpenViewerTest, ViewOnTheMainWindowOpensTheSheetOnThePanelsFile)
     EXPECT_TRUE(m_prompt.Shown().empty());
 }
 
-struct SRunCase
-{
-    const char* pszLabel;
-    const char* pszFile;
-    bool bReportSilent;
-    bool bOpened;
-    const char* pszMessageStart; // "" : no message
-};
-
-const SRunCase RUN_CASES[] = {
-    {"DataLog", "LOG.CSV", false, true, ""},
-    {"NotALogSilent", "NOTLOG.CSV", false, false, ""},
-    {"NotALogReported", "NOTLOG.CSV", true, false, "NOTLOG.CSV is not a data-log file."},
-    {"Missing", "MISSING.CSV", false, false, "Unable to open file MISSING.CSV\n"},
-};
-
-class RunDataViewerTest : public CQtTestBase, public ::testing::WithParamInterface<SRunCase>
-{
-protected:
-    CScriptedPrompt m_prompt;
-    CScopedPrompt m_scopedPrompt{m_prompt};
-};
-
-TEST_P(RunDataViewerTest, OpensOnlyADataLog)
-{
-    const SRunCase& c = GetParam();
-    CSimulatedCard card({{"LOG.CSV", DATA_LOG}, {"NOTLOG.CSV", NOT_A_LOG}});
-    CCommInterface comm("127.0.0.1", card.Port());
-    comm.SetTimeouts(2000, 2000);
-    CSheetCloser seen;
-    EXPECT_EQ(RunDataViewer(nullptr, comm, c.pszFile, c.bReportSilent), c.bOpened);
-    EXPECT_EQ(seen.m_bOpened, c.bOpened);
-    if (*c.pszMessageStart == '\0')
-    {
-        EXPECT_TRUE(m_prompt.Shown().empty());
-    }
-    else
-    {
-        ASSERT_EQ(m_prompt.Shown().size(), 1u);
-        EXPECT_EQ(m_prompt.Shown()[0].strText.rfind(c.pszMessageStart, 0), 0u)
-            << m_prompt.Shown()[0].strText;
-        EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, RunDataViewerTest, ::testing::ValuesIn(RUN_CASES),
-                         [](const ::testing::TestParamInfo<SRunCase>& info)
-                         { return std::string(info.param.pszLabel); });
-
-struct SViewCase
+// The viewer on a panel's file, through the opener (as View runs it) or the
+// program's --view path.
+struct SOpenCase
 {
     const char* pszLabel;
     std::vector<std::string> arrPanelArgs;
     const char* pszFile;
-    int nExit;
-    const char* pszMessage; // "": none
+    bool bCommandLine;
+    bool bOpened;
+    const char* pszMessageStart; // "": no message
 };
 
-const SViewCase VIEW_CASES[] = {
-    {"Opens", {}, "LOG.CSV", 0, ""},
-    {"WrongPanel", {"--type", "1"}, "LOG.CSV", 1, "Error: Device Type Mismatch"},
-    {"NotALog", {}, "NOTLOG.CSV", 1, "NOTLOG.CSV is not a data-log file."},
+const SOpenCase OPEN_CASES[] = {
+    {"ViewerOnDataLog", {}, "LOG.CSV", false, true, ""},
+    {"ViewerOnOtherFileSaysNothing", {}, "NOTLOG.CSV", false, false, ""},
+    {"ViewerOnMissingFile", {}, "MISSING.CSV", false, false, "Unable to open file MISSING.CSV\n"},
+    {"CommandLineOnDataLog", {}, "LOG.CSV", true, true, ""},
+    {"CommandLineWrongPanel",
+     {"--type", "1"},
+     "LOG.CSV",
+     true,
+     false,
+     "Error: Device Type Mismatch"},
+    {"CommandLineOnOtherFile", {}, "NOTLOG.CSV", true, false, "NOTLOG.CSV is not a data-log file."},
 };
 
-class ViewRemoteFileTest : public CQtTestBase, public ::testing::WithParamInterface<SViewCase>
+class OpenCaseTest : public CQtTestBase, public ::testing::WithParamInterface<SOpenCase>
 {
 protected:
     CScriptedPrompt m_prompt;
     CScopedPrompt m_scopedPrompt{m_prompt};
 };
 
-TEST_P(ViewRemoteFileTest, ChecksThePanelAndTheFile)
+TEST_P(OpenCaseTest, OpensOnlyADataLogOnAnAcceptedPanel)
 {
-    const SViewCase& c = GetParam();
+    const SOpenCase& c = GetParam();
     CSimulatedCard card({{"LOG.CSV", DATA_LOG}, {"NOTLOG.CSV", NOT_A_LOG}}, c.arrPanelArgs);
     CSheetCloser seen;
-    EXPECT_EQ(ViewRemoteFile("127.0.0.1", card.Port(), c.pszFile), c.nExit);
-    EXPECT_EQ(seen.m_bOpened, c.nExit == 0);
-    if (c.nExit == 0)
+    if (c.bCommandLine)
     {
-        EXPECT_EQ(seen.m_strTitle, "Data from LOG.CSV");
+        EXPECT_EQ(ViewRemoteFile("127.0.0.1", card.Port(), c.pszFile), c.bOpened ? 0 : 1);
     }
-    const std::vector<std::string> arrExpected =
-        *c.pszMessage ? std::vector<std::string>{c.pszMessage} : std::vector<std::string>{};
-    EXPECT_EQ(m_prompt.Texts(), arrExpected);
+    else
+    {
+        CCommInterface comm("127.0.0.1", card.Port());
+        comm.SetTimeouts(2000, 2000);
+        EXPECT_EQ(RunDataViewer(nullptr, comm, c.pszFile), c.bOpened);
+    }
+    EXPECT_EQ(seen.m_bOpened, c.bOpened);
+    if (c.bOpened)
+    {
+        EXPECT_EQ(seen.m_strTitle, std::string("Data from ") + c.pszFile);
+    }
+    if (*c.pszMessageStart == '\0')
+    {
+        EXPECT_TRUE(m_prompt.Shown().empty());
+        return;
+    }
+    ASSERT_EQ(m_prompt.Shown().size(), 1u);
+    EXPECT_EQ(m_prompt.Shown()[0].strText.rfind(c.pszMessageStart, 0), 0u)
+        << m_prompt.Shown()[0].strText;
+    EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, ViewRemoteFileTest, ::testing::ValuesIn(VIEW_CASES),
-                         [](const ::testing::TestParamInfo<SViewCase>& info)
+INSTANTIATE_TEST_SUITE_P(Table, OpenCaseTest, ::testing::ValuesIn(OPEN_CASES),
+                         [](const ::testing::TestParamInfo<SOpenCase>& info)
                          { return std::string(info.param.pszLabel); });
 } // namespace
