@@ -59,18 +59,23 @@
             return [[]];
         if (sameStamps(series)) {
             const first = series[0].data;
-            const order = Array.from(first.keys());
-            let sorted = true;
-            for (let i = 1; i < first.length && sorted; ++i)
-                sorted = first[i - 1][0] <= first[i][0];
-            if (!sorted)
-                order.sort((a, b) => first[a][0] - first[b][0]);
-            const xs = new Float64Array(first.length);
-            order.forEach((from, to) => { xs[to] = toX(first[from][0]); });
+            const count = first.length;
+            let order = null;
+            for (let i = 1; i < count; ++i) {
+                if (first[i - 1][0] > first[i][0]) {
+                    order = Array.from(first.keys()).sort((a, b) => first[a][0] - first[b][0]);
+                    break;
+                }
+            }
+            const xs = new Float64Array(count);
+            for (let i = 0; i < count; ++i)
+                xs[i] = toX(first[order ? order[i] : i][0]);
             const columns = [xs];
             for (const one of series) {
-                const ys = new Array(first.length);
-                order.forEach((from, to) => { ys[to] = one.data[from][1]; });
+                const ys = new Array(count);
+                const points = one.data;
+                for (let i = 0; i < count; ++i)
+                    ys[i] = points[order ? order[i] : i][1];
                 columns.push(ys);
             }
             return columns;

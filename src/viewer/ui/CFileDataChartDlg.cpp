@@ -77,6 +77,10 @@ CFileDataChartDlg::~CFileDataChartDlg()
 {
     if (m_pProgress)
         m_pProgress->Close();
+    // The page and the channel go before the object the page calls.
+    m_pChannel->deregisterObject(&m_external);
+    delete m_pView;
+    delete m_pChannel;
 }
 
 void CFileDataChartDlg::RefreshGraph()

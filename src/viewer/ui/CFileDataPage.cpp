@@ -62,7 +62,13 @@ CFileDataPage::CFileDataPage(CDataLogFile* pDataLog, QWidget* pParent)
     FitColumns();
 }
 
-CFileDataPage::~CFileDataPage() = default;
+CFileDataPage::~CFileDataPage()
+{
+    // The list and its model read the table: both go before it does (the
+    // base class would otherwise hide the list after the table is gone).
+    delete m_pList;
+    delete m_pModel;
+}
 
 void CFileDataPage::OnSetActive()
 {
