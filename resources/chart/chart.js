@@ -39,6 +39,26 @@
         });
     }
 
+    // Time axis labels in 24-hour wall-clock time: the time of day, and under
+    // it the date wherever the day changes (and at the first label).
+    function timeAxisValues(withMilliseconds) {
+        const day = dateFormatter('%b%d,%Y');
+        return (u, splits, axisIndex, space, increment) => {
+            const time = dateFormatter(increment < 1 && withMilliseconds ? '%H:%M:%S:%L'
+                                       : increment < 60 ? '%H:%M:%S' : '%H:%M');
+            let lastDay = null;
+            return splits.map((x) => {
+                const date = new Date(Math.round(x * 1000));
+                const today = day(date);
+                if (increment >= 86400)
+                    return today;
+                const label = today !== lastDay ? time(date) + '\n' + today : time(date);
+                lastDay = today;
+                return label;
+            });
+        };
+    }
+
     function sameStamps(series) {
         const first = series[0].data;
         for (const one of series) {
@@ -138,6 +158,7 @@
             height: Math.max(120, (height || window.innerHeight) - 90),
             tzDate: (ts) => uPlot.tzDate(new Date(ts * 1e3), 'Etc/UTC'),
             scales: {x: {time: true}},
+            axes: [{values: timeAxisValues(/%L/.test(outputFormat || '')), space: 70}, {}],
             cursor: {drag: {x: true, y: false, setScale: true}},
             legend: {live: true},
             series: [{
@@ -148,8 +169,8 @@
                 return {
                     label: one.name,
                     stroke: colour,
-                    width: columnChart ? 1 : 1.5,
-                    fill: columnChart ? colour + 'b0' : undefined,
+                    width: columnChart ? 0 : 1.5,
+                    fill: columnChart ? colour + '80' : undefined,
                     paths: bars || undefined,
                     points: columnChart ? {show: false} : undefined,
                     show: visible[i] !== false,
@@ -180,6 +201,8 @@
             chart.setSize({width: Math.max(200, window.innerWidth - 14),
                            height: Math.max(120, window.innerHeight - extra - 10)});
         };
+        // The legend and title have their sizes once the first drawing is done.
+        await new Promise((resolve) => setTimeout(resolve, 0));
         fit();
         window.addEventListener('resize', fit);
         if (zoom1 > 0 && zoom2 > zoom1)
