@@ -3,6 +3,7 @@
 // paint of the table) and one sort by a tag column, and the Graph View from
 // its activation to the chart drawn by the chart page, for 100,000 and for
 // 1,000,000 records. Runs offscreen.
+#include "BigDataLog.h"
 #include "link/CCommInterface.h"
 #include "link/CPanelFileCommands.h"
 #include "support/CSimulatorProcess.h"
@@ -29,24 +30,6 @@ namespace
 {
 constexpr int BIG_RECORDS = 1000000;
 constexpr int MEDIUM_RECORDS = 100000;
-
-// Header and records of 42 bytes: date, time and four tags.
-std::string MakeLog(int nRecords)
-{
-    std::string strText = "Date,Time,Temp,Pump,Level,Flow\n";
-    strText.reserve(strText.size() + static_cast<size_t>(nRecords) * 42);
-    char szLine[64];
-    for (int i = 0; i < nRecords; ++i)
-    {
-        const int nDay = 1 + i / 86400;
-        const int nSecond = i % 86400;
-        std::snprintf(szLine, sizeof(szLine), "01/%02d/14,%02d:%02d:%02d,%6.1f,%4s,%6.1f,%4d\n", nDay,
-                      nSecond / 3600, nSecond / 60 % 60, nSecond % 60, 15.0 + (i % 200) / 10.0,
-                      i % 7 < 3 ? "on" : "off", 100.0 + (i * 37 % 1000) / 10.0, i * 13 % 5000);
-        strText += szLine;
-    }
-    return strText;
-}
 
 std::string LogName(int nRecords)
 {
@@ -83,7 +66,7 @@ SShared& Shared()
     if (!s_shared.pSimulator)
     {
         for (int nRecords : {MEDIUM_RECORDS, BIG_RECORDS})
-            s_shared.dir.WriteFile(LogName(nRecords), MakeLog(nRecords));
+            s_shared.dir.WriteFile(LogName(nRecords), MakeBigDataLog(nRecords));
         s_shared.pSimulator = std::make_unique<CSimulatorProcess>(
             std::vector<std::string>{"--no-tftp", "--card", s_shared.dir.Str()});
     }

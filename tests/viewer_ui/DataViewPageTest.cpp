@@ -49,13 +49,8 @@ TEST_F(DataViewPage, FilteredRowsSortAndExportAsShown)
     CCachedLog cached(MakeDataLog(6));
     CDataLogFile& log = cached.Log();
     // Hide the records whose pump is on: records 1, 3 and 5 are left.
-    CTagFilter pumpOn;
-    pumpOn.m_nTagIndex = 1;
-    pumpOn.m_bShow = false;
-    pumpOn.m_nDataType = FilterDiscrete;
-    pumpOn.m_dLow = 1;
     log.m_Filter.m_bEnabled = true;
-    log.m_Filter.m_arrTagFilters = {pumpOn};
+    log.m_Filter.m_arrTagFilters = {MakeTagFilter(1, false, FilterDiscrete, FilterEqual, 1)};
 
     CFileDataPage page(&log);
     page.resize(700, 400);

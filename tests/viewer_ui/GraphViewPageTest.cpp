@@ -155,12 +155,8 @@ TEST_F(GraphViewPage, PrintsToPdfUnderTheHeaderAndRemovesIt)
 {
     CCachedLog cached(SeasonsLog(), "LINE7.CSV");
     CDataLogFile& log = cached.Log();
-    CTagFilter hotOnly;
-    hotOnly.m_nTagIndex = 0;
-    hotOnly.m_nCondition = FilterGreater;
-    hotOnly.m_dLow = 22;
     log.m_Filter.m_bEnabled = true;
-    log.m_Filter.m_arrTagFilters = {hotOnly};
+    log.m_Filter.m_arrTagFilters = {MakeTagFilter(0, true, FilterNumeric, FilterGreater, 22)};
     CFileDataChartPage page(&log);
     page.resize(800, 500);
     page.show();
