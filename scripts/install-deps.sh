@@ -9,7 +9,13 @@ packages=(
     qt6-webengine-dev qt6-webchannel-dev libqt6webenginecore6-bin
     xvfb xauth imagemagick x11-utils
     tftpd-hpa tftp-hpa curl ccache
+    poppler-utils
 )
+# The build installs the chart library from npm; Debian's node and npm do,
+# unless a newer npm is already there.
+if ! command -v npm >/dev/null 2>&1; then
+    packages+=(nodejs npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -39,6 +39,26 @@
         });
     }
 
+    // Time axis labels in 24-hour wall-clock time: the time of day, and under
+    // it the date wherever the day changes (and at the first label).
+    function timeAxisValues(withMilliseconds) {
+        const day = dateFormatter('%b%d,%Y');
+        return (u, splits, axisIndex, space, increment) => {
+            const time = dateFormatter(increment < 1 && withMilliseconds ? '%H:%M:%S:%L'
+                                       : increment < 60 ? '%H:%M:%S' : '%H:%M');
+            let lastDay = null;
+            return splits.map((x) => {
+                const date = new Date(Math.round(x * 1000));
+                const today = day(date);
+                if (increment >= 86400)
+                    return today;
+                const label = today !== lastDay ? time(date) + '\n' + today : time(date);
+                lastDay = today;
+                return label;
+            });
+        };
+    }
+
     function sameStamps(series) {
         const first = series[0].data;
         for (const one of series) {
@@ -59,18 +79,23 @@
             return [[]];
         if (sameStamps(series)) {
             const first = series[0].data;
-            const order = Array.from(first.keys());
-            let sorted = true;
-            for (let i = 1; i < first.length && sorted; ++i)
-                sorted = first[i - 1][0] <= first[i][0];
-            if (!sorted)
-                order.sort((a, b) => first[a][0] - first[b][0]);
-            const xs = new Float64Array(first.length);
-            order.forEach((from, to) => { xs[to] = toX(first[from][0]); });
+            const count = first.length;
+            let order = null;
+            for (let i = 1; i < count; ++i) {
+                if (first[i - 1][0] > first[i][0]) {
+                    order = Array.from(first.keys()).sort((a, b) => first[a][0] - first[b][0]);
+                    break;
+                }
+            }
+            const xs = new Float64Array(count);
+            for (let i = 0; i < count; ++i)
+                xs[i] = toX(first[order ? order[i] : i][0]);
             const columns = [xs];
             for (const one of series) {
-                const ys = new Array(first.length);
-                order.forEach((from, to) => { ys[to] = one.data[from][1]; });
+                const ys = new Array(count);
+                const points = one.data;
+                for (let i = 0; i < count; ++i)
+                    ys[i] = points[order ? order[i] : i][1];
                 columns.push(ys);
             }
             return columns;
@@ -133,6 +158,7 @@
             height: Math.max(120, (height || window.innerHeight) - 90),
             tzDate: (ts) => uPlot.tzDate(new Date(ts * 1e3), 'Etc/UTC'),
             scales: {x: {time: true}},
+            axes: [{values: timeAxisValues(/%L/.test(outputFormat || '')), space: 70}, {}],
             cursor: {drag: {x: true, y: false, setScale: true}},
             legend: {live: true},
             series: [{
@@ -143,8 +169,8 @@
                 return {
                     label: one.name,
                     stroke: colour,
-                    width: columnChart ? 1 : 1.5,
-                    fill: columnChart ? colour + 'b0' : undefined,
+                    width: columnChart ? 0 : 1.5,
+                    fill: columnChart ? colour + '80' : undefined,
                     paths: bars || undefined,
                     points: columnChart ? {show: false} : undefined,
                     show: visible[i] !== false,
@@ -175,6 +201,8 @@
             chart.setSize({width: Math.max(200, window.innerWidth - 14),
                            height: Math.max(120, window.innerHeight - extra - 10)});
         };
+        // The legend and title have their sizes once the first drawing is done.
+        await new Promise((resolve) => setTimeout(resolve, 0));
         fit();
         window.addEventListener('resize', fit);
         if (zoom1 > 0 && zoom2 > zoom1)

@@ -1,7 +1,7 @@
 // The Filters page in the sheet against a simulated panel: the controls each
 // switch enables, the grid's rows, each refusal keeping the user on the page
 // with its message and focus, and a filter that reaches both views.
-#include "ViewerUiTestSupport.h"
+#include "ViewerSheetTestSupport.h"
 
 #include "viewer/ui/CFileDataChartPage.h"
 #include "viewer/ui/CFileDataFiltersPage.h"

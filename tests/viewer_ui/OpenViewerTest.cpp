@@ -1,7 +1,7 @@
 // Opening the viewer: from the main window's View on a simulated panel, a
 // file that the data-log reader rejects (no window), and the program's
 // --view path with its panel and file checks.
-#include "ViewerUiTestSupport.h"
+#include "ViewerSheetTestSupport.h"
 
 #include "filemanager/MainWindowTestSupport.h"
 #include "filemanager/MainWindowViewer.h"

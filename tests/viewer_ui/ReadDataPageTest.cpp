@@ -1,7 +1,7 @@
 // The Read Data page against a simulated panel: what the sheet opens with,
 // the controls each range choice enables, additions and their RecordSet
 // texts, each refusal with its message and focus, Enter, and a file that grew.
-#include "ViewerUiTestSupport.h"
+#include "ViewerSheetTestSupport.h"
 
 #include "viewer/ui/CFileDataReadPage.h"
 #include "viewer/ui/CRecordSummaryBox.h"

@@ -1,6 +1,6 @@
 // The viewer sheet: its extra buttons page by page, the page keys, a page
 // that refuses to be left, and the graph type button against the chart.
-#include "ViewerUiTestSupport.h"
+#include "ViewerSheetTestSupport.h"
 
 #include "viewer/ui/CFileDataChartDlg.h"
 #include "viewer/ui/CFileDataChartPage.h"
@@ -8,7 +8,6 @@
 #include "widgets/CGridCtrl.h"
 
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -159,16 +158,10 @@ TEST_F(SheetTest, GraphTypeButtonFollowsTheChart)
         EXPECT_FALSE(pChart->m_bColumnChart);
         EXPECT_EQ(m_pSheet->GraphTypeButton()->text().toStdString(), "Bar Graph");
     }
-    auto waitForChart = [pChart] {
-        QElapsedTimer timer;
-        timer.start();
-        while (pChart->m_bLoading && timer.elapsed() < 60000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        return !pChart->m_bLoading;
-    };
     for (const char* pszText : {"Line Graph", "Bar Graph"})
     {
-        ASSERT_TRUE(waitForChart()) << "the chart did not load";
+        ASSERT_TRUE(WaitFor([pChart] { return !pChart->m_bLoading; }, 60000))
+            << "the chart did not load";
         m_pSheet->GraphTypeButton()->click();
         EXPECT_EQ(m_pSheet->GraphTypeButton()->text().toStdString(), pszText);
         EXPECT_EQ(pChart->m_bColumnChart, std::string(pszText) == "Line Graph");

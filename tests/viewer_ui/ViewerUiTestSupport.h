@@ -1,72 +1,64 @@
 #pragma once
-// The viewer's window against a simulated panel: a card with a data log of
-// 100 records (04/12/26 08:00:00 onwards, one a second), the data-log object
-// opened on it and the sheet built and shown as the view command builds it.
+// Helpers of the viewer window tests: a data log served by the panel
+// simulator and opened as the viewer opens it, with every record cached,
+// and waiting on the event loop.
 #include "support/CQtTestApp.h"
 #include "support/CScriptedPrompt.h"
+#include "viewer/CDataLogFile.h"
 #include "viewer/ViewerTestSupport.h"
-#include "viewer/ui/CFileDataSheet.h"
 
-#include <QApplication>
-#include <QKeyEvent>
-#include <QTabWidget>
+#include <QElapsedTimer>
+#include <QVariant>
+#include <QWebEnginePage>
 
+#include <functional>
 #include <memory>
 #include <string>
 
-constexpr const char* VIEW_LOG_NAME = "41225A07.CSV";
-
-class CViewerSheetTest : public CQtTestBase
+// Runs the event loop until fnDone says so or the time is up; returns fnDone().
+inline bool WaitFor(const std::function<bool()>& fnDone, int nTimeoutMs = 30000)
 {
-protected:
-    explicit CViewerSheetTest(int nRecords = 100)
-        : m_card({{VIEW_LOG_NAME, MakeDataLog(nRecords)}}), m_log(m_card.Files())
-    {
-    }
+    QElapsedTimer timer;
+    timer.start();
+    while (!fnDone() && timer.elapsed() < nTimeoutMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return fnDone();
+}
 
-    // Opens the log and shows the sheet (which loads the last 10 records).
-    void OpenSheet()
-    {
-        ASSERT_TRUE(m_log.OpenLog(VIEW_LOG_NAME));
-        m_pSheet = std::make_unique<CFileDataSheet>("Data from 41225A07.CSV", nullptr,
-                                                    CFileDataSheet::PageReadData, &m_log);
-        m_pSheet->show();
-        QApplication::setActiveWindow(m_pSheet.get());
-        ProcessEvents();
-    }
+// The result of a script run in the page, waited for.
+inline QVariant RunScript(QWebEnginePage* pPage, const QString& strScript)
+{
+    QVariant result;
+    bool bDone = false;
+    pPage->runJavaScript(strScript, [&](const QVariant& value) {
+        result = value;
+        bDone = true;
+    });
+    WaitFor([&] { return bDone; });
+    return result;
+}
 
-    template <typename TWidget> TWidget* Find(const char* pszName) const
+// A data log on the simulated card, opened with all of its records cached and
+// both views told to rebuild.
+class CCachedLog
+{
+public:
+    explicit CCachedLog(const std::string& strLogText, const std::string& strName = "41225A07.CSV")
+        : m_card({{strName, strLogText}})
     {
-        auto* pWidget = m_pSheet->findChild<TWidget*>(pszName);
-        EXPECT_NE(pWidget, nullptr) << pszName;
-        return pWidget;
+        m_pLog = std::make_unique<CDataLogFile>(m_card.Files());
+        EXPECT_TRUE(m_pLog->OpenLog(strName));
+        m_pLog->LoadRecords(LoadAll, 0);
+        m_pLog->UpdateRecordSetText();
+        m_pLog->InitFilterDates();
+        m_pLog->m_bDataViewStale = true;
+        m_pLog->m_bGraphViewStale = true;
     }
+    ~CCachedLog() { m_pLog.reset(); } // closed while the card still serves
 
-    // A key pressed on a control, delivered as the window system would
-    // (an ignored key travels on to the parents).
-    static void PressKey(QWidget* pTarget, int nKey, Qt::KeyboardModifiers modifiers = {})
-    {
-        QKeyEvent press(QEvent::KeyPress, nKey, modifiers);
-        QApplication::sendEvent(pTarget, &press);
-        QKeyEvent release(QEvent::KeyRelease, nKey, modifiers);
-        QApplication::sendEvent(pTarget, &release);
-    }
+    CDataLogFile& Log() { return *m_pLog; }
 
-    static void ProcessEvents()
-    {
-        for (int i = 0; i < 5; ++i)
-            QCoreApplication::processEvents();
-    }
-
-    std::string FocusName() const
-    {
-        const QWidget* pFocus = QApplication::focusWidget();
-        return pFocus ? pFocus->objectName().toStdString() : std::string();
-    }
-
-    CScriptedPrompt m_prompt;
-    CScopedPrompt m_scopedPrompt{m_prompt};
+private:
     CSimulatedCard m_card;
-    CDataLogFile m_log;
-    std::unique_ptr<CFileDataSheet> m_pSheet;
+    std::unique_ptr<CDataLogFile> m_pLog;
 };

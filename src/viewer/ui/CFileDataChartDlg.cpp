@@ -55,6 +55,8 @@ CFileDataChartDlg::CFileDataChartDlg(CDataLogFile* pDataLog, QWidget* pParent)
     });
     connect(m_pView, &QWebEngineView::printFinished, this,
             [this](bool bOk) { RemovePrintHeader(bOk); });
+    connect(m_pView->page(), &QWebEnginePage::pdfPrintingFinished, this,
+            [this](const QString&, bool bOk) { RemovePrintHeader(bOk); });
 
     m_pLoadGuard = new QTimer(this);
     m_pLoadGuard->setSingleShot(true);
@@ -75,6 +77,10 @@ CFileDataChartDlg::~CFileDataChartDlg()
 {
     if (m_pProgress)
         m_pProgress->Close();
+    // The page and the channel go before the object the page calls.
+    m_pChannel->deregisterObject(&m_external);
+    delete m_pView;
+    delete m_pChannel;
 }
 
 void CFileDataChartDlg::RefreshGraph()
@@ -184,6 +190,13 @@ void CFileDataChartDlg::PrintWithHeader()
     if (!m_fnSetUpPrinter || !m_fnSetUpPrinter(*m_pPrinter))
     {
         RemovePrintHeader(false);
+        return;
+    }
+    if (m_pPrinter->outputFormat() == QPrinter::PdfFormat && !m_pPrinter->outputFileName().isEmpty())
+    {
+        // Straight to PDF keeps the text as text (a printer gets page images).
+        m_pView->page()->printToPdf(m_pPrinter->outputFileName(), m_pPrinter->pageLayout(),
+                                    m_pPrinter->pageRanges());
         return;
     }
     m_pView->print(m_pPrinter.get());

@@ -10,7 +10,6 @@ CFileDataChartPage::CFileDataChartPage(CDataLogFile* pDataLog, QWidget* pParent)
     : QWidget(pParent), m_pDataLog(pDataLog)
 {
     setObjectName("fileDataChartPage");
-    setWindowTitle("Graph View");
     m_pChartDlg = new CFileDataChartDlg(pDataLog, this);
     auto* pLayout = new QVBoxLayout(this);
     pLayout->setContentsMargins(0, 0, 0, 0);

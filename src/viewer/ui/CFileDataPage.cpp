@@ -25,7 +25,8 @@ CFileDataPage::CFileDataPage(CDataLogFile* pDataLog, QWidget* pParent)
     : QWidget(pParent), m_pDataLog(pDataLog)
 {
     setObjectName("fileDataPage");
-    setWindowTitle("Data View");
+    if (m_pDataLog != nullptr)
+        setWindowTitle(QString::fromLatin1(m_pDataLog->m_strFileName.c_str()));
     m_pModel = new CDataViewModel(m_table, *m_pDataLog, this);
 
     m_pList = new QTableView(this);
@@ -62,7 +63,13 @@ CFileDataPage::CFileDataPage(CDataLogFile* pDataLog, QWidget* pParent)
     FitColumns();
 }
 
-CFileDataPage::~CFileDataPage() = default;
+CFileDataPage::~CFileDataPage()
+{
+    // The list and its model read the table: both go before it does (the
+    // base class would otherwise hide the list after the table is gone).
+    delete m_pList;
+    delete m_pModel;
+}
 
 void CFileDataPage::OnSetActive()
 {
