@@ -96,6 +96,12 @@ const SOpenCase OPEN_CASES[] = {
      true,
      false,
      "Error: Device Type Mismatch"},
+    {"CommandLinePanelCannotView",
+     {"--revision", "i13"},
+     "LOG.CSV",
+     true,
+     false,
+     "This panel does not let its file data be viewed."},
     {"CommandLineOnOtherFile", {}, "NOTLOG.CSV", true, false, "NOTLOG.CSV is not a data-log file."},
 };
 
