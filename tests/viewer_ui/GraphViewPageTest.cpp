@@ -12,6 +12,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <unistd.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -27,6 +28,9 @@ public:
     {
         setenv("TZ", "Europe/Berlin", 1);
         tzset();
+        // WebEngine's sandbox refuses to start as root.
+        if (geteuid() == 0)
+            setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
     }
 
 protected:
@@ -67,7 +71,7 @@ TEST_F(GraphViewPage, DrawsSeriesAndSwitchesTypeKeepingZoomAndHiddenSeries)
     CFileDataChartDlg& dlg = *page.m_pChartDlg;
     int nStateChanges = 0;
     QObject::connect(&dlg, &CFileDataChartDlg::chartStateChanged, [&] { ++nStateChanges; });
-    ActivateAndWait(page);
+    ASSERT_NO_FATAL_FAILURE(ActivateAndWait(page));
     EXPECT_FALSE(cached.Log().m_bGraphViewStale);
     EXPECT_EQ(1, nStateChanges);
     EXPECT_EQ("line", dlg.External().m_strChartType);
@@ -135,7 +139,7 @@ TEST_F(GraphViewPage, PointsShowTheirRecordsWallClockTimeInEverySeason)
     CFileDataChartPage page(&cached.Log());
     page.resize(800, 500);
     page.show();
-    ActivateAndWait(page);
+    ASSERT_NO_FATAL_FAILURE(ActivateAndWait(page));
     // The legend's time of each point is the time written in its record.
     const QString strTimes = Script(page,
         "Array.from(orvakChart.data[0], (x) => orvakChart.series[0].value(orvakChart, x)).join('|')")
@@ -160,7 +164,7 @@ TEST_F(GraphViewPage, PrintsToPdfUnderTheHeaderAndRemovesIt)
     CFileDataChartPage page(&log);
     page.resize(800, 500);
     page.show();
-    ActivateAndWait(page);
+    ASSERT_NO_FATAL_FAILURE(ActivateAndWait(page));
     CFileDataChartDlg& dlg = *page.m_pChartDlg;
     EXPECT_EQ(1, Script(page, "orvakChart.data[0].length").toInt()); // the filter reaches the chart
 
