@@ -143,9 +143,9 @@ void BM_LoadAllRecords(benchmark::State& state)
         }
         shared.pLog->LoadRecords(LoadAll, 0);
         state.PauseTiming();
-        if (shared.pLog->m_mapCache.size() != static_cast<size_t>(RECORDS))
+        if (shared.pLog->GetCachedCount() != static_cast<size_t>(RECORDS))
             state.SkipWithError("not every record was cached");
-        nHeapPerRecord = (HeapInUse() - nHeapBefore) / shared.pLog->m_mapCache.size();
+        nHeapPerRecord = (HeapInUse() - nHeapBefore) / shared.pLog->GetCachedCount();
         nRecordLength = shared.pLog->m_nRecordLength;
         dBytes += static_cast<double>(shared.nFileSize);
         state.ResumeTiming();
@@ -178,11 +178,11 @@ void BM_IsRecordHiddenWholeCache(benchmark::State& state)
     size_t nHidden = 0;
     for (auto _ : state)
     {
-        for (auto it = log.m_mapCache.begin(); it != log.m_mapCache.end(); ++it)
-            nHidden += log.IsRecordHidden(it) ? 1 : 0;
+        for (size_t nPos = 0; nPos < log.GetCachedCount(); ++nPos)
+            nHidden += log.IsRecordHidden(nPos) ? 1 : 0;
     }
     benchmark::DoNotOptimize(nHidden);
-    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(log.m_mapCache.size()));
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(log.GetCachedCount()));
     log.m_Filter = CFilterSet();
 }
 

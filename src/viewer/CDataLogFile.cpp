@@ -204,43 +204,29 @@ void CDataLogFile::CacheRecordLines(uint32_t nFirst, const std::string& strBuffe
     std::vector<std::string> arrHeader;
     const int nColumns = GetHeaderFields(arrHeader);
     const size_t nLineLength = m_nRecordLength - 1;
-    // Each line is split straight into the vector the cache keeps (exactly
-    // as many slots as the record has fields, no spare capacity); a line that
-    // is refused leaves it for the next one.
-    const size_t nSlots = static_cast<size_t>(nColumns);
-    RecordFields arrFields;
-    arrFields.reserve(nSlots);
+    const size_t nLines = strBuffer.size() / m_nRecordLength + 1;
+    // The field texts are never longer than the lines they come from.
+    m_Cache.Reserve(nLines, nLines * static_cast<size_t>(nColumns), strBuffer.size());
+    std::vector<std::string> arrFields; // keeps its strings' capacity from line to line
 
-    // Indices arrive in ascending order: keep the first cached index above
-    // the current one at hand, so each insertion goes right before it in
-    // constant time, and never replace a record already cached.
-    auto itNext = m_mapCache.lower_bound(nFirst);
+    // Indices arrive in ascending order: keep the position of the first
+    // cached index above the current one, and never replace a cached record.
+    size_t nNext = m_Cache.LowerBound(nFirst);
     uint64_t nIndex = nFirst;
     size_t nPos = 0;
     while (nPos != std::string_view::npos && nIndex <= UINT32_MAX)
     {
         const std::string_view line = NextLine(strBuffer, nPos);
         const uint32_t nRecord = static_cast<uint32_t>(nIndex++);
-        if (line.size() != nLineLength)
+        if (line.size() != nLineLength || SplitCsvFieldsInto(line, arrFields) != nColumns)
             continue;
-        arrFields.resize(nSlots);
-        if (SplitCsvFieldsInto(line, arrFields) != nColumns)
-        {
-            if (arrFields.size() > nSlots) // a line with more fields grew it
-            {
-                arrFields.resize(nSlots);
-                arrFields.shrink_to_fit();
-            }
+        while (nNext < m_Cache.Size() && m_Cache.IndexAt(nNext) < nRecord)
+            ++nNext;
+        if (nNext < m_Cache.Size() && m_Cache.IndexAt(nNext) == nRecord)
             continue;
-        }
-        while (itNext != m_mapCache.end() && itNext->first < nRecord)
-            ++itNext;
-        if (itNext != m_mapCache.end() && itNext->first == nRecord)
-            continue;
-        m_mapCache.emplace_hint(itNext, nRecord, std::move(arrFields));
-        arrFields = RecordFields();
-        arrFields.reserve(nSlots);
+        m_Cache.Stage(nRecord, arrFields, static_cast<size_t>(nColumns));
     }
+    m_Cache.Commit();
 }
 
 int CDataLogFile::GetHeaderFields(std::vector<std::string>& arrOut) const

@@ -167,7 +167,8 @@ std::optional<std::string> BuildChartData(CDataLogFile& log, int32_t nUtcOffset,
         !EqualsNoCase(arrColumns[1], "Time"))
         return std::nullopt;
 
-    const int nRecords = static_cast<int>(std::min<size_t>(log.m_mapCache.size(), INT_MAX / 2));
+    const size_t nCached = log.GetCachedCount();
+    const int nRecords = static_cast<int>(std::min<size_t>(nCached, INT_MAX / 2));
     const int64_t nRange = static_cast<int64_t>(nColumns) * nRecords;
     if (pProgress != nullptr)
     {
@@ -176,56 +177,61 @@ std::optional<std::string> BuildChartData(CDataLogFile& log, int32_t nUtcOffset,
     }
 
     // The filter and the time stamps are the same for every series: work
-    // them out once per record, then walk the records once per series.
+    // them out once per record (the stamps as text, one after the other),
+    // then walk the records once per series.
+    const CRecordCache& cache = log.m_Cache;
     struct SPoint
     {
-        int64_t nStamp;
-        const CDataLogFile::RecordFields* pFields;
-        int nOrdinal; // the record's position in the cache
+        uint32_t nPosition;  // in the cache
+        uint32_t nStampEnd;  // in strStamps
     };
     std::vector<SPoint> arrPoints;
-    arrPoints.reserve(log.m_mapCache.size());
-    int nOrdinal = 0;
-    for (auto it = log.m_mapCache.begin(); it != log.m_mapCache.end(); ++it, ++nOrdinal)
+    arrPoints.reserve(nCached);
+    std::string strStamps;
+    strStamps.reserve(nCached * 14);
+    for (size_t nPos = 0; nPos < nCached; ++nPos)
     {
-        if (it->second.size() <= 2 || log.IsRecordHidden(it))
+        if (cache.FieldCountAt(nPos) <= 2 || log.IsRecordHidden(nPos))
             continue;
         bool bHasMilliseconds = false;
-        const SYSTEMTIME tm = ParseRecordTime(it->second.data(), it->second.size(), bHasMilliseconds);
-        const std::optional<int64_t> nStamp = ChartTimeStamp(tm, nUtcOffset);
-        if (nStamp)
-            arrPoints.push_back({*nStamp, &it->second, nOrdinal});
+        const std::optional<int64_t> nStamp =
+            ChartTimeStamp(log.m_Cache.TimeAt(nPos, bHasMilliseconds), nUtcOffset);
+        if (!nStamp)
+            continue;
+        AppendInteger(strStamps, *nStamp);
+        arrPoints.push_back({static_cast<uint32_t>(nPos), static_cast<uint32_t>(strStamps.size())});
     }
 
     std::string strData = "[";
-    strData.reserve(64 + arrPoints.size() * static_cast<size_t>(nColumns - 2) * 24);
+    strData.reserve(64 + (strStamps.size() + arrPoints.size() * 8) * static_cast<size_t>(nColumns - 2));
     for (int k = 2; k < nColumns; ++k)
     {
         strData += "{\"name\":";
         strData += JsonQuote(arrColumns[static_cast<size_t>(k)]);
         strData += ",\"data\":[";
         bool bFirstPoint = true;
-        size_t nPoint = 0;
-        for (const SPoint& point : arrPoints)
+        size_t nStampStart = 0;
+        for (size_t nPoint = 0; nPoint < arrPoints.size(); ++nPoint)
         {
-            ++nPoint;
-            const CDataLogFile::RecordFields& arrFields = *point.pFields;
-            if (static_cast<size_t>(k) >= arrFields.size())
+            const SPoint& point = arrPoints[nPoint];
+            const std::string_view stamp(strStamps.data() + nStampStart, point.nStampEnd - nStampStart);
+            nStampStart = point.nStampEnd;
+            if (static_cast<size_t>(k) >= cache.FieldCountAt(point.nPosition))
                 continue; // never read outside the record
             if (!bFirstPoint)
                 strData += ',';
             bFirstPoint = false;
             strData += '[';
-            AppendInteger(strData, point.nStamp);
+            strData += stamp;
             strData += ',';
-            AppendChartValue(strData, arrFields[static_cast<size_t>(k)]);
+            AppendChartValue(strData, cache.FieldAt(point.nPosition, static_cast<size_t>(k)));
             strData += ']';
-            if (pProgress != nullptr && (nPoint % 256 == 0 || nPoint == arrPoints.size()))
+            if (pProgress != nullptr && ((nPoint + 1) % 256 == 0 || nPoint + 1 == arrPoints.size()))
             {
                 pProgress->SetText(StrFormat("Graph View - Loading %d of %d records...",
-                                             point.nOrdinal, nRecords));
-                pProgress->SetPos(static_cast<int>(
-                    std::min<int64_t>(static_cast<int64_t>(k) * nRecords + point.nOrdinal, INT_MAX)));
+                                             static_cast<int>(point.nPosition), nRecords));
+                pProgress->SetPos(static_cast<int>(std::min<int64_t>(
+                    static_cast<int64_t>(k) * nRecords + point.nPosition, INT_MAX)));
             }
         }
         strData += "]}";

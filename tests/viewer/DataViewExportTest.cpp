@@ -111,7 +111,7 @@ TEST(DataViewTable, SortAgreesWithTheRowComparison)
     table.Load(hand.Log());
     // The reference: a stable sort of (index, text) pairs with the cell comparison.
     std::vector<std::pair<uint32_t, std::string>> arrExpected;
-    for (const auto& [nRecord, arrFields] : hand.Log().m_mapCache)
+    for (const auto& [nRecord, arrFields] : CachedRecords(hand.Log()))
         arrExpected.emplace_back(nRecord, arrFields[2]);
     for (const bool bAscending : {true, false})
     {
@@ -151,7 +151,7 @@ TEST_F(CsvExportTest, FiltersAndRowsByteForByte)
     filter.m_bShowDates = true;
     filter.m_nDateCondition = FilterInRange;
     bool bMs = false;
-    const std::vector<std::string> arrFirst = hand.Log().m_mapCache[1];
+    const std::vector<std::string> arrFirst = CachedRecords(hand.Log())[1];
     filter.m_tmFrom = ParseRecordTime(arrFirst.data(), arrFirst.size(), bMs);
     filter.m_tmTo = filter.m_tmFrom;
     filter.m_tmTo.wMinute = 1;

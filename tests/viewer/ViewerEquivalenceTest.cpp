@@ -29,6 +29,7 @@ struct SShape
 const char* const NUMBER_TEXTS[] = {"21.5", "-3", "007", "0", "12", "5.", ".5", "-0", "1e3",
                                     "abc", "", "0x1A", "+4", "1.2.3", "inf", "nan", "99999999999999999999",
                                     "123456789.123456789", "0.1", "10", "9", "-1", "1-2", "2x"};
+const char* const LONG_TEXTS[] = {"valve-open-1", "Valve-Open-2", "VALVE-OPEN-1", "valve-shut"};
 const char* const SWITCH_TEXTS[] = {"on", "off", "ON", "On", "1", "", "oN", "offf"};
 
 // A fixed-width log: every value padded to its column's width.
@@ -53,10 +54,14 @@ std::string MakeShapeLog(const SShape& shape, std::mt19937& rng)
         for (int k = 2; k < nColumns; ++k)
         {
             std::string strValue;
-            if (k % 2 == 1)
+            if (!shape.bOddValues && k == 5)
+                strValue = LONG_TEXTS[rng() % 4]; // long texts, equal but for case
+            else if (k % 2 == 1)
                 strValue = SWITCH_TEXTS[rng() % (shape.bOddValues ? 8 : 2)];
             else if (shape.bOddValues)
                 strValue = NUMBER_TEXTS[rng() % (sizeof(NUMBER_TEXTS) / sizeof(NUMBER_TEXTS[0]))];
+            else if (k == 4)
+                strValue = std::to_string(rng() % 500); // whole numbers only
             else
                 strValue = StrFormat("%.1f", static_cast<double>(rng() % 400) / 10.0 - 5.0);
             if (shape.bOddValues && rng() % 13 == 0)
@@ -152,14 +157,14 @@ std::vector<CFilterSet> MakeFilters(const std::vector<SYSTEMTIME>& arrTimes, int
 // Every record of the real cache, in its order.
 std::map<uint32_t, Fields> CacheContents(CDataLogFile& log)
 {
-    return log.m_mapCache;
+    return CachedRecords(log);
 }
 
 std::vector<bool> HiddenRecords(CDataLogFile& log)
 {
     std::vector<bool> arrHidden;
-    for (auto it = log.m_mapCache.begin(); it != log.m_mapCache.end(); ++it)
-        arrHidden.push_back(log.IsRecordHidden(it));
+    for (size_t nPos = 0; nPos < log.GetCachedCount(); ++nPos)
+        arrHidden.push_back(log.IsRecordHidden(nPos));
     return arrHidden;
 }
 
