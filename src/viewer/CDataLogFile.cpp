@@ -208,6 +208,7 @@ void CDataLogFile::CacheRecordLines(uint32_t nFirst, const std::string& strBuffe
     // The field texts are never longer than the lines they come from.
     m_Cache.Reserve(nLines, nLines * static_cast<size_t>(nColumns), strBuffer.size());
     std::vector<std::string> arrFields; // keeps its strings' capacity from line to line
+    std::vector<std::string_view> arrViews(static_cast<size_t>(nColumns) + 1);
 
     // Indices arrive in ascending order: keep the position of the first
     // cached index above the current one, and never replace a cached record.
@@ -218,13 +219,23 @@ void CDataLogFile::CacheRecordLines(uint32_t nFirst, const std::string& strBuffe
     {
         const std::string_view line = NextLine(strBuffer, nPos);
         const uint32_t nRecord = static_cast<uint32_t>(nIndex++);
-        if (line.size() != nLineLength || SplitCsvFieldsInto(line, arrFields) != nColumns)
+        if (line.size() != nLineLength)
+            continue;
+        // Lines without quotes, nearly all of them, are split in place.
+        int nFound = SplitPlainCsvFields(line, arrViews.data(), nColumns + 1);
+        if (nFound < 0)
+        {
+            nFound = SplitCsvFieldsInto(line, arrFields);
+            for (int i = 0; i < nColumns && i < nFound; ++i)
+                arrViews[static_cast<size_t>(i)] = arrFields[static_cast<size_t>(i)];
+        }
+        if (nFound != nColumns)
             continue;
         while (nNext < m_Cache.Size() && m_Cache.IndexAt(nNext) < nRecord)
             ++nNext;
         if (nNext < m_Cache.Size() && m_Cache.IndexAt(nNext) == nRecord)
             continue;
-        m_Cache.Stage(nRecord, arrFields, static_cast<size_t>(nColumns));
+        m_Cache.Stage(nRecord, arrViews.data(), static_cast<size_t>(nColumns));
     }
     m_Cache.Commit();
 }

@@ -50,11 +50,14 @@ int CompareNoCase(std::string_view a, std::string_view b)
 
 std::string_view TrimmedView(std::string_view str)
 {
-    const char* pszBlanks = " \t\n\v\f\r";
-    const size_t nFirst = str.find_first_not_of(pszBlanks);
-    if (nFirst == std::string_view::npos)
-        return std::string_view();
-    return str.substr(nFirst, str.find_last_not_of(pszBlanks) - nFirst + 1);
+    const auto fnBlank = [](char c) {
+        return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+    };
+    while (!str.empty() && fnBlank(str.front()))
+        str.remove_prefix(1);
+    while (!str.empty() && fnBlank(str.back()))
+        str.remove_suffix(1);
+    return str;
 }
 
 int CompareIndices(uint32_t a, uint32_t b)
@@ -170,31 +173,30 @@ int CompareSortCells(const SSortCell& a, const SSortCell& b, bool bAscending,
     return bAscending ? -n : n;
 }
 
-// The order of the cells under the comparison of CompareCells, stable.
-void SortCells(const std::vector<SSortCell>& arrCells, bool bAscending, std::vector<SKeyed>& arrKeys)
+// The order of the texts under the comparison of CompareCells, stable;
+// fnText(i) gives the text of item i.
+template <class FnText>
+void SortTexts(size_t nItems, const FnText& fnText, bool bAscending, std::vector<SKeyed>& arrKeys)
 {
-    const size_t nRows = arrCells.size();
     size_t nDigitCells = 0;
     bool bShortNumbers = true; // every number fits 64 bits
-    for (size_t i = 0; i < nRows; ++i)
+    for (size_t i = 0; i < nItems; ++i)
     {
-        if (arrCells[i].bDigits)
+        const SSortCell cell = MakeSortCell(fnText(i));
+        if (cell.bDigits)
         {
             ++nDigitCells;
-            bShortNumbers = bShortNumbers && arrCells[i].text.size() - arrCells[i].nLeadingZeros <= 19;
+            bShortNumbers = bShortNumbers && cell.text.size() - cell.nLeadingZeros <= 19;
         }
     }
     const CLowerCase lower;
-    const auto fnLess = [&](const SKeyed& a, const SKeyed& b) {
-        return CompareSortCells(arrCells[a.nItem], arrCells[b.nItem], bAscending, lower) < 0;
-    };
-    if (nDigitCells == nRows && bShortNumbers)
+    if (nDigitCells == nItems && bShortNumbers)
     {
         // All numbers: by value, upwards when ascending.
-        for (size_t i = 0; i < nRows; ++i)
+        for (size_t i = 0; i < nItems; ++i)
         {
             uint64_t nValue = 0;
-            for (const char c : arrCells[i].text)
+            for (const char c : fnText(i))
                 nValue = nValue * 10 + static_cast<uint64_t>(c - '0');
             arrKeys[i] = {bAscending ? nValue : ~nValue, static_cast<uint32_t>(i)};
         }
@@ -205,31 +207,41 @@ void SortCells(const std::vector<SSortCell>& arrCells, bool bAscending, std::vec
     {
         // Numbers among texts: the two rules together order the rows only as
         // a merge sort applying them pair by pair does.
-        for (size_t i = 0; i < nRows; ++i)
+        std::vector<SSortCell> arrCells(nItems);
+        for (size_t i = 0; i < nItems; ++i)
+        {
+            arrCells[i] = MakeSortCell(fnText(i));
             arrKeys[i] = {0, static_cast<uint32_t>(i)};
-        std::stable_sort(arrKeys.begin(), arrKeys.end(), fnLess);
+        }
+        std::stable_sort(arrKeys.begin(), arrKeys.end(), [&](const SKeyed& a, const SKeyed& b) {
+            return CompareSortCells(arrCells[a.nItem], arrCells[b.nItem], bAscending, lower) < 0;
+        });
         return;
     }
     // All texts: by the first eight bytes, downwards when ascending; then the
     // runs of equal starts by their whole texts.
-    std::vector<bool> arrWhole(nRows);
-    for (size_t i = 0; i < nRows; ++i)
+    std::vector<bool> arrWhole(nItems);
+    for (size_t i = 0; i < nItems; ++i)
     {
         bool bWhole = false;
-        const uint64_t nPrefix = lower.Prefix(arrCells[i].text, bWhole);
+        const uint64_t nPrefix = lower.Prefix(fnText(i), bWhole);
         arrWhole[i] = bWhole;
         arrKeys[i] = {bAscending ? ~nPrefix : nPrefix, static_cast<uint32_t>(i)};
     }
     RadixSort(arrKeys);
-    for (size_t nStart = 0; nStart < nRows;)
+    for (size_t nStart = 0; nStart < nItems;)
     {
         size_t nEnd = nStart + 1;
         bool bAllWhole = arrWhole[arrKeys[nStart].nItem];
-        for (; nEnd < nRows && arrKeys[nEnd].nKey == arrKeys[nStart].nKey; ++nEnd)
+        for (; nEnd < nItems && arrKeys[nEnd].nKey == arrKeys[nStart].nKey; ++nEnd)
             bAllWhole = bAllWhole && arrWhole[arrKeys[nEnd].nItem];
         if (nEnd - nStart > 1 && !bAllWhole)
             std::stable_sort(arrKeys.begin() + static_cast<std::ptrdiff_t>(nStart),
-                             arrKeys.begin() + static_cast<std::ptrdiff_t>(nEnd), fnLess);
+                             arrKeys.begin() + static_cast<std::ptrdiff_t>(nEnd),
+                             [&](const SKeyed& a, const SKeyed& b) {
+                                 const int n = lower.Compare(fnText(a.nItem), fnText(b.nItem));
+                                 return (bAscending ? -n : n) < 0;
+                             });
         nStart = nEnd;
     }
 }
@@ -334,10 +346,7 @@ void CDataViewTable::AppendCellText(int nRow, int nColumn, CRecordTimeFormatter&
     if (nColumn == 1)
     {
         bool bHasMilliseconds = false;
-        const SYSTEMTIME tm = ParseRecordTimeTexts(m_pCache->FieldAt(row.nPosition, 0),
-                                                   m_pCache->FieldAt(row.nPosition, 1),
-                                                   m_pCache->FieldCountAt(row.nPosition),
-                                                   bHasMilliseconds);
+        const SYSTEMTIME tm = m_pCache->TimeAt(row.nPosition, bHasMilliseconds);
         formatter.Append(tm, bHasMilliseconds, strOut);
         return;
     }
@@ -390,12 +399,9 @@ bool CDataViewTable::Sort(int nColumn)
         RadixSort(arrKeys);
     }
     else
-    {
-        std::vector<SSortCell> arrCells(arrRows.size());
-        for (size_t i = 0; i < arrRows.size(); ++i)
-            arrCells[i] = MakeSortCell(CellView(arrRows[i], nColumn));
-        SortCells(arrCells, m_bSortAscending, arrKeys);
-    }
+        SortTexts(
+            arrRows.size(), [&](size_t i) { return CellView(arrRows[i], nColumn); },
+            m_bSortAscending, arrKeys);
     std::vector<SRow> arrSorted;
     arrSorted.reserve(arrRows.size());
     for (const SKeyed& key : arrKeys)

@@ -48,22 +48,21 @@ void CRecordCache::Reserve(size_t nRecords, size_t nFields, size_t nTextBytes)
     m_strText.reserve(m_strText.size() + nTextBytes);
 }
 
-void CRecordCache::AppendFields(const std::vector<std::string>& arrFields, size_t nCount,
-                                SRecord& record)
+void CRecordCache::AppendFields(const std::string_view* pFields, size_t nCount, SRecord& record)
 {
     record.nFirstField = static_cast<uint32_t>(m_arrFieldEnds.size());
     record.nFields = static_cast<uint32_t>(nCount);
     for (size_t i = 0; i < nCount; ++i)
     {
-        m_strText += arrFields[i];
+        m_strText += pFields[i];
         m_arrFieldEnds.push_back(static_cast<uint32_t>(m_strText.size()));
     }
 }
 
-void CRecordCache::Stage(uint32_t nIndex, const std::vector<std::string>& arrFields, size_t nCount)
+void CRecordCache::Stage(uint32_t nIndex, const std::string_view* pFields, size_t nCount)
 {
     SRecord record{nIndex, 0, 0};
-    AppendFields(arrFields, nCount, record);
+    AppendFields(pFields, nCount, record);
     m_arrStaged.push_back(record);
 }
 
@@ -103,7 +102,8 @@ void CRecordCache::Commit()
 void CRecordCache::Put(uint32_t nIndex, const std::vector<std::string>& arrFields)
 {
     SRecord record{nIndex, 0, 0};
-    AppendFields(arrFields, arrFields.size(), record);
+    const std::vector<std::string_view> arrViews(arrFields.begin(), arrFields.end());
+    AppendFields(arrViews.data(), arrViews.size(), record);
     const auto it = m_arrRecords.begin() + static_cast<std::ptrdiff_t>(LowerBound(nIndex));
     if (it != m_arrRecords.end() && it->nIndex == nIndex)
         *it = record;
@@ -128,7 +128,7 @@ void CRecordCache::Changed()
     m_arrNumbers = std::vector<std::vector<double>>();
 }
 
-void CRecordCache::BuildTimes()
+void CRecordCache::BuildTimes() const
 {
     m_arrTimes.resize(m_arrRecords.size());
     for (size_t nPos = 0; nPos < m_arrRecords.size(); ++nPos)
@@ -142,7 +142,7 @@ void CRecordCache::BuildTimes()
     }
 }
 
-SYSTEMTIME CRecordCache::TimeAt(size_t nPos, bool& bHasMilliseconds)
+SYSTEMTIME CRecordCache::TimeAt(size_t nPos, bool& bHasMilliseconds) const
 {
     if (m_arrTimes.size() != m_arrRecords.size())
         BuildTimes();
@@ -152,7 +152,7 @@ SYSTEMTIME CRecordCache::TimeAt(size_t nPos, bool& bHasMilliseconds)
     return tm;
 }
 
-void CRecordCache::BuildNumbers(size_t nField)
+void CRecordCache::BuildNumbers(size_t nField) const
 {
     if (m_arrNumbers.size() <= nField)
         m_arrNumbers.resize(nField + 1);
@@ -163,7 +163,7 @@ void CRecordCache::BuildNumbers(size_t nField)
         arrColumn[nPos] = ReadLeadingNumber(FieldAt(nPos, nField), bDot);
 }
 
-double CRecordCache::NumberAt(size_t nPos, size_t nField)
+double CRecordCache::NumberAt(size_t nPos, size_t nField) const
 {
     if (nField >= m_arrNumbers.size() || m_arrNumbers[nField].size() != m_arrRecords.size())
         BuildNumbers(nField);

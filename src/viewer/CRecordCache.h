@@ -35,7 +35,7 @@ public:
     // Records read in ascending index order, none of them cached yet: each is
     // staged by Stage and all join the cache at Commit.
     void Reserve(size_t nRecords, size_t nFields, size_t nTextBytes);
-    void Stage(uint32_t nIndex, const std::vector<std::string>& arrFields, size_t nCount);
+    void Stage(uint32_t nIndex, const std::string_view* pFields, size_t nCount);
     void Commit();
     // One record set by hand, replacing one with the same index.
     void Put(uint32_t nIndex, const std::vector<std::string>& arrFields);
@@ -45,11 +45,13 @@ public:
 
     // The record time as the record's fields give it, and whether its time
     // carried milliseconds.
-    SYSTEMTIME TimeAt(size_t nPos, bool& bHasMilliseconds);
+    SYSTEMTIME TimeAt(size_t nPos, bool& bHasMilliseconds) const;
     // The field's leading decimal number as atof reads it (0 when the record
     // has no such field).
-    double NumberAt(size_t nPos, size_t nField);
+    double NumberAt(size_t nPos, size_t nField) const;
 
+    // Bytes of all field texts together.
+    size_t TextBytes() const { return m_strText.size(); }
     // Heap bytes held (the buffers' capacities).
     size_t HeapBytes() const;
 
@@ -60,10 +62,10 @@ private:
         uint32_t nFirstField; // in m_arrFieldEnds
         uint32_t nFields;
     };
-    void AppendFields(const std::vector<std::string>& arrFields, size_t nCount, SRecord& record);
+    void AppendFields(const std::string_view* pFields, size_t nCount, SRecord& record);
     void Changed();
-    void BuildTimes();
-    void BuildNumbers(size_t nField);
+    void BuildTimes() const;
+    void BuildNumbers(size_t nField) const;
 
     std::string m_strText;                // every field text, one after the other
     std::vector<uint32_t> m_arrFieldEnds; // where each field's text ends
@@ -71,8 +73,9 @@ private:
     std::vector<SRecord> m_arrStaged;
     uint64_t m_nLayout = 0;
 
-    // Derived columns; empty until needed. A time keeps its milliseconds
-    // flag in the top bit of the day of week.
-    std::vector<SYSTEMTIME> m_arrTimes;
-    std::vector<std::vector<double>> m_arrNumbers; // by field
+    // Derived columns: empty until needed, the same records in other words,
+    // so reading them changes nothing that can be seen. A time keeps its
+    // milliseconds flag in the top bit of the day of week.
+    mutable std::vector<SYSTEMTIME> m_arrTimes;
+    mutable std::vector<std::vector<double>> m_arrNumbers; // by field
 };

@@ -125,7 +125,8 @@ bool EmitCsvExport(CDataLogFile& log, const CDataViewTable& table, std::string& 
                 strOut += '"';
                 const size_t nStart = strOut.size();
                 table.AppendCellText(nRow, nColumn, formatter, strOut);
-                DoubleQuotesFrom(strOut, nStart);
+                if (nColumn > 0) // the index is digits only
+                    DoubleQuotesFrom(strOut, nStart);
                 strOut += '"';
             }
             strOut += EOL;

@@ -133,6 +133,32 @@ int SplitCsvFieldsInto(std::string_view strLine, std::vector<std::string>& arrSc
     return nCount;
 }
 
+int SplitPlainCsvFields(std::string_view strLine, std::string_view* pOut, int nMax)
+{
+    int nCount = 0;
+    size_t nFieldStart = 0;
+    const char* pszLine = strLine.data();
+    for (size_t i = 0; i < strLine.size(); ++i)
+    {
+        if (pszLine[i] == '"')
+            return -1;
+        if (pszLine[i] != ',')
+            continue;
+        if (nCount < nMax)
+            pOut[nCount] = Trimmed(strLine.substr(nFieldStart, i - nFieldStart));
+        ++nCount;
+        nFieldStart = i + 1;
+    }
+    // What follows the last comma is a field only when there is something.
+    if (nFieldStart < strLine.size())
+    {
+        if (nCount < nMax)
+            pOut[nCount] = Trimmed(strLine.substr(nFieldStart));
+        ++nCount;
+    }
+    return nCount;
+}
+
 int SplitCsvFields(std::string_view strLine, std::vector<std::string>& arrOut)
 {
     const int nCount = SplitCsvFieldsInto(strLine, arrOut);

@@ -19,6 +19,12 @@ int SplitCsvFields(std::string_view strLine, std::vector<std::string>& arrOut);
 // left as they are. Returns the count.
 int SplitCsvFieldsInto(std::string_view strLine, std::vector<std::string>& arrScratch);
 
+// The same split without copying, for a line that holds no double quote:
+// the trimmed fields as views into the line, the first nMax of them in pOut.
+// Returns the field count (which may be above nMax), or -1 when the line
+// holds a double quote after all.
+int SplitPlainCsvFields(std::string_view strLine, std::string_view* pOut, int nMax);
+
 // Pieces between the occurrences of strDelimiter; the text after the last one
 // is always a last piece, even when empty. Returns the piece count.
 int SplitAtDelimiter(std::string_view strText, std::string_view strDelimiter,
