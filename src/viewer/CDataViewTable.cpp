@@ -259,6 +259,7 @@ void CDataViewTable::Load(CDataLogFile& log, CProgressSink* pProgress)
     m_nCacheGeneration = log.GetCacheGeneration();
     m_pCache = &log.m_Cache;
     m_nLayout = log.m_Cache.GetLayout();
+    m_nClears = log.m_Cache.GetClearCount();
     std::vector<std::string> arrColumns;
     log.GetHeaderFields(arrColumns);
     m_arrHeaders = {"#", "Date & Time"};
@@ -295,7 +296,9 @@ const std::vector<CDataViewTable::SRow>& CDataViewTable::Rows() const
 {
     // Records added to the cache since the load move the positions of those
     // after them; the rows keep their records.
-    if (m_pCache != nullptr && m_nLayout != m_pCache->GetLayout())
+    if (m_pCache != nullptr && m_nClears != m_pCache->GetClearCount())
+        m_arrRows.clear();
+    else if (m_pCache != nullptr && m_nLayout != m_pCache->GetLayout())
     {
         for (SRow& row : m_arrRows)
             row.nPosition = static_cast<uint32_t>(m_pCache->Find(row.nIndex));
@@ -385,7 +388,7 @@ int CDataViewTable::CompareRows(int nRowA, int nRowB) const
 
 bool CDataViewTable::Sort(int nColumn)
 {
-    if (m_arrRows.size() < 2)
+    if (Rows().size() < 2)
         return false;
     m_bSortAscending = !m_bSortAscending;
     m_nSortColumn = nColumn;

@@ -118,6 +118,7 @@ void CRecordCache::Clear()
     m_arrFieldEnds = std::vector<uint32_t>();
     m_arrRecords = std::vector<SRecord>();
     m_arrStaged = std::vector<SRecord>();
+    ++m_nClears;
     Changed();
 }
 

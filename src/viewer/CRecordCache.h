@@ -42,6 +42,8 @@ public:
     void Clear();
     // Changes with every change of the records' positions.
     uint64_t GetLayout() const { return m_nLayout; }
+    // Changes with every emptying.
+    uint64_t GetClearCount() const { return m_nClears; }
 
     // The record time as the record's fields give it, and whether its time
     // carried milliseconds.
@@ -72,6 +74,7 @@ private:
     std::vector<SRecord> m_arrRecords;    // ascending index
     std::vector<SRecord> m_arrStaged;
     uint64_t m_nLayout = 0;
+    uint64_t m_nClears = 0;
 
     // Derived columns: empty until needed, the same records in other words,
     // so reading them changes nothing that can be seen. A time keeps its

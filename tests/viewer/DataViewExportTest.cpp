@@ -47,10 +47,16 @@ TEST(DataViewTable, RowsCellsAndFilter)
     table.Load(hand.Log());
     EXPECT_EQ((Texts{"3"}), Column(table, 0));
 
-    // Once the cache is emptied the rows point nowhere: the table knows.
+    // Records added before its rows move them in the cache: the rows keep
+    // their records. Once the cache is emptied they point nowhere: the table
+    // knows and shows none.
+    hand.Add(1, {"04/12/26", "08:00:00", "1", "on"});
+    EXPECT_EQ((Texts{"3"}), Column(table, 0));
+    EXPECT_EQ((Texts{"on"}), Column(table, 3));
     EXPECT_TRUE(table.IsCurrent(hand.Log()));
     hand.Log().EmptyCache();
     EXPECT_FALSE(table.IsCurrent(hand.Log()));
+    EXPECT_EQ(0, table.GetRowCount());
 }
 
 TEST(DataViewTable, SortRules)
