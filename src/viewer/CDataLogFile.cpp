@@ -205,8 +205,10 @@ void CDataLogFile::CacheRecordLines(uint32_t nFirst, const std::string& strBuffe
     const int nColumns = GetHeaderFields(arrHeader);
     const size_t nLineLength = m_nRecordLength - 1;
     const size_t nLines = strBuffer.size() / m_nRecordLength + 1;
-    // The field texts are never longer than the lines they come from.
-    m_Cache.Reserve(nLines, nLines * static_cast<size_t>(nColumns), strBuffer.size());
+    // The field texts are never longer than the lines they come from, less
+    // their commas and line feeds.
+    const size_t nSeparators = std::min(strBuffer.size(), nLines * static_cast<size_t>(nColumns));
+    m_Cache.Reserve(nLines, nLines * static_cast<size_t>(nColumns), strBuffer.size() - nSeparators);
     std::vector<std::string> arrFields; // keeps its strings' capacity from line to line
     std::vector<std::string_view> arrViews(static_cast<size_t>(nColumns) + 1);
 

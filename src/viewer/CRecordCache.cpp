@@ -89,12 +89,14 @@ void CRecordCache::Commit()
     m_arrStaged.clear();
     m_arrStaged.shrink_to_fit();
     // A load reserves for the whole run read; what the refused lines and the
-    // trimmed blanks did not use is given back.
-    if (m_strText.capacity() > m_strText.size() + m_strText.size() / 8)
+    // trimmed blanks did not use is given back when it is much (giving back
+    // copies the buffer, which for a large load costs more memory at once
+    // than a little slack kept).
+    if (m_strText.capacity() > m_strText.size() + m_strText.size() / 4)
         m_strText.shrink_to_fit();
-    if (m_arrFieldEnds.capacity() > m_arrFieldEnds.size() + m_arrFieldEnds.size() / 8)
+    if (m_arrFieldEnds.capacity() > m_arrFieldEnds.size() + m_arrFieldEnds.size() / 4)
         m_arrFieldEnds.shrink_to_fit();
-    if (m_arrRecords.capacity() > m_arrRecords.size() + m_arrRecords.size() / 8)
+    if (m_arrRecords.capacity() > m_arrRecords.size() + m_arrRecords.size() / 4)
         m_arrRecords.shrink_to_fit();
     Changed();
 }
