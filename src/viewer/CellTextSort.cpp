@@ -249,6 +249,15 @@ std::vector<uint32_t> ItemsInOrder(const std::vector<SKeyed>& arrKeys)
 
 std::vector<uint32_t> OrderIndices(const std::vector<uint32_t>& arrIndices, bool bAscending)
 {
+    // Rows in cache order (or the reverse), as a load leaves them, need no
+    // sorting: indices are unique, so the order is that one or its reverse.
+    if (std::is_sorted(arrIndices.begin(), arrIndices.end()))
+    {
+        std::vector<uint32_t> arrOrder(arrIndices.size());
+        for (size_t i = 0; i < arrOrder.size(); ++i)
+            arrOrder[i] = static_cast<uint32_t>(bAscending ? i : arrOrder.size() - 1 - i);
+        return arrOrder;
+    }
     std::vector<SKeyed> arrKeys(arrIndices.size());
     for (size_t i = 0; i < arrIndices.size(); ++i)
         arrKeys[i] = {bAscending ? arrIndices[i] : ~uint64_t(arrIndices[i]), static_cast<uint32_t>(i)};
