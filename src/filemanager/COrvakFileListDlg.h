@@ -146,6 +146,9 @@ private:
     bool DeleteRemoteNames(const std::vector<std::string>& arrNames);
     void RunTransfer(bool bMove);
     int SelectedComboPanel() const;
+    // Shows what the window is busy with at once (the event loop is not
+    // running while a panel is being waited for); empty clears it.
+    void SetStatusText(const std::string& strText);
 
     CAppShell& m_Shell;
     std::unique_ptr<CNameIpRec> m_pConnectedPanel;
@@ -199,4 +202,5 @@ private:
     // Bottom row.
     QPushButton* m_pHelpButton = nullptr;
     QPushButton* m_pAboutButton = nullptr;
+    QLabel* m_pStatusText = nullptr; // what a long operation is doing now
 };

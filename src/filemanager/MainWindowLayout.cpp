@@ -136,6 +136,7 @@ void COrvakFileListDlg::CreateControls()
     // Bottom row.
     m_pHelpButton = Place(MakeButton(this, "Help"), "buttonHelp", 10, 644, 90, 30);
     m_pAboutButton = Place(MakeButton(this, "About..."), "buttonAbout", 106, 644, 90, 30);
+    m_pStatusText = Place(new QLabel(this), "labelStatus", 210, 644, 860, 30);
 
     resize(kInitialWidth, kInitialHeight);
 }
@@ -169,7 +170,7 @@ void COrvakFileListDlg::ApplyAnchors()
         {m_pFileBar, 0, 5},          {m_pBytesText, 0, 5},
         {m_pCancelButton, 0, 5},     {m_pLastTransferBox, 0, 5},
         {m_pLastTransferText, 0, 5}, {m_pHelpButton, 3, 5},
-        {m_pAboutButton, 3, 5},
+        {m_pAboutButton, 3, 5},      {m_pStatusText, 6, 5},
     };
     for (const SAnchorRow& row : arrRows)
         m_pAnchors->SetAnchor(row.pControl, row.nHorz, row.nVert);

@@ -1,5 +1,7 @@
 #include "CQtPrompt.h"
 
+#include "CWaitCursor.h"
+
 #include <QApplication>
 #include <QWidget>
 
@@ -44,6 +46,8 @@ EPromptAnswer CQtPrompt::Show(const std::string& strText, EPromptIcon eIcon,
         box.setStandardButtons(QMessageBox::Ok);
     }
 
+    // The user is asked: the arrow, not the hourglass, while the box is up.
+    const CUserQuestionCursor question;
     const int nResult = box.exec();
     if (eButtons == EPromptButtons::Ok)
         return EPromptAnswer::Ok;

@@ -118,6 +118,64 @@ TEST_F(WidgetsTest, WaitCursorGuardsNestAndRestore)
     QGuiApplication::restoreOverrideCursor();
 }
 
+// The shape the user sees now: the override cursor's, or the arrow.
+Qt::CursorShape ShownCursor()
+{
+    const QCursor* pCursor = QGuiApplication::overrideCursor();
+    return pCursor ? pCursor->shape() : Qt::ArrowCursor;
+}
+
+// Whenever the program asks something, during work or not, the arrow shows;
+// the hourglass comes back once the answer is in.
+TEST_F(WidgetsTest, QuestionsShowTheArrowAndTheWaitCursorComesBackAfter)
+{
+    CWaitCursor::Begin();
+    ASSERT_EQ(ShownCursor(), Qt::WaitCursor);
+
+    // A message box through the prompt (a failed connect, the folder question).
+    CQtPrompt prompt;
+    Qt::CursorShape eDuringBox = Qt::WaitCursor;
+    QTimer::singleShot(0, [&eDuringBox] {
+        eDuringBox = ShownCursor();
+        if (auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            pBox->button(QMessageBox::Yes)->click();
+    });
+    prompt.AskYesNo("Do you want to copy remote file ( A ) to Root Folder ( /tmp )?");
+    EXPECT_EQ(eDuringBox, Qt::ArrowCursor);
+    EXPECT_EQ(ShownCursor(), Qt::WaitCursor);
+
+    // Any modal dialog (the conflict dialog), nested in another one.
+    QDialog outer;
+    Qt::CursorShape eDuringDialog = Qt::WaitCursor;
+    Qt::CursorShape eDuringNested = Qt::WaitCursor;
+    QTimer::singleShot(0, [&] {
+        eDuringDialog = ShownCursor();
+        QDialog inner(&outer);
+        QTimer::singleShot(0, [&] {
+            eDuringNested = ShownCursor();
+            inner.reject();
+        });
+        inner.exec();
+        outer.reject();
+    });
+    outer.exec();
+    EXPECT_EQ(eDuringDialog, Qt::ArrowCursor);
+    EXPECT_EQ(eDuringNested, Qt::ArrowCursor);
+    EXPECT_EQ(ShownCursor(), Qt::WaitCursor);
+
+    // A dialog that goes away while shown counts as answered as well.
+    auto* pGone = new QDialog;
+    pGone->setModal(true);
+    pGone->show();
+    EXPECT_EQ(ShownCursor(), Qt::ArrowCursor);
+    delete pGone;
+    EXPECT_EQ(ShownCursor(), Qt::WaitCursor);
+
+    CWaitCursor::End();
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(CWaitCursor::QuestionDepth(), 0);
+}
+
 struct SShownBox
 {
     QString strTitle;

@@ -4,6 +4,7 @@
 #include "common/StrFormat.h"
 #include "filemanager/logic/AutoFolder.h"
 #include "filemanager/logic/ConflictRules.h"
+#include "filemanager/logic/LocalFolderCheck.h"
 #include "filemanager/logic/SafeFileReplace.h"
 #include "filemanager/logic/TransferNames.h"
 #include "filemanager/logic/TransferTimes.h"
@@ -53,6 +54,14 @@ bool CTransferEngine::RunFileLoop()
     const int nRows = static_cast<int>(arrSelected.size());
     if (!m_pRequest->bPanelConnected)
     {
+        m_counts.nNotAttempted = nRows;
+        return false;
+    }
+    // Nothing is written without a folder to write into.
+    if (!IsUsableLocalFolder(m_pRequest->strRootFolder))
+    {
+        GetPrompt().Message(NO_LOCAL_FOLDER_TEXT, EPromptIcon::Warning);
+        m_nStatus = TRANSFER_STATUS_FAILED;
         m_counts.nNotAttempted = nRows;
         return false;
     }
