@@ -196,6 +196,8 @@ private:
     QLabel* m_pFileText = nullptr;
     CTextProgressCtrl* m_pFileBar = nullptr;
     QLabel* m_pBytesText = nullptr;
+    QLabel* m_pTransferRateText = nullptr; // beside the overall bar: speed, time left
+    QLabel* m_pFileRateText = nullptr;     // beside the file bar: speed, time left
     QPushButton* m_pCancelButton = nullptr;
     QGroupBox* m_pLastTransferBox = nullptr;
     QLabel* m_pLastTransferText = nullptr;

@@ -72,6 +72,8 @@ void COrvakFileListDlg::RunTransfer(bool bMove)
     controls.pFileText = m_pFileText;
     controls.pFileBar = m_pFileBar;
     controls.pBytesText = m_pBytesText;
+    controls.pTransferRateText = m_pTransferRateText;
+    controls.pFileRateText = m_pFileRateText;
     controls.pCancelButton = m_pCancelButton;
     controls.pLastTransferBox = m_pLastTransferBox;
     controls.pLastTransferText = m_pLastTransferText;

@@ -41,6 +41,7 @@ bool CTransferEngine::Transfer(const STransferRequest& request)
 
     m_display.SetLastTransferText(std::string());
     m_tmEndTimeWritten = -1;
+    m_display.StartTransferFigures(TotalFileBytes(request.arrSelected));
     ShowTransferDisplay(true);
     const bool bResult = RunFileLoop();
     ShowTransferDisplay(false);
@@ -135,6 +136,7 @@ CTransferEngine::EFileOutcome CTransferEngine::TransferEntry(const DIR_DATA& ent
         ApplyCsvExtension(JoinLocalPath(strFolder, strName), entry, m_pRequest->bAutoAddCsvExt);
     m_display.SetFileText(StrFormat("Tranferring %s...", strName.c_str()));
     m_display.SetFilePercent(0);
+    m_display.StartFileFigures(strName, static_cast<uint64_t>(std::max<int64_t>(nSize, 0)));
 
     if (LocalPathExists(strTarget))
     {
@@ -237,6 +239,7 @@ void CTransferEngine::ProgressUpdate(uint64_t nBytes, int64_t nSize)
             static_cast<int>(std::min<uint64_t>(100, nBytes * 100 / static_cast<uint64_t>(nSize)));
     m_display.SetBytesText("Bytes transferred: " + std::to_string(nBytes));
     m_display.SetFilePercent(nPercent);
+    m_display.UpdateFileFigures(nBytes);
     UpdateTimes();
     m_display.ProcessPendingEvent();
     m_display.RestoreWaitCursor();
