@@ -208,28 +208,55 @@ void COrvakFileListDlg::ApplyAnchors()
         QWidget* pControl;
         int nHorz;
         int nVert;
+        QWidget* pAcross = nullptr; // the horizontal code applies across this control
     };
+    // The groups, the list, the tree and the controls at the top left keep
+    // their codes. The controls that belong to the list or the tree follow
+    // that control across instead of the whole window, so that they stay
+    // lined up with it when the window grows: the remote command buttons span
+    // the list (code 0 across it) rather than drifting right of its edges,
+    // and the local controls span the tree, the "..." button and the "Last
+    // Transfer" box keeping their sizes at its right edge.
     const SAnchorRow arrRows[] = {
-        {m_pPanelGroup, 3, 3},       {m_pPanelCombo, 3, 3},
-        {m_pConnectButton, 3, 3},    {m_pPanelListButton, 3, 3},
-        {m_pRemoteGroup, 2, 6},      {m_pHintText, 3, 3},
-        {m_pFilterLabel, 3, 3},      {m_pFilterEdit, 3, 3},
-        {m_pRefreshButton, 3, 3},    {m_pRemoteList, 2, 6},
-        {m_pViewButton, 1, 5},       {m_pDeleteButton, 1, 5},
-        {m_pRenameButton, 1, 5},     {m_pBackupSelectedButton, 1, 5},
-        {m_pBackupAllButton, 1, 5},  {m_pLocalGroup, 4, 6},
-        {m_pLocalFolderLabel, 0, 3}, {m_pLocalFolderEdit, 0, 3},
-        {m_pBrowseButton, 0, 3},     {m_pTree, 4, 6},
-        {m_pAutoFolderCheck, 0, 3},  {m_pCsvExtCheck, 0, 3},
-        {m_pCopyButton, 0, 3},       {m_pMoveButton, 0, 3},
-        {m_pBackButton, 5, 5},       {m_pCountText, 0, 5},
-        {m_pOverallBar, 0, 5},       {m_pFileText, 0, 5},
-        {m_pFileBar, 0, 5},          {m_pBytesText, 0, 5},
-        {m_pTransferRateText, 0, 5}, {m_pFileRateText, 0, 5},
-        {m_pCancelButton, 0, 5},     {m_pLastTransferBox, 0, 5},
-        {m_pLastTransferText, 0, 5}, {m_pHelpButton, 3, 5},
-        {m_pAboutButton, 3, 5},      {m_pStatusText, 6, 5},
+        {m_pPanelGroup, 3, 3},
+        {m_pPanelCombo, 3, 3},
+        {m_pConnectButton, 3, 3},
+        {m_pPanelListButton, 3, 3},
+        {m_pRemoteGroup, 2, 6},
+        {m_pHintText, 3, 3},
+        {m_pFilterLabel, 3, 3},
+        {m_pFilterEdit, 3, 3},
+        {m_pRefreshButton, 3, 3},
+        {m_pRemoteList, 2, 6},
+        {m_pViewButton, 0, 5, m_pRemoteList},
+        {m_pDeleteButton, 0, 5, m_pRemoteList},
+        {m_pRenameButton, 0, 5, m_pRemoteList},
+        {m_pBackupSelectedButton, 0, 5, m_pRemoteList},
+        {m_pBackupAllButton, 0, 5, m_pRemoteList},
+        {m_pLocalGroup, 4, 6},
+        {m_pTree, 4, 6},
+        {m_pLocalFolderLabel, 6, 3, m_pTree},
+        {m_pLocalFolderEdit, 6, 3, m_pTree},
+        {m_pBrowseButton, 5, 3, m_pTree},
+        {m_pAutoFolderCheck, 6, 3, m_pTree},
+        {m_pCsvExtCheck, 6, 3, m_pTree},
+        {m_pCopyButton, 0, 3, m_pTree},
+        {m_pMoveButton, 0, 3, m_pTree},
+        {m_pBackButton, 5, 5},
+        {m_pCountText, 6, 5, m_pTree},
+        {m_pOverallBar, 6, 5, m_pTree},
+        {m_pTransferRateText, 6, 5, m_pTree},
+        {m_pFileText, 6, 5, m_pTree},
+        {m_pFileBar, 6, 5, m_pTree},
+        {m_pFileRateText, 6, 5, m_pTree},
+        {m_pBytesText, 6, 5, m_pTree},
+        {m_pCancelButton, 1, 5, m_pTree},
+        {m_pLastTransferBox, 5, 5, m_pTree},
+        {m_pLastTransferText, 5, 5, m_pTree},
+        {m_pHelpButton, 3, 5},
+        {m_pAboutButton, 3, 5},
+        {m_pStatusText, 6, 5},
     };
     for (const SAnchorRow& row : arrRows)
-        m_pAnchors->SetAnchor(row.pControl, row.nHorz, row.nVert);
+        m_pAnchors->SetAnchor(row.pControl, row.nHorz, row.nVert, row.pAcross);
 }
