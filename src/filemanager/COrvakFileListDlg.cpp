@@ -156,7 +156,10 @@ void COrvakFileListDlg::customEvent(QEvent* pEvent)
 {
     if (pEvent->type() == kDeferredLoadEvent)
     {
-        DeferredLoad();
+        // Closed (Esc) before the load came round: nothing is left to load
+        // for, and a panel list opened now would keep a closed program alive.
+        if (isVisible())
+            DeferredLoad();
         return;
     }
     QDialog::customEvent(pEvent);

@@ -84,6 +84,30 @@ TEST_F(MainWindowUseTest, WithoutALocalFolderCopyAndMoveWriteNothing)
     EXPECT_TRUE(Dlg().AreControlsEnabled());
 }
 
+// Esc right after the window appears, before its deferred load has run (a
+// slow start): the window closes, and no panel list opens over it.
+TEST_F(MainWindowUseTest, ClosedBeforeItsLoadTheWindowOpensNothingMore)
+{
+    ASSERT_TRUE(m_shell.m_PanelList.IsEmpty());
+    m_pDlg = std::make_unique<COrvakFileListDlg>(m_shell);
+    m_pDlg->SetLocalTreeRoot(m_strLocal);
+    m_pDlg->show();
+    m_pDlg->reject();
+    bool bModalOpened = false;
+    QTimer::singleShot(200, [&bModalOpened] {
+        if (auto* pModal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+        {
+            bModalOpened = true;
+            pModal->reject();
+        }
+    });
+    for (int i = 0; i < 20; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_FALSE(bModalOpened);
+    EXPECT_FALSE(m_pDlg->IsLoaded());
+    EXPECT_FALSE(m_pDlg->isVisible());
+}
+
 TEST_F(MainWindowUseTest, ContextMenuFollowsTheControls)
 {
     StartPanel("Press", MakeCard("card"));
