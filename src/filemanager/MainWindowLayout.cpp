@@ -18,6 +18,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <vector>
 
 namespace
 {
@@ -203,12 +204,12 @@ void COrvakFileListDlg::ApplyAnchors()
     // Attaching makes the current size the reference and the minimum, and
     // adds the size grip.
     m_pAnchors = new CAnchorLayout(this);
-    struct SAnchorRow
+    struct SAnchorGroup
     {
-        QWidget* pControl;
         int nHorz;
         int nVert;
-        QWidget* pAcross = nullptr; // the horizontal code applies across this control
+        QWidget* pAcross; // the horizontal code applies across this control
+        std::vector<QWidget*> arrControls;
     };
     // The groups, the list, the tree and the controls at the top left keep
     // their codes. The controls that belong to the list or the tree follow
@@ -217,46 +218,30 @@ void COrvakFileListDlg::ApplyAnchors()
     // the list (code 0 across it) rather than drifting right of its edges,
     // and the local controls span the tree, the "..." button and the "Last
     // Transfer" box keeping their sizes at its right edge.
-    const SAnchorRow arrRows[] = {
-        {m_pPanelGroup, 3, 3},
-        {m_pPanelCombo, 3, 3},
-        {m_pConnectButton, 3, 3},
-        {m_pPanelListButton, 3, 3},
-        {m_pRemoteGroup, 2, 6},
-        {m_pHintText, 3, 3},
-        {m_pFilterLabel, 3, 3},
-        {m_pFilterEdit, 3, 3},
-        {m_pRefreshButton, 3, 3},
-        {m_pRemoteList, 2, 6},
-        {m_pViewButton, 0, 5, m_pRemoteList},
-        {m_pDeleteButton, 0, 5, m_pRemoteList},
-        {m_pRenameButton, 0, 5, m_pRemoteList},
-        {m_pBackupSelectedButton, 0, 5, m_pRemoteList},
-        {m_pBackupAllButton, 0, 5, m_pRemoteList},
-        {m_pLocalGroup, 4, 6},
-        {m_pTree, 4, 6},
-        {m_pLocalFolderLabel, 6, 3, m_pTree},
-        {m_pLocalFolderEdit, 6, 3, m_pTree},
-        {m_pBrowseButton, 5, 3, m_pTree},
-        {m_pAutoFolderCheck, 6, 3, m_pTree},
-        {m_pCsvExtCheck, 6, 3, m_pTree},
-        {m_pCopyButton, 0, 3, m_pTree},
-        {m_pMoveButton, 0, 3, m_pTree},
-        {m_pBackButton, 5, 5},
-        {m_pCountText, 6, 5, m_pTree},
-        {m_pOverallBar, 6, 5, m_pTree},
-        {m_pTransferRateText, 6, 5, m_pTree},
-        {m_pFileText, 6, 5, m_pTree},
-        {m_pFileBar, 6, 5, m_pTree},
-        {m_pFileRateText, 6, 5, m_pTree},
-        {m_pBytesText, 6, 5, m_pTree},
-        {m_pCancelButton, 1, 5, m_pTree},
-        {m_pLastTransferBox, 5, 5, m_pTree},
-        {m_pLastTransferText, 5, 5, m_pTree},
-        {m_pHelpButton, 3, 5},
-        {m_pAboutButton, 3, 5},
-        {m_pStatusText, 6, 5},
+    const SAnchorGroup arrGroups[] = {
+        {3, 3, nullptr,
+         {m_pPanelGroup, m_pPanelCombo, m_pConnectButton, m_pPanelListButton, m_pHintText,
+          m_pFilterLabel, m_pFilterEdit, m_pRefreshButton}},
+        {2, 6, nullptr, {m_pRemoteGroup, m_pRemoteList}},
+        {0, 5, m_pRemoteList,
+         {m_pViewButton, m_pDeleteButton, m_pRenameButton, m_pBackupSelectedButton,
+          m_pBackupAllButton}},
+        {4, 6, nullptr, {m_pLocalGroup, m_pTree}},
+        {6, 3, m_pTree, {m_pLocalFolderLabel, m_pLocalFolderEdit, m_pAutoFolderCheck, m_pCsvExtCheck}},
+        {5, 3, m_pTree, {m_pBrowseButton}},
+        {0, 3, m_pTree, {m_pCopyButton, m_pMoveButton}},
+        {5, 5, nullptr, {m_pBackButton}},
+        {6, 5, m_pTree,
+         {m_pCountText, m_pOverallBar, m_pTransferRateText, m_pFileText, m_pFileBar,
+          m_pFileRateText, m_pBytesText}},
+        {1, 5, m_pTree, {m_pCancelButton}},
+        {5, 5, m_pTree, {m_pLastTransferBox, m_pLastTransferText}},
+        {3, 5, nullptr, {m_pHelpButton, m_pAboutButton}},
+        {6, 5, nullptr, {m_pStatusText}},
     };
-    for (const SAnchorRow& row : arrRows)
-        m_pAnchors->SetAnchor(row.pControl, row.nHorz, row.nVert, row.pAcross);
+    for (const SAnchorGroup& group : arrGroups)
+    {
+        for (QWidget* pControl : group.arrControls)
+            m_pAnchors->SetAnchor(pControl, group.nHorz, group.nVert, group.pAcross);
+    }
 }
