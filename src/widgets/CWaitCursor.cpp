@@ -6,12 +6,16 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <algorithm>
 #include <vector>
 
 namespace
 {
 int g_nWaitDepth = 0;
-int g_nQuestionDepth = 0;
+// For each question up now, how many waits were open when it came: those
+// waits are paused for it, while work started from the question's own window
+// shows the hourglass again.
+std::vector<int> g_arrQuestionWaits;
 // The one override cursor this file put up, if any.
 bool g_bOverrideOwned = false;
 
@@ -23,7 +27,10 @@ bool HaveGui()
 // Shows the hourglass exactly while work runs and nobody is being asked.
 void ApplyCursor()
 {
-    const bool bWant = g_nWaitDepth > 0 && g_nQuestionDepth == 0;
+    const int nPaused = g_arrQuestionWaits.empty()
+                            ? 0
+                            : *std::max_element(g_arrQuestionWaits.begin(), g_arrQuestionWaits.end());
+    const bool bWant = g_nWaitDepth > nPaused;
     if (bWant && !g_bOverrideOwned)
     {
         QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
@@ -140,21 +147,21 @@ int CWaitCursor::Depth()
 
 int CWaitCursor::QuestionDepth()
 {
-    return g_nQuestionDepth;
+    return static_cast<int>(g_arrQuestionWaits.size());
 }
 
 void CWaitCursor::BeginQuestion()
 {
     if (!HaveGui())
         return;
-    ++g_nQuestionDepth;
+    g_arrQuestionWaits.push_back(g_nWaitDepth);
     ApplyCursor();
 }
 
 void CWaitCursor::EndQuestion()
 {
-    if (!HaveGui() || g_nQuestionDepth == 0)
+    if (!HaveGui() || g_arrQuestionWaits.empty())
         return;
-    --g_nQuestionDepth;
+    g_arrQuestionWaits.pop_back();
     ApplyCursor();
 }

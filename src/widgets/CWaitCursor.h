@@ -7,6 +7,8 @@
 // Whenever the program asks the user something (a message box, the conflict
 // dialog, any other modal dialog) the ordinary arrow shows instead, and the
 // hourglass comes back once the question is answered and the work goes on.
+// Work started from within such a window (the data viewer, say) shows the
+// hourglass as usual.
 // Modal windows are noticed by themselves once a wait cursor has been begun;
 // CUserQuestionCursor marks a question that is not a modal window.
 //
@@ -26,8 +28,8 @@ public:
     static void Begin();
     // Ends one Begin; extra calls without a matching Begin are ignored.
     static void End();
-    // While at least one Begin is open and no question is up, makes the wait
-    // cursor the one shown.
+    // While work runs that no question has paused, makes the wait cursor the
+    // one shown.
     static void RestoreWaitCursor();
     // How many Begin calls are open.
     static int Depth();

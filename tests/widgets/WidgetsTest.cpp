@@ -164,6 +164,23 @@ TEST_F(WidgetsTest, QuestionsShowTheArrowAndTheWaitCursorComesBackAfter)
     EXPECT_EQ(eDuringNested, Qt::ArrowCursor);
     EXPECT_EQ(ShownCursor(), Qt::WaitCursor);
 
+    // Work started from within a modal window shows the hourglass there.
+    QDialog viewer;
+    Qt::CursorShape eBeforeWork = Qt::WaitCursor;
+    Qt::CursorShape eDuringWork = Qt::ArrowCursor;
+    QTimer::singleShot(0, [&] {
+        eBeforeWork = ShownCursor();
+        {
+            CWaitCursor work;
+            eDuringWork = ShownCursor();
+        }
+        viewer.reject();
+    });
+    viewer.exec();
+    EXPECT_EQ(eBeforeWork, Qt::ArrowCursor);
+    EXPECT_EQ(eDuringWork, Qt::WaitCursor);
+    EXPECT_EQ(ShownCursor(), Qt::WaitCursor);
+
     // A dialog that goes away while shown counts as answered as well.
     auto* pGone = new QDialog;
     pGone->setModal(true);
