@@ -6,14 +6,17 @@
 
 #include "filemanager/CDirTreeCtrl.h"
 #include "filemanager/CDuplicateFileDlg.h"
+#include "filemanager/MainWindowButton.h"
 #include "filemanager/logic/LocalFolderCheck.h"
 
+#include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
+#include <QRegularExpression>
 
 #include <filesystem>
 
@@ -106,6 +109,31 @@ TEST_F(MainWindowUseTest, ClosedBeforeItsLoadTheWindowOpensNothingMore)
     EXPECT_FALSE(bModalOpened);
     EXPECT_FALSE(m_pDlg->IsLoaded());
     EXPECT_FALSE(m_pDlg->isVisible());
+}
+
+// The Copy and Move captions fit their buttons whole in both auto-folder
+// modes, at the default font, with room to the edges.
+TEST_F(MainWindowUseTest, CopyAndMoveCaptionsFitTheirButtons)
+{
+    StartPanel("Press", MakeCard("card"));
+    OpenWindow();
+    auto* pCopy = Find<CMultiLineButton>("buttonCopy");
+    auto* pMove = Find<CMultiLineButton>("buttonMove");
+    auto* pAuto = Find<QCheckBox>("checkAutoFolder");
+    for (const bool bAuto : {true, false})
+    {
+        if (pAuto->isChecked() != bAuto)
+            pAuto->click();
+        for (CMultiLineButton* pButton : {pCopy, pMove})
+        {
+            EXPECT_LE(pButton->HeightForText(pButton->text()), pButton->height())
+                << pButton->text().toStdString();
+            const QFontMetrics fm(pButton->font());
+            // No word of the caption is wider than the room inside the frame.
+            for (const QString& strWord : pButton->text().split(QRegularExpression("\\s+")))
+                EXPECT_LT(fm.horizontalAdvance(strWord), pButton->width() - 4 * fm.averageCharWidth());
+        }
+    }
 }
 
 TEST_F(MainWindowUseTest, ContextMenuFollowsTheControls)
