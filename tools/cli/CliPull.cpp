@@ -2,6 +2,7 @@
 // the program's own transfer engine (auto folders, CSV extension, conflicts,
 // temporary files), for scheduled collection of data logs. Ends with one
 // summary line; the exit status is 1 when the transfer did not fully succeed.
+#include "CliProgressLine.h"
 #include "CliSession.h"
 #include "common/CPrompt.h"
 #include "common/StrFormat.h"
@@ -25,15 +26,18 @@ void OnInterrupt(int)
 }
 
 // Prints each file as it starts; an interrupt cancels at the next block, like
-// the window's "Cancel Transfer", so no temporary file is left behind.
+// the window's "Cancel Transfer", so no temporary file is left behind. On a
+// terminal, standard error carries a progress line with speed and time left.
 class CCliPullDisplay : public CHeadlessTransferDisplay
 {
 public:
     CTransferEngine* m_pEngine = nullptr;
+    CCliProgressLine m_progress{stderr, CCliProgressLine::IsTerminal(stderr)};
 
     void SetFileText(const std::string& strText) override
     {
         CHeadlessTransferDisplay::SetFileText(strText);
+        m_progress.Clear();
         if (!strText.empty())
             std::printf("%s\n", strText.c_str());
         std::fflush(stdout);
@@ -43,6 +47,34 @@ public:
         if (g_bInterrupted && m_pEngine)
             m_pEngine->Cancel();
     }
+    void StartTransferFigures(uint64_t nTotalBytes) override
+    {
+        m_progress.StartTransfer(nTotalBytes);
+    }
+    void StartFileFigures(const std::string& strName, uint64_t nFileSize) override
+    {
+        m_progress.StartFile(strName, nFileSize);
+    }
+    void UpdateFileFigures(uint64_t nFileBytes) override { m_progress.Update(nFileBytes); }
+};
+
+// Messages start on a line of their own, below the progress line.
+class CCliPullPrompt : public CStderrPrompt
+{
+public:
+    explicit CCliPullPrompt(CCliProgressLine& progress)
+        : CStderrPrompt(EPromptAnswer::Yes), m_progress(progress)
+    {
+    }
+    EPromptAnswer Show(const std::string& strText, EPromptIcon eIcon,
+                       EPromptButtons eButtons) override
+    {
+        m_progress.Clear();
+        return CStderrPrompt::Show(strText, eIcon, eButtons);
+    }
+
+private:
+    CCliProgressLine& m_progress;
 };
 
 // The --on-conflict choice, applied to every conflict; Rename picks a free
@@ -138,9 +170,9 @@ int RunPull(const CCliContext& ctx)
     // Messages go to standard error; the one question (copy a file whose name
     // does not give folders into the root folder instead) is answered Yes, so
     // one odd name does not stop a scheduled collection.
-    CStderrPrompt prompt(EPromptAnswer::Yes);
-    CScopedPrompt scopedPrompt(prompt);
     CCliPullDisplay display;
+    CCliPullPrompt prompt(display.m_progress);
+    CScopedPrompt scopedPrompt(prompt);
     CCliConflictResolver resolver(nConflictAction);
     CTransferEngine engine(display, resolver);
     display.m_pEngine = &engine;
