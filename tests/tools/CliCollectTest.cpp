@@ -190,6 +190,15 @@ TEST_F(CliCollectTest, ProgramsOwnListAndANightlyRerun)
         << second.strOut;
     EXPECT_NE(SummaryLine(second.strOut, "Total").find("2 of 2 panels ok"), std::string::npos);
 
+    // A file where a panel's folder should go fails that panel only.
+    m_work.WriteFile("blocked/North", "in the way");
+    const SCliResult blocked = RunCli({"collect", "*.CSV", "blocked"}, m_work.Str(), arrEnv);
+    EXPECT_EQ(blocked.nExit, 1);
+    EXPECT_NE(SummaryLine(blocked.strOut, "North").find("failed: Error: cannot create the folder"),
+              std::string::npos)
+        << blocked.strOut;
+    EXPECT_EQ(FilesIn(m_work.Path() / "blocked/South"), CsvFilesOf(m_arrPanels.back()));
+
     const SCliResult missing =
         RunCli({"collect", "none.ini", "*.CSV", "out"}, m_work.Str(), arrEnv);
     EXPECT_EQ(missing.nExit, 1);

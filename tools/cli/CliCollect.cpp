@@ -116,8 +116,9 @@ std::vector<SCollectPanel> PlanPanels(const CNameIpRecInfo& list, const std::str
         else if (rec.m_nPort < 1 || rec.m_nPort > 65535)
             panel.strProblem = StrFormat("Error: port %d is not a port.", rec.m_nPort);
         else if (!fs::create_directory(panel.strFolder, ec) && !fs::is_directory(panel.strFolder))
-            panel.strProblem = StrFormat("Error: cannot create the folder %s: %s",
-                                         panel.strFolder.c_str(), ec.message().c_str());
+            panel.strProblem = StrFormat(
+                "Error: cannot create the folder %s: %s", panel.strFolder.c_str(),
+                ec ? ec.message().c_str() : "something that is not a folder has its name");
         arrPanels.push_back(panel);
     }
     return arrPanels;
