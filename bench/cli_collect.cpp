@@ -72,8 +72,7 @@ void BM_CollectSixteenPanels(benchmark::State& state)
         const double dSeconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - tmStart).count();
         state.SetIterationTime(dSeconds);
-        if (result.nExit != 0 ||
-            result.strOut.find("16 of 16 panels ok") == std::string::npos)
+        if (result.nExit != 0 || result.strOut.find("16 of 16 panels ok") == std::string::npos)
         {
             state.SkipWithError(("collect failed: " + result.strErr).c_str());
             return;

@@ -54,8 +54,8 @@ protected:
     {
         std::string strText;
         for (const SSimPanel& panel : m_arrPanels)
-            strText += panel.strName + "|127.0.0.1|" + std::to_string(panel.pSim->Port()) +
-                       "|\r\r\n";
+            strText +=
+                panel.strName + "|127.0.0.1|" + std::to_string(panel.pSim->Port()) + "|\r\r\n";
         return strText;
     }
 
@@ -111,8 +111,9 @@ TEST_F(CliCollectTest, FaultyPanelsNeitherStopNorSpoilTheGoodOnes)
 
     for (const bool bKeepGoing : {false, true})
     {
-        std::vector<std::string> arrArgs = {"collect", "plant.ini", "*.csv", "out", "--jobs", "3",
-                                            "--timeout", "1", "--on-conflict", "overwrite"};
+        std::vector<std::string> arrArgs = {"collect",       "plant.ini", "*.csv",     "out",
+                                            "--jobs",        "3",         "--timeout", "1",
+                                            "--on-conflict", "overwrite"};
         if (bKeepGoing)
             arrArgs.push_back("--keep-going");
         const SCliResult result = RunCli(arrArgs, m_work.Str());
@@ -139,10 +140,12 @@ TEST_F(CliCollectTest, FaultyPanelsNeitherStopNorSpoilTheGoodOnes)
         EXPECT_NE(SummaryLine(result.strOut, "Refusing")
                       .find("failed: Error C01_5:  Unable to Connect to host device."),
                   std::string::npos);
-        EXPECT_NE(SummaryLine(result.strOut, "Rejected").find("failed: Error: Device Type Mismatch"),
-                  std::string::npos);
-        EXPECT_NE(SummaryLine(result.strOut, "Silent").find("failed: Incorrect Communication Packet"),
-                  std::string::npos);
+        EXPECT_NE(
+            SummaryLine(result.strOut, "Rejected").find("failed: Error: Device Type Mismatch"),
+            std::string::npos);
+        EXPECT_NE(
+            SummaryLine(result.strOut, "Silent").find("failed: Incorrect Communication Packet"),
+            std::string::npos);
         EXPECT_TRUE(FilesIn(m_work.Path() / "out" / "Silent").empty());
 
         // The dropping panel: what arrived is whole; the rest is counted.

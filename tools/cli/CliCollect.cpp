@@ -149,8 +149,8 @@ void PrintSummary(const std::vector<SCollectPanel>& arrPanels,
                   const std::vector<SCollectResult>& arrResults, double dSeconds)
 {
     const char* pszRow = "%-20s %-21s %6d %7d %6d %12llu %8.2f  %s\n";
-    std::printf("\n%-20s %-21s %6s %7s %6s %12s %8s  %s\n", "Panel", "Address", "Copied",
-                "Skipped", "Failed", "Bytes", "Seconds", "Result");
+    std::printf("\n%-20s %-21s %6s %7s %6s %12s %8s  %s\n", "Panel", "Address", "Copied", "Skipped",
+                "Failed", "Bytes", "Seconds", "Result");
     STransferCounts total;
     unsigned long long nBytes = 0;
     int nGood = 0;

@@ -54,8 +54,7 @@ SCollectResult CollectOne(const CCliContext& ctxAll, const SPullOptions& options
     result.dSeconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - tmStart).count();
     if (!result.pull.bListed)
-        std::fprintf(stderr, "%s%s\n", options.strLinePrefix.c_str(),
-                     result.pull.strError.c_str());
+        std::fprintf(stderr, "%s%s\n", options.strLinePrefix.c_str(), result.pull.strError.c_str());
     t_pPanelName = nullptr;
     return result;
 }
@@ -70,7 +69,8 @@ std::vector<SCollectResult> RunCollect(const CCliContext& ctx, const SPullOption
     // Each worker takes the next panel not yet taken; every result has its own
     // slot, so the workers share nothing else.
     std::atomic<size_t> nNext{0};
-    auto work = [&]() {
+    auto work = [&]()
+    {
         for (size_t i = nNext++; i < arrPanels.size(); i = nNext++)
         {
             if (IsPullInterrupted())

@@ -11,8 +11,8 @@
 
 struct SCollectPanel
 {
-    std::string strName;    // as in the panel list
-    std::string strHost;    // a.b.c.d
+    std::string strName; // as in the panel list
+    std::string strHost; // a.b.c.d
     int nPort = 0;
     std::string strFolder;  // where its files go (exists before the run)
     std::string strProblem; // when set, the panel is not tried and fails with this text

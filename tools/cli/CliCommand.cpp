@@ -33,7 +33,7 @@ CCliCommandRegistrar::CCliCommandRegistrar(const char* pszName, const char* pszU
                                            int nMinArgs, int nMaxArgs, bool bNeedsHost,
                                            const char* pszDetails)
 {
-    CommandTable()[pszName] = CCliCommand{pszName,  pszUsage,   pszSummary, pfnRun,
+    CommandTable()[pszName] = CCliCommand{pszName,  pszUsage, pszSummary, pfnRun,
                                           nMinArgs, nMaxArgs, bNeedsHost, pszDetails};
 }
 

@@ -48,8 +48,8 @@ void PrintUsage(FILE* pOut)
         const std::string strLeft = strName + " " + option.m_strValueName;
         std::fprintf(pOut, "  %-28s %s\n", strLeft.c_str(), option.m_strHelp.c_str());
     }
-    std::fprintf(pOut, "  %-28s %s\n  %-28s %s\n", "--help", "show this help and exit",
-                 "--version", "show the version and exit");
+    std::fprintf(pOut, "  %-28s %s\n  %-28s %s\n", "--help", "show this help and exit", "--version",
+                 "show the version and exit");
     for (const auto& [strName, command] : CliCommands())
         if (!command.m_strDetails.empty())
             std::fprintf(pOut, "\n%s", command.m_strDetails.c_str());
@@ -131,15 +131,17 @@ int main(int argc, char** argv)
     }
     // A command for many panels comes first, without HOST.
     const auto itHostless = i < argc ? CliCommands().find(argv[i]) : CliCommands().end();
-    const bool bHostless =
-        itHostless != CliCommands().end() && !itHostless->second.m_bNeedsHost;
+    const bool bHostless = itHostless != CliCommands().end() && !itHostless->second.m_bNeedsHost;
     if (!bHostless && argc - i < 2)
         return UsageError("HOST and a command are needed");
     if (!bHostless && !ParseHost(argv[i], ctx))
         return UsageError(std::string("bad HOST[:PORT] ") + argv[i]);
     const auto it = bHostless ? itHostless : CliCommands().find(argv[i + 1]);
-    if (it == CliCommands().end() || !it->second.m_bNeedsHost != bHostless)
+    if (it == CliCommands().end())
         return UsageError(std::string("unknown command ") + argv[i + 1]);
+    if (!bHostless && !it->second.m_bNeedsHost)
+        return UsageError(it->first + " takes no HOST: orvak-cli [options] " +
+                          it->second.m_strUsage);
     const CCliCommand& command = it->second;
     ctx.m_arrArgs.assign(argv + i + (bHostless ? 1 : 2), argv + argc);
     const int nArgs = static_cast<int>(ctx.m_arrArgs.size());

@@ -87,10 +87,9 @@ bool ListPanel(const CCliContext& ctx, const std::string& strPattern, CDirData& 
                std::string& strError)
 {
     CCliSession session(ctx);
-    const bool bListed =
-        session.Comm().CheckPanelType() &&
-        (IsFileCmdPanel() ? session.Files().GetFileList(list, strPattern)
-                          : session.Files().CardGetFileList(list, strPattern));
+    const bool bListed = session.Comm().CheckPanelType() &&
+                         (IsFileCmdPanel() ? session.Files().GetFileList(list, strPattern)
+                                           : session.Files().CardGetFileList(list, strPattern));
     if (!bListed)
         strError = session.ErrorText();
     return bListed;

@@ -29,8 +29,8 @@ struct SPullResult
     bool bOk = false;     // listed, and every file copied, skipped by choice or left out
     int nListed = 0;
     STransferCounts counts;
-    uint64_t nBytes = 0; // bytes of the copied files
-    int nOutcome = 0;    // ETransferStatus of the last transfer
+    uint64_t nBytes = 0;  // bytes of the copied files
+    int nOutcome = 0;     // ETransferStatus of the last transfer
     std::string strError; // why the listing failed
 };
 
