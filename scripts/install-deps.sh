@@ -9,6 +9,7 @@ packages=(
     qt6-webengine-dev qt6-webchannel-dev libqt6webenginecore6-bin
     xvfb xauth imagemagick x11-utils
     tftpd-hpa tftp-hpa curl ccache
+    desktop-file-utils appstream help2man dpkg-dev librsvg2-bin gzip
     poppler-utils
 )
 # The build installs the chart library from npm; Debian's node and npm do,

@@ -3,6 +3,7 @@
 #include "TransferTestSupport.h"
 #include "filemanager/logic/ConflictRules.h"
 #include "filemanager/logic/CopyMoveCommands.h"
+#include "filemanager/logic/LocalFolderCheck.h"
 #include "filemanager/logic/TransferTimes.h"
 #include "link/CCommInterface.h"
 
@@ -283,11 +284,13 @@ TEST(TransferMove, CopyAndMoveQuestions)
 {
     CScriptedPrompt prompt;
     CScopedPrompt scoped(prompt);
-    EXPECT_EQ(ECopyMoveStart::NoSelection, ConfirmCopy(0));
-    EXPECT_EQ(ECopyMoveStart::NoSelection, ConfirmMove(0));
+    CTempDir dir;
+    const std::string strFolder = dir.Path().string();
+    EXPECT_EQ(ECopyMoveStart::NoSelection, ConfirmCopy(0, strFolder));
+    EXPECT_EQ(ECopyMoveStart::NoSelection, ConfirmMove(0, strFolder));
     prompt.QueueAnswer(EPromptAnswer::No);
-    EXPECT_EQ(ECopyMoveStart::Declined, ConfirmCopy(2));
-    EXPECT_EQ(ECopyMoveStart::Confirmed, ConfirmMove(1));
+    EXPECT_EQ(ECopyMoveStart::Declined, ConfirmCopy(2, strFolder));
+    EXPECT_EQ(ECopyMoveStart::Confirmed, ConfirmMove(1, strFolder));
     EXPECT_EQ((std::vector<std::string>{
                   "Select remote panel file(s) to copy.", "Select remote panel file(s) to move.",
                   "Copy selected remote panel file(s) to Local Computer?",
@@ -297,4 +300,15 @@ TEST(TransferMove, CopyAndMoveQuestions)
               prompt.Texts());
     EXPECT_EQ(EPromptIcon::None, prompt.Shown()[0].eIcon);
     EXPECT_EQ(EPromptIcon::Question, prompt.Shown()[3].eIcon);
+
+    // No usable local folder (the remembered one is gone, so the folder box
+    // is empty): the user is told to choose one, and nobody is asked.
+    for (const std::string& strBad : {std::string(), strFolder + "/gone"})
+    {
+        prompt.Clear();
+        EXPECT_EQ(ECopyMoveStart::NoLocalFolder, ConfirmCopy(1, strBad)) << strBad;
+        EXPECT_EQ(ECopyMoveStart::NoLocalFolder, ConfirmMove(3, strBad)) << strBad;
+        EXPECT_EQ((std::vector<std::string>{NO_LOCAL_FOLDER_TEXT, NO_LOCAL_FOLDER_TEXT}),
+                  prompt.Texts());
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "support/CTempDir.h"
 
+#include <cstring>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,7 +11,8 @@
 #error "ORVAK_CLI_PATH must name the orvak-cli binary"
 #endif
 
-SCliResult RunCli(const std::vector<std::string>& arrArgs, const std::string& strWorkDir)
+SCliResult RunCli(const std::vector<std::string>& arrArgs, const std::string& strWorkDir,
+                  const std::vector<std::string>& arrEnv)
 {
     CTempDir output;
     const std::string strOutPath = (output.Path() / "out").string();
@@ -27,6 +29,8 @@ SCliResult RunCli(const std::vector<std::string>& arrArgs, const std::string& st
         dup2(nErr, STDERR_FILENO);
         if (!strWorkDir.empty() && chdir(strWorkDir.c_str()) != 0)
             _exit(126);
+        for (std::string strEntry : arrEnv)
+            putenv(strdup(strEntry.c_str()));
         std::vector<char*> argv;
         for (std::string& strArg : arrAll)
             argv.push_back(strArg.data());

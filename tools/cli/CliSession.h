@@ -20,8 +20,10 @@ public:
 
     // CheckPanelType, as the program's Connect does; reports a refusal.
     bool Connect();
-    // Prints the channel error, the file command lines and strMessage (those
-    // that are not empty) on standard error; returns CLI_EXIT_FAILED.
+    // The channel error, the file command lines and strMessage (those that
+    // are not empty), or the general refusal text when all are empty.
+    std::string ErrorText(const std::string& strMessage = std::string()) const;
+    // Prints ErrorText on standard error; returns CLI_EXIT_FAILED.
     int Fail(const std::string& strMessage = std::string());
 
 private:

@@ -4,6 +4,7 @@
 #include "common/StrFormat.h"
 #include "filemanager/logic/AutoFolder.h"
 #include "filemanager/logic/ConflictRules.h"
+#include "filemanager/logic/LocalFolderCheck.h"
 #include "filemanager/logic/SafeFileReplace.h"
 #include "filemanager/logic/TransferNames.h"
 #include "filemanager/logic/TransferTimes.h"
@@ -40,6 +41,7 @@ bool CTransferEngine::Transfer(const STransferRequest& request)
 
     m_display.SetLastTransferText(std::string());
     m_tmEndTimeWritten = -1;
+    m_display.StartTransferFigures(TotalFileBytes(request.arrSelected));
     ShowTransferDisplay(true);
     const bool bResult = RunFileLoop();
     ShowTransferDisplay(false);
@@ -53,6 +55,14 @@ bool CTransferEngine::RunFileLoop()
     const int nRows = static_cast<int>(arrSelected.size());
     if (!m_pRequest->bPanelConnected)
     {
+        m_counts.nNotAttempted = nRows;
+        return false;
+    }
+    // Nothing is written without a folder to write into.
+    if (!IsUsableLocalFolder(m_pRequest->strRootFolder))
+    {
+        GetPrompt().Message(NO_LOCAL_FOLDER_TEXT, EPromptIcon::Warning);
+        m_nStatus = TRANSFER_STATUS_FAILED;
         m_counts.nNotAttempted = nRows;
         return false;
     }
@@ -126,6 +136,7 @@ CTransferEngine::EFileOutcome CTransferEngine::TransferEntry(const DIR_DATA& ent
         ApplyCsvExtension(JoinLocalPath(strFolder, strName), entry, m_pRequest->bAutoAddCsvExt);
     m_display.SetFileText(StrFormat("Tranferring %s...", strName.c_str()));
     m_display.SetFilePercent(0);
+    m_display.StartFileFigures(strName, static_cast<uint64_t>(std::max<int64_t>(nSize, 0)));
 
     if (LocalPathExists(strTarget))
     {
@@ -228,6 +239,7 @@ void CTransferEngine::ProgressUpdate(uint64_t nBytes, int64_t nSize)
             static_cast<int>(std::min<uint64_t>(100, nBytes * 100 / static_cast<uint64_t>(nSize)));
     m_display.SetBytesText("Bytes transferred: " + std::to_string(nBytes));
     m_display.SetFilePercent(nPercent);
+    m_display.UpdateFileFigures(nBytes);
     UpdateTimes();
     m_display.ProcessPendingEvent();
     m_display.RestoreWaitCursor();

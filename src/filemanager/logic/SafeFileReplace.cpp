@@ -30,7 +30,8 @@ std::string FolderOf(const std::string& strPath)
 int CreateSiblingTemp(const std::string& strFolder, std::string& strPath)
 {
     static const char s_szChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    static std::mt19937 s_random{std::random_device{}()};
+    // One generator per thread: transfers may run on several threads at once.
+    thread_local std::mt19937 s_random{std::random_device{}()};
     std::uniform_int_distribution<size_t> pick(0, sizeof(s_szChars) - 2);
     for (int nTry = 0; nTry < 100; ++nTry)
     {
