@@ -80,7 +80,8 @@ CResizableSheet::CResizableSheet(const QString& strTitle, QWidget* pParent)
     connect(m_pCloseButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_pTabs, &QTabWidget::currentChanged, this, &CResizableSheet::OnCurrentChanged);
     // The page keys also work where a control would take them for itself
-    // (a table moves its cursor with Ctrl+Tab).
+    // (a table moves its cursor with Ctrl+Tab, the chart's web view takes
+    // every key), and while no control has the focus.
     const std::pair<QKeySequence, int> arrPageKeys[] = {
         {QKeySequence::NextChild, 1},
         {QKeySequence::PreviousChild, -1},
@@ -90,7 +91,7 @@ CResizableSheet::CResizableSheet(const QString& strTitle, QWidget* pParent)
     for (const auto& [keys, nStep] : arrPageKeys)
     {
         auto* pShortcut = new QShortcut(keys, this);
-        pShortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        pShortcut->setContext(Qt::WindowShortcut);
         connect(pShortcut, &QShortcut::activated, this, [this, nStep = nStep] { StepPage(nStep); });
     }
 
@@ -105,6 +106,20 @@ CResizableSheet::CResizableSheet(const QString& strTitle, QWidget* pParent)
 }
 
 CResizableSheet::~CResizableSheet() = default;
+
+void CResizableSheet::changeEvent(QEvent* pEvent)
+{
+    QDialog::changeEvent(pEvent);
+    // Work that disables the sheet takes the focus away from its controls;
+    // give it back to the page, so that the keyboard works again at once.
+    if (pEvent->type() == QEvent::EnabledChange && isEnabled() && !focusWidget())
+    {
+        if (QWidget* pPage = m_pTabs->currentWidget())
+            pPage->setFocus(Qt::OtherFocusReason);
+        if (!focusWidget())
+            m_pTabs->tabBar()->setFocus(Qt::OtherFocusReason);
+    }
+}
 
 int CResizableSheet::AddPage(QWidget* pPage, const QString& strTitle)
 {

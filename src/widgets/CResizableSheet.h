@@ -39,6 +39,7 @@ protected:
 
     void showEvent(QShowEvent* pEvent) override;
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+    void changeEvent(QEvent* pEvent) override;
 
 private:
     void OnCurrentChanged(int nIndex);

@@ -118,6 +118,14 @@ TEST_F(SheetTest, PageKeysAndTabClicksSwitchPages)
     ClickTab(CFileDataSheet::PageDataView);
     EXPECT_EQ(m_pSheet->GetActiveIndex(), CFileDataSheet::PageDataView);
     EXPECT_TRUE(m_pSheet->ExportButton()->isVisibleTo(m_pSheet.get()));
+
+    // Work on a page disables the sheet, which takes the focus from its
+    // controls; once enabled again, the keys must reach the sheet at once.
+    m_pSheet->setEnabled(false);
+    m_pSheet->setEnabled(true);
+    QWidget* pFocus = m_pSheet->focusWidget();
+    ASSERT_NE(pFocus, nullptr);
+    EXPECT_TRUE(m_pSheet->isAncestorOf(pFocus));
 }
 
 TEST_F(SheetTest, ARefusingPageKeepsTheTabAndTheFocusEveryWay)
