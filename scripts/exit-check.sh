@@ -116,6 +116,11 @@ make_profile() {
     fi
 }
 
+# A sanitizer build aborts on its findings, as in the test run (leaks are not
+# counted there either); options already set are kept.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0:abort_on_error=1}"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+
 ulimit -c unlimited 2>/dev/null || true
 failed=0
 for n in $(seq "$runs"); do
