@@ -57,20 +57,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display of our own, the first free number from 90 up.
+# A display of our own: Xvfb picks a free number and writes it to the file.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+pids+=("$!")
 display=""
-for number in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
-    Xvfb ":$number" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-    pids+=("$!")
-    for _ in $(seq 50); do
-        [ -e "/tmp/.X11-unix/X$number" ] && break
-        sleep 0.1
-    done
-    if [ -e "/tmp/.X11-unix/X$number" ]; then
-        display=":$number"
-        break
-    fi
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && display=":$(head -n 1 "$work/display")" && break
+    sleep 0.1
 done
 [ -n "$display" ] || { echo "Could not start Xvfb" >&2; exit 2; }
 
