@@ -7,7 +7,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
     qt6-webengine-dev qt6-webchannel-dev libqt6webenginecore6-bin
-    xvfb xauth imagemagick x11-utils
+    xvfb xauth imagemagick x11-utils xdotool
     tftpd-hpa tftp-hpa curl ccache
     desktop-file-utils appstream help2man dpkg-dev librsvg2-bin gzip
     poppler-utils
