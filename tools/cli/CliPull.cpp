@@ -2,6 +2,8 @@
 // the program's own transfer engine (auto folders, CSV extension, conflicts,
 // temporary files), for scheduled collection of data logs. Ends with one
 // summary line; the exit status is 1 when the transfer did not fully succeed.
+// Without --keep-going the first failed file ends the pull, as the program's
+// Copy does; with it every file is tried and each failure reported.
 #include "CliSession.h"
 #include "common/CPrompt.h"
 #include "common/StrFormat.h"
@@ -100,6 +102,8 @@ int RunPull(const CCliContext& ctx)
             request.bAutoCreateFolders = true;
         else if (strArg == "--csv-ext")
             request.bAutoAddCsvExt = true;
+        else if (strArg == "--keep-going")
+            request.bKeepGoing = true;
         else if (strArg == "--on-conflict" && i + 1 < ctx.m_arrArgs.size())
         {
             if (!ParseConflictAction(ctx.m_arrArgs[++i], nConflictAction))
@@ -124,9 +128,7 @@ int RunPull(const CCliContext& ctx)
     if (!session.Connect())
         return CLI_EXIT_FAILED;
     CDirData list;
-    const bool bListed = IsFileCmdPanel() ? session.Files().GetFileList(list, strPattern)
-                                          : session.Files().CardGetFileList(list, strPattern);
-    if (!bListed)
+    if (!session.List(list, strPattern))
         return session.Fail();
     session.Comm().CloseComm();
 
@@ -169,6 +171,7 @@ int RunPull(const CCliContext& ctx)
 
 CCliCommandRegistrar s_pull("pull", "pull PATTERN LOCALDIR [OPTIONS]",
                             "Copy matching files into LOCALDIR (--auto-folders, --csv-ext, "
-                            "--on-conflict skip|overwrite|rename)",
-                            &RunPull, 2, 6);
+                            "--on-conflict skip|overwrite|rename, --keep-going: try every "
+                            "file even after one fails)",
+                            &RunPull, 2, 7);
 } // namespace

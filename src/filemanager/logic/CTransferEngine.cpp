@@ -1,6 +1,7 @@
 #include "filemanager/logic/CTransferEngine.h"
 
 #include "common/CPrompt.h"
+#include "common/CTempFile.h"
 #include "common/StrFormat.h"
 #include "filemanager/logic/AutoFolder.h"
 #include "filemanager/logic/ConflictRules.h"
@@ -61,6 +62,7 @@ bool CTransferEngine::RunFileLoop()
         comm.SetTimeouts(m_nConnectTimeoutMs, m_nReplyTimeoutMs);
     m_nConflictAction = CONFLICT_SKIP;
     m_bApplyToNext = false;
+    bool bAnyFailed = false;
 
     for (int i = 0; i < nRows; ++i)
     {
@@ -85,6 +87,13 @@ bool CTransferEngine::RunFileLoop()
             break;
         case FILE_FAILED:
             ++m_counts.nFailed;
+            if (m_pRequest->bKeepGoing && m_nStatus != TRANSFER_STATUS_CANCELLED)
+            {
+                // Reported already; the next file starts afresh.
+                bAnyFailed = true;
+                m_nStatus = TRANSFER_STATUS_OK;
+                break;
+            }
             m_counts.nNotAttempted = nRows - i - 1;
             return false;
         case FILE_STOPPED:
@@ -94,7 +103,9 @@ bool CTransferEngine::RunFileLoop()
     }
     m_display.StepOverallBar();
     m_display.SelectLocalFolder(m_pRequest->strRootFolder);
-    return true;
+    if (bAnyFailed)
+        m_nStatus = TRANSFER_STATUS_FAILED;
+    return !bAnyFailed;
 }
 
 CTransferEngine::EFileOutcome CTransferEngine::TransferEntry(const DIR_DATA& entry,
@@ -197,27 +208,30 @@ CTransferEngine::EFileOutcome CTransferEngine::FailFile(const std::string& strRe
 bool CTransferEngine::CopyOneFile(const std::string& strRemoteName, const std::string& strTarget,
                                   int64_t nSize, CCommInterface& comm)
 {
+    // A target that cannot be replaced is not worth the download.
+    m_strLocalError = TargetRefusal(strTarget);
+    if (!m_strLocalError.empty())
+        return false;
     const std::string strTempFolder = GetSystemTempFolder();
     if (strTempFolder.empty())
     {
         m_strLocalError = "no temporary folder";
         return false;
     }
-    const std::string strTempPath = CreateFetchTempFile(strTempFolder);
-    if (strTempPath.empty())
+    CTempFile fetchTemp; // removed on every way out, also on SIGINT and SIGTERM
+    if (!fetchTemp.Create(strTempFolder, m_strLocalError))
     {
         GetPrompt().Message("Can't open local file.", EPromptIcon::Stop);
         return false;
     }
+    fetchTemp.CloseFd();
 
     const bool bFetched = CanBackupCsvFiles()
-                              ? FetchByMessageCodes(strRemoteName, strTempPath, nSize, comm)
-                              : FetchByTftp(strRemoteName, strTempPath, nSize);
-    bool bResult = false;
+                              ? FetchByMessageCodes(strRemoteName, fetchTemp.Path(), nSize, comm)
+                              : FetchByTftp(strRemoteName, fetchTemp.Path(), nSize);
     if (m_nStatus == TRANSFER_STATUS_OK && bFetched)
-        bResult = ReplaceFileWithCopy(strTempPath, strTarget, m_strLocalError);
-    RemoveFileIfPresent(strTempPath);
-    return bResult;
+        return ReplaceFileWithCopy(fetchTemp.Path(), strTarget, m_strLocalError);
+    return false;
 }
 
 void CTransferEngine::ProgressUpdate(uint64_t nBytes, int64_t nSize)

@@ -26,6 +26,7 @@ struct STransferRequest
     bool bAutoCreateFolders = false; // "AutoCreateLocalFolder"
     bool bAutoAddCsvExt = false;     // "AutoAddCSVExt"
     int nTftpPort = 69;              // the panel's TFTP port
+    bool bKeepGoing = false;         // try every file even after one fails
 };
 
 // What became of the selected rows in the last transfer.
