@@ -2,6 +2,7 @@
 // quoted and split again is the same text (less the blanks at its ends, which
 // the reader trims from every field), and a JSON string literal holds no raw
 // control character and decodes back to the text.
+#include "common/StrFormat.h"
 #include "viewer/ChartData.h"
 #include "viewer/CsvExport.h"
 #include "viewer/DataLogText.h"
@@ -73,14 +74,6 @@ bool DecodeJsonString(const std::string& strJson, std::string& strOut)
         }
     }
     return true;
-}
-std::string TrimBlanks(const std::string& strText)
-{
-    const char* const pszBlanks = " \t\n\v\f\r";
-    const size_t nFirst = strText.find_first_not_of(pszBlanks);
-    if (nFirst == std::string::npos)
-        return std::string();
-    return strText.substr(nFirst, strText.find_last_not_of(pszBlanks) - nFirst + 1);
 }
 } // namespace
 

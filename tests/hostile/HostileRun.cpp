@@ -2,10 +2,10 @@
 
 #include "common/CTempFile.h"
 #include "support/CTempDir.h"
+#include "support/ChildProcess.h"
 
 #include <chrono>
 #include <csignal>
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -53,23 +53,11 @@ SHostileRun RunHostileCli(const std::vector<std::string>& arrArgs, const std::st
     arrAll.insert(arrAll.end(), arrArgs.begin(), arrArgs.end());
 
     const auto tmStart = std::chrono::steady_clock::now();
-    const pid_t pid = fork();
-    if (pid == 0)
-    {
-        const int nOut = open(strOutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int nErr = open(strErrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        dup2(nOut, STDOUT_FILENO);
-        dup2(nErr, STDERR_FILENO);
+    const pid_t pid = SpawnWithOutputFiles(arrAll, strOutPath, strErrPath, [&] {
         setenv("TMPDIR", strTempFolder.c_str(), 1);
         SetLimit(RLIMIT_FSIZE, limits.nFileSizeLimit);
         SetLimit(RLIMIT_AS, limits.nAddressSpaceLimit);
-        std::vector<char*> argv;
-        for (std::string& strArg : arrAll)
-            argv.push_back(strArg.data());
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
+    });
 
     SHostileRun run;
     int nStatus = 0;
