@@ -57,7 +57,9 @@ TEST_F(HostilePanelTest, AListingThatNeverEndsIsCutOff)
     {
         std::vector<std::string> arrArgs = {panel.Address()};
         arrArgs.insert(arrArgs.end(), arrCommand.begin(), arrCommand.end());
-        const SHostileRun run = Run(arrArgs);
+        SHostileLimits limits;
+        limits.nDeadlineMs = 90000; // 65,535 exchanges
+        const SHostileRun run = Run(arrArgs, limits);
         ExpectCleanFailure(run, "Error: The panel's file list does not end.\n"
                                 "Error in Getting Remote file list.",
                            Local("LOG0.CSV"), m_tempDir.Str());

@@ -10,7 +10,9 @@
 
 struct SHostileLimits
 {
-    int nDeadlineMs = 20000;
+    // A bound that only a command without end reaches (generous for the
+    // sanitizer build on a busy machine), not a speed goal.
+    int nDeadlineMs = 30000;
     long long nFileSizeLimit = -1;    // RLIMIT_FSIZE in bytes (-1: none)
     long long nAddressSpaceLimit = -1; // RLIMIT_AS in bytes (-1: none)
     int nSignal = 0;                   // sent once a temporary shows in strWatchFolder
