@@ -1,9 +1,9 @@
 #include "CHostilePanel.h"
 
+#include "../../tools/panelsim/CardNames.h"
 #include "support/SocketIo.h"
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <netinet/in.h>
 #include <poll.h>
@@ -57,19 +57,6 @@ int64_t OrContentSize(int64_t n, const SHostileFile& file)
     return n >= 0 ? n : static_cast<int64_t>(file.strContent.size());
 }
 
-int OpenLoopbackSocket(int nType, int& nPort)
-{
-    const int nSocket = socket(AF_INET, nType | SOCK_CLOEXEC, 0);
-    sockaddr_in sa{};
-    sa.sin_family = AF_INET;
-    sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t nLen = sizeof(sa);
-    bind(nSocket, reinterpret_cast<sockaddr*>(&sa), sizeof(sa));
-    getsockname(nSocket, reinterpret_cast<sockaddr*>(&sa), &nLen);
-    nPort = ntohs(sa.sin_port);
-    return nSocket;
-}
-
 bool WaitReadable(int nSocket, int nTimeoutMs)
 {
     pollfd pfd{nSocket, POLLIN, 0};
@@ -77,41 +64,9 @@ bool WaitReadable(int nSocket, int nTimeoutMs)
 }
 } // namespace
 
-bool MatchesPattern(const std::string& strName, const std::string& strPattern)
-{
-    if (strPattern == "*.*")
-        return true;
-    size_t n = 0, p = 0, nStar = std::string::npos, nMark = 0;
-    auto same = [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) ==
-                                            std::toupper(static_cast<unsigned char>(b)); };
-    while (n < strName.size())
-    {
-        if (p < strPattern.size() && (strPattern[p] == '?' || same(strPattern[p], strName[n])))
-        {
-            ++n;
-            ++p;
-        }
-        else if (p < strPattern.size() && strPattern[p] == '*')
-        {
-            nStar = p++;
-            nMark = n;
-        }
-        else if (nStar != std::string::npos)
-        {
-            p = nStar + 1;
-            n = ++nMark;
-        }
-        else
-            return false;
-    }
-    while (p < strPattern.size() && strPattern[p] == '*')
-        ++p;
-    return p == strPattern.size();
-}
-
 CHostilePanel::CHostilePanel(SHostileScript script) : m_script(std::move(script))
 {
-    m_nListen = OpenLoopbackSocket(SOCK_STREAM, m_nPort);
+    m_nListen = BindLoopbackSocket(SOCK_STREAM, m_nPort);
     listen(m_nListen, 4);
     m_thread = std::thread([this] { Serve(); });
 }
@@ -231,7 +186,7 @@ std::vector<unsigned char> CHostilePanel::NextListEntry()
     while (m_nListNext < m_script.arrFiles.size())
     {
         const SHostileFile& file = m_script.arrFiles[m_nListNext++];
-        if (MatchesPattern(file.strName, m_strPattern))
+        if (CardNames::MatchFatPattern(m_strPattern, file.strName))
             return EntryRecord(file.strName, static_cast<uint32_t>(OrContentSize(file.nListedSize, file)));
     }
     return {7};
@@ -265,7 +220,7 @@ std::vector<unsigned char> CHostilePanel::NextBlock()
 
 CEndlessTftpServer::CEndlessTftpServer(int nMaxBlocks) : m_nMaxBlocks(nMaxBlocks)
 {
-    m_nSocket = OpenLoopbackSocket(SOCK_DGRAM, m_nPort);
+    m_nSocket = BindLoopbackSocket(SOCK_DGRAM, m_nPort);
     m_thread = std::thread([this] { Serve(); });
 }
 
@@ -294,7 +249,7 @@ void CEndlessTftpServer::Serve()
     }
     // The transfer from its own port: block after block, each once acknowledged.
     int nPort = 0;
-    const int nTransfer = OpenLoopbackSocket(SOCK_DGRAM, nPort);
+    const int nTransfer = BindLoopbackSocket(SOCK_DGRAM, nPort);
     for (int nBlock = 1; !m_bStop && nBlock <= m_nMaxBlocks; ++nBlock)
     {
         unsigned char arrData[4 + 512];

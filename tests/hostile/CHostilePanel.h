@@ -90,6 +90,3 @@ private:
     std::atomic<bool> m_bSawError{false};
     std::thread m_thread;
 };
-
-// Case-insensitive match of a name against a pattern with * and ?.
-bool MatchesPattern(const std::string& strName, const std::string& strPattern);
