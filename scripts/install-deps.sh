@@ -10,6 +10,7 @@ packages=(
     xvfb xauth imagemagick x11-utils
     tftpd-hpa tftp-hpa curl ccache
     clang libclang-rt-14-dev
+    desktop-file-utils appstream help2man dpkg-dev librsvg2-bin gzip
 )
 
 missing=()

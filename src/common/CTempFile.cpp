@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <pthread.h>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,51 +15,95 @@
 namespace
 {
 constexpr int NAME_RANDOM_CHARS = 8;
-constexpr int MAX_LIVE_TEMPS = 64;
+// Enough for collect's most parallel transfers (64), each holding two.
+constexpr int MAX_LIVE_TEMPS = 256;
 constexpr size_t MAX_TEMP_PATH = 4096;
+// How long the clean-up waits for a temporary another thread is creating.
+constexpr long CLAIM_WAIT_SPINS = 50000000;
 
-// The registry the signal handler reads: a slot is claimed (1), filled, then
-// published (2); the handler only unlinks published slots, and unlink is safe
-// in a signal handler.
+// The live temporaries, shared by every thread (collect writes on several) and
+// read by the SIGINT/SIGTERM handler. No mutex: a handler that interrupted its
+// holder would wait forever, and locking is not async-signal-safe. Each slot
+// has a lock-free atomic state instead, and only its owner writes its path:
+// FREE -> CLAIMED (owner) -> LIVE (owner, path written and file created) ->
+// FREE (owner, once committed or removed), or LIVE -> TAKEN (the handler,
+// before it reads the path, so the slot cannot be reused under it). The owner
+// blocks SIGINT and SIGTERM on its thread while it holds a CLAIMED slot, so
+// the handler never interrupts that step; running on another thread, it waits
+// for the step to end. g_bEnding turns away temporaries begun after the
+// handler started. Only SIGKILL, a power loss, or more live temporaries than
+// slots can leave one behind.
+enum ESlotState : int
+{
+    SLOT_FREE,
+    SLOT_CLAIMED,
+    SLOT_LIVE,
+    SLOT_TAKEN,
+};
 struct STempSlot
 {
-    std::atomic<int> nState{0};
+    std::atomic<int> nState{SLOT_FREE};
     char szPath[MAX_TEMP_PATH];
 };
+static_assert(std::atomic<int>::is_always_lock_free, "the signal handler needs lock-free slots");
 STempSlot g_arrSlots[MAX_LIVE_TEMPS];
+std::atomic<bool> g_bEnding{false};
 
-void Register(const std::string& strPath)
+constexpr int NO_SLOT = -1; // all in use: the temporary goes unregistered
+constexpr int ENDING = -2;  // the clean-up has begun: no new temporary
+
+// A free slot, claimed, or NO_SLOT or ENDING.
+int ClaimSlot()
 {
-    if (strPath.size() >= MAX_TEMP_PATH)
-        return;
-    for (STempSlot& slot : g_arrSlots)
+    for (int i = 0; i < MAX_LIVE_TEMPS; ++i)
     {
-        int nFree = 0;
-        if (!slot.nState.compare_exchange_strong(nFree, 1))
+        int nFree = SLOT_FREE;
+        if (!g_arrSlots[i].nState.compare_exchange_strong(nFree, SLOT_CLAIMED))
             continue;
-        std::memcpy(slot.szPath, strPath.c_str(), strPath.size() + 1);
-        slot.nState.store(2);
-        return;
+        if (!g_bEnding.load())
+            return i;
+        g_arrSlots[i].nState.store(SLOT_FREE);
+        return ENDING;
     }
+    return g_bEnding.load() ? ENDING : NO_SLOT;
 }
 
-void Unregister(const std::string& strPath)
+// Gives the slot up unless the handler has taken it (then the process ends).
+void ReleaseSlot(int nSlot, int nFrom)
 {
-    for (STempSlot& slot : g_arrSlots)
-    {
-        if (slot.nState.load() == 2 && strPath == slot.szPath)
-        {
-            slot.nState.store(0);
-            return;
-        }
-    }
+    if (nSlot >= 0)
+        g_arrSlots[nSlot].nState.compare_exchange_strong(nFrom, SLOT_FREE);
 }
+
+// SIGINT and SIGTERM held off on this thread while it holds a CLAIMED slot.
+class CSignalsHeld
+{
+public:
+    CSignalsHeld()
+    {
+        sigset_t set;
+        sigemptyset(&set);
+        sigaddset(&set, SIGINT);
+        sigaddset(&set, SIGTERM);
+        ::pthread_sigmask(SIG_BLOCK, &set, &m_previous);
+    }
+    ~CSignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &m_previous, nullptr); }
+    CSignalsHeld(const CSignalsHeld&) = delete;
+    CSignalsHeld& operator=(const CSignalsHeld&) = delete;
+
+private:
+    sigset_t m_previous;
+};
 
 extern "C" void RemoveTempsAndEnd(int nSignal)
 {
+    g_bEnding.store(true);
     for (STempSlot& slot : g_arrSlots)
     {
-        if (slot.nState.load() == 2)
+        int nState = slot.nState.load();
+        for (long nSpin = 0; nState == SLOT_CLAIMED && nSpin < CLAIM_WAIT_SPINS; ++nSpin)
+            nState = slot.nState.load();
+        if (nState == SLOT_LIVE && slot.nState.compare_exchange_strong(nState, SLOT_TAKEN))
             ::unlink(slot.szPath);
     }
     std::signal(nSignal, SIG_DFL);
@@ -78,7 +123,8 @@ std::string FolderOf(const std::string& strPath)
 std::string RandomName()
 {
     static const char s_szChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    static std::mt19937 s_random{std::random_device{}()};
+    // One generator per thread: transfers run on several threads at once.
+    thread_local std::mt19937 s_random{std::random_device{}()};
     std::uniform_int_distribution<size_t> pick(0, sizeof(s_szChars) - 2);
     std::string strName = TEMP_FILE_PREFIX;
     for (int i = 0; i < NAME_RANDOM_CHARS; ++i)
@@ -152,6 +198,13 @@ bool CTempFile::Create(const std::string& strFolder, std::string& strError)
 {
     Discard();
     const std::string strBase = strFolder.empty() ? "." : strFolder;
+    const CSignalsHeld held;
+    const int nSlot = ClaimSlot();
+    if (nSlot == ENDING)
+    {
+        strError = Reason(strBase, EINTR);
+        return false;
+    }
     for (int nTry = 0; nTry < 100; ++nTry)
     {
         std::string strPath = strBase;
@@ -162,13 +215,22 @@ bool CTempFile::Create(const std::string& strFolder, std::string& strError)
         if (m_nFd >= 0)
         {
             m_strPath = strPath;
-            Register(m_strPath);
+            if (nSlot >= 0 && strPath.size() < MAX_TEMP_PATH)
+            {
+                std::memcpy(g_arrSlots[nSlot].szPath, strPath.c_str(), strPath.size() + 1);
+                g_arrSlots[nSlot].nState.store(SLOT_LIVE);
+                m_nSlot = nSlot;
+            }
+            else
+                ReleaseSlot(nSlot, SLOT_CLAIMED);
             return true;
         }
         if (errno != EEXIST)
             break;
     }
-    strError = Reason(strBase, errno);
+    const int nError = errno;
+    ReleaseSlot(nSlot, SLOT_CLAIMED);
+    strError = Reason(strBase, nError);
     return false;
 }
 
@@ -234,7 +296,8 @@ bool CTempFile::Commit(const std::string& strTarget, std::string& strError)
         Discard();
         return false;
     }
-    Unregister(m_strPath);
+    ReleaseSlot(m_nSlot, SLOT_LIVE);
+    m_nSlot = -1;
     m_strPath.clear();
     SyncFolder(FolderOf(strTarget));
     return true;
@@ -246,6 +309,7 @@ void CTempFile::Discard()
     if (m_strPath.empty())
         return;
     ::unlink(m_strPath.c_str());
-    Unregister(m_strPath);
+    ReleaseSlot(m_nSlot, SLOT_LIVE);
+    m_nSlot = -1;
     m_strPath.clear();
 }

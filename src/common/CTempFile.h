@@ -56,4 +56,5 @@ public:
 private:
     std::string m_strPath;
     int m_nFd = -1;
+    int m_nSlot = -1; // its place in the registry the signal clean-up reads
 };

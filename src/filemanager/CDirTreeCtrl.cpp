@@ -251,14 +251,8 @@ bool CDirTreeCtrl::SetSelPath(const std::string& strPath)
     if (strClean.isEmpty() || !QFileInfo(strClean).isDir())
         return false;
 
-    QTreeWidgetItem* pItem = nullptr;
     QString strRest;
-    for (int i = 0; i < topLevelItemCount() && !pItem; ++i)
-    {
-        QTreeWidgetItem* pTop = topLevelItem(i);
-        if (PathBelow(strClean, pTop->data(0, kTopPathRole).toString(), strRest))
-            pItem = pTop;
-    }
+    QTreeWidgetItem* pItem = FindTopFor(strClean, strRest);
     if (!pItem)
         return false;
 
@@ -290,6 +284,51 @@ bool CDirTreeCtrl::SetSelPath(const std::string& strPath)
     scrollToItem(pItem);
     setUpdatesEnabled(bUpdates);
     return true;
+}
+
+QTreeWidgetItem* CDirTreeCtrl::FindTopFor(const QString& strClean, QString& strRest) const
+{
+    for (int i = 0; i < topLevelItemCount(); ++i)
+    {
+        QTreeWidgetItem* pTop = topLevelItem(i);
+        if (PathBelow(strClean, pTop->data(0, kTopPathRole).toString(), strRest))
+            return pTop;
+    }
+    return nullptr;
+}
+
+void CDirTreeCtrl::RefreshBranch(const std::string& strPath)
+{
+    QString strClean = CleanPath(QString::fromStdString(strPath));
+    while (!strClean.isEmpty() && !QFileInfo(strClean).isDir())
+    {
+        const QString strParent = CleanPath(QFileInfo(strClean).path());
+        strClean = strParent == strClean ? QString() : strParent;
+    }
+    QString strRest;
+    QTreeWidgetItem* pItem = strClean.isEmpty() ? nullptr : FindTopFor(strClean, strRest);
+    // Only what has been read can be stale: walk the items already there.
+    for (const QString& strPart : strRest.split('/', Qt::SkipEmptyParts))
+    {
+        if (!pItem || !pItem->isExpanded())
+            return;
+        pItem = FindChild(pItem, strPart);
+    }
+    if (!pItem || !pItem->isExpanded())
+        return;
+
+    // The selection survives the re-reading when it lies outside the branch.
+    const QString strBranch = ItemPath(pItem);
+    const QString strCurrent = currentItem() ? ItemPath(currentItem()) : QString();
+    QString strBelow;
+    const bool bCurrentInside = !strCurrent.isEmpty() && PathBelow(strCurrent, strBranch, strBelow);
+    const bool bUpdates = updatesEnabled();
+    setUpdatesEnabled(false);
+    pItem->setExpanded(false);
+    pItem->setExpanded(true);
+    if (bCurrentInside)
+        setCurrentItem(pItem);
+    setUpdatesEnabled(bUpdates);
 }
 
 void CDirTreeCtrl::OnItemActivated(QTreeWidgetItem* pItem)

@@ -35,6 +35,11 @@ public:
     // the tree and its selection as they were, for a path that is not an
     // existing folder or lies under no top item.
     bool SetSelPath(const std::string& strPath);
+    // Reads the branch of an existing folder afresh (a transfer has just
+    // written into it): the nearest folder of the path that still exists is
+    // closed and opened again when it is open, so the tree shows what is on
+    // disk now. The selection is kept unless it was inside that branch.
+    void RefreshBranch(const std::string& strPath);
     // The item's path in native form; a drive root keeps its separator ("/").
     std::string GetFullPath(const QTreeWidgetItem* pItem) const;
     // The item's path is an existing folder.
@@ -65,6 +70,8 @@ private:
     static void AddDummyChild(QTreeWidgetItem* pItem);
     static void DeleteChildren(QTreeWidgetItem* pItem);
     QTreeWidgetItem* FindChild(QTreeWidgetItem* pParent, const QString& strText) const;
+    // The top item holding the path and the rest of the path below it.
+    QTreeWidgetItem* FindTopFor(const QString& strClean, QString& strRest) const;
     QString ItemPath(const QTreeWidgetItem* pItem) const;
 
     bool m_bShowFiles = false;

@@ -5,6 +5,7 @@
 #include "app/AppStrings.h"
 #include "app/CAppShell.h"
 #include "common/CPrompt.h"
+#include "common/StrFormat.h"
 #include "filemanager/CDirTreeCtrl.h"
 #include "filemanager/MainWindowTexts.h"
 #include "filemanager/RemoteListCtrl.h"
@@ -155,7 +156,10 @@ void COrvakFileListDlg::customEvent(QEvent* pEvent)
 {
     if (pEvent->type() == kDeferredLoadEvent)
     {
-        DeferredLoad();
+        // Closed (Esc) before the load came round: nothing is left to load
+        // for, and a panel list opened now would keep a closed program alive.
+        if (isVisible())
+            DeferredLoad();
         return;
     }
     QDialog::customEvent(pEvent);
@@ -279,21 +283,31 @@ void COrvakFileListDlg::Connect()
 
     Disconnect();
     const std::unique_ptr<CCommInterface> pComm = MakeChannel(panel);
+    const std::string strPanel = PanelComboText(panel);
     EnableControls(false);
+    SetStatusText(StrFormat("Connecting to %s ...", strPanel.c_str()));
     if (pComm->CheckPanelType())
     {
         m_pPanelCombo->SetItemBold(nItem, true);
         m_pConnectedPanel = std::make_unique<CNameIpRec>(panel);
         m_Shell.SavePreferences(m_pConnectedPanel.get());
         SetTitles();
+        SetStatusText(StrFormat("Reading the list of files from %s ...", strPanel.c_str()));
         RefreshFileList(pComm.get());
     }
     else
     {
         ShowLinkError(std::string(), *pComm);
     }
+    SetStatusText(std::string());
     UpdateConnectButton();
     EnableControls(true);
+}
+
+void COrvakFileListDlg::SetStatusText(const std::string& strText)
+{
+    m_pStatusText->setText(QString::fromLatin1(strText.c_str()));
+    m_pStatusText->repaint();
 }
 
 void COrvakFileListDlg::OnPanelListManager()
@@ -394,6 +408,8 @@ void COrvakFileListDlg::contextMenuEvent(QContextMenuEvent* pEvent)
     QMenu menu(this);
     QAction* pAbout = menu.addAction(QString::fromLatin1(LoadAppString(IDS_ABOUTBOX)));
     pAbout->setObjectName("actionAbout");
+    // The menu follows the controls: nothing but Cancel works during an operation.
+    pAbout->setEnabled(m_bControlsEnabled);
     if (menu.exec(pEvent->globalPos()) == pAbout)
         emit AboutRequested();
 }

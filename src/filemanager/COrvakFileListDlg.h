@@ -146,6 +146,9 @@ private:
     bool DeleteRemoteNames(const std::vector<std::string>& arrNames);
     void RunTransfer(bool bMove);
     int SelectedComboPanel() const;
+    // Shows what the window is busy with at once (the event loop is not
+    // running while a panel is being waited for); empty clears it.
+    void SetStatusText(const std::string& strText);
 
     CAppShell& m_Shell;
     std::unique_ptr<CNameIpRec> m_pConnectedPanel;
@@ -193,10 +196,13 @@ private:
     QLabel* m_pFileText = nullptr;
     CTextProgressCtrl* m_pFileBar = nullptr;
     QLabel* m_pBytesText = nullptr;
+    QLabel* m_pTransferRateText = nullptr; // beside the overall bar: speed, time left
+    QLabel* m_pFileRateText = nullptr;     // beside the file bar: speed, time left
     QPushButton* m_pCancelButton = nullptr;
     QGroupBox* m_pLastTransferBox = nullptr;
     QLabel* m_pLastTransferText = nullptr;
     // Bottom row.
     QPushButton* m_pHelpButton = nullptr;
     QPushButton* m_pAboutButton = nullptr;
+    QLabel* m_pStatusText = nullptr; // what a long operation is doing now
 };

@@ -4,6 +4,7 @@
 #include "filemanager/COrvakFileListDlg.h"
 
 #include "app/CAppShell.h"
+#include "filemanager/CDirTreeCtrl.h"
 #include "filemanager/CDuplicateFileDlg.h"
 #include "filemanager/MainWindowTransferDisplay.h"
 #include "filemanager/RemoteListCtrl.h"
@@ -12,15 +13,19 @@
 #include "filemanager/logic/CopyMoveCommands.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 
 void COrvakFileListDlg::OnCopy()
 {
     if (!m_pConnectedPanel)
         return;
-    switch (ConfirmCopy(m_pRemoteList->SelectedCount()))
+    switch (ConfirmCopy(m_pRemoteList->SelectedCount(), m_pLocalFolderEdit->text().toStdString()))
     {
     case ECopyMoveStart::NoSelection:
         m_pRemoteList->setFocus();
+        break;
+    case ECopyMoveStart::NoLocalFolder:
+        m_pBrowseButton->setFocus();
         break;
     case ECopyMoveStart::Declined:
         break;
@@ -34,8 +39,17 @@ void COrvakFileListDlg::OnMove()
 {
     if (!m_pConnectedPanel)
         return;
-    if (ConfirmMove(m_pRemoteList->SelectedCount()) == ECopyMoveStart::Confirmed)
+    switch (ConfirmMove(m_pRemoteList->SelectedCount(), m_pLocalFolderEdit->text().toStdString()))
+    {
+    case ECopyMoveStart::NoLocalFolder:
+        m_pBrowseButton->setFocus();
+        break;
+    case ECopyMoveStart::Confirmed:
         RunTransfer(true);
+        break;
+    default:
+        break;
+    }
 }
 
 void COrvakFileListDlg::RunTransfer(bool bMove)
@@ -58,6 +72,8 @@ void COrvakFileListDlg::RunTransfer(bool bMove)
     controls.pFileText = m_pFileText;
     controls.pFileBar = m_pFileBar;
     controls.pBytesText = m_pBytesText;
+    controls.pTransferRateText = m_pTransferRateText;
+    controls.pFileRateText = m_pFileRateText;
     controls.pCancelButton = m_pCancelButton;
     controls.pLastTransferBox = m_pLastTransferBox;
     controls.pLastTransferText = m_pLastTransferText;
@@ -69,12 +85,16 @@ void COrvakFileListDlg::RunTransfer(bool bMove)
     engine.SetTftpTimeout(settings.nTftpTimeoutMs);
 
     m_pRunningTransfer = &engine;
-    if (bMove)
-        RunMove(engine, request,
-                [this](const std::vector<std::string>& arrNames) { DeleteRemoteNames(arrNames); });
-    else
-        engine.Transfer(request);
+    const bool bTransferred =
+        bMove ? RunMove(engine, request,
+                        [this](const std::vector<std::string>& arrNames)
+                        { DeleteRemoteNames(arrNames); })
+              : engine.Transfer(request);
     m_pRunningTransfer = nullptr;
+    // A full success has selected the root folder, read afresh; after a
+    // failure or a cancel the tree must not keep listing what is gone.
+    if (!bTransferred)
+        m_pTree->RefreshBranch(request.strRootFolder);
 }
 
 void COrvakFileListDlg::OnCancelTransfer()

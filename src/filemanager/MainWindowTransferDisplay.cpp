@@ -54,6 +54,7 @@ void CMainWindowTransferDisplay::SetBytesText(const std::string& strText)
 void CMainWindowTransferDisplay::ShowOverallBar(bool bShow)
 {
     m_controls.pOverallBar->setVisible(bShow);
+    m_controls.pTransferRateText->setVisible(bShow);
 }
 
 void CMainWindowTransferDisplay::SetOverallRange(int nMax)
@@ -75,6 +76,7 @@ void CMainWindowTransferDisplay::StepOverallBar()
 void CMainWindowTransferDisplay::ShowFileBar(bool bShow)
 {
     m_controls.pFileBar->setVisible(bShow);
+    m_controls.pFileRateText->setVisible(bShow);
 }
 
 void CMainWindowTransferDisplay::SetFilePercent(int nPercent)
@@ -150,4 +152,28 @@ void CMainWindowTransferDisplay::SelectLocalFolder(const std::string& strPath)
         pTree->scrollToItem(pFolder->child(pFolder->childCount() - 1));
         pTree->scrollToItem(pFolder);
     }
+}
+
+void CMainWindowTransferDisplay::StartTransferFigures(uint64_t nTotalBytes)
+{
+    m_rate.StartTransfer(nTotalBytes);
+    ShowFigures();
+}
+
+void CMainWindowTransferDisplay::StartFileFigures(const std::string& /*strName*/, uint64_t nFileSize)
+{
+    m_rate.StartFile(nFileSize);
+    ShowFigures();
+}
+
+void CMainWindowTransferDisplay::UpdateFileFigures(uint64_t nFileBytes)
+{
+    m_rate.Update(nFileBytes);
+    ShowFigures();
+}
+
+void CMainWindowTransferDisplay::ShowFigures()
+{
+    m_controls.pTransferRateText->setText(QString::fromStdString(m_rate.TransferText()));
+    m_controls.pFileRateText->setText(QString::fromStdString(m_rate.FileText()));
 }

@@ -4,6 +4,7 @@
 // "Cancel Transfer" button, the enabling of the other controls and the local
 // tree's final selection.
 #include "filemanager/logic/CTransferDisplay.h"
+#include "filemanager/logic/CTransferRate.h"
 
 #include <QPointer>
 
@@ -22,6 +23,8 @@ struct STransferControls
     QLabel* pFileText = nullptr;        // 1052
     CTextProgressCtrl* pFileBar = nullptr;    // 1042
     QLabel* pBytesText = nullptr;       // 1053
+    QLabel* pTransferRateText = nullptr; // speed and time left of the whole transfer
+    QLabel* pFileRateText = nullptr;     // speed and time left of the current file
     QPushButton* pCancelButton = nullptr; // 1055
     QGroupBox* pLastTransferBox = nullptr; // 1056
     QLabel* pLastTransferText = nullptr;   // 1057
@@ -54,8 +57,14 @@ public:
     void EndWaitCursor() override;
     void RestoreWaitCursor() override;
     void SelectLocalFolder(const std::string& strPath) override;
+    void StartTransferFigures(uint64_t nTotalBytes) override;
+    void StartFileFigures(const std::string& strName, uint64_t nFileSize) override;
+    void UpdateFileFigures(uint64_t nFileBytes) override;
 
 private:
+    void ShowFigures();
+
     STransferControls m_controls;
+    CTransferRate m_rate;
     std::function<void(bool)> m_fnEnableControls;
 };

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-unsigned char g_PanelInfo[PANEL_INFO_SIZE] = {};
+thread_local unsigned char g_PanelInfo[PANEL_INFO_SIZE] = {};
 
 namespace
 {

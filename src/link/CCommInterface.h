@@ -8,10 +8,12 @@
 #include <cstdint>
 #include <string>
 
-// Reply of message code 18, process-wide (byte 0 type, byte 4 revision letter,
-// byte 5 revision number, bytes 48..51 build number little-endian).
+// Reply of message code 18 (byte 0 type, byte 4 revision letter, byte 5
+// revision number, bytes 48..51 build number little-endian). One per thread:
+// the block read at connect must decide that thread's later transfers even
+// while other threads talk to other panels (orvak-cli collect).
 constexpr size_t PANEL_INFO_SIZE = 52;
-extern unsigned char g_PanelInfo[PANEL_INFO_SIZE];
+extern thread_local unsigned char g_PanelInfo[PANEL_INFO_SIZE];
 
 unsigned char GetPanelType();
 char GetPanelRevisionLetter();

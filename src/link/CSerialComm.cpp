@@ -12,7 +12,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-COM_APP_TYPE CSerialComm::m_enumAppType = COM_APP_DEFAULT;
+thread_local COM_APP_TYPE CSerialComm::m_enumAppType = COM_APP_DEFAULT;
 
 namespace
 {

@@ -56,7 +56,9 @@ public:
     // errno saved at the last failure (0 when the failure had no system cause).
     int GetLastSystemError() const { return m_nLastSystemError; }
 
-    static COM_APP_TYPE m_enumAppType;
+    // Set by every new channel; one per thread so channels built on several
+    // threads at once do not race on it.
+    static thread_local COM_APP_TYPE m_enumAppType;
 
 private:
     unsigned long Connect(); // 0, or the failure's result code (socket closed)

@@ -53,9 +53,9 @@ int CNameIpRecInfo::FindSamePanel(const CNameIpRec& rec) const
     return -1;
 }
 
-bool CNameIpRecInfo::Load()
+bool CNameIpRecInfo::LoadFrom(const std::string& strPath)
 {
-    std::FILE* pFile = std::fopen(GetPanelListPath().c_str(), "rb");
+    std::FILE* pFile = std::fopen(strPath.c_str(), "rb");
     if (!pFile)
         return false;
     int c = std::getc(pFile);

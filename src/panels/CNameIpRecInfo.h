@@ -37,7 +37,9 @@ public:
 
     // Reads the list file. A missing or empty file gives false and leaves the
     // list as it was; otherwise the list is replaced by one record per line.
-    bool Load();
+    bool Load() { return LoadFrom(GetPanelListPath()); }
+    // Load from another list file of the same form (orvak-cli collect).
+    bool LoadFrom(const std::string& strPath);
     // Replaces the list file with the current list. The new text goes to a
     // temporary file beside it first, so a failure at any point leaves the old
     // file as it was; failures are reported to the user and give false.

@@ -209,17 +209,17 @@ void CDataLogFile::CacheRecordLines(uint32_t nFirst, const std::string& strBuffe
     std::vector<std::string> arrHeader;
     const int nColumns = GetHeaderFields(arrHeader);
     const size_t nLineLength = m_nRecordLength - 1;
-    // Each line is split straight into the vector the cache keeps (exactly
-    // as many slots as the record has fields, no spare capacity); a line that
-    // is refused leaves it for the next one.
-    const size_t nSlots = static_cast<size_t>(nColumns);
-    RecordFields arrFields;
-    arrFields.reserve(nSlots);
+    const size_t nLines = strBuffer.size() / m_nRecordLength + 1;
+    // The field texts are never longer than the lines they come from, less
+    // their commas and line feeds.
+    const size_t nSeparators = std::min(strBuffer.size(), nLines * static_cast<size_t>(nColumns));
+    m_Cache.Reserve(nLines, nLines * static_cast<size_t>(nColumns), strBuffer.size() - nSeparators);
+    std::vector<std::string> arrFields; // keeps its strings' capacity from line to line
+    std::vector<std::string_view> arrViews(static_cast<size_t>(nColumns) + 1);
 
-    // Indices arrive in ascending order: keep the first cached index above
-    // the current one at hand, so each insertion goes right before it in
-    // constant time, and never replace a record already cached.
-    auto itNext = m_mapCache.lower_bound(nFirst);
+    // Indices arrive in ascending order: keep the position of the first
+    // cached index above the current one, and never replace a cached record.
+    size_t nNext = m_Cache.LowerBound(nFirst);
     uint64_t nIndex = nFirst;
     size_t nPos = 0;
     while (nPos != std::string_view::npos && nIndex <= UINT32_MAX)
@@ -228,24 +228,23 @@ void CDataLogFile::CacheRecordLines(uint32_t nFirst, const std::string& strBuffe
         const uint32_t nRecord = static_cast<uint32_t>(nIndex++);
         if (line.size() != nLineLength)
             continue;
-        arrFields.resize(nSlots);
-        if (SplitCsvFieldsInto(line, arrFields) != nColumns)
+        // Lines without quotes, nearly all of them, are split in place.
+        int nFound = SplitPlainCsvFields(line, arrViews.data(), nColumns + 1);
+        if (nFound < 0)
         {
-            if (arrFields.size() > nSlots) // a line with more fields grew it
-            {
-                arrFields.resize(nSlots);
-                arrFields.shrink_to_fit();
-            }
-            continue;
+            nFound = SplitCsvFieldsInto(line, arrFields);
+            for (int i = 0; i < nColumns && i < nFound; ++i)
+                arrViews[static_cast<size_t>(i)] = arrFields[static_cast<size_t>(i)];
         }
-        while (itNext != m_mapCache.end() && itNext->first < nRecord)
-            ++itNext;
-        if (itNext != m_mapCache.end() && itNext->first == nRecord)
+        if (nFound != nColumns)
             continue;
-        m_mapCache.emplace_hint(itNext, nRecord, std::move(arrFields));
-        arrFields = RecordFields();
-        arrFields.reserve(nSlots);
+        while (nNext < m_Cache.Size() && m_Cache.IndexAt(nNext) < nRecord)
+            ++nNext;
+        if (nNext < m_Cache.Size() && m_Cache.IndexAt(nNext) == nRecord)
+            continue;
+        m_Cache.Stage(nRecord, arrViews.data(), static_cast<size_t>(nColumns));
     }
+    m_Cache.Commit();
 }
 
 int CDataLogFile::GetHeaderFields(std::vector<std::string>& arrOut) const

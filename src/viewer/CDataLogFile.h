@@ -9,11 +9,11 @@
 // and R the length of a record line with its line feed.
 #include "CFilterSet.h"
 #include "CProgressSink.h"
+#include "CRecordCache.h"
 #include "LoadWindow.h"
 #include "common/SysTime.h"
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -23,7 +23,6 @@ class CDataLogFile
 {
 public:
     using RecordFields = std::vector<std::string>;
-    using RecordCache = std::map<uint32_t, RecordFields>;
 
     explicit CDataLogFile(CPanelFileCommands* pFileCmds);
     ~CDataLogFile();
@@ -55,9 +54,15 @@ public:
     // Counts every emptying of the cache; views that point into the cache
     // rebuild when it differs from the one they were built at.
     uint64_t GetCacheGeneration() const { return m_nCacheGeneration; }
+    // The number of cached records; positions 0 .. count - 1 are the cached
+    // records in ascending index order (m_Cache.IndexAt gives the index).
+    size_t GetCachedCount() const { return m_Cache.Size(); }
+    // GetRecordTime of the cached record at that position.
+    SYSTEMTIME GetCachedRecordTime(size_t nPosition);
 
-    // Record filter test of the cached record at that position.
-    bool IsRecordHidden(RecordCache::const_iterator itRecord);
+    // Record filter test of the cached record at that position. Like
+    // GetRecordTime, it leaves m_bHasMilliseconds as the record's time has it.
+    bool IsRecordHidden(size_t nPosition);
 
     CPanelFileCommands* m_pFileCmds = nullptr;
     std::string m_strFileName;
@@ -71,7 +76,7 @@ public:
     SYSTEMTIME m_tmLastRecord;
     std::string m_strRecordSet;
     uint32_t m_nWindowSize = 10;
-    RecordCache m_mapCache;
+    CRecordCache m_Cache;
     bool m_bDataViewStale = false;
     bool m_bGraphViewStale = false;
     CFilterSet m_Filter;

@@ -2,6 +2,7 @@
 // cached index ranges, the filter dates and the record filter test.
 #include "CDataLogFile.h"
 
+#include "DataLogText.h"
 #include "common/StrFormat.h"
 #include "link/CPanelFileCommands.h"
 
@@ -28,7 +29,7 @@ void CDataLogFile::LoadRecords(LoadMode eMode, uint32_t nIndex)
     const SLoadWindow window = PlaceLoadWindow(eMode, nIndex, nCount, m_nWindowSize);
     m_nWindowStart = window.nStart;
     SReadSpan span = TrimCachedEnds(
-        window, [this](uint32_t nRecord) { return m_mapCache.count(nRecord) != 0; });
+        window, [this](uint32_t nRecord) { return m_Cache.Contains(nRecord); });
     // A window larger than the file reaches past its last whole record; there
     // is nothing there to read yet, so do not ask the panel for it.
     if (span.nEnd > static_cast<uint64_t>(nCount) + 1)
@@ -42,16 +43,16 @@ void CDataLogFile::LoadRecords(LoadMode eMode, uint32_t nIndex)
 void CDataLogFile::UpdateRecordSetText()
 {
     m_strRecordSet.clear();
-    if (m_mapCache.empty())
+    const size_t nCount = m_Cache.Size();
+    if (nCount == 0)
         return;
-    const uint32_t nHighest = m_mapCache.rbegin()->first;
-    auto it = m_mapCache.begin();
-    uint32_t nPrevious = it->first;
+    const uint32_t nHighest = m_Cache.IndexAt(nCount - 1);
+    uint32_t nPrevious = m_Cache.IndexAt(0);
     uint32_t nRunStart = nPrevious;
     m_strRecordSet = StrFormat("(%u", nPrevious);
-    for (++it; it != m_mapCache.end(); ++it)
+    for (size_t nPos = 1; nPos < nCount; ++nPos)
     {
-        const uint32_t nRecord = it->first;
+        const uint32_t nRecord = m_Cache.IndexAt(nPos);
         if (nRecord == nPrevious + 1)
         {
             if (nRecord == nHighest)
@@ -71,21 +72,27 @@ void CDataLogFile::UpdateRecordSetText()
 
 std::string CDataLogFile::GetRecordSetText()
 {
-    if (m_mapCache.empty())
+    if (m_Cache.Empty())
         m_strRecordSet.clear();
     return m_strRecordSet;
 }
 
+SYSTEMTIME CDataLogFile::GetCachedRecordTime(size_t nPosition)
+{
+    return ParseRecordTimeTexts(m_Cache.FieldAt(nPosition, 0), m_Cache.FieldAt(nPosition, 1),
+                                m_Cache.FieldCountAt(nPosition), m_bHasMilliseconds);
+}
+
 void CDataLogFile::GetCacheSpan(SYSTEMTIME& tmStart, SYSTEMTIME& tmEnd)
 {
-    if (m_mapCache.empty())
+    if (m_Cache.Empty())
     {
         tmStart = m_tmFirstRecord;
         tmEnd = m_tmLastRecord;
         return;
     }
-    tmStart = GetRecordTime(m_mapCache.begin()->second);
-    tmEnd = GetRecordTime(m_mapCache.rbegin()->second);
+    tmStart = GetCachedRecordTime(0);
+    tmEnd = GetCachedRecordTime(m_Cache.Size() - 1);
 }
 
 void CDataLogFile::InitFilterDates()
@@ -95,12 +102,17 @@ void CDataLogFile::InitFilterDates()
 
 void CDataLogFile::EmptyCache()
 {
-    m_mapCache.clear();
+    m_Cache.Clear();
     ++m_nCacheGeneration;
 }
 
-bool CDataLogFile::IsRecordHidden(RecordCache::const_iterator itRecord)
+bool CDataLogFile::IsRecordHidden(size_t nPosition)
 {
-    const SYSTEMTIME tm = GetRecordTime(itRecord->second);
-    return m_Filter.IsHidden(tm, itRecord->second);
+    const SYSTEMTIME tm = m_Cache.TimeAt(nPosition, m_bHasMilliseconds);
+    return m_Filter.IsHiddenBy(tm, [this, nPosition](const CTagFilter& tag) {
+        const size_t nField = static_cast<size_t>(tag.m_nTagIndex) + 2;
+        if (tag.m_nDataType == FilterDiscrete)
+            return tag.ReadValue(m_Cache.FieldAt(nPosition, nField));
+        return m_Cache.NumberAt(nPosition, nField);
+    });
 }

@@ -3,6 +3,7 @@
 #include "DataLogText.h"
 #include "common/StrFormat.h"
 
+#include <cctype>
 #include <cstdlib>
 
 namespace
@@ -35,11 +36,14 @@ const char* GetConditionExportText(int nCondition)
     return ConditionText(s_arrExportTexts, nCondition);
 }
 
-double CTagFilter::ReadValue(const std::string& strText) const
+double CTagFilter::ReadValue(std::string_view strText) const
 {
     if (m_nDataType == FilterDiscrete)
-        return EqualsNoCase(strText, "on") ? 1.0 : 0.0;
-    return std::atof(strText.c_str());
+        return strText.size() == 2 && std::tolower(static_cast<unsigned char>(strText[0])) == 'o' &&
+                       std::tolower(static_cast<unsigned char>(strText[1])) == 'n'
+                   ? 1.0
+                   : 0.0;
+    return std::atof(std::string(strText).c_str());
 }
 
 bool CTagFilter::IsMet(double dValue) const
@@ -99,23 +103,9 @@ bool CFilterSet::IsDateMet(const SYSTEMTIME& tmRecord) const
 bool CFilterSet::IsHidden(const SYSTEMTIME& tmRecord,
                           const std::vector<std::string>& arrFields) const
 {
-    if (!m_bEnabled)
-        return false;
-    bool bHidden = false;
-    if (m_bDateRange)
-    {
-        const bool bMet = IsDateMet(tmRecord);
-        bHidden = m_bShowDates ? !bMet : bMet;
-    }
-    static const std::string s_strMissing;
-    for (const CTagFilter& tag : m_arrTagFilters)
-    {
-        if (bHidden)
-            break;
+    return IsHiddenBy(tmRecord, [&arrFields](const CTagFilter& tag) {
         const size_t nField = static_cast<size_t>(tag.m_nTagIndex) + 2;
-        const std::string& strText = nField < arrFields.size() ? arrFields[nField] : s_strMissing;
-        const bool bMet = tag.IsMet(tag.ReadValue(strText));
-        bHidden = tag.m_bShow ? !bMet : bMet;
-    }
-    return bHidden;
+        return tag.ReadValue(nField < arrFields.size() ? std::string_view(arrFields[nField])
+                                                       : std::string_view());
+    });
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Condition index shared by the date and the tag criteria (the index is what
@@ -45,7 +46,7 @@ public:
     bool operator==(const CTagFilter&) const = default;
 
     // The value a field text stands for under this entry's data type.
-    double ReadValue(const std::string& strText) const;
+    double ReadValue(std::string_view strText) const;
     bool IsMet(double dValue) const;
 };
 
@@ -68,6 +69,28 @@ public:
     // is filtered out. A tag criterion whose field the record lacks reads an
     // empty text, never a field outside the record.
     bool IsHidden(const SYSTEMTIME& tmRecord, const std::vector<std::string>& arrFields) const;
+    // The same test with the value of each tag criterion given by
+    // fnTagValue(const CTagFilter&), as ReadValue reads the record's field.
+    template <class FnTagValue>
+    bool IsHiddenBy(const SYSTEMTIME& tmRecord, const FnTagValue& fnTagValue) const
+    {
+        if (!m_bEnabled)
+            return false;
+        bool bHidden = false;
+        if (m_bDateRange)
+        {
+            const bool bMet = IsDateMet(tmRecord);
+            bHidden = m_bShowDates ? !bMet : bMet;
+        }
+        for (const CTagFilter& tag : m_arrTagFilters)
+        {
+            if (bHidden)
+                break;
+            const bool bMet = tag.IsMet(fnTagValue(tag));
+            bHidden = tag.m_bShow ? !bMet : bMet;
+        }
+        return bHidden;
+    }
 
     // Whether the filter writes a filter table (export, print header).
     bool HasCriteriaInUse() const

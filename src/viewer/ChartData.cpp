@@ -5,7 +5,9 @@
 
 #include <cctype>
 #include <charconv>
+#include <algorithm>
 #include <climits>
+#include <cstring>
 #include <ctime>
 
 namespace
@@ -62,20 +64,28 @@ bool EqualsNoCaseView(std::string_view a, const char* pszLower)
     return i == a.size() && pszLower[i] == '\0';
 }
 
-void AppendChartValue(std::string& strOut, std::string_view strField)
+bool IsBlankChar(char c)
 {
-    const char* pszBlanks = " \t\n\v\f\r";
-    const size_t nFirst = strField.find_first_not_of(pszBlanks);
-    if (nFirst == std::string_view::npos)
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// Writes the value text of a field at pOut and returns its length, which is
+// at most the field's length, and 1 for an empty field.
+size_t WriteChartValue(char* pOut, std::string_view strField)
+{
+    while (!strField.empty() && IsBlankChar(strField.front()))
+        strField.remove_prefix(1);
+    while (!strField.empty() && IsBlankChar(strField.back()))
+        strField.remove_suffix(1);
+    if (strField.empty())
     {
-        strOut += '0';
-        return;
+        *pOut = '0';
+        return 1;
     }
-    strField = strField.substr(nFirst, strField.find_last_not_of(pszBlanks) - nFirst + 1);
-    if (EqualsNoCaseView(strField, "on"))
+    if (strField.size() == 2 && EqualsNoCaseView(strField, "on"))
     {
-        strOut += '1';
-        return;
+        *pOut = '1';
+        return 1;
     }
 
     // -?digits(.digits)? ; everything else, "off" included, is 0.
@@ -97,16 +107,25 @@ void AppendChartValue(std::string& strOut, std::string_view strField)
     }
     if (!bNumber || i != strField.size())
     {
-        strOut += '0';
-        return;
+        *pOut = '0';
+        return 1;
     }
     // JSON allows no leading zeros: "007" is written 7, "-00.5" -0.5.
     size_t nSignificant = nIntegerStart;
     while (nSignificant + 1 < nIntegerEnd && strField[nSignificant] == '0')
         ++nSignificant;
+    size_t nLength = 0;
     if (bNegative)
-        strOut += '-';
-    strOut.append(strField.substr(nSignificant));
+        pOut[nLength++] = '-';
+    std::memcpy(pOut + nLength, strField.data() + nSignificant, strField.size() - nSignificant);
+    return nLength + strField.size() - nSignificant;
+}
+
+void AppendChartValue(std::string& strOut, std::string_view strField)
+{
+    const size_t nStart = strOut.size();
+    strOut.resize(nStart + std::max<size_t>(1, strField.size()));
+    strOut.resize(nStart + WriteChartValue(strOut.data() + nStart, strField));
 }
 } // namespace
 
@@ -167,7 +186,8 @@ std::optional<std::string> BuildChartData(CDataLogFile& log, int32_t nUtcOffset,
         !EqualsNoCase(arrColumns[1], "Time"))
         return std::nullopt;
 
-    const int nRecords = static_cast<int>(std::min<size_t>(log.m_mapCache.size(), INT_MAX / 2));
+    const size_t nCached = log.GetCachedCount();
+    const int nRecords = static_cast<int>(std::min<size_t>(nCached, INT_MAX / 2));
     const int64_t nRange = static_cast<int64_t>(nColumns) * nRecords;
     if (pProgress != nullptr)
     {
@@ -176,62 +196,81 @@ std::optional<std::string> BuildChartData(CDataLogFile& log, int32_t nUtcOffset,
     }
 
     // The filter and the time stamps are the same for every series: work
-    // them out once per record, then walk the records once per series.
+    // them out once per record, as the text that opens a point ("[stamp,"),
+    // then walk the records once per series.
+    const CRecordCache& cache = log.m_Cache;
     struct SPoint
     {
-        int64_t nStamp;
-        const CDataLogFile::RecordFields* pFields;
-        int nOrdinal; // the record's position in the cache
+        uint32_t nPosition; // in the cache
+        uint32_t nOpenEnd;  // where its opening text ends in strOpenings
     };
     std::vector<SPoint> arrPoints;
-    arrPoints.reserve(log.m_mapCache.size());
-    int nOrdinal = 0;
-    for (auto it = log.m_mapCache.begin(); it != log.m_mapCache.end(); ++it, ++nOrdinal)
+    arrPoints.reserve(nCached);
+    std::string strOpenings;
+    strOpenings.reserve(nCached * 16);
+    for (size_t nPos = 0; nPos < nCached; ++nPos)
     {
-        if (it->second.size() <= 2 || log.IsRecordHidden(it))
+        if (cache.FieldCountAt(nPos) <= 2 || log.IsRecordHidden(nPos))
             continue;
         bool bHasMilliseconds = false;
-        const SYSTEMTIME tm = ParseRecordTime(it->second.data(), it->second.size(), bHasMilliseconds);
-        const std::optional<int64_t> nStamp = ChartTimeStamp(tm, nUtcOffset);
-        if (nStamp)
-            arrPoints.push_back({*nStamp, &it->second, nOrdinal});
+        const std::optional<int64_t> nStamp = ChartTimeStamp(cache.TimeAt(nPos, bHasMilliseconds), nUtcOffset);
+        if (!nStamp)
+            continue;
+        strOpenings += '[';
+        AppendInteger(strOpenings, *nStamp);
+        strOpenings += ',';
+        arrPoints.push_back({static_cast<uint32_t>(nPos), static_cast<uint32_t>(strOpenings.size())});
     }
 
-    std::string strData = "[";
-    strData.reserve(64 + arrPoints.size() * static_cast<size_t>(nColumns - 2) * 24);
+    // The text is written in place: room for the longest it can be (every
+    // series' openings and brackets, and at most every field text of the
+    // cache, one byte for an empty one), cut to what was written at the end.
+    const size_t nSeries = static_cast<size_t>(nColumns - 2);
+    size_t nBound = 64 + cache.TextBytes() + nSeries * (strOpenings.size() + arrPoints.size() * 4);
+    for (int k = 2; k < nColumns; ++k)
+        nBound += 16 + 6 * arrColumns[static_cast<size_t>(k)].size();
+    std::string strData;
+    strData.resize(nBound);
+    char* pOut = strData.data();
+    const auto fnWrite = [&pOut](std::string_view text) {
+        std::memcpy(pOut, text.data(), text.size());
+        pOut += text.size();
+    };
+    *pOut++ = '[';
     for (int k = 2; k < nColumns; ++k)
     {
-        strData += "{\"name\":";
-        strData += JsonQuote(arrColumns[static_cast<size_t>(k)]);
-        strData += ",\"data\":[";
+        fnWrite("{\"name\":");
+        fnWrite(JsonQuote(arrColumns[static_cast<size_t>(k)]));
+        fnWrite(",\"data\":[");
         bool bFirstPoint = true;
-        size_t nPoint = 0;
-        for (const SPoint& point : arrPoints)
+        size_t nOpenStart = 0;
+        for (size_t nPoint = 0; nPoint < arrPoints.size(); ++nPoint)
         {
-            ++nPoint;
-            const CDataLogFile::RecordFields& arrFields = *point.pFields;
-            if (static_cast<size_t>(k) >= arrFields.size())
+            const SPoint& point = arrPoints[nPoint];
+            const std::string_view opening(strOpenings.data() + nOpenStart, point.nOpenEnd - nOpenStart);
+            nOpenStart = point.nOpenEnd;
+            if (static_cast<size_t>(k) >= cache.FieldCountAt(point.nPosition))
                 continue; // never read outside the record
             if (!bFirstPoint)
-                strData += ',';
+                *pOut++ = ',';
             bFirstPoint = false;
-            strData += '[';
-            AppendInteger(strData, point.nStamp);
-            strData += ',';
-            AppendChartValue(strData, arrFields[static_cast<size_t>(k)]);
-            strData += ']';
-            if (pProgress != nullptr && (nPoint % 256 == 0 || nPoint == arrPoints.size()))
+            fnWrite(opening);
+            pOut += WriteChartValue(pOut, cache.FieldAt(point.nPosition, static_cast<size_t>(k)));
+            *pOut++ = ']';
+            if (pProgress != nullptr && ((nPoint + 1) % 256 == 0 || nPoint + 1 == arrPoints.size()))
             {
                 pProgress->SetText(StrFormat("Graph View - Loading %d of %d records...",
-                                             point.nOrdinal, nRecords));
-                pProgress->SetPos(static_cast<int>(
-                    std::min<int64_t>(static_cast<int64_t>(k) * nRecords + point.nOrdinal, INT_MAX)));
+                                             static_cast<int>(point.nPosition), nRecords));
+                pProgress->SetPos(static_cast<int>(std::min<int64_t>(
+                    static_cast<int64_t>(k) * nRecords + point.nPosition, INT_MAX)));
             }
         }
-        strData += "]}";
+        fnWrite("]}");
         if (k != nColumns - 1)
-            strData += ',';
+            *pOut++ = ',';
     }
-    strData += "]";
+    *pOut++ = ']';
+    strData.resize(static_cast<size_t>(pOut - strData.data()));
     return strData;
+
 }

@@ -2,6 +2,7 @@
 
 #include "common/CPrompt.h"
 #include "common/CTempFile.h"
+#include "DataLogText.h"
 #include "common/StrFormat.h"
 
 #include <functional>
@@ -26,6 +27,17 @@ void AppendDoubled(std::string& strOut, const std::string& strText)
         strOut.append(strText, nStart, nQuote + 1 - nStart);
         strOut.push_back('"');
         nStart = nQuote + 1;
+    }
+}
+
+// Doubles every double quote of strOut from nStart on.
+void DoubleQuotesFrom(std::string& strOut, size_t nStart)
+{
+    size_t nQuote = strOut.find('"', nStart);
+    while (nQuote != std::string::npos)
+    {
+        strOut.insert(nQuote, 1, '"');
+        nQuote = strOut.find('"', nQuote + 2);
     }
 }
 
@@ -98,13 +110,20 @@ bool EmitCsvExport(CDataLogFile& log, const CDataViewTable& table, std::string& 
         }
         strOut += EOL;
         const int nColumns = table.GetColumnCount();
+        CRecordTimeFormatter formatter;
         for (int nRow = 0; nRow < nRows; ++nRow)
         {
             for (int nColumn = 0; nColumn < nColumns; ++nColumn)
             {
                 if (nColumn > 0)
-                    strOut += ",";
-                AppendQuoted(strOut, table.GetCellText(nRow, nColumn));
+                    strOut += ',';
+                // The cell goes straight into the output, its quotes doubled there.
+                strOut += '"';
+                const size_t nStart = strOut.size();
+                table.AppendCellText(nRow, nColumn, formatter, strOut);
+                if (nColumn > 0) // the index is digits only
+                    DoubleQuotesFrom(strOut, nStart);
+                strOut += '"';
             }
             strOut += EOL;
             if (strOut.size() >= FLUSH_BYTES && !fnFlush(strOut))

@@ -2,6 +2,10 @@
 
 #include "common/StrFormat.h"
 
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <tuple>
 
 namespace
@@ -129,6 +133,32 @@ int SplitCsvFieldsInto(std::string_view strLine, std::vector<std::string>& arrSc
     return nCount;
 }
 
+int SplitPlainCsvFields(std::string_view strLine, std::string_view* pOut, int nMax)
+{
+    int nCount = 0;
+    size_t nFieldStart = 0;
+    const char* pszLine = strLine.data();
+    for (size_t i = 0; i < strLine.size(); ++i)
+    {
+        if (pszLine[i] == '"')
+            return -1;
+        if (pszLine[i] != ',')
+            continue;
+        if (nCount < nMax)
+            pOut[nCount] = Trimmed(strLine.substr(nFieldStart, i - nFieldStart));
+        ++nCount;
+        nFieldStart = i + 1;
+    }
+    // What follows the last comma is a field only when there is something.
+    if (nFieldStart < strLine.size())
+    {
+        if (nCount < nMax)
+            pOut[nCount] = Trimmed(strLine.substr(nFieldStart));
+        ++nCount;
+    }
+    return nCount;
+}
+
 int SplitCsvFields(std::string_view strLine, std::vector<std::string>& arrOut)
 {
     const int nCount = SplitCsvFieldsInto(strLine, arrOut);
@@ -161,15 +191,26 @@ int SplitAtDelimiter(std::string_view strText, std::string_view strDelimiter,
 
 SYSTEMTIME ParseRecordTime(const std::string* pFields, size_t nCount, bool& bHasMilliseconds)
 {
+    if (nCount <= 2)
+    {
+        bHasMilliseconds = false;
+        return SYSTEMTIME();
+    }
+    return ParseRecordTimeTexts(pFields[0], pFields[1], nCount, bHasMilliseconds);
+}
+
+SYSTEMTIME ParseRecordTimeTexts(std::string_view strDate, std::string_view strTime, size_t nCount,
+                                bool& bHasMilliseconds)
+{
     bHasMilliseconds = false;
     SYSTEMTIME tm;
     if (nCount <= 2)
         return tm;
     std::string_view arrDate[3];
-    if (SplitViews(pFields[0], '/', arrDate, 3) != 3)
+    if (SplitViews(strDate, '/', arrDate, 3) != 3)
         return tm;
     std::string_view arrTime[4];
-    const int nTimeParts = SplitViews(pFields[1], ':', arrTime, 4);
+    const int nTimeParts = SplitViews(strTime, ':', arrTime, 4);
     if (nTimeParts < 3)
         return tm;
 
@@ -206,6 +247,45 @@ std::string FormatRecordTimeText(const SYSTEMTIME& tm, bool bWithMilliseconds)
     return strText;
 }
 
+void CRecordTimeFormatter::Append(const SYSTEMTIME& tm, bool bWithMilliseconds,
+                                  std::string& strOut)
+{
+    if (!CDateTime::FromFields(tm.wYear, tm.wMonth, tm.wDay, tm.wHour, tm.wMinute, tm.wSecond)
+             .IsValid())
+        strOut += "Invalid DateTime";
+    else
+    {
+        // "%a, %b %d, %Y, %X" is the day's conversions, then the time's.
+        const uint32_t nDay = static_cast<uint32_t>(tm.wYear) << 16 | tm.wMonth << 8 | tm.wDay;
+        if (nDay != m_nDay)
+        {
+            m_nDay = nDay;
+            m_strDay = FormatCalendarTime(tm.wYear, tm.wMonth, tm.wDay, tm.wHour, tm.wMinute,
+                                          tm.wSecond, "%a, %b %d, %Y, ");
+        }
+        if (m_arrTimesOfDay.empty())
+            m_arrTimesOfDay.resize(86400);
+        std::string& strTime = m_arrTimesOfDay[tm.wHour * 3600u + tm.wMinute * 60u + tm.wSecond];
+        if (strTime.empty())
+            strTime = FormatCalendarTime(tm.wYear, tm.wMonth, tm.wDay, tm.wHour, tm.wMinute,
+                                         tm.wSecond, "%X");
+        if (m_strDay.size() + strTime.size() <= 200)
+        {
+            strOut += m_strDay;
+            strOut += strTime;
+        }
+        else // past what one strftime call may write: let it decide
+            strOut += FormatRecordTimeText(tm, false);
+    }
+    if (bWithMilliseconds)
+    {
+        char szBuffer[16];
+        const int nLength = std::snprintf(szBuffer, sizeof(szBuffer), ":%03d",
+                                          static_cast<int>(tm.wMilliseconds));
+        strOut.append(szBuffer, static_cast<size_t>(nLength));
+    }
+}
+
 int CompareRecordTimes(const SYSTEMTIME& a, const SYSTEMTIME& b)
 {
     const auto keyA =
@@ -215,4 +295,40 @@ int CompareRecordTimes(const SYSTEMTIME& a, const SYSTEMTIME& b)
     if (keyA < keyB)
         return -1;
     return keyB < keyA ? 1 : 0;
+}
+
+bool IsDecimalPointDot()
+{
+    return std::strcmp(std::localeconv()->decimal_point, ".") == 0;
+}
+
+double ReadLeadingNumber(std::string_view strText, bool bDecimalPointIsDot)
+{
+    // [+-]digits[.digits] or [+-].digits, at most 15 digits in all, ending
+    // the text: the digits make an integer below 2^53 and the fraction a
+    // power of ten that a double holds exactly, so one division rounds
+    // exactly as strtod does.
+    static const double s_arrPowers[16] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                           1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    size_t i = 0;
+    const bool bNegative = !strText.empty() && strText[0] == '-';
+    if (!strText.empty() && (strText[0] == '-' || strText[0] == '+'))
+        ++i;
+    uint64_t nMantissa = 0;
+    int nDigits = 0;
+    int nFraction = 0;
+    for (; i < strText.size() && strText[i] >= '0' && strText[i] <= '9'; ++i, ++nDigits)
+        nMantissa = nMantissa * 10 + static_cast<uint64_t>(strText[i] - '0');
+    if (i < strText.size() && strText[i] == '.')
+    {
+        for (++i; i < strText.size() && strText[i] >= '0' && strText[i] <= '9'; ++i, ++nFraction)
+            nMantissa = nMantissa * 10 + static_cast<uint64_t>(strText[i] - '0');
+    }
+    if (bDecimalPointIsDot && i == strText.size() && nDigits + nFraction > 0 &&
+        nDigits + nFraction <= 15)
+    {
+        const double dValue = static_cast<double>(nMantissa) / s_arrPowers[nFraction];
+        return bNegative ? -dValue : dValue;
+    }
+    return std::atof(std::string(strText).c_str());
 }

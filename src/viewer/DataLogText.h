@@ -5,6 +5,7 @@
 // that the reader, the filters, the table and the chart share one rule.
 #include "common/SysTime.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,12 @@ int SplitCsvFields(std::string_view strLine, std::vector<std::string>& arrOut);
 // left as they are. Returns the count.
 int SplitCsvFieldsInto(std::string_view strLine, std::vector<std::string>& arrScratch);
 
+// The same split without copying, for a line that holds no double quote:
+// the trimmed fields as views into the line, the first nMax of them in pOut.
+// Returns the field count (which may be above nMax), or -1 when the line
+// holds a double quote after all.
+int SplitPlainCsvFields(std::string_view strLine, std::string_view* pOut, int nMax);
+
 // Pieces between the occurrences of strDelimiter; the text after the last one
 // is always a last piece, even when empty. Returns the piece count.
 int SplitAtDelimiter(std::string_view strText, std::string_view strDelimiter,
@@ -29,10 +36,34 @@ int SplitAtDelimiter(std::string_view strText, std::string_view strDelimiter,
 // whose date or time does not split as required, gives an all-zero time.
 // bHasMilliseconds tells whether the time had a milliseconds part.
 SYSTEMTIME ParseRecordTime(const std::string* pFields, size_t nCount, bool& bHasMilliseconds);
+// The same from the date and time texts of a record of nCount fields.
+SYSTEMTIME ParseRecordTimeTexts(std::string_view strDate, std::string_view strTime, size_t nCount,
+                                bool& bHasMilliseconds);
+
+// The leading decimal number of a text exactly as atof reads it (0 when
+// there is none). Plain decimals are read here when the locale's decimal
+// point is '.' (IsDecimalPointDot, asked once per run); the rest goes to atof.
+double ReadLeadingNumber(std::string_view strText, bool bDecimalPointIsDot);
+bool IsDecimalPointDot();
 
 // "Fri, Dec 04, 2026, 15:26:16" for a real date and time, else
 // "Invalid DateTime"; ":007"-style milliseconds appended when bWithMilliseconds.
 std::string FormatRecordTimeText(const SYSTEMTIME& tm, bool bWithMilliseconds);
+
+// FormatRecordTimeText for many record times in a row, appended to strOut:
+// the date part of the text is kept for the last day shown and the time part
+// for every time of day, so strftime runs once per day and per time of day
+// instead of once per record.
+class CRecordTimeFormatter
+{
+public:
+    void Append(const SYSTEMTIME& tm, bool bWithMilliseconds, std::string& strOut);
+
+private:
+    uint32_t m_nDay = UINT32_MAX;
+    std::string m_strDay;
+    std::vector<std::string> m_arrTimesOfDay; // by second of the day; empty until shown
+};
 
 // Orders record times field by field (year, month, day, hour, minute, second,
 // milliseconds; the day of week does not count). For real times this is the

@@ -161,13 +161,14 @@ SCacheSummary UpdateCacheSummary(CDataLogFile& log)
 {
     std::string strFirst;
     std::string strLast;
-    if (!log.m_mapCache.empty())
+    const size_t nCached = log.GetCachedCount();
+    if (nCached != 0)
     {
-        strFirst = log.FormatRecordTime(log.GetRecordTime(log.m_mapCache.begin()->second));
-        strLast = log.FormatRecordTime(log.GetRecordTime(log.m_mapCache.rbegin()->second));
+        strFirst = log.FormatRecordTime(log.GetCachedRecordTime(0));
+        strLast = log.FormatRecordTime(log.GetCachedRecordTime(nCached - 1));
     }
     SCacheSummary summary;
-    summary.strSummary = StrFormat(FMT_SUMMARY, static_cast<unsigned long>(log.m_mapCache.size()),
+    summary.strSummary = StrFormat(FMT_SUMMARY, static_cast<unsigned long>(nCached),
                                    strFirst.c_str(), strLast.c_str());
     summary.strRecordSet = log.GetRecordSetText();
     log.m_bDataViewStale = true;

@@ -32,7 +32,8 @@ QRect CAnchorLayout::RectInDialog(const QWidget* pControl) const
     return pControl->geometry().translated(ptOrigin);
 }
 
-void CAnchorLayout::SetAnchor(QWidget* pControl, int nHorzCode, int nVertCode)
+void CAnchorLayout::SetAnchor(QWidget* pControl, int nHorzCode, int nVertCode,
+                              QWidget* pHorzReference)
 {
     if (!pControl || !m_pDialog->isAncestorOf(pControl))
         return;
@@ -42,6 +43,7 @@ void CAnchorLayout::SetAnchor(QWidget* pControl, int nHorzCode, int nVertCode)
     entry.rcInitial = {rc.left(), rc.top(), rc.left() + rc.width(), rc.top() + rc.height()};
     entry.nHorzCode = nHorzCode;
     entry.nVertCode = nVertCode;
+    entry.pHorzReference = pHorzReference;
     for (SAnchored& existing : m_arrControls)
     {
         if (existing.pControl == pControl)
@@ -71,6 +73,26 @@ void CAnchorLayout::Reposition()
         mapNew[entry.pControl.data()] =
             QRect(rc.nLeft, rc.nTop, rc.nRight - rc.nLeft, rc.nBottom - rc.nTop);
     }
+    // Then the controls that follow another one across: the same code, with
+    // the reference's old and new edges in place of the dialog's.
+    for (const SAnchored& entry : m_arrControls)
+    {
+        if (!entry.pControl || !entry.pHorzReference)
+            continue;
+        const SAnchored* pRef = Find(entry.pHorzReference);
+        const auto itRef = mapNew.find(entry.pHorzReference.data());
+        if (!pRef || itRef == mapNew.end())
+            continue;
+        const int nRefLeft = pRef->rcInitial.nLeft;
+        int nNear = 0;
+        int nFar = 0;
+        AnchorAxis(entry.nHorzCode, entry.rcInitial.nLeft - nRefLeft,
+                   entry.rcInitial.nRight - nRefLeft, pRef->rcInitial.nRight - nRefLeft,
+                   itRef->second.width(), nNear, nFar);
+        QRect& rcNew = mapNew[entry.pControl.data()];
+        rcNew.setLeft(itRef->second.left() + nNear);
+        rcNew.setWidth(nFar - nNear);
+    }
 
     // All moves in one go, painted once afterwards.
     const bool bUpdates = m_pDialog->updatesEnabled();
@@ -90,6 +112,16 @@ void CAnchorLayout::Reposition()
     PlaceSizeGrip();
     m_pDialog->setUpdatesEnabled(bUpdates);
     m_pDialog->update();
+}
+
+const CAnchorLayout::SAnchored* CAnchorLayout::Find(const QWidget* pControl) const
+{
+    for (const SAnchored& entry : m_arrControls)
+    {
+        if (entry.pControl == pControl)
+            return &entry;
+    }
+    return nullptr;
 }
 
 void CAnchorLayout::PlaceSizeGrip()

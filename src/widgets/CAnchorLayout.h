@@ -29,7 +29,11 @@ public:
 
     // Registers a control (a descendant of the dialog) with its current
     // geometry. Registering it again replaces its codes and rectangle.
-    void SetAnchor(QWidget* pControl, int nHorzCode, int nVertCode);
+    // With a horizontal reference (another anchored control), the horizontal
+    // code applies across that control's width instead of the dialog's, so a
+    // row of buttons under a list keeps to the list's edges as it grows.
+    void SetAnchor(QWidget* pControl, int nHorzCode, int nVertCode,
+                   QWidget* pHorzReference = nullptr);
     // Re-applies the anchors for the dialog's current size.
     void Reposition();
 
@@ -46,9 +50,11 @@ private:
         SAnchorRect rcInitial; // in dialog coordinates
         int nHorzCode = ANCHOR_FIXED;
         int nVertCode = ANCHOR_FIXED;
+        QPointer<QWidget> pHorzReference;
     };
 
     QRect RectInDialog(const QWidget* pControl) const;
+    const SAnchored* Find(const QWidget* pControl) const;
     void PlaceSizeGrip();
 
     QWidget* m_pDialog;

@@ -5,12 +5,15 @@
 #include "common/StrFormat.h"
 
 #include <QFile>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
 
 // The pages are compiled into this static library; a library's resources
 // must be registered by hand, and only once.
@@ -64,6 +67,35 @@ CHelpWindow::CHelpWindow(QWidget* pParent)
             [this] { ShowTopic(QString::fromStdString(HelpDefaultTopic())); });
 }
 
+bool CHelpWindow::event(QEvent* pEvent)
+{
+    // A modal window came up that does not own this one: follow it.
+    if (pEvent->type() == QEvent::WindowBlocked)
+        FollowModalWindow();
+    return QWidget::event(pEvent);
+}
+
+void CHelpWindow::keyPressEvent(QKeyEvent* pEvent)
+{
+    if (pEvent->key() == Qt::Key_Escape && pEvent->modifiers() == Qt::NoModifier)
+    {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(pEvent);
+}
+
+void CHelpWindow::FollowModalWindow()
+{
+    QWindow* pOwn = windowHandle();
+    QWindow* pModal = QGuiApplication::modalWindow();
+    // A message box of the help window itself (a missing topic) blocks it,
+    // as any dialog blocks its own window.
+    if (!pOwn || !pModal || pModal == pOwn || pOwn->isAncestorOf(pModal, QWindow::IncludeTransients))
+        return;
+    pOwn->setTransientParent(pModal);
+}
+
 bool CHelpWindow::ShowTopic(const QString& strPage)
 {
     const QString strPath = PagePath(strPage);
@@ -103,6 +135,7 @@ CHelpWindow* ShowHelp(int nContextId, QWidget* pParent)
         g_pHelpWindow->ShowTopic(QString::fromStdString(HelpDefaultTopic()));
     }
     g_pHelpWindow->show();
+    g_pHelpWindow->FollowModalWindow();
     g_pHelpWindow->raise();
     g_pHelpWindow->activateWindow();
     return g_pHelpWindow;

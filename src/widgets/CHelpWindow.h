@@ -1,6 +1,9 @@
 #pragma once
 // The program's help: its pages in a browser window, one window for the whole
-// program, opened at the topic of a context id.
+// program, opened at the topic of a context id. It takes clicks, scrolling and
+// links, and closes (close box or Esc), whatever modal dialog is open: it
+// places itself above the topmost modal window, so that no modal window
+// blocks it.
 #include <QWidget>
 
 class QTextBrowser;
@@ -18,8 +21,16 @@ public:
     // The page shown now ("rename.html"), or empty.
     QString CurrentTopic() const;
     QTextBrowser* Browser() const { return m_pBrowser; }
+    // Makes the topmost modal window (unless it is one of this window's own)
+    // the window this one belongs to, so that it is not blocked by it.
+    void FollowModalWindow();
+
+protected:
+    bool event(QEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
 
 private:
+
     QTextBrowser* m_pBrowser;
     QPushButton* m_pBackButton;
     QPushButton* m_pContentsButton;

@@ -1,5 +1,7 @@
 #include "CQtPrompt.h"
 
+#include "CWaitCursor.h"
+
 #include <QApplication>
 #include <QWidget>
 
@@ -23,6 +25,19 @@ QMessageBox::Icon CQtPrompt::ToQtIcon(EPromptIcon eIcon)
     return QMessageBox::NoIcon;
 }
 
+QString CQtPrompt::BreakableAtSeparators(const QString& strText)
+{
+    QString strResult;
+    strResult.reserve(strText.size() + strText.size() / 8);
+    for (const QChar ch : strText)
+    {
+        strResult += ch;
+        if (ch == QLatin1Char('/') || ch == QLatin1Char('\\'))
+            strResult += QChar(0x200B);
+    }
+    return strResult;
+}
+
 EPromptAnswer CQtPrompt::Show(const std::string& strText, EPromptIcon eIcon,
                               EPromptButtons eButtons)
 {
@@ -32,8 +47,9 @@ EPromptAnswer CQtPrompt::Show(const std::string& strText, EPromptIcon eIcon,
     if (strTitle.isEmpty() && pParent)
         strTitle = pParent->windowTitle();
 
-    QMessageBox box(ToQtIcon(eIcon), strTitle, QString::fromStdString(strText),
-                    QMessageBox::NoButton, pParent);
+    QMessageBox box(ToQtIcon(eIcon), strTitle,
+                    BreakableAtSeparators(QString::fromStdString(strText)), QMessageBox::NoButton,
+                    pParent);
     if (eButtons == EPromptButtons::YesNo)
     {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -44,6 +60,8 @@ EPromptAnswer CQtPrompt::Show(const std::string& strText, EPromptIcon eIcon,
         box.setStandardButtons(QMessageBox::Ok);
     }
 
+    // The user is asked: the arrow, not the hourglass, while the box is up.
+    const CUserQuestionCursor question;
     const int nResult = box.exec();
     if (eButtons == EPromptButtons::Ok)
         return EPromptAnswer::Ok;

@@ -19,6 +19,10 @@ public:
     const std::string& GetTitle() const { return m_strTitle; }
 
     static QMessageBox::Icon ToQtIcon(EPromptIcon eIcon);
+    // The text with a break opportunity (a zero-width space) after every path
+    // separator, so that a long path wraps between its folders and never in
+    // the middle of a name.
+    static QString BreakableAtSeparators(const QString& strText);
 
 private:
     std::string m_strTitle;

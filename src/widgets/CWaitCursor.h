@@ -2,7 +2,16 @@
 // The hourglass: a scoped guard for one operation, plus the application-wide
 // begin/end/restore that the main window drives across several calls
 // (disabling its controls begins the wait cursor, the end of the operation
-// ends it, and a progress step restores it after a message box replaced it).
+// ends it, and a progress step restores it after something replaced it).
+//
+// Whenever the program asks the user something (a message box, the conflict
+// dialog, any other modal dialog) the ordinary arrow shows instead, and the
+// hourglass comes back once the question is answered and the work goes on.
+// Work started from within such a window (the data viewer, say) shows the
+// hourglass as usual.
+// Modal windows are noticed by themselves once a wait cursor has been begun;
+// CUserQuestionCursor marks a question that is not a modal window.
+//
 // Without a GUI application object (tests of logic, the command-line tool)
 // everything here does nothing.
 class CWaitCursor
@@ -19,8 +28,25 @@ public:
     static void Begin();
     // Ends one Begin; extra calls without a matching Begin are ignored.
     static void End();
-    // While at least one Begin is open, makes the wait cursor the one shown.
+    // While work runs that no question has paused, makes the wait cursor the
+    // one shown.
     static void RestoreWaitCursor();
     // How many Begin calls are open.
     static int Depth();
+    // How many questions to the user are up now.
+    static int QuestionDepth();
+
+    // A question to the user starts or ends (see CUserQuestionCursor).
+    static void BeginQuestion();
+    static void EndQuestion();
+};
+
+// The arrow for as long as the program waits for the user's answer.
+class CUserQuestionCursor
+{
+public:
+    CUserQuestionCursor() { CWaitCursor::BeginQuestion(); }
+    ~CUserQuestionCursor() { CWaitCursor::EndQuestion(); }
+    CUserQuestionCursor(const CUserQuestionCursor&) = delete;
+    CUserQuestionCursor& operator=(const CUserQuestionCursor&) = delete;
 };

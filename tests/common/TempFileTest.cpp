@@ -3,9 +3,16 @@
 #include "common/CTempFile.h"
 #include "support/CTempDir.h"
 
+#include <atomic>
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -60,4 +67,63 @@ TEST(TempFile, CommitReplacesWholeOrNotAtAll)
     }
     EXPECT_EQ("new", dir.ReadFile("target.csv"));
     EXPECT_EQ(1, std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()));
+}
+
+// Several threads (collect's transfers) create temporaries at once: every name
+// is new, and SIGTERM arriving while they create and remove them leaves none.
+TEST(TempFile, ThreadsShareTheRegistryAndTheSignalCleanUp)
+{
+    CTempDir dir;
+    constexpr int THREADS = 6;
+    constexpr int EACH = 40;
+    {
+        std::vector<std::set<std::string>> arrNames(THREADS);
+        std::vector<std::thread> arrThreads;
+        for (int t = 0; t < THREADS; ++t)
+            arrThreads.emplace_back([&dir, &names = arrNames[static_cast<size_t>(t)]] {
+                std::vector<CTempFile> arrTemps(EACH);
+                std::string strError;
+                for (CTempFile& temp : arrTemps)
+                    if (temp.Create(dir.Str(), strError))
+                        names.insert(temp.Path());
+            });
+        for (std::thread& thread : arrThreads)
+            thread.join();
+        std::set<std::string> all;
+        for (const std::set<std::string>& names : arrNames)
+            all.insert(names.begin(), names.end());
+        EXPECT_EQ(static_cast<size_t>(THREADS * EACH), all.size());
+        EXPECT_TRUE(fs::is_empty(dir.Path()));
+    }
+
+    const pid_t pid = fork();
+    if (pid == 0)
+    {
+        InstallTempFileCleanup();
+        std::atomic<int> nRounds{0};
+        for (int t = 0; t < THREADS; ++t)
+            std::thread([&dir, &nRounds] {
+                std::string strError;
+                for (;;)
+                {
+                    // Refused only once the clean-up has begun.
+                    CTempFile first, second;
+                    if (first.Create(dir.Str(), strError) && second.Create(dir.Str(), strError))
+                        ++nRounds;
+                }
+            }).detach();
+        while (nRounds.load() < 2000)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ::kill(::getpid(), SIGTERM); // any thread may take it
+        for (;;)
+            ::pause();
+    }
+    ASSERT_GT(pid, 0);
+    int nStatus = 0;
+    ASSERT_EQ(pid, ::waitpid(pid, &nStatus, 0));
+    EXPECT_TRUE(WIFSIGNALED(nStatus) && WTERMSIG(nStatus) == SIGTERM) << nStatus;
+    std::vector<std::string> arrLeft;
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir.Path()))
+        arrLeft.push_back(entry.path().filename().string());
+    EXPECT_EQ(std::vector<std::string>{}, arrLeft);
 }

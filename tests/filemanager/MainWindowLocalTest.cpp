@@ -107,7 +107,17 @@ TEST_F(MainWindowLocalTest, ResizedWindowGrowsListAndTreeButNeverShrinksBelowIts
     EXPECT_EQ(rcTreeNow.height(), rcTree.height() + 120);
     EXPECT_EQ(Dlg().width() - rcTreeNow.right(), szFirst.width() - rcTree.right());
     EXPECT_EQ(Button("buttonDelete")->y(), rcDelete.y() + 120);
-    EXPECT_EQ(Button("buttonDelete")->size(), rcDelete.size());
+    EXPECT_EQ(Button("buttonDelete")->height(), rcDelete.height());
+    // The remote command buttons span the list they act on; the local
+    // controls keep to the tree's edges.
+    EXPECT_EQ(Button("buttonView")->x(), rcListNow.x());
+    EXPECT_EQ(Button("buttonRename")->geometry().right(), rcListNow.right());
+    EXPECT_EQ(Button("buttonBackupSelected")->x(), rcListNow.x());
+    EXPECT_EQ(Button("buttonBackupAll")->geometry().right(), rcListNow.right());
+    EXPECT_EQ(Button("buttonCopy")->x(), rcTreeNow.x());
+    EXPECT_EQ(Button("buttonMove")->geometry().right(), rcTreeNow.right());
+    EXPECT_EQ(Button("buttonBrowse")->geometry().right(), rcTreeNow.right());
+    EXPECT_EQ(Find<QWidget>("groupLastTransfer")->geometry().right(), rcTreeNow.right());
     EXPECT_EQ(Dlg().PanelCombo()->geometry(), rcCombo);
     EXPECT_EQ(Button("buttonConnect")->geometry(), rcConnect);
     EXPECT_EQ(Button("buttonHelp")->geometry(), rcHelp.translated(0, 120));

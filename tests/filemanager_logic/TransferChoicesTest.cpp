@@ -3,6 +3,7 @@
 #include "TransferTestSupport.h"
 #include "filemanager/logic/ConflictRules.h"
 #include "filemanager/logic/CopyMoveCommands.h"
+#include "filemanager/logic/LocalFolderCheck.h"
 #include "filemanager/logic/TransferTimes.h"
 #include "link/CCommInterface.h"
 
@@ -232,6 +233,34 @@ TEST(TransferFailures, AReadOnlyTargetFolderKeepsTheOldTarget)
     EXPECT_NE(std::string::npos, b.m_engine.GetLastLocalError().find("Permission denied"));
 }
 
+// Going on after failed files keeps every failed file's reason, not only the
+// last one's, and a later success does not clear them.
+TEST(TransferFailures, KeepingGoingKeepsEveryFailedFilesReason)
+{
+    CTransferTestBench b;
+    for (const char* pszName : {"A.CSV", "B.CSV", "C.CSV", "D.CSV"})
+        b.WriteCard(pszName, "new");
+    for (const char* pszName : {"A.CSV", "C.CSV"})
+    {
+        b.WriteLocal(pszName, "old");
+        ::chmod((b.m_strRoot + "/" + pszName).c_str(), 0444);
+    }
+    b.StartPanel(EFetchPath::MessageCodes);
+    b.m_resolver.m_arrAnswers.push_back({false, CONFLICT_OVERWRITE, true, ""});
+    STransferRequest request = b.MakeRequest(b.ListCard());
+    request.bKeepGoing = true;
+    EXPECT_FALSE(b.m_engine.Transfer(request));
+    EXPECT_EQ(2, b.m_engine.GetCounts().nCopied);
+    EXPECT_EQ(2, b.m_engine.GetCounts().nFailed);
+    EXPECT_EQ(0, b.m_engine.GetCounts().nNotAttempted);
+    EXPECT_EQ(TRANSFER_STATUS_FAILED, b.m_engine.GetLastOutcome());
+    EXPECT_EQ("old", b.ReadLocal("A.CSV"));
+    EXPECT_EQ("new", b.ReadLocal("D.CSV"));
+    EXPECT_EQ(b.m_strRoot + "/A.CSV: Permission denied\n" + b.m_strRoot +
+                  "/C.CSV: Permission denied",
+              b.m_engine.GetLastLocalError());
+}
+
 TEST(TransferMove, DeletesOnlyAfterFullSuccessAndOnlyWhatWasCopied)
 {
     CTransferTestBench b;
@@ -283,11 +312,13 @@ TEST(TransferMove, CopyAndMoveQuestions)
 {
     CScriptedPrompt prompt;
     CScopedPrompt scoped(prompt);
-    EXPECT_EQ(ECopyMoveStart::NoSelection, ConfirmCopy(0));
-    EXPECT_EQ(ECopyMoveStart::NoSelection, ConfirmMove(0));
+    CTempDir dir;
+    const std::string strFolder = dir.Path().string();
+    EXPECT_EQ(ECopyMoveStart::NoSelection, ConfirmCopy(0, strFolder));
+    EXPECT_EQ(ECopyMoveStart::NoSelection, ConfirmMove(0, strFolder));
     prompt.QueueAnswer(EPromptAnswer::No);
-    EXPECT_EQ(ECopyMoveStart::Declined, ConfirmCopy(2));
-    EXPECT_EQ(ECopyMoveStart::Confirmed, ConfirmMove(1));
+    EXPECT_EQ(ECopyMoveStart::Declined, ConfirmCopy(2, strFolder));
+    EXPECT_EQ(ECopyMoveStart::Confirmed, ConfirmMove(1, strFolder));
     EXPECT_EQ((std::vector<std::string>{
                   "Select remote panel file(s) to copy.", "Select remote panel file(s) to move.",
                   "Copy selected remote panel file(s) to Local Computer?",
@@ -297,4 +328,15 @@ TEST(TransferMove, CopyAndMoveQuestions)
               prompt.Texts());
     EXPECT_EQ(EPromptIcon::None, prompt.Shown()[0].eIcon);
     EXPECT_EQ(EPromptIcon::Question, prompt.Shown()[3].eIcon);
+
+    // No usable local folder (the remembered one is gone, so the folder box
+    // is empty): the user is told to choose one, and nobody is asked.
+    for (const std::string& strBad : {std::string(), strFolder + "/gone"})
+    {
+        prompt.Clear();
+        EXPECT_EQ(ECopyMoveStart::NoLocalFolder, ConfirmCopy(1, strBad)) << strBad;
+        EXPECT_EQ(ECopyMoveStart::NoLocalFolder, ConfirmMove(3, strBad)) << strBad;
+        EXPECT_EQ((std::vector<std::string>{NO_LOCAL_FOLDER_TEXT, NO_LOCAL_FOLDER_TEXT}),
+                  prompt.Texts());
+    }
 }

@@ -3,6 +3,7 @@
 // left untouched when a file is skipped, fails or is cancelled.
 #include "TransferTestSupport.h"
 #include "filemanager/logic/ConflictRules.h"
+#include "filemanager/logic/LocalFolderCheck.h"
 #include "filemanager/logic/TransferTimes.h"
 
 #include <csignal>
@@ -171,3 +172,42 @@ TEST_P(TransferPaths, AFullDiskMidwayLeavesTheOldTargetIntact)
 
 INSTANTIATE_TEST_SUITE_P(BothFetchPaths, TransferPaths,
                          ::testing::Values(EFetchPath::MessageCodes, EFetchPath::Tftp), PathName);
+
+// The local folder must exist: with none, nothing is written anywhere (not into
+// the working directory, not below the file system's root); a folder that goes
+// away midway fails the file that needs it with the usual lines.
+TEST(TransferLocalFolder, NoFolderWritesNothingAndAFolderGoneMidwayFailsTheFile)
+{
+    CTransferTestBench b;
+    b.WriteCard("A.CSV", PatternBytes(3000, 8));
+    b.WriteCard("41225A07.CSV", PatternBytes(300, 9));
+    b.StartPanel(EFetchPath::MessageCodes);
+
+    const std::filesystem::path oldWorkDir = std::filesystem::current_path();
+    std::filesystem::current_path(b.m_strRoot);
+    STransferRequest request = b.MakeRequest(b.Select({"A.CSV"}));
+    request.strRootFolder.clear();
+    EXPECT_FALSE(b.m_engine.Transfer(request));
+    std::filesystem::current_path(oldWorkDir);
+    EXPECT_TRUE(FolderNames(b.m_strRoot).empty());
+    EXPECT_EQ(std::vector<std::string>{NO_LOCAL_FOLDER_TEXT}, b.m_prompt.Texts());
+    EXPECT_EQ(0, b.m_display.m_nSteps);
+    EXPECT_EQ(TRANSFER_STATUS_FAILED, b.m_engine.GetLastOutcome());
+
+    // The folder is removed while the first file is on its way.
+    const std::string strFolder = b.m_strRoot + "/dest";
+    std::filesystem::create_directory(strFolder);
+    request = b.MakeRequest(b.Select({"A.CSV", "41225A07.CSV"}));
+    request.strRootFolder = strFolder;
+    b.m_prompt.Clear();
+    b.m_display.m_fnOnStep = [&](int nStep)
+    {
+        if (nStep == 1)
+            std::filesystem::remove_all(strFolder);
+    };
+    EXPECT_FALSE(b.m_engine.Transfer(request));
+    EXPECT_EQ(std::vector<std::string>{FailedText("A.CSV")}, b.m_prompt.Texts());
+    EXPECT_TRUE(FolderNames(b.m_strRoot).empty());
+    EXPECT_EQ(1, b.m_engine.GetCounts().nFailed);
+    EXPECT_EQ(1, b.m_engine.GetCounts().nNotAttempted);
+}

@@ -46,23 +46,31 @@ protected:
 };
 } // namespace
 
-// A listing that never ends stops at 65,535 entries.
+// A listing that never ends stops at 65,535 entries, for one panel and for
+// each panel of a collection.
 TEST_F(HostilePanelTest, AListingThatNeverEndsIsCutOff)
 {
     SHostileScript script;
     script.bEndlessListing = true;
     CHostilePanel panel(script);
-    for (const std::vector<std::string>& arrCommand :
-         {std::vector<std::string>{"ls"}, std::vector<std::string>{"pull", "*.CSV", m_dir.Str()}})
+    const CTempDir list;
+    const std::string strList =
+        list.WriteFile("plant.ini", "Hostile|127.0.0.1|" + std::to_string(panel.Port()) + "|\n")
+            .string();
+    const std::vector<std::pair<std::vector<std::string>, fs::path>> arrCommands = {
+        {{panel.Address(), "ls"}, Local("LOG0.CSV")},
+        {{panel.Address(), "pull", "*.CSV", m_dir.Str()}, Local("LOG0.CSV")},
+        {{"collect", strList, "*.CSV", m_dir.Str()}, Local("Hostile") / "LOG0.CSV"},
+    };
+    for (const auto& [arrArgs, finalPath] : arrCommands)
     {
-        std::vector<std::string> arrArgs = {panel.Address()};
-        arrArgs.insert(arrArgs.end(), arrCommand.begin(), arrCommand.end());
+        SCOPED_TRACE(arrArgs[1]);
         SHostileLimits limits;
         limits.nDeadlineMs = 90000; // 65,535 exchanges
         const SHostileRun run = Run(arrArgs, limits);
         ExpectCleanFailure(run, "Error: The panel's file list does not end.\n"
                                 "Error in Getting Remote file list.",
-                           Local("LOG0.CSV"), m_tempDir.Str());
+                           finalPath, m_tempDir.Str());
     }
 }
 

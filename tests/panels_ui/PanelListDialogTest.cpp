@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -117,9 +118,6 @@ TEST_F(PanelListDialogTest, OpensWithRowsColumnsAndEnableRules)
     const char* arrHeadings[] = {"#", "Name", "IP Address", "Port #"};
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(pList->horizontalHeaderItem(i)->text(), arrHeadings[i]);
-    EXPECT_EQ(pList->columnWidth(0), 25);
-    EXPECT_EQ(pList->columnWidth(1), 75);
-    EXPECT_EQ(pList->columnWidth(2), 100);
     EXPECT_EQ(pList->selectionBehavior(), QAbstractItemView::SelectRows);
     EXPECT_EQ(pList->selectionMode(), QAbstractItemView::ExtendedSelection);
     EXPECT_TRUE(pList->showGrid());
@@ -138,6 +136,31 @@ TEST_F(PanelListDialogTest, OpensWithRowsColumnsAndEnableRules)
         EXPECT_TRUE(Button(pDlg.get(), pszName)->isEnabled()) << pszName;
     pList->clearSelection();
     EXPECT_FALSE(Button(pDlg.get(), "buttonConnect")->isEnabled());
+}
+
+// Columns are sized from the font: every heading and text fits, and the name
+// column gets the room the others do not need.
+TEST_F(PanelListDialogTest, EveryTextFitsItsColumn)
+{
+    auto pDlg = OpenDialog({"Line 4 press hall north", "Kiln"});
+    QTableWidget* pList = pDlg->ListCtrl();
+    pDlg->resize(pDlg->sizeHint());
+    QCoreApplication::processEvents();
+    const QFontMetrics fm(pList->font());
+    // What an item view keeps clear on each side of a cell's text.
+    const int nPadding = 2 * (pList->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    for (int nColumn = 0; nColumn < 4; ++nColumn)
+    {
+        const QString strHeading = pList->horizontalHeaderItem(nColumn)->text();
+        EXPECT_GE(pList->columnWidth(nColumn), fm.horizontalAdvance(strHeading) + nPadding)
+            << nColumn;
+        for (int nRow = 0; nRow < pList->rowCount(); ++nRow)
+        {
+            const QString strText = pList->item(nRow, nColumn)->text();
+            EXPECT_GE(pList->columnWidth(nColumn), fm.horizontalAdvance(strText) + nPadding)
+                << nColumn << ": " << strText.toStdString();
+        }
+    }
 }
 
 TEST_F(PanelListDialogTest, QuickAddReadsTheFormAndRefusesBadInput)

@@ -11,5 +11,7 @@ struct SCliResult
 };
 
 // Runs ORVAK_CLI_PATH with the arguments in folder strWorkDir (empty: the
-// current folder). The child's output goes through files, never a terminal.
-SCliResult RunCli(const std::vector<std::string>& arrArgs, const std::string& strWorkDir = "");
+// current folder), with the environment entries ("NAME=VALUE") added. The
+// child's output goes through files, never a terminal.
+SCliResult RunCli(const std::vector<std::string>& arrArgs, const std::string& strWorkDir = "",
+                  const std::vector<std::string>& arrEnv = {});

@@ -101,7 +101,7 @@ TEST_F(ViewerOnSimulator, ExampleFileAndItsGrowth)
     EXPECT_EQ(80u, log.m_nFileSize);
     EXPECT_EQ(2u, log.GetRecordCount());
     EXPECT_EQ("(1 - 2)", RecordSet());
-    EXPECT_EQ((Fields{"04/12/26", "08:00:10", "21.7", "off"}), log.m_mapCache.at(2));
+    EXPECT_EQ((Fields{"04/12/26", "08:00:10", "21.7", "off"}), CachedRecords(log).at(2));
     EXPECT_EQ("Total Records: 2\n\nFirst record logged at: Sun, Apr 12, 2026, 08:00:00\n"
               "Last record logged at: Sun, Apr 12, 2026, 08:00:10",
               FormatFileSummary(log));
@@ -113,7 +113,7 @@ TEST_F(ViewerOnSimulator, ExampleFileAndItsGrowth)
     Add(Choice(ReadChoiceAll));
     EXPECT_EQ(95u, log.m_nFileSize);
     EXPECT_EQ(2u, log.GetRecordCount());
-    EXPECT_EQ(2u, log.m_mapCache.size());
+    EXPECT_EQ(2u, CachedRecords(log).size());
 
     // The rest of it: three records, the third read from offset 80.
     m_pCard->AppendToFile("EX.CSV", "20,  21.9,  on\n");
@@ -121,7 +121,7 @@ TEST_F(ViewerOnSimulator, ExampleFileAndItsGrowth)
     EXPECT_EQ(110u, log.m_nFileSize);
     EXPECT_EQ(3u, log.GetRecordCount());
     EXPECT_EQ("(1 - 3)", RecordSet());
-    EXPECT_EQ((Fields{"04/12/26", "08:00:20", "21.9", "on"}), log.m_mapCache.at(3));
+    EXPECT_EQ((Fields{"04/12/26", "08:00:20", "21.9", "on"}), CachedRecords(log).at(3));
     EXPECT_EQ("Total Records: 3\n\nFirst record logged at: Sun, Apr 12, 2026, 08:00:00\n"
               "Last record logged at: Sun, Apr 12, 2026, 08:00:20",
               FormatFileSummary(log));
@@ -137,8 +137,8 @@ TEST_F(ViewerOnSimulator, ReadsOnlyTheBlocksItNeeds)
     Serve({{"LOG.CSV", strFile}}, {"--fail-after", "143:0=4"});
     OpenAndShow("LOG.CSV");
     EXPECT_EQ("(91 - 100)", RecordSet());
-    EXPECT_EQ(ExpectedRecord(strFile, 91), m_pLog->m_mapCache.at(91));
-    EXPECT_EQ(ExpectedRecord(strFile, 100), m_pLog->m_mapCache.at(100));
+    EXPECT_EQ(ExpectedRecord(strFile, 91), CachedRecords(*m_pLog).at(91));
+    EXPECT_EQ(ExpectedRecord(strFile, 100), CachedRecords(*m_pLog).at(100));
     // From here on every read fails: nothing more arrives, nothing is lost,
     // and the last record's time stays as known.
     const SYSTEMTIME tmLast = m_pLog->m_tmLastRecord;
@@ -176,7 +176,7 @@ TEST_F(ViewerOnSimulator, HeadersAcceptedAndRefused)
         EXPECT_EQ(0u, log.GetRecordCount());
         EXPECT_EQ(0, log.GetHeaderFields(arrColumns));
         log.LoadRecords(LoadAll, 0);
-        EXPECT_TRUE(log.m_mapCache.empty());
+        EXPECT_TRUE(CachedRecords(log).empty());
     }
     EXPECT_TRUE(m_prompt.Shown().empty()); // refused without a message
 }
@@ -223,12 +223,12 @@ TEST_F(ViewerOnSimulator, LineEndsQuotesAndMalformedRecords)
     CDataLogFile crlf(m_pCard->Files());
     ASSERT_TRUE(crlf.OpenLog("CRLF.CSV"));
     crlf.LoadRecords(LoadAll, 0);
-    const CDataLogFile::RecordCache cacheCrLf = crlf.m_mapCache;
+    const auto cacheCrLf = CachedRecords(crlf);
     crlf.CloseLog();
     ASSERT_TRUE(m_pLog->OpenLog("LF.CSV"));
     m_pLog->LoadRecords(LoadAll, 0);
-    EXPECT_EQ(20u, m_pLog->m_mapCache.size());
-    EXPECT_EQ(cacheCrLf, m_pLog->m_mapCache); // either line end reads the same
+    EXPECT_EQ(20u, CachedRecords(*m_pLog).size());
+    EXPECT_EQ(cacheCrLf, CachedRecords(*m_pLog)); // either line end reads the same
     m_pLog->CloseLog();
 
     CDataLogFile odd(m_pCard->Files());
@@ -236,12 +236,12 @@ TEST_F(ViewerOnSimulator, LineEndsQuotesAndMalformedRecords)
     EXPECT_EQ(7u, odd.GetRecordCount());
     odd.LoadRecords(LoadAll, 0);
     EXPECT_EQ("(1 - 3) & (7)", odd.GetRecordSetText());
-    EXPECT_EQ("2,5", odd.m_mapCache.at(1)[2]);
-    EXPECT_EQ("a\"", odd.m_mapCache.at(3)[2]);
-    EXPECT_EQ("7.5", odd.m_mapCache.at(7)[2]);
+    EXPECT_EQ("2,5", CachedRecords(odd).at(1)[2]);
+    EXPECT_EQ("a\"", CachedRecords(odd).at(3)[2]);
+    EXPECT_EQ("7.5", CachedRecords(odd).at(7)[2]);
     // Every cached record holds exactly its fields, with no spare slots,
     // also after a line with one field too many was refused.
-    for (const auto& [nIndex, arrFields] : odd.m_mapCache)
+    for (const auto& [nIndex, arrFields] : CachedRecords(odd))
         EXPECT_EQ(4u, arrFields.capacity()) << "record " << nIndex;
 }
 
@@ -284,7 +284,7 @@ TEST_F(ViewerOnSimulator, WindowsOfTheReadDataPage)
     Add(FromNumber(50, -5));
     EXPECT_EQ("(46 - 50) & (91 - 100)", RecordSet());
     EXPECT_EQ(46u, m_pLog->m_nWindowStart);
-    EXPECT_EQ(ExpectedRecord(str100, 46), m_pLog->m_mapCache.at(46));
+    EXPECT_EQ(ExpectedRecord(str100, 46), CachedRecords(*m_pLog).at(46));
 
     // Last 10 again reads no record: a record changed on the card in place
     // keeps its cached text, yet the summaries are rewritten and both views
@@ -296,7 +296,7 @@ TEST_F(ViewerOnSimulator, WindowsOfTheReadDataPage)
     m_pLog->m_bDataViewStale = m_pLog->m_bGraphViewStale = false;
     Add(Choice(ReadChoiceLast, 10));
     const SCacheSummary summary = UpdateCacheSummary(*m_pLog);
-    EXPECT_EQ(ExpectedRecord(str100, 95), m_pLog->m_mapCache.at(95));
+    EXPECT_EQ(ExpectedRecord(str100, 95), CachedRecords(*m_pLog).at(95));
     EXPECT_EQ("(46 - 50) & (91 - 100)", summary.strRecordSet);
     EXPECT_TRUE(m_pLog->m_bDataViewStale);
     EXPECT_TRUE(m_pLog->m_bGraphViewStale);
@@ -306,12 +306,12 @@ TEST_F(ViewerOnSimulator, WindowsOfTheReadDataPage)
     m_pLog->EmptyCache();
     Add(FromTo(95, 100));
     EXPECT_EQ("(95 - 100)", RecordSet());
-    EXPECT_EQ("99.9", m_pLog->m_mapCache.at(95)[2]);
+    EXPECT_EQ("99.9", CachedRecords(*m_pLog).at(95)[2]);
     m_pCard->Dir().WriteFile("HUNDRED.CSV", str100);
     Add(Choice(ReadChoiceLast, 10));
     EXPECT_EQ("(91 - 100)", RecordSet());
-    EXPECT_EQ("99.9", m_pLog->m_mapCache.at(95)[2]);
-    EXPECT_EQ(ExpectedRecord(str100, 94), m_pLog->m_mapCache.at(94));
+    EXPECT_EQ("99.9", CachedRecords(*m_pLog).at(95)[2]);
+    EXPECT_EQ(ExpectedRecord(str100, 94), CachedRecords(*m_pLog).at(94));
 
     // Clear Cache: empty summary texts.
     m_pLog->EmptyCache();
@@ -342,8 +342,8 @@ TEST_F(ViewerOnSimulator, WindowsOfTheReadDataPage)
     m_pCard->Dir().WriteFile("FIFTY.CSV", strFifty);
     Add(Choice(ReadChoiceFirst, 10));
     EXPECT_EQ("(1 - 10)", RecordSet());
-    EXPECT_EQ("44.4", m_pLog->m_mapCache.at(5)[2]);            // read now
-    EXPECT_EQ(ExpectedRecord(str50, 9), m_pLog->m_mapCache.at(9)); // not read again
+    EXPECT_EQ("44.4", CachedRecords(*m_pLog).at(5)[2]);            // read now
+    EXPECT_EQ(ExpectedRecord(str50, 9), CachedRecords(*m_pLog).at(9)); // not read again
 }
 
 TEST_F(ViewerOnSimulator, GrowingLogOnThePanel)
@@ -366,12 +366,12 @@ TEST_F(ViewerOnSimulator, GrowingLogOnThePanel)
     Add(Choice(ReadChoiceLast, 5));
     const uint32_t nCount = m_pLog->GetRecordCount();
     EXPECT_GE(nCount, nFirstCount + 3);
-    EXPECT_EQ(nCount, m_pLog->m_mapCache.rbegin()->first); // Last takes the newest
+    EXPECT_EQ(nCount, CachedRecords(*m_pLog).rbegin()->first); // Last takes the newest
     EXPECT_NE(strFirstSummary, FormatFileSummary(*m_pLog));
     EXPECT_EQ(0u, FormatFileSummary(*m_pLog).find(StrFormat("Total Records: %u\n", nCount)));
     // The last record's time shown is the newest record's, no longer the
     // time of the last record the file had at opening.
-    const SYSTEMTIME tmNewest = m_pLog->GetRecordTime(m_pLog->m_mapCache.rbegin()->second);
+    const SYSTEMTIME tmNewest = m_pLog->GetRecordTime(CachedRecords(*m_pLog).rbegin()->second);
     EXPECT_EQ(0, CompareRecordTimes(tmNewest, m_pLog->m_tmLastRecord));
     const Fields arrOldLast = ExpectedRecord(strFile, 5);
     EXPECT_NE(0, CompareRecordTimes(m_pLog->GetRecordTime(arrOldLast), m_pLog->m_tmLastRecord));
@@ -386,11 +386,11 @@ TEST_F(ViewerOnSimulator, PanelThatStopsAnsweringMidRead)
     Serve({{"LOG.CSV", strFile}}, {"--no-reply-every", "12"});
     ASSERT_TRUE(m_pLog->OpenLog("LOG.CSV"));
     bool bSawPartial = false;
-    for (int nLoad = 0; nLoad < 8 && m_pLog->m_mapCache.size() < 100; ++nLoad)
+    for (int nLoad = 0; nLoad < 8 && CachedRecords(*m_pLog).size() < 100; ++nLoad)
     {
         m_pLog->LoadRecords(LoadAll, 0);
-        bSawPartial = bSawPartial || (!m_pLog->m_mapCache.empty() && m_pLog->m_mapCache.size() < 100);
-        for (const auto& [nIndex, arrFields] : m_pLog->m_mapCache)
+        bSawPartial = bSawPartial || (!CachedRecords(*m_pLog).empty() && CachedRecords(*m_pLog).size() < 100);
+        for (const auto& [nIndex, arrFields] : CachedRecords(*m_pLog))
             ASSERT_EQ(ExpectedRecord(strFile, nIndex), arrFields) << "record " << nIndex;
         EXPECT_EQ(0u, m_pLog->GetRecordSetText().find("(1 - "));
     }

@@ -1,5 +1,7 @@
 #include "viewer/DataLogText.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace
@@ -144,4 +146,58 @@ TEST(RecordTime, OrderIsFieldByFieldWithMilliseconds)
     SYSTEMTIME d = a;
     d.wDayOfWeek = 3; // not part of the order
     EXPECT_EQ(0, CompareRecordTimes(a, d));
+}
+
+TEST(DataLogText, LeadingNumberReadsAsAtofDoes)
+{
+    const char* const arrTexts[] = {"21.5", "-3", "007", "0", "-0", "5.", ".5", "+4", "1e3", "abc", "",
+                                    " 5", "0x1A", "1.2.3", "inf", "nan", "-", ".", "0.1", "2x",
+                                    "123456789012345", "1234567890123456", "0.30000000000000004",
+                                    "99999999999999999999", "-12.75", "1-2"};
+    for (const char* pszText : arrTexts)
+    {
+        const double dExpected = std::atof(pszText);
+        const double dRead = ReadLeadingNumber(pszText, IsDecimalPointDot());
+        // Bit for bit: the sign of a zero and NaN included.
+        EXPECT_EQ(0, std::memcmp(&dExpected, &dRead, sizeof(double))) << pszText;
+    }
+}
+
+TEST(DataLogText, TimeFormatterWritesWhatFormatRecordTimeTextWrites)
+{
+    CRecordTimeFormatter formatter;
+    const std::vector<std::string> arrTimes = {"04/12/26,08:00:00", "04/12/26,08:00:01:7",
+                                               "04/12/26,08:00:00", "04/13/26,23:59:59",
+                                               "02/30/26,08:00:00", "04/12/26,25:00:00",
+                                               "12/31/1899,00:00:00:999", "04/12/26,08:00"};
+    for (const std::string& strLine : arrTimes)
+    {
+        std::vector<std::string> arrFields;
+        SplitCsvFields(strLine + ",x", arrFields);
+        bool bMilliseconds = false;
+        const SYSTEMTIME tm = ParseRecordTime(arrFields.data(), arrFields.size(), bMilliseconds);
+        for (const bool bWith : {bMilliseconds, !bMilliseconds})
+        {
+            std::string strOut = "prefix";
+            formatter.Append(tm, bWith, strOut);
+            EXPECT_EQ("prefix" + FormatRecordTimeText(tm, bWith), strOut) << strLine;
+        }
+    }
+}
+
+TEST(DataLogText, PlainSplitIsTheCsvSplitOfLinesWithoutQuotes)
+{
+    for (const char* pszLine : {"a,b,", ",a", " a , b ,c", "", ",", "a,,b", "  ", "a, ", "x\ty,z\r"})
+    {
+        std::vector<std::string> arrExpected;
+        SplitCsvFields(pszLine, arrExpected);
+        std::string_view arrViews[8];
+        const int nCount = SplitPlainCsvFields(pszLine, arrViews, 8);
+        ASSERT_EQ(static_cast<int>(arrExpected.size()), nCount) << pszLine;
+        for (int i = 0; i < nCount; ++i)
+            EXPECT_EQ(arrExpected[static_cast<size_t>(i)], arrViews[i]) << pszLine;
+    }
+    std::string_view arrViews[2];
+    EXPECT_EQ(-1, SplitPlainCsvFields("a,\"b\"", arrViews, 2));
+    EXPECT_EQ(3, SplitPlainCsvFields("a,b,c", arrViews, 2)); // counts past the room
 }

@@ -47,10 +47,16 @@ TEST(DataViewTable, RowsCellsAndFilter)
     table.Load(hand.Log());
     EXPECT_EQ((Texts{"3"}), Column(table, 0));
 
-    // Once the cache is emptied the rows point nowhere: the table knows.
+    // Records added before its rows move them in the cache: the rows keep
+    // their records. Once the cache is emptied they point nowhere: the table
+    // knows and shows none.
+    hand.Add(1, {"04/12/26", "08:00:00", "1", "on"});
+    EXPECT_EQ((Texts{"3"}), Column(table, 0));
+    EXPECT_EQ((Texts{"on"}), Column(table, 3));
     EXPECT_TRUE(table.IsCurrent(hand.Log()));
     hand.Log().EmptyCache();
     EXPECT_FALSE(table.IsCurrent(hand.Log()));
+    EXPECT_EQ(0, table.GetRowCount());
 }
 
 TEST(DataViewTable, SortRules)
@@ -111,7 +117,7 @@ TEST(DataViewTable, SortAgreesWithTheRowComparison)
     table.Load(hand.Log());
     // The reference: a stable sort of (index, text) pairs with the cell comparison.
     std::vector<std::pair<uint32_t, std::string>> arrExpected;
-    for (const auto& [nRecord, arrFields] : hand.Log().m_mapCache)
+    for (const auto& [nRecord, arrFields] : CachedRecords(hand.Log()))
         arrExpected.emplace_back(nRecord, arrFields[2]);
     for (const bool bAscending : {true, false})
     {
@@ -151,7 +157,7 @@ TEST_F(CsvExportTest, FiltersAndRowsByteForByte)
     filter.m_bShowDates = true;
     filter.m_nDateCondition = FilterInRange;
     bool bMs = false;
-    const std::vector<std::string> arrFirst = hand.Log().m_mapCache[1];
+    const std::vector<std::string> arrFirst = CachedRecords(hand.Log())[1];
     filter.m_tmFrom = ParseRecordTime(arrFirst.data(), arrFirst.size(), bMs);
     filter.m_tmTo = filter.m_tmFrom;
     filter.m_tmTo.wMinute = 1;

@@ -134,7 +134,7 @@ TEST(FilterSet, ShortRecordsAreNeverReadPastTheirFields)
     CHandLog hand("Date,Time,A,B,C");
     hand.Log().m_Filter = filter;
     hand.Add(1, {"04/12/26", "08:00:00"});
-    EXPECT_FALSE(hand.Log().IsRecordHidden(hand.Log().m_mapCache.find(1)));
+    EXPECT_FALSE(hand.Log().IsRecordHidden(hand.Log().m_Cache.Find(1)));
 }
 
 TEST(FilterSet, EqualityLooksAtTimesOnlyWithADateRange)

@@ -10,6 +10,7 @@
 #include "viewer/CDataLogFile.h"
 #include "viewer/DataLogText.h"
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,6 +33,15 @@ inline std::string MakeDataLog(int nRecords, const std::string& strEol = "\n",
     return strText;
 }
 
+// Every cached record of a data-log object by its index.
+inline std::map<uint32_t, std::vector<std::string>> CachedRecords(const CDataLogFile& log)
+{
+    std::map<uint32_t, std::vector<std::string>> mapRecords;
+    for (size_t nPos = 0; nPos < log.m_Cache.Size(); ++nPos)
+        mapRecords[log.m_Cache.IndexAt(nPos)] = log.m_Cache.FieldsAt(nPos);
+    return mapRecords;
+}
+
 // A data-log object with a header and a cache filled by the test. It holds
 // a command object (so the header fields count) but never sends anything.
 class CHandLog
@@ -48,7 +58,7 @@ public:
     CDataLogFile& Log() { return m_log; }
     void Add(uint32_t nIndex, const std::vector<std::string>& arrFields)
     {
-        m_log.m_mapCache[nIndex] = arrFields;
+        m_log.m_Cache.Put(nIndex, arrFields);
     }
 
 private:

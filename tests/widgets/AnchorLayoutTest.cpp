@@ -112,4 +112,25 @@ TEST_F(AnchorLayoutDialog, ReRegisteringAControlReplacesItsAnchor)
     ResizeTo(500, 400);
     EXPECT_EQ(m_pCombo->geometry(), QRect(110, 110, 120, 20));
 }
+
+// A control anchored across another one applies its code to that control's
+// width: a row of two buttons under the list keeps spanning the list exactly.
+TEST_F(AnchorLayoutDialog, ControlsAcrossAReferenceFollowItsEdges)
+{
+    auto* pLeft = new QPushButton("View", &m_dialog);
+    pLeft->setGeometry(10, 250, 88, 25);
+    auto* pRight = new QPushButton("Rename", &m_dialog);
+    pRight->setGeometry(102, 250, 88, 25);
+    m_pLayout->SetAnchor(pLeft, 0, 5, m_pList);
+    m_pLayout->SetAnchor(pRight, 0, 5, m_pList);
+    for (const int nWidth : {400, 523, 800, 1201})
+    {
+        ResizeTo(nWidth, 360);
+        const QRect rcList = m_pList->geometry();
+        EXPECT_EQ(pLeft->x(), rcList.x()) << nWidth;
+        EXPECT_EQ(pRight->geometry().right(), rcList.right()) << nWidth;
+        EXPECT_LT(pLeft->geometry().right(), pRight->x()) << nWidth;
+        EXPECT_EQ(pLeft->y(), 310) << nWidth;
+    }
+}
 } // namespace

@@ -3,7 +3,12 @@
 #include "widgets/CHelpWindow.h"
 #include "widgets/HelpTopics.h"
 
+#include <QDialog>
 #include <QFile>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QWindow>
 #include <QRegularExpression>
 #include <QTextBrowser>
 
@@ -73,5 +78,51 @@ TEST_F(HelpTest, EveryLinkBetweenThePagesLeadsToAPage)
                 << pszPage << " links to " << strTarget.toStdString();
         }
     }
+}
+
+// The help window is opened from dialogs that run modally (the main window
+// itself, the rename dialog, the panel list): it must still take clicks and
+// keys and close, at every depth of modal windows, and after they close.
+TEST_F(HelpTest, WorksAndClosesWhateverModalWindowIsOpen)
+{
+    CScriptedPrompt prompt;
+    CScopedPrompt scoped(prompt);
+    QDialog main;
+    main.setWindowModality(Qt::ApplicationModal);
+    main.show();
+    auto* pInner = new QDialog(&main);
+    pInner->setWindowModality(Qt::ApplicationModal);
+
+    const auto fnClickContents = [](CHelpWindow* pWindow)
+    {
+        auto* pContents = pWindow->findChild<QPushButton*>("buttonContents");
+        const QPoint pt = pContents->mapTo(pWindow, pContents->rect().center());
+        QTest::mouseClick(pWindow->windowHandle(), Qt::LeftButton, Qt::NoModifier, pt);
+        return pWindow->CurrentTopic().toStdString();
+    };
+
+    CHelpWindow* pWindow = ShowHelp(HELP_MAIN_WINDOW, &main);
+    EXPECT_EQ(fnClickContents(pWindow), HelpDefaultTopic());
+
+    // A second modal window opens over the main window (the rename dialog).
+    pInner->show();
+    QCoreApplication::processEvents();
+    ShowHelp(HELP_RENAME_FILE, pInner);
+    EXPECT_EQ(pWindow->CurrentTopic().toStdString(), "rename.html");
+    EXPECT_EQ(fnClickContents(pWindow), HelpDefaultTopic());
+
+    // The inner dialog closes and goes away: the window still works.
+    pInner->hide();
+    delete pInner;
+    QCoreApplication::processEvents();
+    ShowHelp(HELP_PANEL_LIST, &main);
+    EXPECT_EQ(fnClickContents(pWindow), HelpDefaultTopic());
+
+    // Esc closes it like any window.
+    QPointer<CHelpWindow> pAlive(pWindow);
+    QTest::keyClick(pWindow->windowHandle(), Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(pAlive.isNull() || !pAlive->isVisible());
+    EXPECT_TRUE(prompt.Shown().empty());
 }
 } // namespace

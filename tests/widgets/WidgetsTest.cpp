@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QFont>
 #include <QMessageBox>
+#include <QTextLayout>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -118,6 +119,81 @@ TEST_F(WidgetsTest, WaitCursorGuardsNestAndRestore)
     QGuiApplication::restoreOverrideCursor();
 }
 
+// The shape the user sees now: the override cursor's, or the arrow.
+Qt::CursorShape ShownCursor()
+{
+    const QCursor* pCursor = QGuiApplication::overrideCursor();
+    return pCursor ? pCursor->shape() : Qt::ArrowCursor;
+}
+
+// Whenever the program asks something, during work or not, the arrow shows;
+// the hourglass comes back once the answer is in.
+TEST_F(WidgetsTest, QuestionsShowTheArrowAndTheWaitCursorComesBackAfter)
+{
+    CWaitCursor::Begin();
+    ASSERT_EQ(ShownCursor(), Qt::WaitCursor);
+
+    // A message box through the prompt (a failed connect, the folder question).
+    CQtPrompt prompt;
+    Qt::CursorShape eDuringBox = Qt::WaitCursor;
+    QTimer::singleShot(0, [&eDuringBox] {
+        eDuringBox = ShownCursor();
+        if (auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            pBox->button(QMessageBox::Yes)->click();
+    });
+    prompt.AskYesNo("Do you want to copy remote file ( A ) to Root Folder ( /tmp )?");
+    EXPECT_EQ(eDuringBox, Qt::ArrowCursor);
+    EXPECT_EQ(ShownCursor(), Qt::WaitCursor);
+
+    // Any modal dialog (the conflict dialog), nested in another one.
+    QDialog outer;
+    Qt::CursorShape eDuringDialog = Qt::WaitCursor;
+    Qt::CursorShape eDuringNested = Qt::WaitCursor;
+    QTimer::singleShot(0, [&] {
+        eDuringDialog = ShownCursor();
+        QDialog inner(&outer);
+        QTimer::singleShot(0, [&] {
+            eDuringNested = ShownCursor();
+            inner.reject();
+        });
+        inner.exec();
+        outer.reject();
+    });
+    outer.exec();
+    EXPECT_EQ(eDuringDialog, Qt::ArrowCursor);
+    EXPECT_EQ(eDuringNested, Qt::ArrowCursor);
+    EXPECT_EQ(ShownCursor(), Qt::WaitCursor);
+
+    // Work started from within a modal window shows the hourglass there.
+    QDialog viewer;
+    Qt::CursorShape eBeforeWork = Qt::WaitCursor;
+    Qt::CursorShape eDuringWork = Qt::ArrowCursor;
+    QTimer::singleShot(0, [&] {
+        eBeforeWork = ShownCursor();
+        {
+            CWaitCursor work;
+            eDuringWork = ShownCursor();
+        }
+        viewer.reject();
+    });
+    viewer.exec();
+    EXPECT_EQ(eBeforeWork, Qt::ArrowCursor);
+    EXPECT_EQ(eDuringWork, Qt::WaitCursor);
+    EXPECT_EQ(ShownCursor(), Qt::WaitCursor);
+
+    // A dialog that goes away while shown counts as answered as well.
+    auto* pGone = new QDialog;
+    pGone->setModal(true);
+    pGone->show();
+    EXPECT_EQ(ShownCursor(), Qt::ArrowCursor);
+    delete pGone;
+    EXPECT_EQ(ShownCursor(), Qt::WaitCursor);
+
+    CWaitCursor::End();
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(CWaitCursor::QuestionDepth(), 0);
+}
+
 struct SShownBox
 {
     QString strTitle;
@@ -168,6 +244,51 @@ TEST_F(WidgetsTest, QtPromptShowsIconsButtonsAndTheApplicationTitle)
     AnswerNextBox(shown, QMessageBox::Ok);
     prompt.Message("Enter a file name.");
     EXPECT_EQ(shown.eIcon, QMessageBox::NoIcon);
+}
+
+// A long path in a message (the folder question of a transfer) wraps between
+// its folders, never inside a name.
+TEST_F(WidgetsTest, QtPromptWrapsLongPathsOnlyAtSeparators)
+{
+    const QString strText = "Unable to create directory '/home/operator/Documents/Data logs/"
+                            "Year 2014/Month 12/Day 25/Line A'.\nDo you want to copy remote file "
+                            "( 41225A07.csv ) to Root Folder ( /home/operator/Documents/Data "
+                            "logs/Collected from the presses )?";
+    const QString strBreakable = CQtPrompt::BreakableAtSeparators(strText);
+    EXPECT_EQ(QString(strBreakable).remove(QChar(0x200B)), strText);
+
+    QTextLayout layout(strBreakable, QApplication::font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    int nLines = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+    {
+        line.setLineWidth(QFontMetrics(QApplication::font()).horizontalAdvance("/home/operator/"));
+        ++nLines;
+    }
+    layout.endLayout();
+    ASSERT_GT(nLines, 4);
+    for (int i = 0; i + 1 < layout.lineCount(); ++i)
+    {
+        const QTextLine line = layout.lineAt(i);
+        const QString strLine = strBreakable.mid(line.textStart(), line.textLength());
+        const QChar chLast = strLine.isEmpty() ? QChar() : strLine.back();
+        const QChar chNext = strBreakable.at(line.textStart() + line.textLength());
+        // A line ends at a blank, a separator or the line feed; a name never
+        // goes on on the next line.
+        const bool bAtBreak = chLast == QChar(0x200B) || chLast.isSpace() ||
+                              chNext.isSpace() || chLast == QLatin1Char('/');
+        EXPECT_TRUE(bAtBreak) << strLine.toStdString();
+    }
+
+    // The box shows the text as it is, with the break chances invisible.
+    CQtPrompt prompt;
+    SShownBox shown;
+    AnswerNextBox(shown, QMessageBox::Ok);
+    prompt.Message(strText.toStdString());
+    EXPECT_EQ(shown.strText.remove(QChar(0x200B)), strText);
 }
 
 TEST_F(WidgetsTest, QtPromptWithoutTitleTakesTheActiveWindowsTitle)

@@ -6,6 +6,10 @@
 //     static int RunView(const CCliContext& ctx) { ... }
 //     static CCliCommandRegistrar s_view("view", "view REMOTE", "Show a data log", &RunView);
 //
+// A command that works on many panels (collect) registers with bNeedsHost
+// false: it comes first on the command line, without HOST, and may add a
+// paragraph of its own to the help text.
+//
 // A command file may also register a global option taking one value, or a
 // flag when its value name is empty (CCliOptionRegistrar); main accepts it
 // before HOST and stores its value ("1" for a flag) in CCliContext::m_mapOptions.
@@ -44,6 +48,8 @@ public:
     CliCommandFn m_pfnRun = nullptr;
     int m_nMinArgs = 0;
     int m_nMaxArgs = -1; // -1: no limit
+    bool m_bNeedsHost = true;
+    std::string m_strDetails; // more help lines, printed after the options
 };
 
 class CCliOption
@@ -58,7 +64,8 @@ class CCliCommandRegistrar
 {
 public:
     CCliCommandRegistrar(const char* pszName, const char* pszUsage, const char* pszSummary,
-                         CliCommandFn pfnRun, int nMinArgs = 0, int nMaxArgs = -1);
+                         CliCommandFn pfnRun, int nMinArgs = 0, int nMaxArgs = -1,
+                         bool bNeedsHost = true, const char* pszDetails = "");
 };
 
 class CCliOptionRegistrar
@@ -66,6 +73,11 @@ class CCliOptionRegistrar
 public:
     CCliOptionRegistrar(const char* pszName, const char* pszValueName, const char* pszHelp);
 };
+
+// A time in seconds above 0 and at most an hour, as milliseconds (rounded up).
+bool ParseCliSeconds(const std::string& strText, int& nMs);
+// The reply time-out; connecting never waits longer than it.
+void SetCliReplyTimeout(CCliContext& ctx, int nMs);
 
 // The registered commands and options, by name.
 const std::map<std::string, CCliCommand>& CliCommands();

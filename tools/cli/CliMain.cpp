@@ -3,9 +3,6 @@
 #include "CliCommand.h"
 #include "common/CTempFile.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -15,16 +12,35 @@ namespace
 {
 constexpr const char* OPTION_TIMEOUT = "--timeout";
 
+// Usage and summary on one line, or the summary on the next one when the
+// usage is long.
+void PrintCommand(FILE* pOut, const CCliCommand& command)
+{
+    if (command.m_strUsage.size() > 28)
+        std::fprintf(pOut, "  %s\n  %-28s %s\n", command.m_strUsage.c_str(), "",
+                     command.m_strSummary.c_str());
+    else
+        std::fprintf(pOut, "  %-28s %s\n", command.m_strUsage.c_str(),
+                     command.m_strSummary.c_str());
+}
+
 void PrintUsage(FILE* pOut)
 {
     std::fprintf(pOut, "Usage: orvak-cli [--timeout SECONDS]");
     for (const auto& [strName, option] : CliOptions())
         std::fprintf(pOut, option.m_strValueName.empty() ? " [%s]" : " [%s %s]", strName.c_str(),
                      option.m_strValueName.c_str());
-    std::fprintf(pOut, " HOST[:PORT] COMMAND [ARGS...]\n\nCommands:\n");
-    for (const auto& [strName, command] : CliCommands())
-        std::fprintf(pOut, "  %-28s %s\n", command.m_strUsage.c_str(),
-                     command.m_strSummary.c_str());
+    std::fprintf(pOut, " HOST[:PORT] COMMAND [ARGS...]\n"
+                       "   or: orvak-cli [--timeout SECONDS] COMMAND [ARGS...]   (commands for "
+                       "many panels)\n\nCommands on one panel:\n");
+    for (const bool bNeedsHost : {true, false})
+    {
+        if (!bNeedsHost)
+            std::fprintf(pOut, "\nCommands for many panels:\n");
+        for (const auto& [strName, command] : CliCommands())
+            if (command.m_bNeedsHost == bNeedsHost)
+                PrintCommand(pOut, command);
+    }
     std::fprintf(pOut,
                  "\nOptions:\n"
                  "  --timeout SECONDS            reply time-out (default 10; connecting waits "
@@ -34,6 +50,11 @@ void PrintUsage(FILE* pOut)
         const std::string strLeft = strName + " " + option.m_strValueName;
         std::fprintf(pOut, "  %-28s %s\n", strLeft.c_str(), option.m_strHelp.c_str());
     }
+    std::fprintf(pOut, "  %-28s %s\n  %-28s %s\n", "--help", "show this help and exit", "--version",
+                 "show the version and exit");
+    for (const auto& [strName, command] : CliCommands())
+        if (!command.m_strDetails.empty())
+            std::fprintf(pOut, "\n%s", command.m_strDetails.c_str());
     std::fprintf(pOut, "\nThe port defaults to %d. Exit status: 0 success, 1 failure, 2 usage.\n",
                  CLI_DEFAULT_PORT);
 }
@@ -43,18 +64,6 @@ int UsageError(const std::string& strText)
     std::fprintf(stderr, "orvak-cli: %s\n", strText.c_str());
     std::fprintf(stderr, "Try 'orvak-cli --help'.\n");
     return CLI_EXIT_USAGE;
-}
-
-bool ParseSeconds(const std::string& strText, int& nMs)
-{
-    char* pEnd = nullptr;
-    errno = 0;
-    const double dSeconds = std::strtod(strText.c_str(), &pEnd);
-    if (strText.empty() || *pEnd != 0 || errno != 0 || !std::isfinite(dSeconds) || dSeconds <= 0 ||
-        dSeconds > 3600)
-        return false;
-    nMs = static_cast<int>(std::ceil(dSeconds * 1000));
-    return true;
 }
 
 // HOST or HOST:PORT; the port is 1 to 65535.
@@ -107,6 +116,11 @@ int main(int argc, char** argv)
             PrintUsage(stdout);
             return CLI_EXIT_OK;
         }
+        if (strArg == "--version")
+        {
+            std::printf("orvak-cli %s\n", ORVAK_VERSION);
+            return CLI_EXIT_OK;
+        }
         if (strArg.rfind("--", 0) != 0)
             break;
         // "--name VALUE" or "--name=VALUE"; a flag (no value name) takes none.
@@ -126,26 +140,34 @@ int main(int argc, char** argv)
             return UsageError("option " + strArg + " needs a value");
         if (strArg == OPTION_TIMEOUT)
         {
-            if (!ParseSeconds(strValue, ctx.m_nReplyTimeoutMs))
+            int nMs = 0;
+            if (!ParseCliSeconds(strValue, nMs))
                 return UsageError("--timeout needs a number of seconds above 0");
-            ctx.m_nConnectTimeoutMs = std::min(ctx.m_nConnectTimeoutMs, ctx.m_nReplyTimeoutMs);
+            SetCliReplyTimeout(ctx, nMs);
         }
         else if (CliOptions().count(strArg))
             ctx.m_mapOptions[strArg] = strValue;
         else
             return UsageError("unknown option " + strArg);
     }
-    if (argc - i < 2)
+    // A command for many panels comes first, without HOST.
+    const auto itHostless = i < argc ? CliCommands().find(argv[i]) : CliCommands().end();
+    const bool bHostless = itHostless != CliCommands().end() && !itHostless->second.m_bNeedsHost;
+    if (!bHostless && argc - i < 2)
         return UsageError("HOST and a command are needed");
-    if (!ParseHost(argv[i], ctx))
+    if (!bHostless && !ParseHost(argv[i], ctx))
         return UsageError(std::string("bad HOST[:PORT] ") + argv[i]);
-    const auto it = CliCommands().find(argv[i + 1]);
+    const auto it = bHostless ? itHostless : CliCommands().find(argv[i + 1]);
     if (it == CliCommands().end())
         return UsageError(std::string("unknown command ") + argv[i + 1]);
+    if (!bHostless && !it->second.m_bNeedsHost)
+        return UsageError(it->first + " takes no HOST: orvak-cli [options] " +
+                          it->second.m_strUsage);
     const CCliCommand& command = it->second;
-    ctx.m_arrArgs.assign(argv + i + 2, argv + argc);
+    ctx.m_arrArgs.assign(argv + i + (bHostless ? 1 : 2), argv + argc);
     const int nArgs = static_cast<int>(ctx.m_arrArgs.size());
     if (nArgs < command.m_nMinArgs || (command.m_nMaxArgs >= 0 && nArgs > command.m_nMaxArgs))
-        return UsageError("usage: orvak-cli [options] HOST[:PORT] " + command.m_strUsage);
+        return UsageError(std::string("usage: orvak-cli [options] ") +
+                          (bHostless ? "" : "HOST[:PORT] ") + command.m_strUsage);
     return RunCommand(command, ctx);
 }

@@ -49,12 +49,17 @@ int64_t CCliSession::ListedSize(const std::string& strName)
     return -1;
 }
 
-int CCliSession::Fail(const std::string& strMessage)
+std::string CCliSession::ErrorText(const std::string& strMessage) const
 {
     std::string strText = JoinLines(JoinLines(m_comm.GetError(), m_files.GetErrors()), strMessage);
     if (strText.empty())
         strText = "Error: The panel refused the command.";
-    std::fprintf(stderr, "%s\n", strText.c_str());
+    return strText;
+}
+
+int CCliSession::Fail(const std::string& strMessage)
+{
+    std::fprintf(stderr, "%s\n", ErrorText(strMessage).c_str());
     return CLI_EXIT_FAILED;
 }
 

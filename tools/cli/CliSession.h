@@ -26,8 +26,10 @@ public:
     // The size the listing gives the file (names compared ignoring case), or
     // -1 when the listing cannot be read or does not show it.
     int64_t ListedSize(const std::string& strName);
-    // Prints the channel error, the file command lines and strMessage (those
-    // that are not empty) on standard error; returns CLI_EXIT_FAILED.
+    // The channel error, the file command lines and strMessage (those that
+    // are not empty), or the general refusal text when all are empty.
+    std::string ErrorText(const std::string& strMessage = std::string()) const;
+    // Prints ErrorText on standard error; returns CLI_EXIT_FAILED.
     int Fail(const std::string& strMessage = std::string());
 
 private:

@@ -229,6 +229,7 @@ const std::vector<COptionDef>& Options()
         {"--tftp-error", ParseTftpError, nullptr},
         {"--verbose", nullptr, [](CSimSettings& st) { st.m_bVerbose = true; }},
         {"--help", nullptr, [](CSimSettings& st) { st.m_bHelp = true; }},
+        {"--version", nullptr, [](CSimSettings& st) { st.m_bVersion = true; }},
     };
     return arrOptions;
 }

@@ -68,6 +68,7 @@ public:
 
     bool m_bVerbose = false;
     bool m_bHelp = false;
+    bool m_bVersion = false;
 
     bool IsZeroDate(const std::string& strName) const;
 };

@@ -84,5 +84,6 @@ TFTP faults:
 Other:
   --verbose                 one line per request on standard error
   --help                    this text
+  --version                 the version
 )";
 }

@@ -34,6 +34,11 @@ int main(int argc, char** argv)
         std::fputs(SimHelpText(), stdout);
         return 0;
     }
+    if (settings.m_bVersion)
+    {
+        std::printf("orvak-panelsim %s\n", ORVAK_VERSION);
+        return 0;
+    }
     SimSetVerbose(settings.m_bVerbose);
 
     // Every thread inherits this mask; only the main thread takes the signals.

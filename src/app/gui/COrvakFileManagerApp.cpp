@@ -12,6 +12,9 @@ COrvakFileManagerApp::COrvakFileManagerApp(int& nArgc, char** arrArgv)
 {
     QApplication::setApplicationName(STR_APP_TITLE);
     QApplication::setWindowIcon(MakeAppIcon());
+    // Names the installed menu entry, so desktops show its icon and name for
+    // the program's windows.
+    QGuiApplication::setDesktopFileName("net.ilvane.OrvakFileManager");
     SetPrompt(&m_Prompt);
 }
 

@@ -5,6 +5,7 @@
 // how a click on "Cancel Transfer" reaches the engine during a transfer).
 // The main window implements it on its controls; the command-line tool and the
 // tests use CHeadlessTransferDisplay.
+#include <cstdint>
 #include <string>
 
 class CTransferDisplay
@@ -48,4 +49,12 @@ public:
 
     // The local folder tree selects this folder (SetSelPath).
     virtual void SelectLocalFolder(const std::string& strPath) = 0;
+
+    // Speed and time left (see CTransferRate); a display without them ignores
+    // these. The bytes of all files of the transfer as it starts, the name and
+    // size of each file as it starts, and the bytes of the current file at
+    // each step.
+    virtual void StartTransferFigures(uint64_t /*nTotalBytes*/) {}
+    virtual void StartFileFigures(const std::string& /*strName*/, uint64_t /*nFileSize*/) {}
+    virtual void UpdateFileFigures(uint64_t /*nFileBytes*/) {}
 };

@@ -5,6 +5,7 @@
 #include "common/StrFormat.h"
 #include "filemanager/logic/AutoFolder.h"
 #include "filemanager/logic/ConflictRules.h"
+#include "filemanager/logic/LocalFolderCheck.h"
 #include "filemanager/logic/SafeFileReplace.h"
 #include "filemanager/logic/TransferNames.h"
 #include "filemanager/logic/TransferTimes.h"
@@ -41,6 +42,7 @@ bool CTransferEngine::Transfer(const STransferRequest& request)
 
     m_display.SetLastTransferText(std::string());
     m_tmEndTimeWritten = -1;
+    m_display.StartTransferFigures(TotalFileBytes(request.arrSelected));
     ShowTransferDisplay(true);
     const bool bResult = RunFileLoop();
     ShowTransferDisplay(false);
@@ -54,6 +56,14 @@ bool CTransferEngine::RunFileLoop()
     const int nRows = static_cast<int>(arrSelected.size());
     if (!m_pRequest->bPanelConnected)
     {
+        m_counts.nNotAttempted = nRows;
+        return false;
+    }
+    // Nothing is written without a folder to write into.
+    if (!IsUsableLocalFolder(m_pRequest->strRootFolder))
+    {
+        GetPrompt().Message(NO_LOCAL_FOLDER_TEXT, EPromptIcon::Warning);
+        m_nStatus = TRANSFER_STATUS_FAILED;
         m_counts.nNotAttempted = nRows;
         return false;
     }
@@ -137,6 +147,7 @@ CTransferEngine::EFileOutcome CTransferEngine::TransferEntry(const DIR_DATA& ent
         ApplyCsvExtension(JoinLocalPath(strFolder, strName), entry, m_pRequest->bAutoAddCsvExt);
     m_display.SetFileText(StrFormat("Tranferring %s...", strName.c_str()));
     m_display.SetFilePercent(0);
+    m_display.StartFileFigures(strName, static_cast<uint64_t>(std::max<int64_t>(nSize, 0)));
 
     if (LocalPathExists(strTarget))
     {
@@ -208,18 +219,31 @@ CTransferEngine::EFileOutcome CTransferEngine::FailFile(const std::string& strRe
 bool CTransferEngine::CopyOneFile(const std::string& strRemoteName, const std::string& strTarget,
                                   int64_t nSize, CCommInterface& comm)
 {
+    // Each failed file's reason is kept: a transfer that goes on after a
+    // failure must not lose the earlier ones.
+    std::string strError;
+    const bool bCopied = FetchAndReplace(strRemoteName, strTarget, nSize, comm, strError);
+    if (!bCopied && !strError.empty())
+        m_strLocalError = JoinLines(m_strLocalError, strError);
+    return bCopied;
+}
+
+bool CTransferEngine::FetchAndReplace(const std::string& strRemoteName,
+                                      const std::string& strTarget, int64_t nSize,
+                                      CCommInterface& comm, std::string& strError)
+{
     // A target that cannot be replaced is not worth the download.
-    m_strLocalError = TargetRefusal(strTarget);
-    if (!m_strLocalError.empty())
+    strError = TargetRefusal(strTarget);
+    if (!strError.empty())
         return false;
     const std::string strTempFolder = GetSystemTempFolder();
     if (strTempFolder.empty())
     {
-        m_strLocalError = "no temporary folder";
+        strError = "no temporary folder";
         return false;
     }
     CTempFile fetchTemp; // removed on every way out, also on SIGINT and SIGTERM
-    if (!fetchTemp.Create(strTempFolder, m_strLocalError))
+    if (!fetchTemp.Create(strTempFolder, strError))
     {
         GetPrompt().Message("Can't open local file.", EPromptIcon::Stop);
         return false;
@@ -230,7 +254,7 @@ bool CTransferEngine::CopyOneFile(const std::string& strRemoteName, const std::s
                               ? FetchByMessageCodes(strRemoteName, fetchTemp.Path(), nSize, comm)
                               : FetchByTftp(strRemoteName, fetchTemp.Path(), nSize);
     if (m_nStatus == TRANSFER_STATUS_OK && bFetched)
-        return ReplaceFileWithCopy(fetchTemp.Path(), strTarget, m_strLocalError);
+        return ReplaceFileWithCopy(fetchTemp.Path(), strTarget, strError);
     return false;
 }
 
@@ -242,6 +266,7 @@ void CTransferEngine::ProgressUpdate(uint64_t nBytes, int64_t nSize)
             static_cast<int>(std::min<uint64_t>(100, nBytes * 100 / static_cast<uint64_t>(nSize)));
     m_display.SetBytesText("Bytes transferred: " + std::to_string(nBytes));
     m_display.SetFilePercent(nPercent);
+    m_display.UpdateFileFigures(nBytes);
     UpdateTimes();
     m_display.ProcessPendingEvent();
     m_display.RestoreWaitCursor();

@@ -1,32 +1,41 @@
 #include "filemanager/logic/CopyMoveCommands.h"
 
 #include "common/CPrompt.h"
+#include "filemanager/logic/LocalFolderCheck.h"
 #include "filemanager/logic/TransferNames.h"
 #include "link/CCommInterface.h"
 #include "link/CPanelFileCommands.h"
 
 namespace
 {
-ECopyMoveStart Confirm(int nSelectedRows, const char* pszNoSelection, const char* pszQuestion)
+ECopyMoveStart Confirm(int nSelectedRows, const std::string& strLocalFolder,
+                       const char* pszNoSelection, const char* pszQuestion)
 {
     if (nSelectedRows <= 0)
     {
         GetPrompt().Message(pszNoSelection);
         return ECopyMoveStart::NoSelection;
     }
+    // Without a folder to write into, a copy would land wherever the program
+    // happens to run.
+    if (!IsUsableLocalFolder(strLocalFolder))
+    {
+        GetPrompt().Message(NO_LOCAL_FOLDER_TEXT, EPromptIcon::Warning);
+        return ECopyMoveStart::NoLocalFolder;
+    }
     return GetPrompt().AskYesNo(pszQuestion) ? ECopyMoveStart::Confirmed : ECopyMoveStart::Declined;
 }
 } // namespace
 
-ECopyMoveStart ConfirmCopy(int nSelectedRows)
+ECopyMoveStart ConfirmCopy(int nSelectedRows, const std::string& strLocalFolder)
 {
-    return Confirm(nSelectedRows, "Select remote panel file(s) to copy.",
+    return Confirm(nSelectedRows, strLocalFolder, "Select remote panel file(s) to copy.",
                    "Copy selected remote panel file(s) to Local Computer?");
 }
 
-ECopyMoveStart ConfirmMove(int nSelectedRows)
+ECopyMoveStart ConfirmMove(int nSelectedRows, const std::string& strLocalFolder)
 {
-    return Confirm(nSelectedRows, "Select remote panel file(s) to move.",
+    return Confirm(nSelectedRows, strLocalFolder, "Select remote panel file(s) to move.",
                    "This copies the selected Remote Panel files to the Local Computer and then "
                    "deletes the files from the Remote Panel.\nMove the selected remote panel "
                    "file(s) to Local Computer?");

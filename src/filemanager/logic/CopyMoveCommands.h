@@ -11,15 +11,18 @@ class CCommInterface;
 
 enum class ECopyMoveStart
 {
-    NoSelection, // the message was shown; the caller focuses the list
+    NoSelection,   // the message was shown; the caller focuses the list
+    NoLocalFolder, // the message was shown; nothing is written
     Declined,
     Confirmed,
 };
 
-// "Select remote panel file(s) to copy." or the Copy question.
-ECopyMoveStart ConfirmCopy(int nSelectedRows);
-// "Select remote panel file(s) to move." or the Move question.
-ECopyMoveStart ConfirmMove(int nSelectedRows);
+// "Select remote panel file(s) to copy.", the missing local folder, or the
+// Copy question.
+ECopyMoveStart ConfirmCopy(int nSelectedRows, const std::string& strLocalFolder);
+// "Select remote panel file(s) to move.", the missing local folder, or the
+// Move question.
+ECopyMoveStart ConfirmMove(int nSelectedRows, const std::string& strLocalFolder);
 
 // Runs the transfer; only when it succeeded, fnDeleteFiles is called with the
 // names of the files it actually copied (a file skipped at a conflict stays on

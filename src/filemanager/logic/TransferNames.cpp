@@ -2,6 +2,8 @@
 
 #include "common/StrFormat.h"
 
+#include <cstdlib>
+
 bool IsFileEntry(const DIR_DATA& entry)
 {
     return entry.strSize.find("<DIR>") == std::string::npos && entry.strSize != "0";
@@ -14,6 +16,17 @@ bool IsCsvFileEntry(const DIR_DATA& entry)
     const std::string strLower = ToLowerAscii(entry.strName);
     const size_t nPos = strLower.find(".csv");
     return nPos != std::string::npos && nPos >= 1 && nPos + 4 == strLower.size();
+}
+
+uint64_t TotalFileBytes(const std::vector<DIR_DATA>& arrEntries)
+{
+    uint64_t nTotal = 0;
+    for (const DIR_DATA& entry : arrEntries)
+    {
+        if (IsFileEntry(entry))
+            nTotal += std::strtoull(entry.strSize.c_str(), nullptr, 10);
+    }
+    return nTotal;
 }
 
 std::string ApplyCsvExtension(const std::string& strTarget, const DIR_DATA& entry,

@@ -4,7 +4,9 @@
 // the check that keeps a remote name from reaching outside its target folder.
 #include "link/CDirData.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 // A file is an entry whose size text holds no "<DIR>" and is not exactly "0";
 // everything else (folders, empty files) is passed over by the transfer.
@@ -13,6 +15,9 @@ bool IsFileEntry(const DIR_DATA& entry);
 // A file whose lower-cased name holds ".csv" first at position 1 or later,
 // exactly four characters before its end.
 bool IsCsvFileEntry(const DIR_DATA& entry);
+
+// The sizes of the entries that are files, added up.
+uint64_t TotalFileBytes(const std::vector<DIR_DATA>& arrEntries);
 
 // The target path with ".CSV" appended when the preference is on and the entry
 // fails the CSV file test.

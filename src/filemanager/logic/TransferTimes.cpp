@@ -5,10 +5,11 @@
 namespace
 {
 // The start time must survive between updates of the box, whose text is
-// rewritten with the end time at every step of a transfer.
+// rewritten with the end time at every step of a transfer. One per thread, as
+// each thread runs its own transfer.
 std::string& StartText()
 {
-    static std::string s_strStartText;
+    thread_local std::string s_strStartText;
     return s_strStartText;
 }
 } // namespace

@@ -16,7 +16,7 @@ std::string ClockText(int nHour, int nMinute, int nSecond);
 std::string LocalClockText(std::time_t tmWhen);
 
 // The box's next text at the given clock text: an empty box starts with
-// "Start Time: ..." (remembered process-wide as the start text); otherwise the
+// "Start Time: ..." (remembered per thread as the start text); otherwise the
 // remembered start text is followed by the end time.
 std::string NextTimesText(const std::string& strCurrent, const std::string& strClock);
 

@@ -67,7 +67,13 @@ CIPAddressSelectionDlg::CIPAddressSelectionDlg(QWidget* pParent)
     const int arrWidths[4] = {25, 75, 100, 50};
     for (int i = 0; i < 4; ++i)
         m_pList->setColumnWidth(i, arrWidths[i]);
-    m_pList->horizontalHeader()->setStretchLastSection(true);
+    // Number, address and port take what their texts need; the name gets
+    // all the room that is left, so names are not cut while others have room.
+    QHeaderView* pHeader = m_pList->horizontalHeader();
+    pHeader->setStretchLastSection(false);
+    for (const int nColumn : {0, 2, 3})
+        pHeader->setSectionResizeMode(nColumn, QHeaderView::ResizeToContents);
+    pHeader->setSectionResizeMode(1, QHeaderView::Stretch);
     m_pList->verticalHeader()->setVisible(false);
     m_pList->verticalHeader()->setDefaultSectionSize(m_pList->fontMetrics().height() + 6);
     m_pList->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -1,0 +1,84 @@
+// Speed and time left of a transfer on a fake clock: unknown for the first
+// second, a moving average over the last five seconds, per file and for the
+// whole transfer, and how the figures are written.
+#include "filemanager/logic/CTransferRate.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+enum class EStep
+{
+    StartTransfer,
+    StartFile,
+    Update,
+};
+
+struct SRateRow
+{
+    int64_t nTimeMs;
+    EStep eStep;
+    uint64_t nValue;
+    const char* pszFile;
+    const char* pszTransfer;
+};
+
+TEST(TransferRate, MovingAverageForTheFileAndTheWholeTransfer)
+{
+    int64_t nNowMs = 0;
+    CTransferRate rate([&nNowMs] { return nNowMs; });
+    // Two files of 20000 and 10000 bytes.
+    const SRateRow arrRows[] = {
+        {0, EStep::StartTransfer, 30000, "File: --, -- left", "All files: --, -- left"},
+        {0, EStep::StartFile, 20000, "File: --, -- left", "All files: --, -- left"},
+        // Half a second of progress is not enough to tell.
+        {500, EStep::Update, 1000, "File: --, -- left", "All files: --, -- left"},
+        {1000, EStep::Update, 2000, "File: 2.0 KB/s, 0:09 left", "All files: 2.0 KB/s, 0:14 left"},
+        {2000, EStep::Update, 20000, "File: 9.8 KB/s, 0:00 left",
+         "All files: 9.8 KB/s, 0:01 left"},
+        // The next file starts over; the transfer goes on with its history.
+        {2000, EStep::StartFile, 10000, "File: --, -- left", "All files: 9.8 KB/s, 0:01 left"},
+        {3500, EStep::Update, 5000, "File: 3.3 KB/s, 0:02 left", "All files: 7.0 KB/s, 0:01 left"},
+        // Six seconds without a byte: only the last five seconds count.
+        {9500, EStep::Update, 5000, "File: 0 B/s, -- left", "All files: 0 B/s, -- left"},
+        // 5000 bytes in the last five seconds.
+        {10500, EStep::Update, 10000, "File: 1000 B/s, 0:00 left",
+         "All files: 1000 B/s, 0:00 left"},
+    };
+    for (const SRateRow& row : arrRows)
+    {
+        nNowMs = row.nTimeMs;
+        switch (row.eStep)
+        {
+        case EStep::StartTransfer:
+            rate.StartTransfer(row.nValue);
+            break;
+        case EStep::StartFile:
+            rate.StartFile(row.nValue);
+            break;
+        case EStep::Update:
+            rate.Update(row.nValue);
+            break;
+        }
+        EXPECT_EQ(rate.FileText(), row.pszFile) << "at " << row.nTimeMs << " ms";
+        EXPECT_EQ(rate.TransferText(), row.pszTransfer) << "at " << row.nTimeMs << " ms";
+    }
+}
+
+TEST(TransferRate, FiguresAreWrittenShortAndUnknownAsDashes)
+{
+    const std::pair<double, const char*> arrSpeeds[] = {
+        {-1, "--"},          {0, "0 B/s"},           {1023.4, "1023 B/s"},
+        {1536, "1.5 KB/s"},  {1048575, "1024.0 KB/s"}, {1.5 * 1048576, "1.5 MB/s"},
+    };
+    for (const auto& [dSpeed, pszText] : arrSpeeds)
+        EXPECT_EQ(CTransferRate::FormatSpeed(dSpeed), pszText) << dSpeed;
+
+    const std::pair<double, const char*> arrTimes[] = {
+        {-1, "--"},        {0, "0:00"},        {0.2, "0:01"},       {59, "0:59"},
+        {3599, "59:59"},   {3600, "1:00:00"},  {3725, "1:02:05"},
+    };
+    for (const auto& [dSeconds, pszText] : arrTimes)
+        EXPECT_EQ(CTransferRate::FormatTimeLeft(dSeconds), pszText) << dSeconds;
+}
+} // namespace

@@ -1,0 +1,223 @@
+#include "CliPullJob.h"
+
+#include "CliSession.h"
+#include "common/StrFormat.h"
+#include "filemanager/logic/CHeadlessTransferDisplay.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+
+namespace
+{
+volatile std::sig_atomic_t g_bInterrupted = 0;
+
+void OnInterrupt(int)
+{
+    g_bInterrupted = 1;
+}
+
+// Prints each file as it starts and keeps the progress line, if any, up to
+// date; an interrupt cancels at the next block.
+class CCliPullDisplay : public CHeadlessTransferDisplay
+{
+public:
+    CCliPullDisplay(CTransferEngine*& pEngine, const SPullOptions& options)
+        : m_pEngine(pEngine), m_strPrefix(options.strLinePrefix), m_pProgress(options.pProgress)
+    {
+    }
+
+    void SetFileText(const std::string& strText) override
+    {
+        CHeadlessTransferDisplay::SetFileText(strText);
+        if (m_pProgress)
+            m_pProgress->Clear();
+        if (strText.empty())
+            return;
+        // One call per line, so lines of transfers on other threads never mix.
+        std::printf("%s%s\n", m_strPrefix.c_str(), strText.c_str());
+        std::fflush(stdout);
+    }
+    void ProcessPendingEvent() override
+    {
+        if (g_bInterrupted && m_pEngine)
+            m_pEngine->Cancel();
+    }
+    void StartTransferFigures(uint64_t nTotalBytes) override
+    {
+        if (m_pProgress)
+            m_pProgress->StartTransfer(nTotalBytes);
+    }
+    void StartFileFigures(const std::string& strName, uint64_t nFileSize) override
+    {
+        if (m_pProgress)
+            m_pProgress->StartFile(strName, nFileSize);
+    }
+    void UpdateFileFigures(uint64_t nFileBytes) override
+    {
+        if (m_pProgress)
+            m_pProgress->Update(nFileBytes);
+    }
+
+private:
+    CTransferEngine*& m_pEngine;
+    std::string m_strPrefix;
+    CCliProgressLine* m_pProgress;
+};
+
+// The --on-conflict choice, applied to every conflict; Rename picks a free
+// name of the form name_N.ext.
+class CCliConflictResolver : public CConflictResolver
+{
+public:
+    explicit CCliConflictResolver(int nAction) : m_nAction(nAction) {}
+    bool Resolve(SConflictRequest& request) override
+    {
+        request.nAction = m_nAction;
+        request.bApplyToNext = true;
+        if (m_nAction != CONFLICT_RENAME)
+            return true;
+        const std::string strNewName = SuggestFreeName(request.strFolder, request.strFileName);
+        if (strNewName.empty())
+            return false;
+        request.strFileName = strNewName;
+        return true;
+    }
+
+private:
+    int m_nAction;
+};
+
+bool ParseConflictAction(const std::string& strText, int& nAction)
+{
+    if (strText == "skip")
+        nAction = CONFLICT_SKIP;
+    else if (strText == "overwrite")
+        nAction = CONFLICT_OVERWRITE;
+    else if (strText == "rename")
+        nAction = CONFLICT_RENAME;
+    else
+        return false;
+    return true;
+}
+
+bool ListPanel(const CCliContext& ctx, const std::string& strPattern, CDirData& list,
+               std::string& strError)
+{
+    // The listing's own limits and texts (a list that does not end is cut off
+    // with its message) come with the session's listing.
+    CCliSession session(ctx);
+    const bool bListed = session.Comm().CheckPanelType() && session.List(list, strPattern);
+    if (!bListed)
+        strError = session.ErrorText();
+    return bListed;
+}
+
+// Every line of strText with the prefix in front, on standard error.
+void PrintLines(const std::string& strPrefix, const std::string& strText)
+{
+    size_t nStart = 0;
+    while (nStart < strText.size())
+    {
+        size_t nEnd = strText.find('\n', nStart);
+        if (nEnd == std::string::npos)
+            nEnd = strText.size();
+        const std::string strLine = strPrefix + strText.substr(nStart, nEnd - nStart) + "\n";
+        std::fputs(strLine.c_str(), stderr); // one call per line: threads never mix lines
+        nStart = nEnd + 1;
+    }
+}
+} // namespace
+
+EPullArg TakePullOption(const std::vector<std::string>& arrArgs, size_t& i, SPullOptions& options,
+                        std::string& strError)
+{
+    const std::string& strArg = arrArgs[i];
+    if (strArg == "--auto-folders")
+        options.bAutoFolders = true;
+    else if (strArg == "--csv-ext")
+        options.bCsvExt = true;
+    else if (strArg == "--keep-going")
+        options.bKeepGoing = true;
+    else if (strArg == "--on-conflict")
+    {
+        if (i + 1 >= arrArgs.size() || !ParseConflictAction(arrArgs[++i], options.nConflictAction))
+        {
+            strError = "--on-conflict takes skip, overwrite or rename";
+            return EPullArg::Bad;
+        }
+    }
+    else
+        return EPullArg::NotMine;
+    return EPullArg::Taken;
+}
+
+bool GetTftpPortOption(const CCliContext& ctx, int& nPort)
+{
+    char* pEnd = nullptr;
+    const std::string strTftpPort = ctx.GetOption("--tftp-port", "69");
+    const long nValue = std::strtol(strTftpPort.c_str(), &pEnd, 10);
+    if (strTftpPort.empty() || *pEnd != 0 || nValue < 1 || nValue > 65535)
+        return false;
+    nPort = static_cast<int>(nValue);
+    return true;
+}
+
+void CatchPullInterrupts()
+{
+    struct sigaction action
+    {
+    };
+    action.sa_handler = &OnInterrupt;
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+bool IsPullInterrupted()
+{
+    return g_bInterrupted != 0;
+}
+
+SPullResult RunPullJob(const CCliContext& ctx, const SPullOptions& options)
+{
+    SPullResult result;
+    CDirData list;
+    if (!ListPanel(ctx, ToUpperAscii(options.strPattern), list, result.strError))
+        return result;
+    result.bListed = true;
+    result.nListed = list.GetSize();
+
+    STransferRequest request;
+    request.arrSelected = list.Entries();
+    request.strRootFolder = options.strRootFolder;
+    request.bAutoCreateFolders = options.bAutoFolders;
+    request.bAutoAddCsvExt = options.bCsvExt;
+    request.strPanelAddress = ctx.m_strHost;
+    request.nPanelPort = ctx.m_nPort;
+    request.nTftpPort = options.nTftpPort;
+    // Without keep-going the engine ends the transfer at the first failed
+    // file, as the program's Copy does; with it the engine tries every file.
+    request.bKeepGoing = options.bKeepGoing;
+
+    std::map<std::string, uint64_t> mapSizes;
+    for (const DIR_DATA& entry : request.arrSelected)
+        mapSizes[entry.strName] = std::strtoull(entry.strSize.c_str(), nullptr, 10);
+
+    CTransferEngine* pEngine = nullptr;
+    CCliPullDisplay display(pEngine, options);
+    CCliConflictResolver resolver(options.nConflictAction);
+    CTransferEngine engine(display, resolver);
+    pEngine = &engine;
+    engine.SetCommTimeouts(ctx.m_nConnectTimeoutMs, ctx.m_nReplyTimeoutMs);
+    engine.SetTftpTimeout(ctx.m_nReplyTimeoutMs);
+
+    result.bOk = engine.Transfer(request);
+    result.counts = engine.GetCounts();
+    for (const std::string& strName : engine.GetCopiedNames())
+        result.nBytes += mapSizes[strName];
+    result.nOutcome = engine.GetLastOutcome();
+    PrintLines(options.strLinePrefix, engine.GetLastLocalError());
+    return result;
+}
