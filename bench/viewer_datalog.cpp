@@ -6,6 +6,7 @@
 // JSON series. At the end every goal is printed with its measured figure and
 // "met" or "MISSED"; before the runs, the resident memory of the process
 // after loading every record, beside the file's size.
+#include "BigDataLog.h"
 #include "common/StrFormat.h"
 #include "link/CCommInterface.h"
 #include "link/CPanelFileCommands.h"
@@ -34,24 +35,6 @@ namespace
 constexpr int RECORDS = 1000000;
 const char* const LOG_NAME = "BIGLOG.CSV";
 
-// Header and records of 42 bytes: date, time and four tags.
-std::string MakeBigLog()
-{
-    std::string strText = "Date,Time,Temp,Pump,Level,Flow\n";
-    strText.reserve(strText.size() + static_cast<size_t>(RECORDS) * 42);
-    char szLine[64];
-    for (int i = 0; i < RECORDS; ++i)
-    {
-        const int nDay = 1 + i / 86400;
-        const int nSecond = i % 86400;
-        std::snprintf(szLine, sizeof(szLine), "01/%02d/14,%02d:%02d:%02d,%6.1f,%4s,%6.1f,%4d\n", nDay,
-                      nSecond / 3600, nSecond / 60 % 60, nSecond % 60, 15.0 + (i % 200) / 10.0,
-                      i % 7 < 3 ? "on" : "off", 100.0 + (i * 37 % 1000) / 10.0, i * 13 % 5000);
-        strText += szLine;
-    }
-    return strText;
-}
-
 // The card, the simulator and the loaded log, shared by the benchmarks.
 struct SShared
 {
@@ -68,7 +51,7 @@ SShared& Shared()
     static SShared s_shared;
     if (!s_shared.pSimulator)
     {
-        const std::string strLog = MakeBigLog();
+        const std::string strLog = MakeBigDataLog(RECORDS);
         s_shared.nFileSize = strLog.size();
         s_shared.dir.WriteFile(LOG_NAME, strLog);
         s_shared.pSimulator = std::make_unique<CSimulatorProcess>(

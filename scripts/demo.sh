@@ -96,6 +96,11 @@ echo "== Starting OrvakFileManager (close its window to end the demo)"
 export XAUTHORITY="${XAUTHORITY:-$HOME/.Xauthority}"
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d /tmp/orvak-runtime-XXXXXX)}"
 chmod 700 "$XDG_RUNTIME_DIR"
+# The data viewer's Graph View runs Qt WebEngine, which does not start as root
+# with its sandbox on.
+if [ "$(id -u)" -eq 0 ]; then
+    export QTWEBENGINE_DISABLE_SANDBOX=1
+fi
 (
     cd "$profile"
     HOME="$profile" XDG_CONFIG_HOME="$profile/config" XDG_DATA_HOME="$profile/data" \

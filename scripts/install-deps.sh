@@ -11,7 +11,13 @@ packages=(
     tftpd-hpa tftp-hpa curl ccache
     clang libclang-rt-14-dev
     desktop-file-utils appstream help2man dpkg-dev librsvg2-bin gzip
+    poppler-utils
 )
+# The build installs the chart library from npm; Debian's node and npm do,
+# unless a newer npm is already there.
+if ! command -v npm >/dev/null 2>&1; then
+    packages+=(nodejs npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -64,7 +64,13 @@ SChannelSettings& COrvakFileListDlg::ChannelSettings()
 
 std::unique_ptr<CCommInterface> COrvakFileListDlg::MakeChannel(const CNameIpRec& panel)
 {
-    auto pComm = std::make_unique<CCommInterface>(panel.GetIPText(), panel.m_nPort);
+    return MakeChannel(panel.GetIPText(), panel.m_nPort);
+}
+
+std::unique_ptr<CCommInterface> COrvakFileListDlg::MakeChannel(const std::string& strAddress,
+                                                               int nPort)
+{
+    auto pComm = std::make_unique<CCommInterface>(strAddress, nPort);
     const SChannelSettings& settings = ChannelSettings();
     if (settings.nConnectTimeoutMs > 0 && settings.nReplyTimeoutMs > 0)
         pComm->SetTimeouts(settings.nConnectTimeoutMs, settings.nReplyTimeoutMs);

@@ -61,6 +61,7 @@ public:
     static SChannelSettings& ChannelSettings();
     // A new channel to the panel with the window's settings applied.
     static std::unique_ptr<CCommInterface> MakeChannel(const CNameIpRec& panel);
+    static std::unique_ptr<CCommInterface> MakeChannel(const std::string& strAddress, int nPort);
 
     // The local tree starts at this folder instead of the drives (tests, set
     // before the window is first shown).

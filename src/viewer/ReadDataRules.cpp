@@ -157,7 +157,7 @@ std::string FormatFileSummary(CDataLogFile& log)
                      log.FormatRecordTime(log.m_tmLastRecord).c_str());
 }
 
-SCacheSummary UpdateCacheSummary(CDataLogFile& log)
+SCacheSummary FormatCacheSummary(CDataLogFile& log)
 {
     std::string strFirst;
     std::string strLast;
@@ -171,6 +171,12 @@ SCacheSummary UpdateCacheSummary(CDataLogFile& log)
     summary.strSummary = StrFormat(FMT_SUMMARY, static_cast<unsigned long>(nCached),
                                    strFirst.c_str(), strLast.c_str());
     summary.strRecordSet = log.GetRecordSetText();
+    return summary;
+}
+
+SCacheSummary UpdateCacheSummary(CDataLogFile& log)
+{
+    const SCacheSummary summary = FormatCacheSummary(log);
     log.m_bDataViewStale = true;
     log.m_bGraphViewStale = true;
     return summary;

@@ -78,6 +78,8 @@ struct SCacheSummary
     std::string strRecordSet; // edit 1088
 };
 
-// The cache summary and the RecordSet text; also marks both views stale, as
-// every load and every emptying of the cache does.
+// The cache summary and the RecordSet text, as the Filters page shows them.
+SCacheSummary FormatCacheSummary(CDataLogFile& log);
+// The same, and both views marked stale, as every load and every emptying of
+// the cache does.
 SCacheSummary UpdateCacheSummary(CDataLogFile& log);

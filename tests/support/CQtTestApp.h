@@ -6,12 +6,18 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 inline QApplication& EnsureQtApp()
 {
     if (auto* pApp = qobject_cast<QApplication*>(QCoreApplication::instance()))
         return *pApp;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // WebEngine refuses to start as root with its sandbox on, and the pages
+    // that embed it would wait for it forever.
+    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     static int s_nArgc = 1;
     static char s_szName[] = "orvak-widget-test";
     static char* s_arrArgv[] = {s_szName, nullptr};

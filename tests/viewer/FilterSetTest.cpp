@@ -20,19 +20,6 @@ bool Hidden(const CFilterSet& filter, const Fields& arrFields)
     bool bMs = false;
     return filter.IsHidden(ParseRecordTime(arrFields.data(), arrFields.size(), bMs), arrFields);
 }
-
-CTagFilter Tag(uint16_t nIndex, bool bShow, int nType, int nCondition, double dLow,
-               double dHigh = 0.0)
-{
-    CTagFilter tag;
-    tag.m_nTagIndex = nIndex;
-    tag.m_bShow = bShow;
-    tag.m_nDataType = nType;
-    tag.m_nCondition = nCondition;
-    tag.m_dLow = dLow;
-    tag.m_dHigh = dHigh;
-    return tag;
-}
 } // namespace
 
 TEST(FilterSet, SwitchedOffOrWithoutCriteriaShowsEverything)
@@ -41,7 +28,7 @@ TEST(FilterSet, SwitchedOffOrWithoutCriteriaShowsEverything)
     filter.m_bDateRange = true;
     filter.m_nDateCondition = FilterEqual;
     filter.m_tmFrom = TimeOf("01/01/30", "00:00:00");
-    filter.m_arrTagFilters.push_back(Tag(0, true, FilterNumeric, FilterGreater, 1e9));
+    filter.m_arrTagFilters.push_back(MakeTagFilter(0, true, FilterNumeric, FilterGreater, 1e9));
     EXPECT_FALSE(Hidden(filter, {"04/12/26", "08:00:00", "1", "on"}));
 
     CFilterSet onButEmpty;
@@ -92,30 +79,30 @@ TEST(FilterSet, NumericAndDiscreteTags)
 {
     CFilterSet filter;
     filter.m_bEnabled = true;
-    filter.m_arrTagFilters = {Tag(0, true, FilterNumeric, FilterGreater, 10)};
+    filter.m_arrTagFilters = {MakeTagFilter(0, true, FilterNumeric, FilterGreater, 10)};
     EXPECT_TRUE(Hidden(filter, {"04/12/26", "08:00:00", "abc", "on"})); // reads as 0
     EXPECT_FALSE(Hidden(filter, {"04/12/26", "08:00:00", "10.5kg", "on"}));
     EXPECT_TRUE(Hidden(filter, {"04/12/26", "08:00:00", "10", "on"}));
 
-    filter.m_arrTagFilters = {Tag(0, true, FilterNumeric, FilterInRange, 5, 5)};
+    filter.m_arrTagFilters = {MakeTagFilter(0, true, FilterNumeric, FilterInRange, 5, 5)};
     EXPECT_FALSE(Hidden(filter, {"d", "t", "5", ""}));
     EXPECT_TRUE(Hidden(filter, {"d", "t", "5.01", ""}));
-    filter.m_arrTagFilters = {Tag(0, true, FilterNumeric, FilterOutOfRange, 1, 2)};
+    filter.m_arrTagFilters = {MakeTagFilter(0, true, FilterNumeric, FilterOutOfRange, 1, 2)};
     EXPECT_FALSE(Hidden(filter, {"d", "t", "0.5", ""}));
     EXPECT_TRUE(Hidden(filter, {"d", "t", "2", ""}));
-    filter.m_arrTagFilters = {Tag(0, false, FilterNumeric, FilterLess, 0)};
+    filter.m_arrTagFilters = {MakeTagFilter(0, false, FilterNumeric, FilterLess, 0)};
     EXPECT_TRUE(Hidden(filter, {"d", "t", "-3", ""}));
     EXPECT_FALSE(Hidden(filter, {"d", "t", "3", ""}));
 
-    filter.m_arrTagFilters = {Tag(1, true, FilterDiscrete, FilterEqual, 1)};
+    filter.m_arrTagFilters = {MakeTagFilter(1, true, FilterDiscrete, FilterEqual, 1)};
     for (const char* pszOn : {"ON", "On", "on"})
         EXPECT_FALSE(Hidden(filter, {"d", "t", "0", pszOn})) << pszOn;
     for (const char* pszOther : {"off", "1", ""})
         EXPECT_TRUE(Hidden(filter, {"d", "t", "0", pszOther})) << pszOther;
 
     // Every criterion must let a record through.
-    filter.m_arrTagFilters = {Tag(0, true, FilterNumeric, FilterGreater, 10),
-                              Tag(1, true, FilterDiscrete, FilterEqual, 1)};
+    filter.m_arrTagFilters = {MakeTagFilter(0, true, FilterNumeric, FilterGreater, 10),
+                              MakeTagFilter(1, true, FilterDiscrete, FilterEqual, 1)};
     EXPECT_FALSE(Hidden(filter, {"d", "t", "11", "on"}));
     EXPECT_TRUE(Hidden(filter, {"d", "t", "11", "off"}));
     EXPECT_TRUE(Hidden(filter, {"d", "t", "9", "on"}));
@@ -125,10 +112,10 @@ TEST(FilterSet, ShortRecordsAreNeverReadPastTheirFields)
 {
     CFilterSet filter;
     filter.m_bEnabled = true;
-    filter.m_arrTagFilters = {Tag(5, false, FilterNumeric, FilterEqual, 0)};
+    filter.m_arrTagFilters = {MakeTagFilter(5, false, FilterNumeric, FilterEqual, 0)};
     // Field 7 is missing: it reads as an empty text, so as 0, which Hide hides.
     EXPECT_TRUE(Hidden(filter, {"d", "t", "1"}));
-    filter.m_arrTagFilters = {Tag(65535, true, FilterDiscrete, FilterEqual, 0)};
+    filter.m_arrTagFilters = {MakeTagFilter(65535, true, FilterDiscrete, FilterEqual, 0)};
     EXPECT_FALSE(Hidden(filter, {}));
 
     CHandLog hand("Date,Time,A,B,C");
@@ -150,8 +137,8 @@ TEST(FilterSet, EqualityLooksAtTimesOnlyWithADateRange)
     b.m_tmTo.wMilliseconds = 1;
     EXPECT_TRUE(a != b);
     b.m_tmTo = a.m_tmTo;
-    a.m_arrTagFilters = {Tag(0, true, FilterNumeric, FilterEqual, 1)};
-    b.m_arrTagFilters = {Tag(0, true, FilterNumeric, FilterEqual, 1.5)};
+    a.m_arrTagFilters = {MakeTagFilter(0, true, FilterNumeric, FilterEqual, 1)};
+    b.m_arrTagFilters = {MakeTagFilter(0, true, FilterNumeric, FilterEqual, 1.5)};
     EXPECT_FALSE(a == b);
     b.m_arrTagFilters[0].m_dLow = 1;
     EXPECT_TRUE(a == b);

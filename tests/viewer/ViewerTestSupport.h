@@ -42,6 +42,20 @@ inline std::map<uint32_t, std::vector<std::string>> CachedRecords(const CDataLog
     return mapRecords;
 }
 
+// A filter criterion on the tag of that index (0 the first tag).
+inline CTagFilter MakeTagFilter(uint16_t nTagIndex, bool bShow, int nDataType, int nCondition,
+                                double dLow, double dHigh = 0.0)
+{
+    CTagFilter tag;
+    tag.m_nTagIndex = nTagIndex;
+    tag.m_bShow = bShow;
+    tag.m_nDataType = nDataType;
+    tag.m_nCondition = nCondition;
+    tag.m_dLow = dLow;
+    tag.m_dHigh = dHigh;
+    return tag;
+}
+
 // A data-log object with a header and a cache filled by the test. It holds
 // a command object (so the header fields count) but never sends anything.
 class CHandLog

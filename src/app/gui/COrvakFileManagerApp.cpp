@@ -5,6 +5,7 @@
 #include "app/gui/CAboutDlg.h"
 #include "common/CPrompt.h"
 #include "filemanager/COrvakFileListDlg.h"
+#include "viewer/ui/DataViewerOpener.h"
 #include "widgets/CHelpWindow.h"
 
 COrvakFileManagerApp::COrvakFileManagerApp(int& nArgc, char** arrArgv)
@@ -16,6 +17,7 @@ COrvakFileManagerApp::COrvakFileManagerApp(int& nArgc, char** arrArgv)
     // the program's windows.
     QGuiApplication::setDesktopFileName("net.ilvane.OrvakFileManager");
     SetPrompt(&m_Prompt);
+    RegisterDataViewer();
 }
 
 COrvakFileManagerApp::~COrvakFileManagerApp()
@@ -35,4 +37,12 @@ int COrvakFileManagerApp::Run()
     CloseHelpWindow();
     m_Shell.Shutdown();
     return 0;
+}
+
+int COrvakFileManagerApp::RunViewer(const std::string& strHost, int nPort,
+                                    const std::string& strFile)
+{
+    const int nExit = ViewRemoteFile(strHost, nPort, strFile);
+    CloseHelpWindow();
+    return nExit;
 }

@@ -7,6 +7,8 @@
 
 #include <QApplication>
 
+#include <string>
+
 class COrvakFileManagerApp
 {
 public:
@@ -18,6 +20,9 @@ public:
     // Start-up, the main window until it closes, then the exit steps.
     // Returns the process's exit code.
     int Run();
+    // The data viewer on a panel's file, without the main window or the
+    // settings. Returns the exit code (1 when the panel or file is refused).
+    int RunViewer(const std::string& strHost, int nPort, const std::string& strFile);
 
 private:
     QApplication m_App;

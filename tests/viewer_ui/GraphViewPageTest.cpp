@@ -1,0 +1,205 @@
+// The Graph View page with its chart page loaded in WebEngine, over a data
+// log on the simulated card: the series drawn, a switch of chart type that
+// keeps zoom and hidden series, nothing done while loading, every point at
+// its record's wall-clock time, and a print to PDF under the print header.
+#include "ViewerUiTestSupport.h"
+#include "viewer/ui/CFileDataChartDlg.h"
+#include "viewer/ui/CFileDataChartPage.h"
+
+#include <QPrinter>
+#include <QProcess>
+#include <QWebEngineView>
+
+#include <cstdlib>
+#include <ctime>
+#include <unistd.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace
+{
+// A zone with summer time, so that half of a year's points would be an hour
+// off if the chart used the one offset taken at start. Set before WebEngine
+// starts its processes, which inherit it.
+class GraphViewPage : public CQtTestBase
+{
+public:
+    static void SetUpTestSuite()
+    {
+        setenv("TZ", "Europe/Berlin", 1);
+        tzset();
+        // WebEngine's sandbox refuses to start as root.
+        if (geteuid() == 0)
+            setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
+    }
+
+protected:
+    // Activates the page and waits until its chart has been drawn.
+    void ActivateAndWait(CFileDataChartPage& page)
+    {
+        page.OnSetActive();
+        ASSERT_TRUE(WaitFor([&] { return page.m_pChartDlg->m_bLoading; }, 5000));
+        ASSERT_TRUE(WaitFor([&] { return !page.m_pChartDlg->m_bLoading; }));
+    }
+
+    QVariant Script(CFileDataChartPage& page, const QString& strScript)
+    {
+        return RunScript(page.m_pChartDlg->GetView()->page(), strScript);
+    }
+
+    CScriptedPrompt m_prompt;
+    CScopedPrompt m_scoped{m_prompt};
+    CTempDir m_dir;
+};
+
+// One winter and one summer record, and the same in a second file.
+std::string SeasonsLog()
+{
+    return "Date,Time,Temp,Pump\n"
+           "01/15/26,08:00:00,  21.5,  on\n"
+           "07/15/26,08:00:00,  22.5, off\n"
+           "07/15/26,09:30:00,  -7.0,  on\n";
+}
+} // namespace
+
+TEST_F(GraphViewPage, DrawsSeriesAndSwitchesTypeKeepingZoomAndHiddenSeries)
+{
+    CCachedLog cached(MakeDataLog(120));
+    CFileDataChartPage page(&cached.Log());
+    page.resize(800, 500);
+    page.show();
+    CFileDataChartDlg& dlg = *page.m_pChartDlg;
+    int nStateChanges = 0;
+    QObject::connect(&dlg, &CFileDataChartDlg::chartStateChanged, [&] { ++nStateChanges; });
+    ASSERT_NO_FATAL_FAILURE(ActivateAndWait(page));
+    EXPECT_FALSE(cached.Log().m_bGraphViewStale);
+    EXPECT_EQ(1, nStateChanges);
+    EXPECT_EQ("line", dlg.External().m_strChartType);
+
+    // One series per tag, every record a point.
+    EXPECT_EQ(3, Script(page, "orvakChart.series.length").toInt());
+    EXPECT_EQ("Temp", Script(page, "orvakChart.series[1].label").toString());
+    EXPECT_EQ("Pump", Script(page, "orvakChart.series[2].label").toString());
+    EXPECT_EQ(120, Script(page, "orvakChart.data[0].length").toInt());
+    EXPECT_EQ(1, Script(page, "orvakChart.data[2][0]").toInt());  // "on"
+    EXPECT_DOUBLE_EQ(20.5, Script(page, "orvakChart.data[1][5]").toDouble());
+    EXPECT_EQ(cached.Log().GetRecordSetText(),
+              Script(page, "document.querySelector('.u-title').textContent").toString().toStdString());
+
+    // The user zooms and hides Pump in the legend; the page reports both.
+    Script(page, "orvakChart.setScale('x', {min: orvakChart.data[0][10], max: orvakChart.data[0][40]});"
+                 "orvakChart.setSeries(2, {show: false}); true");
+    ASSERT_TRUE(WaitFor([&] { return dlg.External().m_nZoomPt2 != 0 &&
+                                     !dlg.External().m_arrHiddenSeries.empty(); }));
+    const uint64_t nZoom1 = dlg.External().m_nZoomPt1;
+    const uint64_t nZoom2 = dlg.External().m_nZoomPt2;
+    EXPECT_EQ(30000u, nZoom2 - nZoom1); // 30 records, a second apart, in milliseconds
+    EXPECT_EQ(std::vector<uint16_t>{1}, dlg.External().m_arrHiddenSeries);
+
+    // Switch to columns; while the page loads, nothing else is done.
+    dlg.ToggleChartType();
+    ASSERT_TRUE(dlg.m_bLoading);
+    EXPECT_TRUE(dlg.m_bColumnChart);
+    EXPECT_FALSE(page.window()->isEnabled());
+    dlg.ToggleChartType();
+    EXPECT_TRUE(dlg.m_bColumnChart);
+    bool bPrintEnded = false;
+    QObject::connect(&dlg, &CFileDataChartDlg::printDone, [&] { bPrintEnded = true; });
+    dlg.PrintChart();
+    EXPECT_FALSE(dlg.IsPrinting());
+    cached.Log().m_bGraphViewStale = true;
+    page.RefreshChart();
+    EXPECT_TRUE(cached.Log().m_bGraphViewStale);
+    ASSERT_TRUE(WaitFor([&] { return !dlg.m_bLoading; }));
+    EXPECT_FALSE(bPrintEnded);
+    EXPECT_TRUE(page.window()->isEnabled());
+    EXPECT_EQ("column", dlg.External().m_strChartType);
+
+    // The new page shows the same zoom and keeps Pump hidden.
+    EXPECT_FALSE(Script(page, "orvakChart.series[2].show").toBool());
+    EXPECT_TRUE(Script(page, "orvakChart.series[1].show").toBool());
+    EXPECT_DOUBLE_EQ(Script(page, "orvakChart.data[0][10]").toDouble(),
+                     Script(page, "orvakChart.scales.x.min").toDouble());
+    EXPECT_DOUBLE_EQ(Script(page, "orvakChart.data[0][40]").toDouble(),
+                     Script(page, "orvakChart.scales.x.max").toDouble());
+    EXPECT_EQ(nZoom1, dlg.External().m_nZoomPt1);
+    EXPECT_EQ(nZoom2, dlg.External().m_nZoomPt2);
+
+    // Showing Pump again and zooming out completely are reported too.
+    Script(page, "orvakChart.setSeries(2, {show: true});"
+                 "orvakChart.setScale('x', {min: orvakChart.data[0][0], max: orvakChart.data[0][119]}); true");
+    ASSERT_TRUE(WaitFor([&] { return dlg.External().m_nZoomPt1 == 0; }));
+    EXPECT_EQ(0u, dlg.External().m_nZoomPt2);
+    EXPECT_TRUE(dlg.External().m_arrHiddenSeries.empty());
+}
+
+TEST_F(GraphViewPage, PointsShowTheirRecordsWallClockTimeInEverySeason)
+{
+    CCachedLog cached(SeasonsLog());
+    CFileDataChartPage page(&cached.Log());
+    page.resize(800, 500);
+    page.show();
+    ASSERT_NO_FATAL_FAILURE(ActivateAndWait(page));
+    // The legend's time of each point is the time written in its record.
+    const QString strTimes = Script(page,
+        "Array.from(orvakChart.data[0], (x) => orvakChart.series[0].value(orvakChart, x)).join('|')")
+                                 .toString();
+    EXPECT_EQ("Jan15,2026 08:00:00|Jul15,2026 08:00:00|Jul15,2026 09:30:00", strTimes.toStdString());
+    // The time axis runs on the same wall-clock seconds: 08:00 in summer as in winter.
+    EXPECT_EQ(8 * 3600, Script(page, "orvakChart.data[0][0] % 86400").toInt());
+    EXPECT_EQ(8 * 3600, Script(page, "orvakChart.data[0][1] % 86400").toInt());
+    // The JSON keeps its time stamps (the record's wall clock read as UTC, less
+    // the offset taken once, standard time in this zone); the page adds it back.
+    EXPECT_EQ(3600, page.m_pChartDlg->External().m_nUtcOffset);
+    EXPECT_NE(std::string::npos,
+              page.m_pChartDlg->External().m_strData.find("[1784098800000,22.5]"));
+}
+
+TEST_F(GraphViewPage, PrintsToPdfUnderTheHeaderAndRemovesIt)
+{
+    CCachedLog cached(SeasonsLog(), "LINE7.CSV");
+    CDataLogFile& log = cached.Log();
+    log.m_Filter.m_bEnabled = true;
+    log.m_Filter.m_arrTagFilters = {MakeTagFilter(0, true, FilterNumeric, FilterGreater, 22)};
+    CFileDataChartPage page(&log);
+    page.resize(800, 500);
+    page.show();
+    ASSERT_NO_FATAL_FAILURE(ActivateAndWait(page));
+    CFileDataChartDlg& dlg = *page.m_pChartDlg;
+    EXPECT_EQ(1, Script(page, "orvakChart.data[0].length").toInt()); // the filter reaches the chart
+
+    const std::string strPdf = (m_dir.Path() / "chart.pdf").string();
+    dlg.m_fnSetUpPrinter = [&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(strPdf));
+        return true;
+    };
+    bool bPrinted = false;
+    bool bEnded = false;
+    QObject::connect(&dlg, &CFileDataChartDlg::printDone, [&](bool bOk) {
+        bPrinted = bOk;
+        bEnded = true;
+    });
+    dlg.PrintChart();
+    ASSERT_TRUE(WaitFor([&] { return bEnded; }, 60000));
+    EXPECT_TRUE(bPrinted);
+    ASSERT_TRUE(std::filesystem::exists(strPdf));
+
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {QString::fromStdString(strPdf), "-"});
+    ASSERT_TRUE(pdftotext.waitForFinished(30000)) << "pdftotext (poppler-utils) is needed";
+    const std::string strText = pdftotext.readAllStandardOutput().toStdString();
+    EXPECT_NE(std::string::npos, strText.find("FileName:LINE7.CSV")) << strText;
+    for (const char* pszCell : {"Filters", "Show/Hide", "DataType", "Condition", "Low limit",
+                                "High Limit", "Temp", "Show", "Numeric", ">", "22.000000", "0.000000"})
+        EXPECT_NE(std::string::npos, strText.find(pszCell)) << pszCell << " in\n" << strText;
+
+    // The header has gone from the page again; a cancelled print leaves nothing either.
+    EXPECT_FALSE(Script(page, "document.getElementById('PrintChart') !== null").toBool());
+    dlg.m_fnSetUpPrinter = [](QPrinter&) { return false; };
+    bEnded = false;
+    dlg.PrintChart();
+    ASSERT_TRUE(WaitFor([&] { return bEnded; }));
+    EXPECT_FALSE(bPrinted);
+    EXPECT_FALSE(Script(page, "document.getElementById('PrintChart') !== null").toBool());
+}
