@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <pthread.h>
 #include <random>
 #include <sys/stat.h>
@@ -18,8 +19,9 @@ constexpr int NAME_RANDOM_CHARS = 8;
 // Enough for collect's most parallel transfers (64), each holding two.
 constexpr int MAX_LIVE_TEMPS = 256;
 constexpr size_t MAX_TEMP_PATH = 4096;
-// How long the clean-up waits for a temporary another thread is creating.
-constexpr long CLAIM_WAIT_SPINS = 50000000;
+// How long (in ms) the clean-up waits for a temporary another thread is
+// creating: long enough for a busy machine, short of a hung file system.
+constexpr int CLAIM_WAIT_MS = 3000;
 
 // The live temporaries, shared by every thread (collect writes on several) and
 // read by the SIGINT/SIGTERM handler. No mutex: a handler that interrupted its
@@ -30,9 +32,9 @@ constexpr long CLAIM_WAIT_SPINS = 50000000;
 // before it reads the path, so the slot cannot be reused under it). The owner
 // blocks SIGINT and SIGTERM on its thread while it holds a CLAIMED slot, so
 // the handler never interrupts that step; running on another thread, it waits
-// for the step to end. g_bEnding turns away temporaries begun after the
-// handler started. Only SIGKILL, a power loss, or more live temporaries than
-// slots can leave one behind.
+// (sleeping, for a bounded time) for the step to end. g_bEnding turns away
+// temporaries begun after the handler started. Only SIGKILL, a power loss, or
+// more live temporaries than slots can leave one behind.
 enum ESlotState : int
 {
     SLOT_FREE,
@@ -101,8 +103,13 @@ extern "C" void RemoveTempsAndEnd(int nSignal)
     for (STempSlot& slot : g_arrSlots)
     {
         int nState = slot.nState.load();
-        for (long nSpin = 0; nState == SLOT_CLAIMED && nSpin < CLAIM_WAIT_SPINS; ++nSpin)
+        // poll without descriptors sleeps (and is safe here), leaving the
+        // processor to the thread that is creating the file.
+        for (int nWaited = 0; nState == SLOT_CLAIMED && nWaited < CLAIM_WAIT_MS; ++nWaited)
+        {
+            ::poll(nullptr, 0, 1);
             nState = slot.nState.load();
+        }
         if (nState == SLOT_LIVE && slot.nState.compare_exchange_strong(nState, SLOT_TAKEN))
             ::unlink(slot.szPath);
     }
