@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the project and runs every test: the normal build first, then the
-# same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+# same tests under AddressSanitizer and UndefinedBehaviorSanitizer, then each
+# fuzz target for 30 seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,3 +21,6 @@ cmake --build build-asan -j"$jobs"
 # delete of another size; that mismatch is inside the library, not ours.
 ASAN_OPTIONS="detect_leaks=0:abort_on_error=1:new_delete_type_mismatch=0" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
     ctest --test-dir build-asan --output-on-failure -j"$jobs" --timeout 900
+
+# Every parser of panel and file data under libFuzzer; a finding fails the run.
+bash fuzz/run-fuzzers.sh 30

@@ -40,9 +40,11 @@ public:
 
     void CloseComm();
     bool InitEthernet();
-    bool SendMsgCode(unsigned char nMsgCode, bool bFlag, const unsigned char* pRequest,
-                     unsigned long nRequestLen, unsigned char* pReply,
-                     unsigned long nReplyCapacity, unsigned long* pReplyLen);
+    // One exchange. Virtual so that a stand-in panel (fuzzing, tests) can
+    // answer without a network.
+    virtual bool SendMsgCode(unsigned char nMsgCode, bool bFlag, const unsigned char* pRequest,
+                             unsigned long nRequestLen, unsigned char* pReply,
+                             unsigned long nReplyCapacity, unsigned long* pReplyLen);
     void SetCommError(unsigned long nCode);
     bool ReadPanelInfo();
     bool CheckPanelType();

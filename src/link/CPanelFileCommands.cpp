@@ -57,6 +57,7 @@ constexpr unsigned long CARD_ENTRY_END = 53;
 const char* const LINE_NAME_TOO_LONG = "Error: The name is too long for a request to the panel.";
 const char* const LINE_SHORT_REPLY = "Error: Incomplete reply from the panel.";
 const char* const LINE_LIST_FAILED = "Error in Getting Remote file list.";
+const char* const LINE_LIST_ENDLESS = "Error: The panel's file list does not end.";
 const char* const LINE_IN_USE = "Error: File may be in use.";
 const char* const FMT_BACKUP_FAILED = "Unable to backup %s.";
 const char* const FMT_RENAME_FAILED = "Error in renaming file.\nCould not rename %s.";
@@ -266,7 +267,9 @@ bool CPanelFileCommands::BackupAllCsvFiles()
 
 bool CPanelFileCommands::ReadDirEntries(CDirData& list)
 {
-    for (;;)
+    // A card holds no more entries than its 16-bit entry count can name; a
+    // panel that keeps answering past that is not listing a card.
+    for (unsigned long nEntries = 0;; ++nEntries)
     {
         unsigned char arrRecord[REPLY_CAPACITY];
         unsigned long nLen = sizeof(arrRecord);
@@ -274,6 +277,11 @@ bool CPanelFileCommands::ReadDirEntries(CDirData& list)
             return false;
         if (nLen == 0 || arrRecord[0] == 0)
             return true;
+        if (nEntries >= MAX_LIST_ENTRIES)
+        {
+            AddError(LINE_LIST_ENDLESS);
+            return false;
+        }
         const void* pTerminator = std::memchr(arrRecord, 0, nLen);
         const unsigned long nNameLen =
             pTerminator ? static_cast<unsigned long>(

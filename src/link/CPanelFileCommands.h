@@ -11,6 +11,9 @@ class CCommInterface;
 
 // A file command request carries the sub-command and at most this many bytes.
 constexpr unsigned long FILE_CMD_MAX_PAYLOAD = 255;
+// The most entries a listing can hold (the card family's 16-bit count); a
+// panel that sends more has a file list that does not end.
+constexpr unsigned long MAX_LIST_ENTRIES = 65535;
 
 class CPanelFileCommands
 {

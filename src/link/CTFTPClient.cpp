@@ -2,6 +2,7 @@
 
 #include "common/StrFormat.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace
@@ -292,6 +293,14 @@ int CTFTPClient::CompareWithExpected(uint16_t nReceived) const
     return nFull < nExpected ? -1 : (nFull > nExpected ? 1 : 0);
 }
 
+uint64_t TftpDownloadLimit(int64_t nListedSize)
+{
+    if (nListedSize < 0)
+        return TFTP_MAX_FILE_SIZE;
+    const uint64_t nListed = static_cast<uint64_t>(nListedSize);
+    return std::min(TFTP_MAX_FILE_SIZE, nListed + TFTP_GROWTH_MARGIN + nListed / 4);
+}
+
 int CTFTPClient::StepDownload()
 {
     m_strError.clear();
@@ -356,6 +365,16 @@ int CTFTPClient::StepDownload()
     {
         m_nDuplicates = 0;
         const size_t nLen = static_cast<size_t>(nDataLen);
+        if (m_nBytesTransferred + nLen > m_nSizeLimit)
+        {
+            // Tell the server to stop, then give up on the file.
+            CTFTPPacket refusal;
+            if (refusal.CreateError(3, "Disk full or allocation exceeded."))
+                SendPacket(refusal);
+            AddError(StrFormat("Error: The panel sent more than %llu bytes for this file.",
+                               static_cast<unsigned long long>(m_nSizeLimit)));
+            return TFTP_RESULT_FAILED;
+        }
         if (std::fwrite(packet.GetPayload(), 1, nLen, m_pFile) < nLen)
         {
             AddError("fwrite error");

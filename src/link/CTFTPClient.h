@@ -18,6 +18,19 @@
 #include <string>
 #include <string_view>
 
+// The largest file a panel's card can hold (FAT32): no download goes past it.
+constexpr uint64_t TFTP_MAX_FILE_SIZE = 0xFFFFFFFFull;
+// How far a download may pass the size the listing gave: a data log keeps
+// growing while it is read, by a record per logging interval, so a read that
+// takes minutes may bring some more. One MiB (thousands of records) plus a
+// quarter of the listed size (for long reads of big logs) is far more than
+// that, yet stops a server that keeps sending within a second or so.
+constexpr uint64_t TFTP_GROWTH_MARGIN = 1ull << 20;
+
+// The download ceiling for a file the listing showed with nListedSize bytes
+// (negative: size unknown).
+uint64_t TftpDownloadLimit(int64_t nListedSize);
+
 enum ETftpState
 {
     TFTP_STATE_IDLE = 1, // idle or finished
@@ -62,6 +75,9 @@ public:
     // to the millisecond; 0 only looks at what has already arrived.
     void SetTimeout(int nTimeoutMs) { m_nTimeoutMs = nTimeoutMs < 0 ? 0 : nTimeoutMs; }
     int GetTimeout() const { return m_nTimeoutMs; }
+    // The most bytes a download may bring (default TFTP_MAX_FILE_SIZE); a
+    // server that sends more fails the transfer.
+    void SetSizeLimit(uint64_t nMaxBytes) { m_nSizeLimit = nMaxBytes; }
     // The server's well-known port (default 69).
     void SetServerPort(uint16_t nPort) { m_nServerPort = nPort; }
     // The client's own UDP port while a socket is open, else 0.
@@ -101,6 +117,7 @@ private:
     bool m_bPeerFixed = false; // the server's transfer port is known
     int m_nTimeoutMs = TFTP_DEFAULT_TIMEOUT_MS;
     uint16_t m_nServerPort = TFTP_SERVER_PORT;
+    uint64_t m_nSizeLimit = TFTP_MAX_FILE_SIZE;
     CTFTPPacket m_packetReceived;
     CTFTPPacket m_packetData;          // the DATA of the current upload block
     CTFTPPacket m_packetUnknownSource; // ERROR 5 for datagrams from a foreign source

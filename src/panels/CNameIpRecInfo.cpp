@@ -2,13 +2,10 @@
 
 #include "app/AppStrings.h"
 #include "common/CPrompt.h"
+#include "common/CTempFile.h"
 
 #include <cstdio>
 #include <filesystem>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace
 {
@@ -23,29 +20,6 @@ void ShowListFileError()
     GetPrompt().Message(STR_PANEL_LIST_FILE_ERROR, EPromptIcon::Stop);
 }
 
-// The permission bits the new list file gets: those of the file it replaces,
-// or what a plain create would give under the current umask.
-mode_t ListFileMode(const std::string& strPath)
-{
-    struct stat st;
-    if (::stat(strPath.c_str(), &st) == 0 && S_ISREG(st.st_mode))
-        return st.st_mode & 07777;
-    const mode_t nMask = ::umask(0);
-    ::umask(nMask);
-    return 0666 & ~nMask;
-}
-
-// Makes the rename itself durable; failing here loses nothing already
-// written, so it is not reported.
-void SyncFolder(const std::string& strFolder)
-{
-    const int fd = ::open(strFolder.empty() ? "." : strFolder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0)
-    {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
 } // namespace
 
 void CNameIpRecInfo::CopyFrom(const CNameIpRecInfo& other)
@@ -118,33 +92,17 @@ bool CNameIpRecInfo::LoadFrom(const std::string& strPath)
 bool CNameIpRecInfo::Save() const
 {
     const std::string strPath = GetPanelListPath();
-    std::string strTempPath = strPath + ".XXXXXX";
-    const int fd = ::mkstemp(strTempPath.data());
-    if (fd < 0)
+    std::string strText;
+    for (const auto& pRec : m_PanelList)
+        strText += pRec->FormatLine();
+    std::string strError;
+    CTempFile temp;
+    if (!temp.CreateBeside(strPath, strError) ||
+        !temp.WriteAll(strText.data(), strText.size(), strError) || !temp.Commit(strPath, strError))
     {
         ShowListFileError();
         return false;
     }
-    std::FILE* pFile = ::fdopen(fd, "wb");
-    bool bOk = pFile != nullptr;
-    if (!pFile)
-        ::close(fd);
-    for (size_t i = 0; bOk && i < m_PanelList.size(); ++i)
-        bOk = m_PanelList[i]->WriteLine(pFile);
-    if (pFile)
-    {
-        bOk = bOk && std::fflush(pFile) == 0 && ::fchmod(fd, ListFileMode(strPath)) == 0 &&
-              ::fsync(fd) == 0;
-        bOk = std::fclose(pFile) == 0 && bOk;
-    }
-    bOk = bOk && std::rename(strTempPath.c_str(), strPath.c_str()) == 0;
-    if (!bOk)
-    {
-        ::unlink(strTempPath.c_str());
-        ShowListFileError();
-        return false;
-    }
-    SyncFolder(GetDataFolder());
     return true;
 }
 

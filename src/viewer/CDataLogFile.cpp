@@ -14,6 +14,8 @@ namespace
 // A block of the panel's file read carries at most 254 bytes; the buffer
 // handed to the command object is one byte larger, as the protocol expects.
 constexpr unsigned long BLOCK_CAPACITY = 255;
+// The most the header read takes in: the header line and two records.
+constexpr size_t MAX_HEADER_READ = 64 * 1024;
 
 // The next line of a buffer cut at line feeds, from nStart; advances nStart
 // past its line feed (to npos after the last line).
@@ -62,10 +64,13 @@ bool CDataLogFile::OpenLog(const std::string& strName)
     }
 
     // The header, the first record and the third line (which confirms the
-    // record length) are all that is needed: stop at the third line feed.
+    // record length) are all that is needed: stop at the third line feed, at
+    // the size the panel reported, or at the longest header a data log has;
+    // three lines that are not in by then are not a data log.
+    const size_t nReadLimit = std::min<size_t>(m_nFileSize, MAX_HEADER_READ);
     std::string strBuffer;
     int nLineFeeds = 0;
-    while (nLineFeeds < 3)
+    while (nLineFeeds < 3 && strBuffer.size() < nReadLimit)
     {
         unsigned char arrBlock[BLOCK_CAPACITY];
         unsigned long nLength = BLOCK_CAPACITY;
@@ -78,7 +83,7 @@ bool CDataLogFile::OpenLog(const std::string& strName)
         }
         if (nLength == 0)
             break;
-        nLength = std::min(nLength, BLOCK_CAPACITY);
+        nLength = std::min<unsigned long>({nLength, BLOCK_CAPACITY, nReadLimit - strBuffer.size()});
         nLineFeeds += static_cast<int>(std::count(arrBlock, arrBlock + nLength, '\n'));
         strBuffer.append(reinterpret_cast<const char*>(arrBlock), nLength);
     }
@@ -176,9 +181,9 @@ bool CDataLogFile::FetchRecordBytes(uint32_t nFirst, uint32_t nCount, std::strin
         !m_pFileCmds->SeekFile(0, static_cast<int>(nOffset), &nPosition) || nPosition != nOffset)
         return false;
 
+    // The size and count are the panel's claims: the buffer grows with the
+    // bytes that actually arrive, never ahead of them.
     const uint64_t nTotal = static_cast<uint64_t>(m_nRecordLength) * nCount;
-    const uint64_t nAvailable = m_nFileSize > nOffset ? m_nFileSize - nOffset : 0;
-    strBuffer.reserve(static_cast<size_t>(std::min(nTotal, nAvailable + BLOCK_CAPACITY)) + 1);
     while (strBuffer.size() < nTotal)
     {
         unsigned char arrBlock[BLOCK_CAPACITY];

@@ -1,15 +1,11 @@
 #include "CsvExport.h"
 
 #include "common/CPrompt.h"
+#include "common/CTempFile.h"
 #include "DataLogText.h"
 #include "common/StrFormat.h"
 
-#include <atomic>
-#include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
 #include <functional>
-#include <unistd.h>
 
 namespace
 {
@@ -137,35 +133,6 @@ bool EmitCsvExport(CDataLogFile& log, const CDataViewTable& table, std::string& 
     return fnFlush(strOut);
 }
 
-bool WriteAll(int nFd, const std::string& strBytes)
-{
-    size_t nDone = 0;
-    while (nDone < strBytes.size())
-    {
-        const ssize_t n = ::write(nFd, strBytes.data() + nDone, strBytes.size() - nDone);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        nDone += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-// A new file beside strPath that no one else is writing.
-int CreateTemporaryBeside(const std::string& strPath, std::string& strTemporary)
-{
-    static std::atomic<unsigned> s_nCounter{0};
-    for (int nAttempt = 0; nAttempt < 100; ++nAttempt)
-    {
-        strTemporary = StrFormat("%s.%ld.%u.part", strPath.c_str(), static_cast<long>(getpid()),
-                                 s_nCounter++);
-        const int nFd = ::open(strTemporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (nFd >= 0 || errno != EEXIST)
-            return nFd;
-    }
-    return -1;
-}
 } // namespace
 
 std::string DoubleQuotes(const std::string& strText)
@@ -196,24 +163,22 @@ std::string BuildCsvExport(CDataLogFile& log, const CDataViewTable& table)
 
 bool ExportCsv(const std::string& strPath, CDataLogFile& log, const CDataViewTable& table)
 {
-    std::string strTemporary;
-    const int nFd = CreateTemporaryBeside(strPath, strTemporary);
-    bool bWritten = nFd >= 0;
+    std::string strError;
+    CTempFile temp;
+    bool bWritten = temp.CreateBeside(strPath, strError);
     if (bWritten)
     {
         std::string strBuffer;
         strBuffer.reserve(FLUSH_BYTES + 4096);
-        bWritten = EmitCsvExport(log, table, strBuffer, [nFd](std::string& strPart) {
-            const bool bOk = WriteAll(nFd, strPart);
+        bWritten = EmitCsvExport(log, table, strBuffer, [&temp, &strError](std::string& strPart) {
+            const bool bOk = temp.WriteAll(strPart.data(), strPart.size(), strError);
             strPart.clear();
             return bOk;
         });
-        bWritten = ::close(nFd) == 0 && bWritten;
-        bWritten = bWritten && std::rename(strTemporary.c_str(), strPath.c_str()) == 0;
-        if (!bWritten)
-            ::unlink(strTemporary.c_str());
+        bWritten = bWritten && temp.Commit(strPath, strError);
     }
     if (!bWritten)
-        GetPrompt().Message("Unable to create/open the csv file.", EPromptIcon::Stop);
+        GetPrompt().Message(JoinLines("Unable to create/open the csv file.", strError),
+                            EPromptIcon::Stop);
     return bWritten;
 }

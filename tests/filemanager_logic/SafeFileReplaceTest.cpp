@@ -48,20 +48,12 @@ TEST(SafeFileReplace, AFailedReplacementLeavesTheOldTargetWhole)
     EXPECT_EQ("x", dir.ReadFile("dir.csv/inside"));
     EXPECT_EQ((std::vector<std::string>{"dir.csv", "new.bin", "ro"}), FolderNames(dir.Str()));
     EXPECT_FALSE(ReplaceFileWithCopy(dir.Str() + "/missing", dir.Str() + "/ro/x", strError));
-}
 
-TEST(SafeFileReplace, FetchTemporaryFilesAreUniqueAndCreated)
-{
-    CTempDir dir;
-    const std::string strFirst = CreateFetchTempFile(dir.Str());
-    const std::string strSecond = CreateFetchTempFile(dir.Str());
-    EXPECT_NE(strFirst, strSecond);
-    EXPECT_EQ(0u, fs::file_size(strFirst));
-    EXPECT_EQ(0u, fs::path(strSecond).filename().string().rfind("tmp", 0));
-    RemoveFileIfPresent(strFirst);
-    RemoveFileIfPresent(strSecond);
-    RemoveFileIfPresent(dir.Str()); // never a folder
-    EXPECT_TRUE(fs::is_directory(dir.Path()));
-    EXPECT_TRUE(FolderNames(dir.Str()).empty());
-    EXPECT_EQ("", CreateFetchTempFile(dir.Str() + "/no-such-folder"));
+    // A read-only target is left alone, also where the system would let the user write it.
+    const std::string strReadOnly = dir.WriteFile("dst/locked.csv", "locked").string();
+    ::chmod(strReadOnly.c_str(), 0444);
+    EXPECT_FALSE(ReplaceFileWithCopy(strSource, strReadOnly, strError));
+    EXPECT_NE(std::string::npos, strError.find("Permission denied")) << strError;
+    EXPECT_EQ("locked", dir.ReadFile("dst/locked.csv"));
+    EXPECT_EQ(std::vector<std::string>{"locked.csv"}, FolderNames(dir.Str() + "/dst"));
 }

@@ -233,6 +233,34 @@ TEST(TransferFailures, AReadOnlyTargetFolderKeepsTheOldTarget)
     EXPECT_NE(std::string::npos, b.m_engine.GetLastLocalError().find("Permission denied"));
 }
 
+// Going on after failed files keeps every failed file's reason, not only the
+// last one's, and a later success does not clear them.
+TEST(TransferFailures, KeepingGoingKeepsEveryFailedFilesReason)
+{
+    CTransferTestBench b;
+    for (const char* pszName : {"A.CSV", "B.CSV", "C.CSV", "D.CSV"})
+        b.WriteCard(pszName, "new");
+    for (const char* pszName : {"A.CSV", "C.CSV"})
+    {
+        b.WriteLocal(pszName, "old");
+        ::chmod((b.m_strRoot + "/" + pszName).c_str(), 0444);
+    }
+    b.StartPanel(EFetchPath::MessageCodes);
+    b.m_resolver.m_arrAnswers.push_back({false, CONFLICT_OVERWRITE, true, ""});
+    STransferRequest request = b.MakeRequest(b.ListCard());
+    request.bKeepGoing = true;
+    EXPECT_FALSE(b.m_engine.Transfer(request));
+    EXPECT_EQ(2, b.m_engine.GetCounts().nCopied);
+    EXPECT_EQ(2, b.m_engine.GetCounts().nFailed);
+    EXPECT_EQ(0, b.m_engine.GetCounts().nNotAttempted);
+    EXPECT_EQ(TRANSFER_STATUS_FAILED, b.m_engine.GetLastOutcome());
+    EXPECT_EQ("old", b.ReadLocal("A.CSV"));
+    EXPECT_EQ("new", b.ReadLocal("D.CSV"));
+    EXPECT_EQ(b.m_strRoot + "/A.CSV: Permission denied\n" + b.m_strRoot +
+                  "/C.CSV: Permission denied",
+              b.m_engine.GetLastLocalError());
+}
+
 TEST(TransferMove, DeletesOnlyAfterFullSuccessAndOnlyWhatWasCopied)
 {
     CTransferTestBench b;

@@ -1,7 +1,6 @@
 #include "LinkTestSupport.h"
+#include "support/SocketIo.h"
 
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 std::string PatternBytes(size_t nLength, unsigned nSeed)
@@ -39,13 +38,9 @@ std::vector<std::string> NamesOf(const CDirData& list)
 
 int UnusedLoopbackPort()
 {
-    const int nSocket = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in sa{};
-    sa.sin_family = AF_INET;
-    sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t nLen = sizeof(sa);
-    bind(nSocket, reinterpret_cast<sockaddr*>(&sa), sizeof(sa));
-    getsockname(nSocket, reinterpret_cast<sockaddr*>(&sa), &nLen);
-    close(nSocket);
-    return ntohs(sa.sin_port);
+    int nPort = 0;
+    const int nSocket = BindLoopbackSocket(SOCK_STREAM, nPort);
+    if (nSocket >= 0)
+        close(nSocket);
+    return nPort;
 }

@@ -2,6 +2,7 @@
 // Whole-buffer send and receive on a blocking stream socket, for the test
 // peers and benchmark peers that speak raw TCP beside the program's client.
 #include <cstddef>
+#include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/types.h>
 
@@ -30,4 +31,20 @@ inline bool ReceiveAll(int nSocket, unsigned char* p, size_t n)
         n -= static_cast<size_t>(nGot);
     }
     return true;
+}
+
+// A socket of the type (SOCK_STREAM, SOCK_DGRAM) bound to a free port of
+// 127.0.0.1, which nPort receives; -1 on failure.
+inline int BindLoopbackSocket(int nType, int& nPort)
+{
+    const int nSocket = socket(AF_INET, nType | SOCK_CLOEXEC, 0);
+    sockaddr_in sa{};
+    sa.sin_family = AF_INET;
+    sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t nLen = sizeof(sa);
+    nPort = 0;
+    if (nSocket >= 0 && bind(nSocket, reinterpret_cast<sockaddr*>(&sa), sizeof(sa)) == 0 &&
+        getsockname(nSocket, reinterpret_cast<sockaddr*>(&sa), &nLen) == 0)
+        nPort = ntohs(sa.sin_port);
+    return nSocket;
 }

@@ -225,7 +225,9 @@ TEST_F(CsvExportTest, FailureShowsTheMessageAndLeavesNothingBehind)
     std::filesystem::create_directory(m_dir.Path() / "taken.csv");
     EXPECT_FALSE(ExportCsv((m_dir.Path() / "taken.csv").string(), hand.Log(), table));
     ASSERT_EQ(2u, prompt.Shown().size());
-    EXPECT_EQ("Unable to create/open the csv file.", prompt.Shown()[0].strText);
+    // The system's text first, then the system's reason.
+    EXPECT_EQ(0u, prompt.Shown()[0].strText.rfind("Unable to create/open the csv file.\n", 0));
+    EXPECT_NE(std::string::npos, prompt.Shown()[1].strText.find("Is a directory"));
     EXPECT_EQ(EPromptIcon::Stop, prompt.Shown()[0].eIcon);
     // Only the folders the test made: no half-written or temporary file.
     size_t nEntries = 0;

@@ -48,9 +48,7 @@ std::string ParseCollectArgs(CCliContext& ctx, SCollectArgs& args)
         if (eArg == EPullArg::Taken)
             continue;
         const bool bHasValue = i + 1 < arrArgs.size();
-        if (strArg == "--keep-going")
-            args.options.bKeepGoing = true;
-        else if (strArg == "--jobs")
+        if (strArg == "--jobs")
         {
             char* pEnd = nullptr;
             const long nJobs = bHasValue ? std::strtol(arrArgs[++i].c_str(), &pEnd, 10) : 0;

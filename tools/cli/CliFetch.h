@@ -8,13 +8,16 @@
 // Until one is installed, such a `get` is refused with a clear message.
 #include "CliCommand.h"
 
+#include <cstdint>
 #include <string>
 
 // Writes the whole remote file into strLocalPath (an existing, empty file in the
-// target's folder; `get` renames it into place only after a true result).
-// Returns false with the failure's text in strError.
+// target's folder; `get` renames it into place only after a true result),
+// failing once the download passes nMaxBytes. Returns false with the failure's
+// text in strError.
 using CliTftpFetchFn = bool (*)(const CCliContext& ctx, const std::string& strRemote,
-                                const std::string& strLocalPath, std::string& strError);
+                                const std::string& strLocalPath, uint64_t nMaxBytes,
+                                std::string& strError);
 
 class CCliTftpFetchRegistrar
 {

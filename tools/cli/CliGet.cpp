@@ -6,6 +6,8 @@
 #include "CliLocalFile.h"
 #include "CliSession.h"
 #include "common/StrFormat.h"
+#include "filemanager/logic/FetchCheck.h"
+#include "link/CTFTPClient.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -17,7 +19,8 @@ constexpr const char* OPTION_TFTP = "--tftp";
 
 constexpr unsigned long BLOCK_CAPACITY = 255;
 
-bool FetchByMessageCodes(CCliSession& session, const std::string& strRemote, CCliLocalFile& local)
+bool FetchByMessageCodes(CCliSession& session, const std::string& strRemote, int64_t nListedSize,
+                         CCliLocalFile& local)
 {
     unsigned long nSize = 0;
     if (!session.Files().OpenRemoteFileSize(strRemote, &nSize))
@@ -26,7 +29,7 @@ bool FetchByMessageCodes(CCliSession& session, const std::string& strRemote, CCl
         return false;
     }
     std::string strError;
-    unsigned long nBytes = 0;
+    uint64_t nBytes = 0;
     while (nBytes < nSize)
     {
         unsigned char arrBlock[BLOCK_CAPACITY];
@@ -46,10 +49,15 @@ bool FetchByMessageCodes(CCliSession& session, const std::string& strRemote, CCl
         nBytes += nLen;
     }
     session.Files().CloseRemoteFile();
-    return true;
+    const std::string strIncomplete = IncompleteFetchReason(nBytes, nSize, nListedSize);
+    if (strIncomplete.empty())
+        return true;
+    std::fprintf(stderr, "Unable to read file %s\n%s\n", strRemote.c_str(), strIncomplete.c_str());
+    return false;
 }
 
-bool FetchByTftp(const CCliContext& ctx, const std::string& strRemote, CCliLocalFile& local)
+bool FetchByTftp(const CCliContext& ctx, const std::string& strRemote, int64_t nListedSize,
+                 CCliLocalFile& local)
 {
     if (!g_pfnTftpFetch)
     {
@@ -59,7 +67,7 @@ bool FetchByTftp(const CCliContext& ctx, const std::string& strRemote, CCliLocal
     }
     local.CloseTemp();
     std::string strError;
-    if (g_pfnTftpFetch(ctx, strRemote, local.TempPath(), strError))
+    if (g_pfnTftpFetch(ctx, strRemote, local.TempPath(), TftpDownloadLimit(nListedSize), strError))
         return true;
     std::fprintf(stderr, "%s\n",
                  strError.empty() ? "Error: TFTP transfer failed." : strError.c_str());
@@ -82,18 +90,20 @@ int RunGet(const CCliContext& ctx)
     CCliSession session(ctx);
     if (!session.Connect())
         return CLI_EXIT_FAILED;
-    CCliLocalFile local(target);
+    CCliLocalFile local(target.string());
     std::string strError;
     if (!local.Create(strError))
     {
         std::fprintf(stderr, "%s\n", strError.c_str());
         return CLI_EXIT_FAILED;
     }
+    // The listing's size tells a short delivery and bounds a TFTP download.
+    const int64_t nListedSize = session.ListedSize(strRemote);
     // As the program decides: TFTP for panels that cannot take the file reads,
     // or when the user asks for it.
     const bool bUseTftp = !CanBackupCsvFiles() || ctx.m_mapOptions.count(OPTION_TFTP) != 0;
-    const bool bFetched = bUseTftp ? FetchByTftp(ctx, strRemote, local)
-                                   : FetchByMessageCodes(session, strRemote, local);
+    const bool bFetched = bUseTftp ? FetchByTftp(ctx, strRemote, nListedSize, local)
+                                   : FetchByMessageCodes(session, strRemote, nListedSize, local);
     if (!bFetched)
         return CLI_EXIT_FAILED;
     if (!local.Commit(strError))

@@ -1,5 +1,6 @@
 // ls: the card's listing through the panel's own command family.
 #include "CliSession.h"
+#include "filemanager/logic/TransferNames.h"
 
 #include <cstdio>
 
@@ -14,12 +15,12 @@ int RunList(const CCliContext& ctx)
         return CLI_EXIT_FAILED;
     const std::string strPattern = ctx.m_arrArgs.empty() ? ALL_FILES : ctx.m_arrArgs[0];
     CDirData list;
-    const bool bListed = IsFileCmdPanel() ? session.Files().GetFileList(list, strPattern)
-                                          : session.Files().CardGetFileList(list, strPattern);
-    if (!bListed)
+    if (!session.List(list, strPattern))
         return session.Fail();
+    // A name is the panel's text: control characters are shown escaped, so
+    // that no name can steer the terminal.
     for (const DIR_DATA& entry : list.Entries())
-        std::printf("%s\t%s\t%s\n", entry.strName.c_str(), entry.strSize.c_str(),
+        std::printf("%s\t%s\t%s\n", PrintableName(entry.strName).c_str(), entry.strSize.c_str(),
                     entry.dtModified.Format("%Y-%m-%d %H:%M:%S").c_str());
     return CLI_EXIT_OK;
 }

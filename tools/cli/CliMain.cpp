@@ -1,9 +1,11 @@
 // orvak-cli: the panel's card from a shell. Options and HOST[:PORT] are parsed
 // here; every command comes from the self-registering table of CliCommand.h.
 #include "CliCommand.h"
+#include "common/CTempFile.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
 
 namespace
@@ -81,10 +83,29 @@ bool ParseHost(const std::string& strText, CCliContext& ctx)
     ctx.m_nPort = static_cast<int>(nPort);
     return true;
 }
+
+// Runs the command; an allocation that fails anywhere in it (a panel's claim
+// taken for a size, say) ends the command with a message, never an abort.
+int RunCommand(const CCliCommand& command, const CCliContext& ctx)
+{
+    try
+    {
+        return command.m_pfnRun(ctx);
+    }
+    catch (const std::bad_alloc&)
+    {
+        std::fprintf(stderr, "Error: Not enough memory for the command %s.\n",
+                     command.m_strName.c_str());
+        return CLI_EXIT_FAILED;
+    }
+}
 } // namespace
 
 int main(int argc, char** argv)
 {
+    // Interrupted or killed by the file-size limit, a command leaves no
+    // temporary file behind.
+    InstallTempFileCleanup();
     CCliContext ctx;
     int i = 1;
     for (; i < argc; ++i)
@@ -148,5 +169,5 @@ int main(int argc, char** argv)
     if (nArgs < command.m_nMinArgs || (command.m_nMaxArgs >= 0 && nArgs > command.m_nMaxArgs))
         return UsageError(std::string("usage: orvak-cli [options] ") +
                           (bHostless ? "" : "HOST[:PORT] ") + command.m_strUsage);
-    return command.m_pfnRun(ctx);
+    return RunCommand(command, ctx);
 }

@@ -2,6 +2,8 @@
 // the program's own transfer engine (auto folders, CSV extension, conflicts,
 // temporary files), for scheduled collection of data logs. Ends with one
 // summary line; the exit status is 1 when the transfer did not fully succeed.
+// Without --keep-going the first failed file ends the pull, as the program's
+// Copy does; with it every file is tried and each failure reported.
 #include "CliProgressLine.h"
 #include "CliPullJob.h"
 #include "common/CPrompt.h"
@@ -86,6 +88,7 @@ int RunPull(const CCliContext& ctx)
 
 CCliCommandRegistrar s_pull("pull", "pull PATTERN LOCALDIR [OPTIONS]",
                             "Copy matching files into LOCALDIR (--auto-folders, --csv-ext, "
-                            "--on-conflict skip|overwrite|rename)",
-                            &RunPull, 2, 6);
+                            "--on-conflict skip|overwrite|rename, --keep-going: try every "
+                            "file even after one fails)",
+                            &RunPull, 2, 7);
 } // namespace

@@ -105,21 +105,28 @@ bool ParseConflictAction(const std::string& strText, int& nAction)
 bool ListPanel(const CCliContext& ctx, const std::string& strPattern, CDirData& list,
                std::string& strError)
 {
+    // The listing's own limits and texts (a list that does not end is cut off
+    // with its message) come with the session's listing.
     CCliSession session(ctx);
-    const bool bListed = session.Comm().CheckPanelType() &&
-                         (IsFileCmdPanel() ? session.Files().GetFileList(list, strPattern)
-                                           : session.Files().CardGetFileList(list, strPattern));
+    const bool bListed = session.Comm().CheckPanelType() && session.List(list, strPattern);
     if (!bListed)
         strError = session.ErrorText();
     return bListed;
 }
 
-void AddCounts(STransferCounts& total, const STransferCounts& counts)
+// Every line of strText with the prefix in front, on standard error.
+void PrintLines(const std::string& strPrefix, const std::string& strText)
 {
-    total.nCopied += counts.nCopied;
-    total.nSkipped += counts.nSkipped;
-    total.nLeftOut += counts.nLeftOut;
-    total.nFailed += counts.nFailed;
+    size_t nStart = 0;
+    while (nStart < strText.size())
+    {
+        size_t nEnd = strText.find('\n', nStart);
+        if (nEnd == std::string::npos)
+            nEnd = strText.size();
+        const std::string strLine = strPrefix + strText.substr(nStart, nEnd - nStart) + "\n";
+        std::fputs(strLine.c_str(), stderr); // one call per line: threads never mix lines
+        nStart = nEnd + 1;
+    }
 }
 } // namespace
 
@@ -131,6 +138,8 @@ EPullArg TakePullOption(const std::vector<std::string>& arrArgs, size_t& i, SPul
         options.bAutoFolders = true;
     else if (strArg == "--csv-ext")
         options.bCsvExt = true;
+    else if (strArg == "--keep-going")
+        options.bKeepGoing = true;
     else if (strArg == "--on-conflict")
     {
         if (i + 1 >= arrArgs.size() || !ParseConflictAction(arrArgs[++i], options.nConflictAction))
@@ -188,6 +197,9 @@ SPullResult RunPullJob(const CCliContext& ctx, const SPullOptions& options)
     request.strPanelAddress = ctx.m_strHost;
     request.nPanelPort = ctx.m_nPort;
     request.nTftpPort = options.nTftpPort;
+    // Without keep-going the engine ends the transfer at the first failed
+    // file, as the program's Copy does; with it the engine tries every file.
+    request.bKeepGoing = options.bKeepGoing;
 
     std::map<std::string, uint64_t> mapSizes;
     for (const DIR_DATA& entry : request.arrSelected)
@@ -201,33 +213,11 @@ SPullResult RunPullJob(const CCliContext& ctx, const SPullOptions& options)
     engine.SetCommTimeouts(ctx.m_nConnectTimeoutMs, ctx.m_nReplyTimeoutMs);
     engine.SetTftpTimeout(ctx.m_nReplyTimeoutMs);
 
-    // The engine ends a transfer at the first failed file; to keep going, the
-    // files it did not reach are handed to it again.
-    result.bOk = true;
-    for (;;)
-    {
-        const bool bDone = engine.Transfer(request);
-        const STransferCounts& counts = engine.GetCounts();
-        AddCounts(result.counts, counts);
-        for (const std::string& strName : engine.GetCopiedNames())
-            result.nBytes += mapSizes[strName];
-        result.nOutcome = engine.GetLastOutcome();
-        if (!engine.GetLastLocalError().empty())
-            std::fprintf(stderr, "%s%s\n", options.strLinePrefix.c_str(),
-                         engine.GetLastLocalError().c_str());
-        if (bDone)
-            break;
-        result.bOk = false;
-        const int nLeft = counts.nNotAttempted;
-        if (!options.bKeepGoing || nLeft == 0 || result.nOutcome == TRANSFER_STATUS_CANCELLED)
-        {
-            result.counts.nNotAttempted = nLeft;
-            break;
-        }
-        request.arrSelected.erase(request.arrSelected.begin(), request.arrSelected.end() - nLeft);
-    }
-    // A later transfer that went well does not hide an earlier failure.
-    if (!result.bOk && result.nOutcome == TRANSFER_STATUS_OK)
-        result.nOutcome = TRANSFER_STATUS_FAILED;
+    result.bOk = engine.Transfer(request);
+    result.counts = engine.GetCounts();
+    for (const std::string& strName : engine.GetCopiedNames())
+        result.nBytes += mapSizes[strName];
+    result.nOutcome = engine.GetLastOutcome();
+    PrintLines(options.strLinePrefix, engine.GetLastLocalError());
     return result;
 }

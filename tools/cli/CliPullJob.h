@@ -34,7 +34,7 @@ struct SPullResult
     int nListed = 0;
     STransferCounts counts;
     uint64_t nBytes = 0;  // bytes of the copied files
-    int nOutcome = 0;     // ETransferStatus of the last transfer
+    int nOutcome = 0;     // ETransferStatus as the transfer ended
     std::string strError; // why the listing failed
 };
 
@@ -45,7 +45,7 @@ enum class EPullArg
     Bad,
 };
 
-// Takes the copy option at arrArgs[i] (--auto-folders, --csv-ext,
+// Takes the copy option at arrArgs[i] (--auto-folders, --csv-ext, --keep-going,
 // --on-conflict skip|overwrite|rename), leaving i on its last word; strError
 // says what is wrong with a Bad one.
 EPullArg TakePullOption(const std::vector<std::string>& arrArgs, size_t& i, SPullOptions& options,

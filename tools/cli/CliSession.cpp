@@ -3,6 +3,7 @@
 #include "common/StrFormat.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 CCliSession::CCliSession(const CCliContext& ctx)
     : m_comm(ctx.m_strHost, ctx.m_nPort), m_files(&m_comm)
@@ -16,6 +17,36 @@ bool CCliSession::Connect()
         return true;
     Fail();
     return false;
+}
+
+namespace
+{
+bool ListWith(CPanelFileCommands& files, CDirData& list, const std::string& strPattern)
+{
+    return IsFileCmdPanel() ? files.GetFileList(list, strPattern)
+                            : files.CardGetFileList(list, strPattern);
+}
+} // namespace
+
+bool CCliSession::List(CDirData& list, const std::string& strPattern)
+{
+    return ListWith(m_files, list, strPattern);
+}
+
+int64_t CCliSession::ListedSize(const std::string& strName)
+{
+    // Its own command object: a listing that fails here leaves no lines in
+    // the command's failure report.
+    CPanelFileCommands files(&m_comm);
+    CDirData list;
+    if (!ListWith(files, list, strName))
+        return -1;
+    for (const DIR_DATA& entry : list.Entries())
+    {
+        if (EqualsNoCase(entry.strName, strName))
+            return std::strtoll(entry.strSize.c_str(), nullptr, 10);
+    }
+    return -1;
 }
 
 std::string CCliSession::ErrorText(const std::string& strMessage) const

@@ -6,6 +6,7 @@
 #include "link/CCommInterface.h"
 #include "link/CPanelFileCommands.h"
 
+#include <cstdint>
 #include <string>
 
 class CCliSession
@@ -20,6 +21,11 @@ public:
 
     // CheckPanelType, as the program's Connect does; reports a refusal.
     bool Connect();
+    // The listing through the panel's own command family.
+    bool List(CDirData& list, const std::string& strPattern);
+    // The size the listing gives the file (names compared ignoring case), or
+    // -1 when the listing cannot be read or does not show it.
+    int64_t ListedSize(const std::string& strName);
     // The channel error, the file command lines and strMessage (those that
     // are not empty), or the general refusal text when all are empty.
     std::string ErrorText(const std::string& strMessage = std::string()) const;

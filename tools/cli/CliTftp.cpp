@@ -34,7 +34,7 @@ bool ParseTftpPort(const CCliContext& ctx, uint16_t& nPort, std::string& strErro
 // Runs one whole transfer; on failure strError holds the text the program
 // shows: the client's lines, then "Error in copying" and the remote name.
 bool RunTransfer(const CCliContext& ctx, bool bDownload, const std::string& strRemote,
-                 const std::string& strLocalPath, std::string& strError)
+                 const std::string& strLocalPath, uint64_t nMaxBytes, std::string& strError)
 {
     uint16_t nPort = 0;
     if (!ParseTftpPort(ctx, nPort, strError))
@@ -42,6 +42,7 @@ bool RunTransfer(const CCliContext& ctx, bool bDownload, const std::string& strR
     CTFTPClient client;
     client.SetServerPort(nPort);
     client.SetTimeout(ctx.m_nReplyTimeoutMs);
+    client.SetSizeLimit(nMaxBytes);
     int nResult = client.StartTransfer(bDownload, strRemote, strLocalPath, ctx.m_strHost);
     while (nResult == TFTP_RESULT_MORE)
         nResult = client.Step();
@@ -53,9 +54,9 @@ bool RunTransfer(const CCliContext& ctx, bool bDownload, const std::string& strR
 }
 
 bool FetchByTftp(const CCliContext& ctx, const std::string& strRemote,
-                 const std::string& strLocalPath, std::string& strError)
+                 const std::string& strLocalPath, uint64_t nMaxBytes, std::string& strError)
 {
-    return RunTransfer(ctx, true, strRemote, strLocalPath, strError);
+    return RunTransfer(ctx, true, strRemote, strLocalPath, nMaxBytes, strError);
 }
 
 int RunPut(const CCliContext& ctx)
@@ -74,7 +75,7 @@ int RunPut(const CCliContext& ctx)
         return CLI_EXIT_FAILED;
     }
     std::string strError;
-    if (!RunTransfer(ctx, false, strRemote, strLocal, strError))
+    if (!RunTransfer(ctx, false, strRemote, strLocal, TFTP_MAX_FILE_SIZE, strError))
     {
         std::fprintf(stderr, "%s\n", strError.c_str());
         return CLI_EXIT_FAILED;

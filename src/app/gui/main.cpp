@@ -3,6 +3,7 @@
 #include "app/AppCommandLine.h"
 #include "app/CProgramLoader.h"
 #include "app/gui/COrvakFileManagerApp.h"
+#include "common/CTempFile.h"
 
 #include <cstdio>
 
@@ -27,6 +28,9 @@ int main(int nArgc, char** arrArgv)
     case EAppAction::MainWindow:
         break;
     }
+    // Ended by SIGINT or SIGTERM mid-copy or mid-export, the program leaves
+    // no temporary file behind.
+    InstallTempFileCleanup();
     COrvakFileManagerApp app(nArgc, arrArgv);
     if (cmd.eAction == EAppAction::View)
         return app.RunViewer(cmd.strHost, cmd.nPort, cmd.strFile);

@@ -1,6 +1,7 @@
 #include "filemanager/logic/CTransferEngine.h"
 
 #include "common/CPrompt.h"
+#include "common/CTempFile.h"
 #include "common/StrFormat.h"
 #include "filemanager/logic/AutoFolder.h"
 #include "filemanager/logic/ConflictRules.h"
@@ -71,6 +72,7 @@ bool CTransferEngine::RunFileLoop()
         comm.SetTimeouts(m_nConnectTimeoutMs, m_nReplyTimeoutMs);
     m_nConflictAction = CONFLICT_SKIP;
     m_bApplyToNext = false;
+    bool bAnyFailed = false;
 
     for (int i = 0; i < nRows; ++i)
     {
@@ -95,6 +97,13 @@ bool CTransferEngine::RunFileLoop()
             break;
         case FILE_FAILED:
             ++m_counts.nFailed;
+            if (m_pRequest->bKeepGoing && m_nStatus != TRANSFER_STATUS_CANCELLED)
+            {
+                // Reported already; the next file starts afresh.
+                bAnyFailed = true;
+                m_nStatus = TRANSFER_STATUS_OK;
+                break;
+            }
             m_counts.nNotAttempted = nRows - i - 1;
             return false;
         case FILE_STOPPED:
@@ -104,7 +113,9 @@ bool CTransferEngine::RunFileLoop()
     }
     m_display.StepOverallBar();
     m_display.SelectLocalFolder(m_pRequest->strRootFolder);
-    return true;
+    if (bAnyFailed)
+        m_nStatus = TRANSFER_STATUS_FAILED;
+    return !bAnyFailed;
 }
 
 CTransferEngine::EFileOutcome CTransferEngine::TransferEntry(const DIR_DATA& entry,
@@ -208,27 +219,43 @@ CTransferEngine::EFileOutcome CTransferEngine::FailFile(const std::string& strRe
 bool CTransferEngine::CopyOneFile(const std::string& strRemoteName, const std::string& strTarget,
                                   int64_t nSize, CCommInterface& comm)
 {
+    // Each failed file's reason is kept: a transfer that goes on after a
+    // failure must not lose the earlier ones.
+    std::string strError;
+    const bool bCopied = FetchAndReplace(strRemoteName, strTarget, nSize, comm, strError);
+    if (!bCopied && !strError.empty())
+        m_strLocalError = JoinLines(m_strLocalError, strError);
+    return bCopied;
+}
+
+bool CTransferEngine::FetchAndReplace(const std::string& strRemoteName,
+                                      const std::string& strTarget, int64_t nSize,
+                                      CCommInterface& comm, std::string& strError)
+{
+    // A target that cannot be replaced is not worth the download.
+    strError = TargetRefusal(strTarget);
+    if (!strError.empty())
+        return false;
     const std::string strTempFolder = GetSystemTempFolder();
     if (strTempFolder.empty())
     {
-        m_strLocalError = "no temporary folder";
+        strError = "no temporary folder";
         return false;
     }
-    const std::string strTempPath = CreateFetchTempFile(strTempFolder);
-    if (strTempPath.empty())
+    CTempFile fetchTemp; // removed on every way out, also on SIGINT and SIGTERM
+    if (!fetchTemp.Create(strTempFolder, strError))
     {
         GetPrompt().Message("Can't open local file.", EPromptIcon::Stop);
         return false;
     }
+    fetchTemp.CloseFd();
 
     const bool bFetched = CanBackupCsvFiles()
-                              ? FetchByMessageCodes(strRemoteName, strTempPath, nSize, comm)
-                              : FetchByTftp(strRemoteName, strTempPath, nSize);
-    bool bResult = false;
+                              ? FetchByMessageCodes(strRemoteName, fetchTemp.Path(), nSize, comm)
+                              : FetchByTftp(strRemoteName, fetchTemp.Path(), nSize);
     if (m_nStatus == TRANSFER_STATUS_OK && bFetched)
-        bResult = ReplaceFileWithCopy(strTempPath, strTarget, m_strLocalError);
-    RemoveFileIfPresent(strTempPath);
-    return bResult;
+        return ReplaceFileWithCopy(fetchTemp.Path(), strTarget, strError);
+    return false;
 }
 
 void CTransferEngine::ProgressUpdate(uint64_t nBytes, int64_t nSize)

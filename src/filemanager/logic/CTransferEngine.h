@@ -26,6 +26,7 @@ struct STransferRequest
     bool bAutoCreateFolders = false; // "AutoCreateLocalFolder"
     bool bAutoAddCsvExt = false;     // "AutoAddCSVExt"
     int nTftpPort = 69;              // the panel's TFTP port
+    bool bKeepGoing = false;         // try every file even after one fails
 };
 
 // What became of the selected rows in the last transfer.
@@ -59,7 +60,8 @@ public:
     const STransferCounts& GetCounts() const { return m_counts; }
     // The remote names copied by the last transfer, in order.
     const std::vector<std::string>& GetCopiedNames() const { return m_arrCopiedNames; }
-    // Why the last local write failed (for logs; the user sees the fixed texts).
+    // Why local writes of the last transfer failed, a line per failed file
+    // (for logs; the user sees the fixed texts).
     const std::string& GetLastLocalError() const { return m_strLocalError; }
 
     // Shorter waits for tests and the command-line tool (0: the defaults).
@@ -83,6 +85,8 @@ private:
     EFileOutcome FailFile(const std::string& strRemoteName);
     bool CopyOneFile(const std::string& strRemoteName, const std::string& strTarget, int64_t nSize,
                      CCommInterface& comm);
+    bool FetchAndReplace(const std::string& strRemoteName, const std::string& strTarget,
+                         int64_t nSize, CCommInterface& comm, std::string& strError);
     bool FetchByTftp(const std::string& strRemoteName, const std::string& strTempPath,
                      int64_t nSize);
     bool FetchByMessageCodes(const std::string& strRemoteName, const std::string& strTempPath,

@@ -2,6 +2,7 @@
 #include "common/CPrompt.h"
 #include "common/StrFormat.h"
 #include "filemanager/logic/CTransferEngine.h"
+#include "filemanager/logic/FetchCheck.h"
 #include "filemanager/logic/LinkError.h"
 #include "filemanager/logic/TransferTimes.h"
 #include "link/CCommInterface.h"
@@ -19,6 +20,7 @@ bool CTransferEngine::FetchByTftp(const std::string& strRemoteName, const std::s
     client.SetServerPort(static_cast<uint16_t>(m_pRequest->nTftpPort));
     if (m_nTftpTimeoutMs > 0)
         client.SetTimeout(m_nTftpTimeoutMs);
+    client.SetSizeLimit(TftpDownloadLimit(nSize));
     int nResult =
         client.StartTransfer(true, strRemoteName, strTempPath, m_pRequest->strPanelAddress);
     while (nResult == TFTP_RESULT_MORE)
@@ -88,6 +90,14 @@ bool CTransferEngine::FetchByMessageCodes(const std::string& strRemoteName,
     if (!bClosed)
     {
         GetPrompt().Message("fwrite error.", EPromptIcon::Stop);
+        return false;
+    }
+    const std::string strIncomplete = IncompleteFetchReason(nBytes, nLength, nSize);
+    if (m_nStatus == TRANSFER_STATUS_OK && !strIncomplete.empty())
+    {
+        GetPrompt().Message(StrFormat("Unable to read file %s\n%s", strRemoteName.c_str(),
+                                      strIncomplete.c_str()),
+                            EPromptIcon::Stop);
         return false;
     }
     return true;

@@ -1,0 +1,129 @@
+// The one temporary-file pattern: short hidden names whatever the target,
+// removed unless committed, committed whole with the target's mode.
+#include "common/CTempFile.h"
+#include "support/CTempDir.h"
+
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <set>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+TEST(TempFile, NamesAreShortHiddenAndOfOnePattern)
+{
+    CTempDir dir;
+    std::string strError;
+    CTempFile first, second;
+    ASSERT_TRUE(first.CreateBeside(dir.Str() + "/" + std::string(252, 'L'), strError)) << strError;
+    ASSERT_TRUE(second.Create(dir.Str(), strError)) << strError;
+    const std::string strName = fs::path(first.Path()).filename().string();
+    EXPECT_TRUE(IsTempFileName(strName)) << strName;
+    EXPECT_EQ(0u, strName.rfind(".orvak-", 0));
+    EXPECT_LT(strName.size(), 32u);
+    EXPECT_NE(first.Path(), second.Path());
+    EXPECT_EQ(fs::perms(0600), fs::status(first.Path()).permissions() & fs::perms::mask);
+    EXPECT_FALSE(IsTempFileName("report.csv"));
+    EXPECT_FALSE(IsTempFileName(".orvak-12345678.csv"));
+
+    first.Discard();
+    EXPECT_FALSE(fs::exists(dir.Path() / strName));
+    EXPECT_FALSE(first.Create(dir.Str() + "/no-such-folder", strError));
+    EXPECT_NE(std::string::npos, strError.find("No such file or directory")) << strError;
+}
+
+TEST(TempFile, CommitReplacesWholeOrNotAtAll)
+{
+    CTempDir dir;
+    std::string strError;
+    const std::string strTarget = dir.WriteFile("target.csv", "old").string();
+    ::chmod(strTarget.c_str(), 0640);
+    {
+        CTempFile temp;
+        ASSERT_TRUE(temp.CreateBeside(strTarget, strError));
+        ASSERT_TRUE(temp.WriteAll("new", 3, strError));
+        ASSERT_TRUE(temp.Commit(strTarget, strError)) << strError;
+    }
+    EXPECT_EQ("new", dir.ReadFile("target.csv"));
+    EXPECT_EQ(fs::perms(0640), fs::status(strTarget).permissions() & fs::perms::mask);
+
+    ::chmod(strTarget.c_str(), 0440);
+    {
+        CTempFile temp;
+        ASSERT_TRUE(temp.CreateBeside(strTarget, strError));
+        ASSERT_TRUE(temp.WriteAll("newer", 5, strError));
+        EXPECT_FALSE(temp.Commit(strTarget, strError));
+        EXPECT_EQ(strTarget + ": Permission denied", strError);
+    }
+    {
+        CTempFile abandoned;
+        ASSERT_TRUE(abandoned.Create(dir.Str(), strError));
+    }
+    EXPECT_EQ("new", dir.ReadFile("target.csv"));
+    EXPECT_EQ(1, std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()));
+}
+
+// Several threads (collect's transfers) create temporaries at once: every name
+// is new, and SIGTERM arriving while they create and remove them leaves none.
+TEST(TempFile, ThreadsShareTheRegistryAndTheSignalCleanUp)
+{
+    CTempDir dir;
+    constexpr int THREADS = 6;
+    constexpr int EACH = 40;
+    {
+        std::vector<std::set<std::string>> arrNames(THREADS);
+        std::vector<std::thread> arrThreads;
+        for (int t = 0; t < THREADS; ++t)
+            arrThreads.emplace_back([&dir, &names = arrNames[static_cast<size_t>(t)]] {
+                std::vector<CTempFile> arrTemps(EACH);
+                std::string strError;
+                for (CTempFile& temp : arrTemps)
+                    if (temp.Create(dir.Str(), strError))
+                        names.insert(temp.Path());
+            });
+        for (std::thread& thread : arrThreads)
+            thread.join();
+        std::set<std::string> all;
+        for (const std::set<std::string>& names : arrNames)
+            all.insert(names.begin(), names.end());
+        EXPECT_EQ(static_cast<size_t>(THREADS * EACH), all.size());
+        EXPECT_TRUE(fs::is_empty(dir.Path()));
+    }
+
+    const pid_t pid = fork();
+    if (pid == 0)
+    {
+        InstallTempFileCleanup();
+        std::atomic<int> nRounds{0};
+        for (int t = 0; t < THREADS; ++t)
+            std::thread([&dir, &nRounds] {
+                std::string strError;
+                for (;;)
+                {
+                    // Refused only once the clean-up has begun.
+                    CTempFile first, second;
+                    if (first.Create(dir.Str(), strError) && second.Create(dir.Str(), strError))
+                        ++nRounds;
+                }
+            }).detach();
+        while (nRounds.load() < 2000)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ::kill(::getpid(), SIGTERM); // any thread may take it
+        for (;;)
+            ::pause();
+    }
+    ASSERT_GT(pid, 0);
+    int nStatus = 0;
+    ASSERT_EQ(pid, ::waitpid(pid, &nStatus, 0));
+    EXPECT_TRUE(WIFSIGNALED(nStatus) && WTERMSIG(nStatus) == SIGTERM) << nStatus;
+    std::vector<std::string> arrLeft;
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir.Path()))
+        arrLeft.push_back(entry.path().filename().string());
+    EXPECT_EQ(std::vector<std::string>{}, arrLeft);
+}

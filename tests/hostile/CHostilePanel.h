@@ -1,0 +1,92 @@
+#pragma once
+// A panel on loopback that lies. It speaks the command channel's framing and
+// the file command family well enough for every orvak-cli command, over a
+// small table of files, and can be told to lie in each of the ways a hostile
+// panel would: a listing that never ends, a size at the open that the data
+// does not reach (or 0 for a listed file), data that never ends, replies that
+// come slowly. Its identification is a file-command panel that may view data.
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+struct SHostileFile
+{
+    std::string strName;
+    std::string strContent;
+    int64_t nListedSize = -1;   // the listing's size (-1: the content's)
+    int64_t nOpenSize = -1;     // the size the open reports (-1: the content's)
+    int64_t nDeliverBytes = -1; // bytes delivered before empty blocks (-1: all)
+    bool bEndless = false;      // blocks never run out: the content, again and again
+};
+
+struct SHostileScript
+{
+    std::vector<SHostileFile> arrFiles;
+    bool bEndlessListing = false; // every "next entry" brings one more entry
+    int nReadDelayMs = 0;         // wait before every block reply after the first
+};
+
+class CHostilePanel
+{
+public:
+    explicit CHostilePanel(SHostileScript script);
+    ~CHostilePanel();
+    CHostilePanel(const CHostilePanel&) = delete;
+    CHostilePanel& operator=(const CHostilePanel&) = delete;
+
+    int Port() const { return m_nPort; }
+    std::string Address() const { return "127.0.0.1:" + std::to_string(m_nPort); }
+    int RequestCount() const { return m_nRequests; }
+
+private:
+    void Serve();
+    void ServeConnection(int nSocket);
+    std::vector<unsigned char> Answer(unsigned char nCode, const std::vector<unsigned char>& arrRequest);
+    std::vector<unsigned char> AnswerFileCmd(const std::vector<unsigned char>& arrRequest);
+    std::vector<unsigned char> NextListEntry();
+    std::vector<unsigned char> NextBlock();
+
+    SHostileScript m_script;
+    int m_nListen = -1;
+    int m_nPort = 0;
+    std::atomic<bool> m_bStop{false};
+    std::atomic<int> m_nRequests{0};
+    std::thread m_thread;
+
+    // The panel's state between requests (used by the serving thread only).
+    std::string m_strPattern;
+    size_t m_nListNext = 0;
+    const SHostileFile* m_pOpen = nullptr;
+    uint64_t m_nPosition = 0;
+    int m_nBlocksSent = 0;
+};
+
+// A TFTP server on loopback that answers a read request with full 512-byte
+// blocks for as long as they are acknowledged (at most nMaxBlocks), never the
+// short block that ends a file. Stops when told to or when idle for a while.
+class CEndlessTftpServer
+{
+public:
+    explicit CEndlessTftpServer(int nMaxBlocks = 1 << 20);
+    ~CEndlessTftpServer();
+    CEndlessTftpServer(const CEndlessTftpServer&) = delete;
+    CEndlessTftpServer& operator=(const CEndlessTftpServer&) = delete;
+
+    int Port() const { return m_nPort; }
+    int BlocksSent() const { return m_nBlocksSent; }
+    bool SawErrorPacket() const { return m_bSawError; }
+
+private:
+    void Serve();
+
+    int m_nMaxBlocks;
+    int m_nSocket = -1;
+    int m_nPort = 0;
+    std::atomic<bool> m_bStop{false};
+    std::atomic<int> m_nBlocksSent{0};
+    std::atomic<bool> m_bSawError{false};
+    std::thread m_thread;
+};
