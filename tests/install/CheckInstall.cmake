@@ -64,4 +64,14 @@ foreach(_tool orvak-cli orvak-panelsim)
 endforeach()
 expect_in("${RUN_OUT}" "fault" "manual page of orvak-panelsim")
 
+# The program answers --help and --version without a display.
+if(WITH_GUI)
+    set(_no_display ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
+        --unset=QT_QPA_PLATFORM)
+    run_ok(${_no_display} ${ROOT}/usr/bin/OrvakFileManager --version)
+    expect_in("${RUN_OUT}" "Version ${VERSION}" "OrvakFileManager --version")
+    run_ok(${_no_display} ${ROOT}/usr/bin/OrvakFileManager --help)
+    expect_in("${RUN_OUT}" "Usage: OrvakFileManager" "OrvakFileManager --help")
+endif()
+
 file(REMOVE_RECURSE ${ROOT})
