@@ -6,6 +6,7 @@
 
 #include <string>
 #include <vector>
+#include <ostream>
 
 namespace
 {
@@ -19,6 +20,12 @@ struct SCommandLineCase
     const char* pszFile;
     const char* pszError;
 };
+
+// Test lists name the case, not its bytes.
+void PrintTo(const SCommandLineCase& c, std::ostream* pOut)
+{
+    *pOut << c.pszLabel;
+}
 
 const SCommandLineCase COMMAND_LINE_CASES[] = {
     {"nothing", {}, EAppAction::MainWindow, "", 0, "", ""},

@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include <ostream>
 
 // Bytes of every value, differing from block to block.
 std::string PatternBytes(size_t nLength, unsigned nSeed = 7);
@@ -63,6 +64,12 @@ enum class EFetchPath
     MessageCodes, // a file-command panel (type 186)
     Tftp,         // a card-command panel that cannot back up CSV files (type 80)
 };
+
+// Test lists name the fetch path, not its bytes.
+inline void PrintTo(EFetchPath ePath, std::ostream* pOut)
+{
+    *pOut << (ePath == EFetchPath::Tftp ? "Tftp" : "MessageCodes");
+}
 
 class CTransferTestBench
 {

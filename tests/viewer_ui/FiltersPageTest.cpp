@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTimeEdit>
+#include <ostream>
 
 namespace
 {
@@ -155,6 +156,12 @@ struct SRefusalCase
     const char* pszFocus;
     int nFocusColumn;
 };
+
+// Test lists name the case, not its bytes.
+void PrintTo(const SRefusalCase& c, std::ostream* pOut)
+{
+    *pOut << c.pszLabel;
+}
 
 const SRefusalCase REFUSAL_CASES[] = {
     {"FromBeforeCache", true, FilterEqual, 29, 39, 0, 0, 0, "", "",

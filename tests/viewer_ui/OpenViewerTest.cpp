@@ -11,6 +11,7 @@
 
 #include <QPlainTextEdit>
 #include <QTimer>
+#include <ostream>
 
 namespace
 {
@@ -84,6 +85,12 @@ struct SOpenCase
     bool bOpened;
     const char* pszMessageStart; // "": no message
 };
+
+// Test lists name the case, not its bytes.
+void PrintTo(const SOpenCase& c, std::ostream* pOut)
+{
+    *pOut << c.pszLabel;
+}
 
 const SOpenCase OPEN_CASES[] = {
     {"ViewerOnDataLog", {}, "LOG.CSV", false, true, ""},
