@@ -5,6 +5,8 @@
 #include "DataLogText.h"
 #include "common/StrFormat.h"
 
+#include <fcntl.h>
+
 #include <functional>
 
 namespace
@@ -170,11 +172,19 @@ bool ExportCsv(const std::string& strPath, CDataLogFile& log, const CDataViewTab
     {
         std::string strBuffer;
         strBuffer.reserve(FLUSH_BYTES + 4096);
-        bWritten = EmitCsvExport(log, table, strBuffer, [&temp, &strError](std::string& strPart) {
+        off_t nWritten = 0;
+        const auto fnWrite = [&temp, &strError, &nWritten](std::string& strPart) {
             const bool bOk = temp.WriteAll(strPart.data(), strPart.size(), strError);
+            // Start this part on its way to the disk now, so that the flush
+            // before the rename has little left to wait for.
+            if (bOk)
+                ::sync_file_range(temp.Fd(), nWritten, static_cast<off_t>(strPart.size()),
+                                  SYNC_FILE_RANGE_WRITE);
+            nWritten += static_cast<off_t>(strPart.size());
             strPart.clear();
             return bOk;
-        });
+        };
+        bWritten = EmitCsvExport(log, table, strBuffer, fnWrite);
         bWritten = bWritten && temp.Commit(strPath, strError);
     }
     if (!bWritten)
