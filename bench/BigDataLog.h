@@ -13,9 +13,10 @@ inline std::string MakeBigDataLog(int nRecords)
     {
         const int nDay = 1 + i / 86400;
         const int nSecond = i % 86400;
-        std::snprintf(szLine, sizeof(szLine), "01/%02d/14,%02d:%02d:%02d,%6.1f,%4s,%6.1f,%4d\n", nDay,
-                      nSecond / 3600, nSecond / 60 % 60, nSecond % 60, 15.0 + (i % 200) / 10.0,
-                      i % 7 < 3 ? "on" : "off", 100.0 + (i * 37 % 1000) / 10.0, i * 13 % 5000);
+        std::snprintf(szLine, sizeof(szLine), "01/%02d/14,%02d:%02d:%02d,%6.1f,%4s,%6.1f,%4d\n",
+                      nDay, nSecond / 3600, nSecond / 60 % 60, nSecond % 60,
+                      15.0 + (i % 200) / 10.0, i % 7 < 3 ? "on" : "off",
+                      100.0 + (i * 37 % 1000) / 10.0, i * 13 % 5000);
         strText += szLine;
     }
     return strText;

@@ -105,9 +105,9 @@ void BM_TftpHpaClient(benchmark::State& state)
     for (auto _ : state)
     {
         const Clock::time_point tmStart = Clock::now();
-        const int nExit = tftp_peers::RunProgram(
-            {TFTP_HPA_PATH, "-m", "binary", "127.0.0.1", strPort, "-c", "get", FILE_NAME,
-             target.string()});
+        const int nExit =
+            tftp_peers::RunProgram({TFTP_HPA_PATH, "-m", "binary", "127.0.0.1", strPort, "-c",
+                                    "get", FILE_NAME, target.string()});
         dTotal += std::chrono::duration<double>(Clock::now() - tmStart).count();
         if (nExit != 0 || !DownloadedWhole(target))
         {

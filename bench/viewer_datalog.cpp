@@ -18,8 +18,8 @@
 #include "viewer/CsvExport.h"
 #include "viewer/DataLogText.h"
 
-#include <benchmark/benchmark.h>
 #include <algorithm>
+#include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -233,8 +233,8 @@ void BM_PlainWriteOfExportBytes(benchmark::State& state)
     for (auto _ : state)
     {
         const int nFd = ::open(strPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const bool bOk = ::write(nFd, strBytes.data(), strBytes.size()) ==
-                         static_cast<ssize_t>(strBytes.size());
+        const bool bOk =
+            ::write(nFd, strBytes.data(), strBytes.size()) == static_cast<ssize_t>(strBytes.size());
         ::close(nFd);
         if (!bOk)
             state.SkipWithError("write failed");
@@ -255,8 +255,16 @@ void BM_ChartJson(benchmark::State& state)
     SetRate(state, static_cast<double>(nLength) * static_cast<double>(state.iterations()));
 }
 
-BENCHMARK(BM_LinkFloorReadFile)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(2);
-BENCHMARK(BM_LoadAllRecords)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(2);
+BENCHMARK(BM_LinkFloorReadFile)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(2);
+BENCHMARK(BM_LoadAllRecords)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(2);
 BENCHMARK(BM_IsRecordHiddenFirstPass)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_IsRecordHiddenWholeCache)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_DataViewSort)->Arg(0)->Arg(2)->Arg(5)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -273,7 +281,7 @@ public:
     {
         double dMilliseconds = 0; // real time of one iteration
         double dCpuMilliseconds = 0;
-        double dRate = 0;         // MB/s, when counted
+        double dRate = 0; // MB/s, when counted
         std::map<std::string, double> mapCounters;
     };
 
@@ -283,13 +291,13 @@ public:
         {
             if (run.error_occurred || !(run.aggregate_name.empty() || run.aggregate_name == "mean"))
                 continue;
-            SResult& result = m_mapResults[run.run_name.args.empty()
-                                               ? run.run_name.function_name
-                                               : run.run_name.function_name + "/" + run.run_name.args];
-            result.dMilliseconds = run.GetAdjustedRealTime() *
-                                   (run.time_unit == benchmark::kMillisecond ? 1.0 : 1e-6);
-            result.dCpuMilliseconds = run.GetAdjustedCPUTime() *
-                                      (run.time_unit == benchmark::kMillisecond ? 1.0 : 1e-6);
+            SResult& result = m_mapResults[run.run_name.args.empty() ? run.run_name.function_name
+                                                                     : run.run_name.function_name +
+                                                                           "/" + run.run_name.args];
+            result.dMilliseconds =
+                run.GetAdjustedRealTime() * (run.time_unit == benchmark::kMillisecond ? 1.0 : 1e-6);
+            result.dCpuMilliseconds =
+                run.GetAdjustedCPUTime() * (run.time_unit == benchmark::kMillisecond ? 1.0 : 1e-6);
             for (const auto& [strName, counter] : run.counters)
                 result.mapCounters[strName] = counter.value;
             const auto it = run.counters.find("MB/s");

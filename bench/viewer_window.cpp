@@ -152,8 +152,16 @@ void BM_GraphViewDrawn(benchmark::State& state)
     }
     state.counters["points"] = static_cast<double>(nRecords) * 4;
 }
-BENCHMARK(BM_GraphViewDrawn)->Arg(MEDIUM_RECORDS)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_GraphViewDrawn)->Arg(BIG_RECORDS)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_GraphViewDrawn)
+    ->Arg(MEDIUM_RECORDS)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_GraphViewDrawn)
+    ->Arg(BIG_RECORDS)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 } // namespace
 
 int main(int argc, char** argv)

@@ -20,8 +20,9 @@ public:
     {
     }
 
-    bool SendMsgCode(unsigned char, bool, const unsigned char*, unsigned long, unsigned char* pReply,
-                     unsigned long nReplyCapacity, unsigned long* pReplyLen) override
+    bool SendMsgCode(unsigned char, bool, const unsigned char*, unsigned long,
+                     unsigned char* pReply, unsigned long nReplyCapacity,
+                     unsigned long* pReplyLen) override
     {
         if (m_nPos >= m_nSize)
         {

@@ -43,14 +43,30 @@ bool DecodeJsonString(const std::string& strJson, std::string& strOut)
             return false;
         switch (strBody[i])
         {
-        case '"': strOut += '"'; break;
-        case '\\': strOut += '\\'; break;
-        case '/': strOut += '/'; break;
-        case 'n': strOut += '\n'; break;
-        case 'r': strOut += '\r'; break;
-        case 't': strOut += '\t'; break;
-        case 'b': strOut += '\b'; break;
-        case 'f': strOut += '\f'; break;
+        case '"':
+            strOut += '"';
+            break;
+        case '\\':
+            strOut += '\\';
+            break;
+        case '/':
+            strOut += '/';
+            break;
+        case 'n':
+            strOut += '\n';
+            break;
+        case 'r':
+            strOut += '\r';
+            break;
+        case 't':
+            strOut += '\t';
+            break;
+        case 'b':
+            strOut += '\b';
+            break;
+        case 'f':
+            strOut += '\f';
+            break;
         case 'u':
         {
             if (i + 4 >= strBody.size())
@@ -82,7 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     const std::string strText(reinterpret_cast<const char*>(pData), nSize);
 
     std::vector<std::string> arrFields;
-    if (SplitCsvFields(EncloseQuoted(strText), arrFields) != 1 || arrFields[0] != TrimBlanks(strText))
+    if (SplitCsvFields(EncloseQuoted(strText), arrFields) != 1 ||
+        arrFields[0] != TrimBlanks(strText))
         __builtin_trap();
     const std::string strDoubled = DoubleQuotes(strText);
     if (strDoubled.size() < strText.size())

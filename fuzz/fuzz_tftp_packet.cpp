@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 
     const std::string strText(reinterpret_cast<const char*>(pData), nSize);
     CTFTPPacket built;
-    if (built.CreateRequest(TFTP_OPCODE_RRQ, strText) && built.GetSize() > CTFTPPacket::TFTP_PACKET_MAX)
+    if (built.CreateRequest(TFTP_OPCODE_RRQ, strText) &&
+        built.GetSize() > CTFTPPacket::TFTP_PACKET_MAX)
         __builtin_trap();
     built.CreateError(7, strText);
     if (built.IsValid() && built.GetErrorMessage().size() > nSize)

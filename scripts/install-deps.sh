@@ -9,7 +9,7 @@ packages=(
     qt6-webengine-dev qt6-webchannel-dev libqt6webenginecore6-bin
     xvfb xauth imagemagick x11-utils xdotool
     tftpd-hpa tftp-hpa curl ccache
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
     desktop-file-utils appstream help2man dpkg-dev librsvg2-bin gzip
     poppler-utils
 )

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Builds the project and runs every test: the normal build first, then the
-# same tests under AddressSanitizer and UndefinedBehaviorSanitizer, then each
-# fuzz target for 30 seconds.
+# Checks the layout of the C++ files, builds the project and runs every test:
+# the normal build first, then the same tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then each fuzz target for 30 seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
+bash scripts/check-format.sh
 
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d /tmp/orvak-runtime-XXXXXX)}"
 chmod 700 "$XDG_RUNTIME_DIR"

@@ -1,2 +1,5 @@
 // Placeholder for a tool that has no sources yet.
-int main() { return 1; }
+int main()
+{
+    return 1;
+}

@@ -7,7 +7,7 @@
 enum class EPromptIcon
 {
     None,
-    Stop,     // error
+    Stop, // error
     Warning,
     Question,
     Information,

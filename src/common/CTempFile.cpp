@@ -287,8 +287,7 @@ bool CTempFile::Commit(const std::string& strTarget, std::string& strError)
     struct stat st
     {
     };
-    const mode_t nMode =
-        ::stat(strTarget.c_str(), &st) == 0 ? (st.st_mode & 07777) : NewFileMode();
+    const mode_t nMode = ::stat(strTarget.c_str(), &st) == 0 ? (st.st_mode & 07777) : NewFileMode();
     int nError = 0;
     if (m_nFd < 0 || ::fchmod(m_nFd, nMode) != 0 || ::fsync(m_nFd) != 0)
         nError = errno;

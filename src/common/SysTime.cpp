@@ -56,8 +56,8 @@ int DaysInMonth(int nYear, int nMonth)
 
 int DayOfWeek(int nYear, int nMonth, int nDay)
 {
-    const int64_t nDays = DaysFromCivil(nYear, static_cast<unsigned>(nMonth),
-                                        static_cast<unsigned>(nDay));
+    const int64_t nDays =
+        DaysFromCivil(nYear, static_cast<unsigned>(nMonth), static_cast<unsigned>(nDay));
     // 1970-01-01 was a Thursday (4).
     return static_cast<int>(((nDays % 7) + 7 + 4) % 7);
 }
@@ -80,9 +80,9 @@ CDateTime CDateTime::FromFields(int nYear, int nMonth, int nDay, int nHour, int 
     if (nYear < 100 || nYear > 9999 || !IsRealDate(nYear, nMonth, nDay) || nHour < 0 ||
         nHour > 23 || nMinute < 0 || nMinute > 59 || nSecond < 0 || nSecond > 59)
         return dt;
-    const int64_t nDays = DaysFromCivil(nYear, static_cast<unsigned>(nMonth),
-                                        static_cast<unsigned>(nDay)) -
-                          kOleEpochDays;
+    const int64_t nDays =
+        DaysFromCivil(nYear, static_cast<unsigned>(nMonth), static_cast<unsigned>(nDay)) -
+        kOleEpochDays;
     dt.m_nSeconds = nDays * 86400 + nHour * 3600 + nMinute * 60 + nSecond;
     dt.m_bValid = true;
     return dt;
@@ -133,12 +133,12 @@ std::string CDateTime::Format(const char* pszFormat) const
 {
     if (!m_bValid)
         return "Invalid DateTime";
-    return FormatCalendarTime(GetYear(), GetMonth(), GetDay(), GetHour(), GetMinute(),
-                              GetSecond(), pszFormat);
+    return FormatCalendarTime(GetYear(), GetMonth(), GetDay(), GetHour(), GetMinute(), GetSecond(),
+                              pszFormat);
 }
 
-std::string FormatCalendarTime(int nYear, int nMonth, int nDay, int nHour, int nMinute,
-                               int nSecond, const char* pszFormat)
+std::string FormatCalendarTime(int nYear, int nMonth, int nDay, int nHour, int nMinute, int nSecond,
+                               const char* pszFormat)
 {
     std::tm tmValue{};
     tmValue.tm_year = nYear - 1900;

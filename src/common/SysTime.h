@@ -79,5 +79,5 @@ private:
 
 // strftime of six calendar fields (and the weekday they give) into at most 255
 // characters. The caller has checked that the fields form a real date.
-std::string FormatCalendarTime(int nYear, int nMonth, int nDay, int nHour, int nMinute,
-                               int nSecond, const char* pszFormat);
+std::string FormatCalendarTime(int nYear, int nMonth, int nDay, int nHour, int nMinute, int nSecond,
+                               const char* pszFormat);

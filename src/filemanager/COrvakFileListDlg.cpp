@@ -109,8 +109,7 @@ void COrvakFileListDlg::ConnectSignals()
     connect(m_pAutoFolderCheck, &QCheckBox::clicked, this, &COrvakFileListDlg::OnAutoFolderMode);
     connect(m_pCsvExtCheck, &QCheckBox::clicked, this,
             [this](bool bChecked) { m_Shell.m_bAutoAddCSVExt = bChecked; });
-    connect(m_pTree, &QTreeWidget::currentItemChanged, this,
-            &COrvakFileListDlg::OnTreeSelChanged);
+    connect(m_pTree, &QTreeWidget::currentItemChanged, this, &COrvakFileListDlg::OnTreeSelChanged);
     connect(m_pTree, &CDirTreeCtrl::FileOpenRequested, this, &COrvakFileListDlg::OpenLocalFile);
     connect(m_pTree, &CDirTreeCtrl::FileContextMenuRequested, this,
             &COrvakFileListDlg::ShowTreeContextMenu);
@@ -264,8 +263,7 @@ void COrvakFileListDlg::UpdateConnectButton()
 void COrvakFileListDlg::SetTitles()
 {
     const std::string strVersion = m_Shell.GetLoader().GetVersionText();
-    setWindowTitle(
-        QString::fromStdString(MainWindowTitle(strVersion, m_pConnectedPanel.get())));
+    setWindowTitle(QString::fromStdString(MainWindowTitle(strVersion, m_pConnectedPanel.get())));
     m_pRemoteGroup->setTitle(QString::fromStdString(RemoteGroupTitle(m_pConnectedPanel.get())));
 }
 

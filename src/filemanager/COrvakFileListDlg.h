@@ -142,8 +142,7 @@ private:
     void LoadLocalTree();
     // The remote command pattern: a channel, controls off, the operation,
     // the errors shown, the list read again, controls on.
-    template <typename FnOperation>
-    void RunRemoteCommand(FnOperation fnOperation);
+    template <typename FnOperation> void RunRemoteCommand(FnOperation fnOperation);
     bool DeleteRemoteNames(const std::vector<std::string>& arrNames);
     void RunTransfer(bool bMove);
     int SelectedComboPanel() const;

@@ -67,11 +67,13 @@ void COrvakFileListDlg::CreateControls()
 
     // Group boxes first, so that the controls they frame lie above them; their
     // heights are settled once the local side is laid out.
-    m_pPanelGroup = Place(new QGroupBox("Select Panel from Panel List", this), "groupPanel", 10,
-                          6, 600, 90);
-    m_pRemoteGroup = Place(new QGroupBox("Remote Panel Files", this), "groupRemote", 10, 100, 600, 0);
+    m_pPanelGroup =
+        Place(new QGroupBox("Select Panel from Panel List", this), "groupPanel", 10, 6, 600, 90);
+    m_pRemoteGroup =
+        Place(new QGroupBox("Remote Panel Files", this), "groupRemote", 10, 100, 600, 0);
     m_pLocalGroup = Place(new QGroupBox("Local Computer", this), "groupLocal", 620, 6, 470, 0);
-    m_pLastTransferBox = Place(new QGroupBox("Last Transfer", this), "groupLastTransfer", 0, 0, 0, 0);
+    m_pLastTransferBox =
+        Place(new QGroupBox("Last Transfer", this), "groupLastTransfer", 0, 0, 0, 0);
 
     // Panel choice.
     m_pPanelCombo = Place(new CComboBoxBold(this), "comboPanels", 22, 40, 270, 28);
@@ -96,8 +98,8 @@ void COrvakFileListDlg::CreateControls()
 
     // Local side, from the top down.
     const SAutoFolderTexts texts = AutoFolderTexts(false);
-    m_pLocalFolderLabel = Place(new QLabel(texts.pszFolderLabel, this), "labelLocalFolder", 632,
-                                28, 440, nTextHeight);
+    m_pLocalFolderLabel = Place(new QLabel(texts.pszFolderLabel, this), "labelLocalFolder", 632, 28,
+                                440, nTextHeight);
     m_pLocalFolderEdit = Place(new QLineEdit(this), "editLocalFolder", 632, 52, 400, 28);
     m_pLocalFolderEdit->setReadOnly(true);
     // Shown for reading; it never takes the focus away from the controls.
@@ -142,8 +144,8 @@ void COrvakFileListDlg::CreateControls()
         nY += nHeight + 1;
         return pWidget;
     };
-    m_pCountText = fnRow(MakeCentredText(this, "Transferring files 1 of 1..."), "labelCount",
-                         nTextHeight);
+    m_pCountText =
+        fnRow(MakeCentredText(this, "Transferring files 1 of 1..."), "labelCount", nTextHeight);
     m_pOverallBar = fnRow(new CTextProgressCtrl(this), "progressOverall", 16);
     m_pOverallBar->hide();
     m_pTransferRateText = fnRow(MakeCentredText(this, ""), "labelTransferRate", nTextHeight);
@@ -157,9 +159,9 @@ void COrvakFileListDlg::CreateControls()
     m_pBytesText =
         fnRow(MakeCentredText(this, "Bytes transferred: 100"), "labelBytes", nTextHeight);
     const int nCancelWidth = std::max(140, fm.horizontalAdvance("Cancel Transfer") + 40);
-    m_pCancelButton = Place(MakeButton(this, "Cancel Transfer"), "buttonCancelTransfer",
-                            632 + (nColumnWidth - nCancelWidth) / 2, nY + 3, nCancelWidth,
-                            nButtonHeight);
+    m_pCancelButton =
+        Place(MakeButton(this, "Cancel Transfer"), "buttonCancelTransfer",
+              632 + (nColumnWidth - nCancelWidth) / 2, nY + 3, nCancelWidth, nButtonHeight);
     m_pCancelButton->hide();
     const int nAreaBottom = nY + 3 + nButtonHeight;
 
@@ -169,8 +171,8 @@ void COrvakFileListDlg::CreateControls()
     m_pLastTransferBox->hide();
     m_pLastTransferText = Place(
         MakeCentredText(this, "Start Time: 12:12:12\n End Time: 12:12:12\n     Status: Sucess  "),
-        "labelLastTransfer", 1078 - nLastWidth + 6, nAreaTop - 4 + fm.height() + 6,
-        nLastWidth - 12, nLastTextHeight);
+        "labelLastTransfer", 1078 - nLastWidth + 6, nAreaTop - 4 + fm.height() + 6, nLastWidth - 12,
+        nLastTextHeight);
     m_pLastTransferText->hide();
 
     // The two sides end together; the remote list takes what is left above
@@ -190,11 +192,11 @@ void COrvakFileListDlg::CreateControls()
 
     // Bottom row.
     const int nBottomRow = nGroupBottom + 8;
-    m_pHelpButton = Place(MakeButton(this, "Help"), "buttonHelp", 10, nBottomRow, 90, nButtonHeight);
+    m_pHelpButton =
+        Place(MakeButton(this, "Help"), "buttonHelp", 10, nBottomRow, 90, nButtonHeight);
     m_pAboutButton =
         Place(MakeButton(this, "About..."), "buttonAbout", 106, nBottomRow, 90, nButtonHeight);
-    m_pStatusText =
-        Place(new QLabel(this), "labelStatus", 210, nBottomRow, 860, nButtonHeight);
+    m_pStatusText = Place(new QLabel(this), "labelStatus", 210, nBottomRow, 860, nButtonHeight);
 
     resize(kInitialWidth, nBottomRow + nButtonHeight + 10);
 }
@@ -219,19 +221,28 @@ void COrvakFileListDlg::ApplyAnchors()
     // and the local controls span the tree, the "..." button and the "Last
     // Transfer" box keeping their sizes at its right edge.
     const SAnchorGroup arrGroups[] = {
-        {3, 3, nullptr,
+        {3,
+         3,
+         nullptr,
          {m_pPanelGroup, m_pPanelCombo, m_pConnectButton, m_pPanelListButton, m_pHintText,
           m_pFilterLabel, m_pFilterEdit, m_pRefreshButton}},
         {2, 6, nullptr, {m_pRemoteGroup, m_pRemoteList}},
-        {0, 5, m_pRemoteList,
+        {0,
+         5,
+         m_pRemoteList,
          {m_pViewButton, m_pDeleteButton, m_pRenameButton, m_pBackupSelectedButton,
           m_pBackupAllButton}},
         {4, 6, nullptr, {m_pLocalGroup, m_pTree}},
-        {6, 3, m_pTree, {m_pLocalFolderLabel, m_pLocalFolderEdit, m_pAutoFolderCheck, m_pCsvExtCheck}},
+        {6,
+         3,
+         m_pTree,
+         {m_pLocalFolderLabel, m_pLocalFolderEdit, m_pAutoFolderCheck, m_pCsvExtCheck}},
         {5, 3, m_pTree, {m_pBrowseButton}},
         {0, 3, m_pTree, {m_pCopyButton, m_pMoveButton}},
         {5, 5, nullptr, {m_pBackButton}},
-        {6, 5, m_pTree,
+        {6,
+         5,
+         m_pTree,
          {m_pCountText, m_pOverallBar, m_pTransferRateText, m_pFileText, m_pFileBar,
           m_pFileRateText, m_pBytesText}},
         {1, 5, m_pTree, {m_pCancelButton}},

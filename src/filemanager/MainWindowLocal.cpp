@@ -54,7 +54,8 @@ void COrvakFileListDlg::OpenLocalFile(QTreeWidgetItem* pItem)
     if (!pItem || m_pTree->IsFolder(pItem))
         return;
     CWaitCursor wait;
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(m_pTree->GetFullPath(pItem))));
+    QDesktopServices::openUrl(
+        QUrl::fromLocalFile(QString::fromStdString(m_pTree->GetFullPath(pItem))));
 }
 
 void COrvakFileListDlg::ShowTreeContextMenu(QTreeWidgetItem* pItem, const QPoint& ptGlobal)

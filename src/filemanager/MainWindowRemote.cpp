@@ -17,8 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-template <typename FnOperation>
-void COrvakFileListDlg::RunRemoteCommand(FnOperation fnOperation)
+template <typename FnOperation> void COrvakFileListDlg::RunRemoteCommand(FnOperation fnOperation)
 {
     if (!m_pConnectedPanel)
         return;
@@ -121,9 +120,8 @@ bool COrvakFileListDlg::DeleteRemoteNames(const std::vector<std::string>& arrNam
 {
     if (!m_pConnectedPanel)
         return false;
-    RunRemoteCommand([&](CCommInterface& comm, std::string& strErrors) {
-        return DeleteRemoteFiles(comm, arrNames, strErrors);
-    });
+    RunRemoteCommand([&](CCommInterface& comm, std::string& strErrors)
+                     { return DeleteRemoteFiles(comm, arrNames, strErrors); });
     return true;
 }
 
@@ -143,14 +141,17 @@ void COrvakFileListDlg::OnRename()
     if (dlg.exec() != QDialog::Accepted)
         return;
     const std::string strNewName = dlg.m_strFileName;
-    RunRemoteCommand([&](CCommInterface& comm, std::string& strErrors) {
-        CPanelFileCommands commands(&comm);
-        const bool bRenamed = IsFileCmdPanel() ? commands.RenameFile(strOldName, strNewName)
-                                               : commands.CardRenameFile(strOldName, strNewName);
-        if (!bRenamed)
-            strErrors = commands.GetErrors();
-        return bRenamed;
-    });
+    RunRemoteCommand(
+        [&](CCommInterface& comm, std::string& strErrors)
+        {
+            CPanelFileCommands commands(&comm);
+            const bool bRenamed = IsFileCmdPanel()
+                                      ? commands.RenameFile(strOldName, strNewName)
+                                      : commands.CardRenameFile(strOldName, strNewName);
+            if (!bRenamed)
+                strErrors = commands.GetErrors();
+            return bRenamed;
+        });
 }
 
 void COrvakFileListDlg::OnBackupSelected()
@@ -163,24 +164,28 @@ void COrvakFileListDlg::OnBackupSelected()
         OnBackupAll();
         return;
     }
-    RunRemoteCommand([&](CCommInterface& comm, std::string& strErrors) {
-        CPanelFileCommands commands(&comm);
-        const bool bDone = commands.BackupFiles(plan.arrNames);
-        if (!bDone)
-            strErrors = commands.GetErrors();
-        return bDone;
-    });
+    RunRemoteCommand(
+        [&](CCommInterface& comm, std::string& strErrors)
+        {
+            CPanelFileCommands commands(&comm);
+            const bool bDone = commands.BackupFiles(plan.arrNames);
+            if (!bDone)
+                strErrors = commands.GetErrors();
+            return bDone;
+        });
 }
 
 void COrvakFileListDlg::OnBackupAll()
 {
-    RunRemoteCommand([](CCommInterface& comm, std::string& strErrors) {
-        CPanelFileCommands commands(&comm);
-        const bool bDone = commands.BackupAllCsvFiles();
-        if (!bDone)
-            strErrors = commands.GetErrors();
-        return bDone;
-    });
+    RunRemoteCommand(
+        [](CCommInterface& comm, std::string& strErrors)
+        {
+            CPanelFileCommands commands(&comm);
+            const bool bDone = commands.BackupAllCsvFiles();
+            if (!bDone)
+                strErrors = commands.GetErrors();
+            return bDone;
+        });
 }
 
 void COrvakFileListDlg::OnViewData()

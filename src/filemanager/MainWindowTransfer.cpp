@@ -85,11 +85,10 @@ void COrvakFileListDlg::RunTransfer(bool bMove)
     engine.SetTftpTimeout(settings.nTftpTimeoutMs);
 
     m_pRunningTransfer = &engine;
-    const bool bTransferred =
-        bMove ? RunMove(engine, request,
-                        [this](const std::vector<std::string>& arrNames)
-                        { DeleteRemoteNames(arrNames); })
-              : engine.Transfer(request);
+    const bool bTransferred = bMove ? RunMove(engine, request,
+                                              [this](const std::vector<std::string>& arrNames)
+                                              { DeleteRemoteNames(arrNames); })
+                                    : engine.Transfer(request);
     m_pRunningTransfer = nullptr;
     // A full success has selected the root folder, read afresh; after a
     // failure or a cancel the tree must not keep listing what is gone.

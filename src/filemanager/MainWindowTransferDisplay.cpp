@@ -160,7 +160,8 @@ void CMainWindowTransferDisplay::StartTransferFigures(uint64_t nTotalBytes)
     ShowFigures();
 }
 
-void CMainWindowTransferDisplay::StartFileFigures(const std::string& /*strName*/, uint64_t nFileSize)
+void CMainWindowTransferDisplay::StartFileFigures(const std::string& /*strName*/,
+                                                  uint64_t nFileSize)
 {
     m_rate.StartFile(nFileSize);
     ShowFigures();

@@ -18,17 +18,17 @@ class QPushButton;
 
 struct STransferControls
 {
-    QLabel* pCountText = nullptr;       // 1051
+    QLabel* pCountText = nullptr;             // 1051
     CTextProgressCtrl* pOverallBar = nullptr; // 1040
-    QLabel* pFileText = nullptr;        // 1052
+    QLabel* pFileText = nullptr;              // 1052
     CTextProgressCtrl* pFileBar = nullptr;    // 1042
-    QLabel* pBytesText = nullptr;       // 1053
-    QLabel* pTransferRateText = nullptr; // speed and time left of the whole transfer
-    QLabel* pFileRateText = nullptr;     // speed and time left of the current file
-    QPushButton* pCancelButton = nullptr; // 1055
-    QGroupBox* pLastTransferBox = nullptr; // 1056
-    QLabel* pLastTransferText = nullptr;   // 1057
-    CDirTreeCtrl* pTree = nullptr;      // 1006
+    QLabel* pBytesText = nullptr;             // 1053
+    QLabel* pTransferRateText = nullptr;      // speed and time left of the whole transfer
+    QLabel* pFileRateText = nullptr;          // speed and time left of the current file
+    QPushButton* pCancelButton = nullptr;     // 1055
+    QGroupBox* pLastTransferBox = nullptr;    // 1056
+    QLabel* pLastTransferText = nullptr;      // 1057
+    CDirTreeCtrl* pTree = nullptr;            // 1006
 };
 
 class CMainWindowTransferDisplay : public CTransferDisplay

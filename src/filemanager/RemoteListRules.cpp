@@ -95,7 +95,8 @@ bool SortRemoteOrder(std::vector<int>& arrOrder, const CDirData& table, int nCol
     g_bRemoteSortFlag = !g_bRemoteSortFlag;
     const bool bFlag = g_bRemoteSortFlag;
     const std::vector<DIR_DATA>& arrEntries = table.Entries();
-    const auto Entry = [&](int nIndex) -> const DIR_DATA& {
+    const auto Entry = [&](int nIndex) -> const DIR_DATA&
+    {
         static const DIR_DATA s_empty;
         return nIndex >= 0 && nIndex < table.GetSize() ? arrEntries[static_cast<size_t>(nIndex)]
                                                        : s_empty;
@@ -103,9 +104,9 @@ bool SortRemoteOrder(std::vector<int>& arrOrder, const CDirData& table, int nCol
     // The date comparison is not a strict order when invalid date-times are
     // involved (neither counts as later); a merge sort stays within bounds and
     // keeps such rows in their previous order.
-    std::stable_sort(arrOrder.begin(), arrOrder.end(), [&](int nA, int nB) {
-        return CompareRemoteEntries(nColumn, Entry(nA), Entry(nB), bFlag) < 0;
-    });
+    std::stable_sort(arrOrder.begin(), arrOrder.end(),
+                     [&](int nA, int nB)
+                     { return CompareRemoteEntries(nColumn, Entry(nA), Entry(nB), bFlag) < 0; });
     return true;
 }
 
@@ -153,8 +154,9 @@ SBackupPlan PlanBackupSelected(const CDirData& table, const std::vector<int>& ar
         if (IsCsvFileEntry(entry))
             plan.arrNames.push_back(entry.strName);
     }
-    const auto nCsvInTable = std::count_if(table.Entries().begin(), table.Entries().end(),
-                                           [](const DIR_DATA& entry) { return IsCsvFileEntry(entry); });
+    const auto nCsvInTable =
+        std::count_if(table.Entries().begin(), table.Entries().end(),
+                      [](const DIR_DATA& entry) { return IsCsvFileEntry(entry); });
     if (static_cast<size_t>(nCsvInTable) == plan.arrNames.size() && plan.arrNames.size() > 1)
     {
         plan.bBackupAll = true;

@@ -156,8 +156,8 @@ bool CTFTPClient::ReceivePacket(CTFTPPacket& packet, int nTimeoutMs)
         // Take what is already there before waiting: during a fast transfer
         // the next datagram has usually arrived, which saves the wait call.
         UDP_ENDPOINT from;
-        const ssize_t nReceived = m_socket.RecvFrom(
-            packet.GetData(), CTFTPPacket::TFTP_PACKET_MAX, from, true);
+        const ssize_t nReceived =
+            m_socket.RecvFrom(packet.GetData(), CTFTPPacket::TFTP_PACKET_MAX, from, true);
         if (nReceived == -2)
         {
             const int nWait = m_socket.WaitReadable(RemainingMs(tmDeadline));
@@ -195,8 +195,7 @@ bool CTFTPClient::ReceivePacket(CTFTPPacket& packet, int nTimeoutMs)
             AddError("Connection Closed.");
             return false;
         }
-        packet.SetSize(nReceived > CTFTPPacket::TFTP_PACKET_MAX ? -1
-                                                                : static_cast<int>(nReceived));
+        packet.SetSize(nReceived > CTFTPPacket::TFTP_PACKET_MAX ? -1 : static_cast<int>(nReceived));
         return true;
     }
 }

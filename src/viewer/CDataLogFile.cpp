@@ -57,9 +57,9 @@ bool CDataLogFile::OpenLog(const std::string& strName)
     m_nFileSize = static_cast<uint32_t>(std::min<unsigned long>(nSize, UINT32_MAX));
     if (nSize == 0)
     {
-        GetPrompt().Message(StrFormat("Unable to open file %s\n%s", strName.c_str(),
-                                      FailureReason().c_str()),
-                            EPromptIcon::Stop);
+        GetPrompt().Message(
+            StrFormat("Unable to open file %s\n%s", strName.c_str(), FailureReason().c_str()),
+            EPromptIcon::Stop);
         return false;
     }
 
@@ -76,9 +76,9 @@ bool CDataLogFile::OpenLog(const std::string& strName)
         unsigned long nLength = BLOCK_CAPACITY;
         if (!m_pFileCmds->ReadFileBlock(arrBlock, &nLength))
         {
-            GetPrompt().Message(StrFormat("Unable to read file %s\n%s", strName.c_str(),
-                                          FailureReason().c_str()),
-                                EPromptIcon::Stop);
+            GetPrompt().Message(
+                StrFormat("Unable to read file %s\n%s", strName.c_str(), FailureReason().c_str()),
+                EPromptIcon::Stop);
             break;
         }
         if (nLength == 0)
@@ -171,8 +171,8 @@ void CDataLogFile::ReadRecords(uint32_t nFirst, uint32_t nCount, bool bAddToCach
 
 bool CDataLogFile::FetchRecordBytes(uint32_t nFirst, uint32_t nCount, std::string& strBuffer)
 {
-    const uint64_t nOffset = static_cast<uint64_t>(nFirst - 1) * m_nRecordLength +
-                             m_strHeader.size() + 1;
+    const uint64_t nOffset =
+        static_cast<uint64_t>(nFirst - 1) * m_nRecordLength + m_strHeader.size() + 1;
     // The seek offset travels as a signed 32-bit value. When the record's
     // offset cannot be reached the read ends here: reading from anywhere else
     // would file other records under the requested indices.
@@ -197,8 +197,8 @@ bool CDataLogFile::FetchRecordBytes(uint32_t nFirst, uint32_t nCount, std::strin
         {
             const int nDone = static_cast<int>(strBuffer.size() / m_nRecordLength);
             m_pProgress->SetPos(nDone);
-            m_pProgress->SetText(StrFormat("Reading %d of %d records...", nDone,
-                                           static_cast<int>(nCount)));
+            m_pProgress->SetText(
+                StrFormat("Reading %d of %d records...", nDone, static_cast<int>(nCount)));
         }
     }
     return true;

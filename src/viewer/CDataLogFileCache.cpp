@@ -28,8 +28,8 @@ void CDataLogFile::LoadRecords(LoadMode eMode, uint32_t nIndex)
         m_nWindowSize = nCount;
     const SLoadWindow window = PlaceLoadWindow(eMode, nIndex, nCount, m_nWindowSize);
     m_nWindowStart = window.nStart;
-    SReadSpan span = TrimCachedEnds(
-        window, [this](uint32_t nRecord) { return m_Cache.Contains(nRecord); });
+    SReadSpan span =
+        TrimCachedEnds(window, [this](uint32_t nRecord) { return m_Cache.Contains(nRecord); });
     // A window larger than the file reaches past its last whole record; there
     // is nothing there to read yet, so do not ask the panel for it.
     if (span.nEnd > static_cast<uint64_t>(nCount) + 1)
@@ -109,10 +109,12 @@ void CDataLogFile::EmptyCache()
 bool CDataLogFile::IsRecordHidden(size_t nPosition)
 {
     const SYSTEMTIME tm = m_Cache.TimeAt(nPosition, m_bHasMilliseconds);
-    return m_Filter.IsHiddenBy(tm, [this, nPosition](const CTagFilter& tag) {
-        const size_t nField = static_cast<size_t>(tag.m_nTagIndex) + 2;
-        if (tag.m_nDataType == FilterDiscrete)
-            return tag.ReadValue(m_Cache.FieldAt(nPosition, nField));
-        return m_Cache.NumberAt(nPosition, nField);
-    });
+    return m_Filter.IsHiddenBy(tm,
+                               [this, nPosition](const CTagFilter& tag)
+                               {
+                                   const size_t nField = static_cast<size_t>(tag.m_nTagIndex) + 2;
+                                   if (tag.m_nDataType == FilterDiscrete)
+                                       return tag.ReadValue(m_Cache.FieldAt(nPosition, nField));
+                                   return m_Cache.NumberAt(nPosition, nField);
+                               });
 }

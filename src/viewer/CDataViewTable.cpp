@@ -13,9 +13,8 @@ namespace
 {
 std::string_view TrimmedView(std::string_view str)
 {
-    const auto fnBlank = [](char c) {
-        return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-    };
+    const auto fnBlank = [](char c)
+    { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; };
     while (!str.empty() && fnBlank(str.front()))
         str.remove_prefix(1);
     while (!str.empty() && fnBlank(str.back()))
@@ -107,10 +106,9 @@ std::string CDataViewTable::GetCellText(int nRow, int nColumn) const
         // The record's own milliseconds decide, as when the row was added
         // right after its time was parsed.
         bool bHasMilliseconds = false;
-        const SYSTEMTIME tm = ParseRecordTimeTexts(m_pCache->FieldAt(row.nPosition, 0),
-                                                   m_pCache->FieldAt(row.nPosition, 1),
-                                                   m_pCache->FieldCountAt(row.nPosition),
-                                                   bHasMilliseconds);
+        const SYSTEMTIME tm = ParseRecordTimeTexts(
+            m_pCache->FieldAt(row.nPosition, 0), m_pCache->FieldAt(row.nPosition, 1),
+            m_pCache->FieldCountAt(row.nPosition), bHasMilliseconds);
         return FormatRecordTimeText(tm, bHasMilliseconds);
     }
     return std::string(CellView(row, nColumn));
@@ -159,8 +157,8 @@ int CDataViewTable::CompareRowItems(const SRow& a, const SRow& b, int nColumn) c
 int CDataViewTable::CompareRows(int nRowA, int nRowB) const
 {
     const std::vector<SRow>& arrRows = Rows();
-    return CompareRowItems(arrRows[static_cast<size_t>(nRowA)],
-                           arrRows[static_cast<size_t>(nRowB)], m_nSortColumn);
+    return CompareRowItems(arrRows[static_cast<size_t>(nRowA)], arrRows[static_cast<size_t>(nRowB)],
+                           m_nSortColumn);
 }
 
 bool CDataViewTable::Sort(int nColumn)

@@ -8,12 +8,12 @@
 
 namespace
 {
-const char* const s_arrGridTexts[FILTER_CONDITION_COUNT] = {"=", "!=", ">", "<", "In Range",
-                                                            "Out Of Range"};
-const char* const s_arrComboTexts[FILTER_CONDITION_COUNT] = {"=", "!=", ">", "<", "In Range",
-                                                             "Out of range"};
-const char* const s_arrExportTexts[FILTER_CONDITION_COUNT] = {"=", "!=", ">", "<",
-                                                              "In the range", "Out of Range"};
+const char* const s_arrGridTexts[FILTER_CONDITION_COUNT] = {"=", "!=",       ">",
+                                                            "<", "In Range", "Out Of Range"};
+const char* const s_arrComboTexts[FILTER_CONDITION_COUNT] = {"=", "!=",       ">",
+                                                             "<", "In Range", "Out of range"};
+const char* const s_arrExportTexts[FILTER_CONDITION_COUNT] = {"=", "!=",           ">",
+                                                              "<", "In the range", "Out of Range"};
 
 const char* ConditionText(const char* const* pTexts, int nCondition)
 {
@@ -103,9 +103,12 @@ bool CFilterSet::IsDateMet(const SYSTEMTIME& tmRecord) const
 bool CFilterSet::IsHidden(const SYSTEMTIME& tmRecord,
                           const std::vector<std::string>& arrFields) const
 {
-    return IsHiddenBy(tmRecord, [&arrFields](const CTagFilter& tag) {
-        const size_t nField = static_cast<size_t>(tag.m_nTagIndex) + 2;
-        return tag.ReadValue(nField < arrFields.size() ? std::string_view(arrFields[nField])
-                                                       : std::string_view());
-    });
+    return IsHiddenBy(tmRecord,
+                      [&arrFields](const CTagFilter& tag)
+                      {
+                          const size_t nField = static_cast<size_t>(tag.m_nTagIndex) + 2;
+                          return tag.ReadValue(nField < arrFields.size()
+                                                   ? std::string_view(arrFields[nField])
+                                                   : std::string_view());
+                      });
 }

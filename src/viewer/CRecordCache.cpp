@@ -29,9 +29,9 @@ std::vector<std::string> CRecordCache::FieldsAt(size_t nPos) const
 
 size_t CRecordCache::LowerBound(uint32_t nIndex) const
 {
-    const auto it = std::lower_bound(
-        m_arrRecords.begin(), m_arrRecords.end(), nIndex,
-        [](const SRecord& record, uint32_t n) { return record.nIndex < n; });
+    const auto it =
+        std::lower_bound(m_arrRecords.begin(), m_arrRecords.end(), nIndex,
+                         [](const SRecord& record, uint32_t n) { return record.nIndex < n; });
     return static_cast<size_t>(it - m_arrRecords.begin());
 }
 
@@ -81,8 +81,8 @@ void CRecordCache::Commit()
     {
         std::vector<SRecord> arrMerged;
         arrMerged.reserve(m_arrRecords.size() + m_arrStaged.size());
-        std::merge(m_arrRecords.begin(), m_arrRecords.end(), m_arrStaged.begin(),
-                   m_arrStaged.end(), std::back_inserter(arrMerged),
+        std::merge(m_arrRecords.begin(), m_arrRecords.end(), m_arrStaged.begin(), m_arrStaged.end(),
+                   std::back_inserter(arrMerged),
                    [](const SRecord& a, const SRecord& b) { return a.nIndex < b.nIndex; });
         m_arrRecords.swap(arrMerged);
     }

@@ -106,7 +106,8 @@ public:
         bWhole = str.size() <= 8;
         for (size_t i = 0; i < 8; ++i)
         {
-            const unsigned char c = i < str.size() ? m_arrLower[static_cast<unsigned char>(str[i])] : 0;
+            const unsigned char c =
+                i < str.size() ? m_arrLower[static_cast<unsigned char>(str[i])] : 0;
             bWhole = bWhole && (i >= str.size() || c != 0);
             nKey = nKey << 8 | c;
         }
@@ -144,7 +145,8 @@ int CompareSortCells(const SSortCell& a, const SSortCell& b, bool bAscending,
 {
     if (a.bDigits && b.bDigits)
     {
-        const int n = CompareDigitTexts(a.text.substr(a.nLeadingZeros), b.text.substr(b.nLeadingZeros));
+        const int n =
+            CompareDigitTexts(a.text.substr(a.nLeadingZeros), b.text.substr(b.nLeadingZeros));
         return bAscending ? n : -n;
     }
     const int n = lower.Compare(a.text, b.text);
@@ -153,8 +155,8 @@ int CompareSortCells(const SSortCell& a, const SSortCell& b, bool bAscending,
 
 // The order of the texts under the comparison of CompareCells, stable;
 // fnText(i) gives the text of item i.
-void SortTexts(size_t nItems, const std::function<std::string_view(size_t)>& fnText, bool bAscending,
-               std::vector<SKeyed>& arrKeys)
+void SortTexts(size_t nItems, const std::function<std::string_view(size_t)>& fnText,
+               bool bAscending, std::vector<SKeyed>& arrKeys)
 {
     size_t nDigitCells = 0;
     bool bShortNumbers = true; // every number fits 64 bits
@@ -191,9 +193,11 @@ void SortTexts(size_t nItems, const std::function<std::string_view(size_t)>& fnT
             arrCells[i] = MakeSortCell(fnText(i));
             arrKeys[i] = {0, static_cast<uint32_t>(i)};
         }
-        std::stable_sort(arrKeys.begin(), arrKeys.end(), [&](const SKeyed& a, const SKeyed& b) {
-            return CompareSortCells(arrCells[a.nItem], arrCells[b.nItem], bAscending, lower) < 0;
-        });
+        std::stable_sort(arrKeys.begin(), arrKeys.end(),
+                         [&](const SKeyed& a, const SKeyed& b) {
+                             return CompareSortCells(arrCells[a.nItem], arrCells[b.nItem],
+                                                     bAscending, lower) < 0;
+                         });
         return;
     }
     // All texts: by the first eight bytes, downwards when ascending; then the
@@ -216,7 +220,8 @@ void SortTexts(size_t nItems, const std::function<std::string_view(size_t)>& fnT
         if (nEnd - nStart > 1 && !bAllWhole)
             std::stable_sort(arrKeys.begin() + static_cast<std::ptrdiff_t>(nStart),
                              arrKeys.begin() + static_cast<std::ptrdiff_t>(nEnd),
-                             [&](const SKeyed& a, const SKeyed& b) {
+                             [&](const SKeyed& a, const SKeyed& b)
+                             {
                                  const int n = lower.Compare(fnText(a.nItem), fnText(b.nItem));
                                  return (bAscending ? -n : n) < 0;
                              });
@@ -260,7 +265,8 @@ std::vector<uint32_t> OrderIndices(const std::vector<uint32_t>& arrIndices, bool
     }
     std::vector<SKeyed> arrKeys(arrIndices.size());
     for (size_t i = 0; i < arrIndices.size(); ++i)
-        arrKeys[i] = {bAscending ? arrIndices[i] : ~uint64_t(arrIndices[i]), static_cast<uint32_t>(i)};
+        arrKeys[i] = {bAscending ? arrIndices[i] : ~uint64_t(arrIndices[i]),
+                      static_cast<uint32_t>(i)};
     if (!arrKeys.empty())
         RadixSort(arrKeys);
     return ItemsInOrder(arrKeys);

@@ -3,9 +3,9 @@
 #include "DataLogText.h"
 #include "common/StrFormat.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <ctime>
@@ -213,13 +213,15 @@ std::optional<std::string> BuildChartData(CDataLogFile& log, int32_t nUtcOffset,
         if (cache.FieldCountAt(nPos) <= 2 || log.IsRecordHidden(nPos))
             continue;
         bool bHasMilliseconds = false;
-        const std::optional<int64_t> nStamp = ChartTimeStamp(cache.TimeAt(nPos, bHasMilliseconds), nUtcOffset);
+        const std::optional<int64_t> nStamp =
+            ChartTimeStamp(cache.TimeAt(nPos, bHasMilliseconds), nUtcOffset);
         if (!nStamp)
             continue;
         strOpenings += '[';
         AppendInteger(strOpenings, *nStamp);
         strOpenings += ',';
-        arrPoints.push_back({static_cast<uint32_t>(nPos), static_cast<uint32_t>(strOpenings.size())});
+        arrPoints.push_back(
+            {static_cast<uint32_t>(nPos), static_cast<uint32_t>(strOpenings.size())});
     }
 
     // The text is written in place: room for the longest it can be (every
@@ -232,7 +234,8 @@ std::optional<std::string> BuildChartData(CDataLogFile& log, int32_t nUtcOffset,
     std::string strData;
     strData.resize(nBound);
     char* pOut = strData.data();
-    const auto fnWrite = [&pOut](std::string_view text) {
+    const auto fnWrite = [&pOut](std::string_view text)
+    {
         std::memcpy(pOut, text.data(), text.size());
         pOut += text.size();
     };
@@ -247,7 +250,8 @@ std::optional<std::string> BuildChartData(CDataLogFile& log, int32_t nUtcOffset,
         for (size_t nPoint = 0; nPoint < arrPoints.size(); ++nPoint)
         {
             const SPoint& point = arrPoints[nPoint];
-            const std::string_view opening(strOpenings.data() + nOpenStart, point.nOpenEnd - nOpenStart);
+            const std::string_view opening(strOpenings.data() + nOpenStart,
+                                           point.nOpenEnd - nOpenStart);
             nOpenStart = point.nOpenEnd;
             if (static_cast<size_t>(k) >= cache.FieldCountAt(point.nPosition))
                 continue; // never read outside the record
@@ -272,5 +276,4 @@ std::optional<std::string> BuildChartData(CDataLogFile& log, int32_t nUtcOffset,
     *pOut++ = ']';
     strData.resize(static_cast<size_t>(pOut - strData.data()));
     return strData;
-
 }

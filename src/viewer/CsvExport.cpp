@@ -1,8 +1,8 @@
 #include "CsvExport.h"
 
+#include "DataLogText.h"
 #include "common/CPrompt.h"
 #include "common/CTempFile.h"
-#include "DataLogText.h"
 #include "common/StrFormat.h"
 
 #include <fcntl.h>
@@ -155,11 +155,13 @@ std::string BuildCsvExport(CDataLogFile& log, const CDataViewTable& table)
 {
     std::string strText;
     std::string strBuffer;
-    EmitCsvExport(log, table, strBuffer, [&strText](std::string& strPart) {
-        strText += strPart;
-        strPart.clear();
-        return true;
-    });
+    EmitCsvExport(log, table, strBuffer,
+                  [&strText](std::string& strPart)
+                  {
+                      strText += strPart;
+                      strPart.clear();
+                      return true;
+                  });
     return strText;
 }
 
@@ -173,7 +175,8 @@ bool ExportCsv(const std::string& strPath, CDataLogFile& log, const CDataViewTab
         std::string strBuffer;
         strBuffer.reserve(FLUSH_BYTES + 4096);
         off_t nWritten = 0;
-        const auto fnWrite = [&temp, &strError, &nWritten](std::string& strPart) {
+        const auto fnWrite = [&temp, &strError, &nWritten](std::string& strPart)
+        {
             const bool bOk = temp.WriteAll(strPart.data(), strPart.size(), strError);
             // Start this part on its way to the disk now, so that the flush
             // before the rename has little left to wait for.

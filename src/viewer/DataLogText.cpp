@@ -42,8 +42,8 @@ int SplitViews(std::string_view str, char cDelimiter, std::string_view* pOut, in
     while (true)
     {
         const size_t nPos = str.find(cDelimiter, nStart);
-        const std::string_view piece =
-            str.substr(nStart, nPos == std::string_view::npos ? std::string_view::npos : nPos - nStart);
+        const std::string_view piece = str.substr(
+            nStart, nPos == std::string_view::npos ? std::string_view::npos : nPos - nStart);
         if (nPieces < nMax)
             pOut[nPieces] = piece;
         ++nPieces;
@@ -81,7 +81,8 @@ int SplitCsvFieldsInto(std::string_view strLine, std::vector<std::string>& arrSc
         const char c = strLine[i];
         if (c == ',')
         {
-            NextField(arrScratch, nCount).assign(Trimmed(strLine.substr(nFieldStart, i - nFieldStart)));
+            NextField(arrScratch, nCount)
+                .assign(Trimmed(strLine.substr(nFieldStart, i - nFieldStart)));
             nFieldStart = ++i;
             continue;
         }
@@ -238,8 +239,8 @@ std::string FormatRecordTimeText(const SYSTEMTIME& tm, bool bWithMilliseconds)
     std::string strText;
     if (CDateTime::FromFields(tm.wYear, tm.wMonth, tm.wDay, tm.wHour, tm.wMinute, tm.wSecond)
             .IsValid())
-        strText = FormatCalendarTime(tm.wYear, tm.wMonth, tm.wDay, tm.wHour, tm.wMinute,
-                                     tm.wSecond, "%a, %b %d, %Y, %X");
+        strText = FormatCalendarTime(tm.wYear, tm.wMonth, tm.wDay, tm.wHour, tm.wMinute, tm.wSecond,
+                                     "%a, %b %d, %Y, %X");
     else
         strText = "Invalid DateTime";
     if (bWithMilliseconds)
@@ -247,8 +248,7 @@ std::string FormatRecordTimeText(const SYSTEMTIME& tm, bool bWithMilliseconds)
     return strText;
 }
 
-void CRecordTimeFormatter::Append(const SYSTEMTIME& tm, bool bWithMilliseconds,
-                                  std::string& strOut)
+void CRecordTimeFormatter::Append(const SYSTEMTIME& tm, bool bWithMilliseconds, std::string& strOut)
 {
     if (!CDateTime::FromFields(tm.wYear, tm.wMonth, tm.wDay, tm.wHour, tm.wMinute, tm.wSecond)
              .IsValid())
@@ -280,8 +280,8 @@ void CRecordTimeFormatter::Append(const SYSTEMTIME& tm, bool bWithMilliseconds,
     if (bWithMilliseconds)
     {
         char szBuffer[16];
-        const int nLength = std::snprintf(szBuffer, sizeof(szBuffer), ":%03d",
-                                          static_cast<int>(tm.wMilliseconds));
+        const int nLength =
+            std::snprintf(szBuffer, sizeof(szBuffer), ":%03d", static_cast<int>(tm.wMilliseconds));
         strOut.append(szBuffer, static_cast<size_t>(nLength));
     }
 }

@@ -100,8 +100,8 @@ SFilterPageOutcome ValidateFilterPage(const SFilterPageValues& values,
                 return Refuse("To date should be between cache start and end date.",
                               EPromptIcon::Warning, IDC_FILTER_TO_DATE);
             if (CompareRecordTimes(tmTo, tmFrom) < 0)
-                return Refuse("To date should not be earlier than from date.",
-                              EPromptIcon::Warning, IDC_FILTER_TO_DATE);
+                return Refuse("To date should not be earlier than from date.", EPromptIcon::Warning,
+                              IDC_FILTER_TO_DATE);
         }
         filter.m_tmFrom = tmFrom;
         filter.m_tmTo = tmTo;
@@ -135,9 +135,10 @@ SFilterPageOutcome ValidateFilterPage(const SFilterPageValues& values,
                               FilterColumnHigh);
             if ((row.nCondition == FilterInRange || row.nCondition == FilterOutOfRange) &&
                 tag.m_dHigh < tag.m_dLow)
-                return Refuse(StrFormat("High value should be greater than Low value for the tag %s",
-                                        row.strTagName.c_str()),
-                              EPromptIcon::Stop, IDC_FILTER_GRID, nRow, FilterColumnHigh);
+                return Refuse(
+                    StrFormat("High value should be greater than Low value for the tag %s",
+                              row.strTagName.c_str()),
+                    EPromptIcon::Stop, IDC_FILTER_GRID, nRow, FilterColumnHigh);
         }
         filter.m_arrTagFilters.push_back(tag);
     }

@@ -32,7 +32,7 @@ struct SFilterGridRow
 {
     bool bTicked = false;
     std::string strTagName;
-    int nShowHide = 0;  // 0 Show, 1 Hide
+    int nShowHide = 0; // 0 Show, 1 Hide
     int nDataType = FilterNumeric;
     int nCondition = FilterEqual;
     std::string strLow = "0";

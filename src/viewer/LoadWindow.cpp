@@ -1,7 +1,6 @@
 #include "LoadWindow.h"
 
-SLoadWindow PlaceLoadWindow(LoadMode eMode, uint32_t nIndex, uint32_t nCount,
-                            uint32_t nWindowSize)
+SLoadWindow PlaceLoadWindow(LoadMode eMode, uint32_t nIndex, uint32_t nCount, uint32_t nWindowSize)
 {
     SLoadWindow window;
     window.nSize = eMode == LoadAll ? nCount : nWindowSize;

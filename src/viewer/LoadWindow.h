@@ -20,8 +20,7 @@ struct SLoadWindow
 };
 
 // nCount is the file's record count, nWindowSize the current window size.
-SLoadWindow PlaceLoadWindow(LoadMode eMode, uint32_t nIndex, uint32_t nCount,
-                            uint32_t nWindowSize);
+SLoadWindow PlaceLoadWindow(LoadMode eMode, uint32_t nIndex, uint32_t nCount, uint32_t nWindowSize);
 
 struct SReadSpan
 {
@@ -33,4 +32,5 @@ struct SReadSpan
 // The window less the cached records at its start and at its end. Gaps inside
 // are not examined: everything between the first and the last missing index
 // is read again (the cache keeps the records it already has).
-SReadSpan TrimCachedEnds(const SLoadWindow& window, const std::function<bool(uint32_t)>& fnIsCached);
+SReadSpan TrimCachedEnds(const SLoadWindow& window,
+                         const std::function<bool(uint32_t)>& fnIsCached);

@@ -68,9 +68,10 @@ std::string BuildPrintHeader(const CDataLogFile& log)
     if (filter.HasCriteriaInUse())
     {
         strHtml += "<br /><div id=\"Filters\" align=\"center\">";
-        strHtml += "<table style=\"width:100%; border: 1px solid black;border-collapse: collapse;\">";
-        strHtml += TableRow("th", {"Filters", "Show/Hide", "DataType", "Condition", "Low limit",
-                                   "High Limit"});
+        strHtml +=
+            "<table style=\"width:100%; border: 1px solid black;border-collapse: collapse;\">";
+        strHtml += TableRow(
+            "th", {"Filters", "Show/Hide", "DataType", "Condition", "Low limit", "High Limit"});
         if (filter.m_bDateRange)
             strHtml += TableRow("td", {"DateRange", filter.m_bShowDates ? "show" : "hide", "Date",
                                        GetConditionExportText(filter.m_nDateCondition),
@@ -81,12 +82,12 @@ std::string BuildPrintHeader(const CDataLogFile& log)
         for (const CTagFilter& tag : filter.m_arrTagFilters)
         {
             const size_t nColumn = static_cast<size_t>(tag.m_nTagIndex) + 2;
-            strHtml += TableRow(
-                "td", {nColumn < arrColumns.size() ? arrColumns[nColumn] : std::string(),
-                       tag.m_bShow ? "Show" : "Hide",
-                       tag.m_nDataType == FilterDiscrete ? "Discrete" : "Numeric",
-                       GetConditionExportText(tag.m_nCondition), StrFormat("%f", tag.m_dLow),
-                       StrFormat("%f", tag.m_dHigh)});
+            strHtml +=
+                TableRow("td", {nColumn < arrColumns.size() ? arrColumns[nColumn] : std::string(),
+                                tag.m_bShow ? "Show" : "Hide",
+                                tag.m_nDataType == FilterDiscrete ? "Discrete" : "Numeric",
+                                GetConditionExportText(tag.m_nCondition),
+                                StrFormat("%f", tag.m_dLow), StrFormat("%f", tag.m_dHigh)});
         }
         strHtml += "</table></div>";
     }

@@ -5,14 +5,14 @@
 namespace
 {
 // Texts of the page's string table.
-const char* const TEXT_NUMBER_OF_RECORDS = "Number of Records";                         // 105
-const char* const FMT_NEGATIVE_RANGE = "%s must be between -%d and -%d";                // 106
-const char* const TEXT_NUMBER_INVALID = "Number of Records is invalid.";                // 107
-const char* const FMT_NOT_SPECIFIED = "%s is not specified.";                           // 109
-const char* const FMT_RANGE = "%s must be between %d and %d.";                          // 110
+const char* const TEXT_NUMBER_OF_RECORDS = "Number of Records";                           // 105
+const char* const FMT_NEGATIVE_RANGE = "%s must be between -%d and -%d";                  // 106
+const char* const TEXT_NUMBER_INVALID = "Number of Records is invalid.";                  // 107
+const char* const FMT_NOT_SPECIFIED = "%s is not specified.";                             // 109
+const char* const FMT_RANGE = "%s must be between %d and %d.";                            // 110
 const char* const TEXT_NO_PREVIOUS = "Previous records cannot be read from the index 1."; // 111
-const char* const TEXT_FROM_INDEX = "From Record Index";                                // 112
-const char* const TEXT_TO_INDEX = "To Record Index";                                    // 113
+const char* const TEXT_FROM_INDEX = "From Record Index";                                  // 112
+const char* const TEXT_TO_INDEX = "To Record Index";                                      // 113
 // First and Last name their count with a trailing blank, so their messages
 // read "Number of Records  must ..." and "Number of Records  is ...".
 const char* const TEXT_COUNT_NAME = "Number of Records ";

@@ -6,8 +6,8 @@
 
 #include <QFile>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -91,7 +91,8 @@ void CHelpWindow::FollowModalWindow()
     QWindow* pModal = QGuiApplication::modalWindow();
     // A message box of the help window itself (a missing topic) blocks it,
     // as any dialog blocks its own window.
-    if (!pOwn || !pModal || pModal == pOwn || pOwn->isAncestorOf(pModal, QWindow::IncludeTransients))
+    if (!pOwn || !pModal || pModal == pOwn ||
+        pOwn->isAncestorOf(pModal, QWindow::IncludeTransients))
         return;
     pOwn->setTransientParent(pModal);
 }

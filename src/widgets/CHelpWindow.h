@@ -30,7 +30,6 @@ protected:
     void keyPressEvent(QKeyEvent* pEvent) override;
 
 private:
-
     QTextBrowser* m_pBrowser;
     QPushButton* m_pBackButton;
     QPushButton* m_pContentsButton;

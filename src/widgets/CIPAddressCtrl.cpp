@@ -76,10 +76,12 @@ CIPAddressCtrl::CIPAddressCtrl(QWidget* pParent) : QFrame(pParent)
         connect(pField, &QLineEdit::textChanged, this, &CIPAddressCtrl::AddressChanged);
         if (i < 3)
         {
-            connect(pField, &QLineEdit::textEdited, this, [this, i](const QString& strText) {
-                if (strText.size() == 3 && m_arrFields[i]->cursorPosition() == 3)
-                    SetFieldFocus(i + 1);
-            });
+            connect(pField, &QLineEdit::textEdited, this,
+                    [this, i](const QString& strText)
+                    {
+                        if (strText.size() == 3 && m_arrFields[i]->cursorPosition() == 3)
+                            SetFieldFocus(i + 1);
+                    });
         }
     }
     pLayout->addStretch(1);

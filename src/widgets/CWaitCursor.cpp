@@ -27,9 +27,9 @@ bool HaveGui()
 // Shows the hourglass exactly while work runs and nobody is being asked.
 void ApplyCursor()
 {
-    const int nPaused = g_arrQuestionWaits.empty()
-                            ? 0
-                            : *std::max_element(g_arrQuestionWaits.begin(), g_arrQuestionWaits.end());
+    const int nPaused = g_arrQuestionWaits.empty() ? 0
+                                                   : *std::max_element(g_arrQuestionWaits.begin(),
+                                                                       g_arrQuestionWaits.end());
     const bool bWant = g_nWaitDepth > nPaused;
     if (bWant && !g_bOverrideOwned)
     {

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
-#include <ostream>
 
 namespace
 {

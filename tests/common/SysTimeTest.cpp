@@ -1,5 +1,5 @@
-#include "common/StrFormat.h"
 #include "common/SysTime.h"
+#include "common/StrFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -80,13 +80,15 @@ TEST(TempFile, ThreadsShareTheRegistryAndTheSignalCleanUp)
         std::vector<std::set<std::string>> arrNames(THREADS);
         std::vector<std::thread> arrThreads;
         for (int t = 0; t < THREADS; ++t)
-            arrThreads.emplace_back([&dir, &names = arrNames[static_cast<size_t>(t)]] {
-                std::vector<CTempFile> arrTemps(EACH);
-                std::string strError;
-                for (CTempFile& temp : arrTemps)
-                    if (temp.Create(dir.Str(), strError))
-                        names.insert(temp.Path());
-            });
+            arrThreads.emplace_back(
+                [&dir, &names = arrNames[static_cast<size_t>(t)]]
+                {
+                    std::vector<CTempFile> arrTemps(EACH);
+                    std::string strError;
+                    for (CTempFile& temp : arrTemps)
+                        if (temp.Create(dir.Str(), strError))
+                            names.insert(temp.Path());
+                });
         for (std::thread& thread : arrThreads)
             thread.join();
         std::set<std::string> all;
@@ -102,16 +104,19 @@ TEST(TempFile, ThreadsShareTheRegistryAndTheSignalCleanUp)
         InstallTempFileCleanup();
         std::atomic<int> nRounds{0};
         for (int t = 0; t < THREADS; ++t)
-            std::thread([&dir, &nRounds] {
-                std::string strError;
-                for (;;)
+            std::thread(
+                [&dir, &nRounds]
                 {
-                    // Refused only once the clean-up has begun.
-                    CTempFile first, second;
-                    if (first.Create(dir.Str(), strError) && second.Create(dir.Str(), strError))
-                        ++nRounds;
-                }
-            }).detach();
+                    std::string strError;
+                    for (;;)
+                    {
+                        // Refused only once the clean-up has begun.
+                        CTempFile first, second;
+                        if (first.Create(dir.Str(), strError) && second.Create(dir.Str(), strError))
+                            ++nRounds;
+                    }
+                })
+                .detach();
         while (nRounds.load() < 2000)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         ::kill(::getpid(), SIGTERM); // any thread may take it

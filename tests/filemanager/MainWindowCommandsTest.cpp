@@ -26,8 +26,8 @@ protected:
     };
     SButtons Buttons() const
     {
-        return {Enabled("buttonView"),   Enabled("buttonDelete"),
-                Enabled("buttonRename"), Enabled("buttonBackupSelected"),
+        return {Enabled("buttonView"),      Enabled("buttonDelete"),
+                Enabled("buttonRename"),    Enabled("buttonBackupSelected"),
                 Enabled("buttonBackupAll"), Enabled("buttonCopy"),
                 Enabled("buttonMove")};
     }
@@ -37,7 +37,6 @@ protected:
         QKeyEvent press(QEvent::KeyPress, nKey, nModifiers);
         QApplication::sendEvent(pWidget, &press);
     }
-
 };
 
 TEST_F(MainWindowCommandsTest, ButtonsFollowTheSelection)
@@ -134,7 +133,8 @@ TEST_F(MainWindowCommandsTest, DeleteKeyAsksTheSameQuestion)
     SelectNames({"B.CSV"});
     m_prompt.QueueAnswer(EPromptAnswer::No);
     PressKey(Dlg().RemoteList(), Qt::Key_Delete);
-    EXPECT_EQ(m_prompt.Texts(), (std::vector<std::string>{"Delete selected remote panel file(s)?"}));
+    EXPECT_EQ(m_prompt.Texts(),
+              (std::vector<std::string>{"Delete selected remote panel file(s)?"}));
     EXPECT_TRUE(fs::exists(m_strCard + "/B.CSV"));
 
     PressKey(Dlg().RemoteList(), Qt::Key_Delete);
@@ -146,14 +146,16 @@ TEST_F(MainWindowCommandsTest, RenameRefusesBadNamesThenRenames)
     ConnectToCard();
     SelectNames({"A.CSV"});
     std::string strShownName;
-    WhenModal<CRenameFileDlg>([&strShownName](CRenameFileDlg& dlg) {
-        strShownName = dlg.FileNameEdit()->text().toStdString();
-        for (const char* pszName : {"", "b.csv", "ABCDEFGHI.CSV", "A*.CSV", "NEW.CSV"})
+    WhenModal<CRenameFileDlg>(
+        [&strShownName](CRenameFileDlg& dlg)
         {
-            dlg.NewNameEdit()->setText(pszName);
-            dlg.accept();
-        }
-    });
+            strShownName = dlg.FileNameEdit()->text().toStdString();
+            for (const char* pszName : {"", "b.csv", "ABCDEFGHI.CSV", "A*.CSV", "NEW.CSV"})
+            {
+                dlg.NewNameEdit()->setText(pszName);
+                dlg.accept();
+            }
+        });
     Button("buttonRename")->click();
     EXPECT_EQ(strShownName, "A.CSV");
     EXPECT_EQ(m_prompt.Texts(),
@@ -183,10 +185,12 @@ TEST_F(MainWindowCommandsTest, RenameOnACardPanelAndItsSelectionChecks)
     EXPECT_EQ(m_prompt.Texts(), (std::vector<std::string>{"Select Remote File not Directory."}));
 
     SelectNames({"LOG.TXT"});
-    WhenModal<CRenameFileDlg>([](CRenameFileDlg& dlg) {
-        dlg.NewNameEdit()->setText("RUN.TXT");
-        dlg.accept();
-    });
+    WhenModal<CRenameFileDlg>(
+        [](CRenameFileDlg& dlg)
+        {
+            dlg.NewNameEdit()->setText("RUN.TXT");
+            dlg.accept();
+        });
     PressKey(Dlg().RemoteList(), Qt::Key_F2);
     EXPECT_TRUE(fs::exists(m_strCard + "/RUN.TXT"));
     EXPECT_FALSE(fs::exists(m_strCard + "/LOG.TXT"));
@@ -237,18 +241,18 @@ TEST_F(MainWindowCommandsTest, ViewChecksTheSelectionThenOpensTheViewer)
 {
     ConnectToCard();
     std::vector<std::string> arrOpened;
-    SetDataViewerOpener([&arrOpened](QWidget*, const CNameIpRec& panel, const std::string& strName) {
-        arrOpened.push_back(panel.m_strName + ":" + strName);
-    });
+    SetDataViewerOpener([&arrOpened](QWidget*, const CNameIpRec& panel, const std::string& strName)
+                        { arrOpened.push_back(panel.m_strName + ":" + strName); });
 
     Dlg().OnViewData();
     SelectNames({"A.CSV", "B.CSV"});
     Dlg().OnViewData();
     SelectNames({"EMPTY.DAT"});
     Dlg().OnViewData();
-    EXPECT_EQ(m_prompt.Texts(), (std::vector<std::string>{"Select Remote File to view data.",
-                                                          "Select only one Remote File to view data.",
-                                                          "Select Remote File not Directory."}));
+    EXPECT_EQ(m_prompt.Texts(),
+              (std::vector<std::string>{"Select Remote File to view data.",
+                                        "Select only one Remote File to view data.",
+                                        "Select Remote File not Directory."}));
     EXPECT_TRUE(arrOpened.empty());
 
     SelectNames({"A.CSV"});

@@ -195,11 +195,13 @@ TEST_F(MainWindowConnectTest, PanelListManagerReplacesTheListHoweverItCloses)
     OpenWindow();
 
     // Closed with Close after deleting the first panel: the deletion stays.
-    WhenModal<CIPAddressSelectionDlg>([](CIPAddressSelectionDlg& dlg) {
-        dlg.ListCtrl()->selectRow(0);
-        dlg.OnDelete();
-        dlg.reject();
-    });
+    WhenModal<CIPAddressSelectionDlg>(
+        [](CIPAddressSelectionDlg& dlg)
+        {
+            dlg.ListCtrl()->selectRow(0);
+            dlg.OnDelete();
+            dlg.reject();
+        });
     Button("buttonPanelList")->click();
     ASSERT_EQ(Dlg().PanelCombo()->count(), 1);
     EXPECT_EQ(Dlg().PanelCombo()->itemText(0).toStdString(), "127.0.0.1 -  Two");
@@ -207,10 +209,12 @@ TEST_F(MainWindowConnectTest, PanelListManagerReplacesTheListHoweverItCloses)
     EXPECT_EQ(Dlg().GetConnectedPanel(), nullptr);
 
     // Closed with Connect: that row is selected and connected.
-    WhenModal<CIPAddressSelectionDlg>([](CIPAddressSelectionDlg& dlg) {
-        dlg.ListCtrl()->selectRow(0);
-        dlg.OnOK();
-    });
+    WhenModal<CIPAddressSelectionDlg>(
+        [](CIPAddressSelectionDlg& dlg)
+        {
+            dlg.ListCtrl()->selectRow(0);
+            dlg.OnOK();
+        });
     Button("buttonPanelList")->click();
     ASSERT_NE(Dlg().GetConnectedPanel(), nullptr);
     EXPECT_EQ(Dlg().GetConnectedPanel()->m_strName, "Two");
@@ -221,10 +225,12 @@ TEST_F(MainWindowConnectTest, PanelListManagerReplacesTheListHoweverItCloses)
 TEST_F(MainWindowConnectTest, EmptyPanelListOpensTheManagerAtStart)
 {
     bool bOpened = false;
-    WhenModal<CIPAddressSelectionDlg>([&bOpened](CIPAddressSelectionDlg& dlg) {
-        bOpened = true;
-        dlg.reject();
-    });
+    WhenModal<CIPAddressSelectionDlg>(
+        [&bOpened](CIPAddressSelectionDlg& dlg)
+        {
+            bOpened = true;
+            dlg.reject();
+        });
     OpenWindow();
     EXPECT_TRUE(bOpened);
     EXPECT_EQ(Dlg().PanelCombo()->count(), 0);

@@ -22,24 +22,26 @@
 // Runs fnAct on the next modal dialog of type TDialog once it is up. fnAct
 // must close it. A dialog that never comes is reported, and whatever modal
 // window is up instead is closed so that the test cannot hang.
-template <typename TDialog>
-void WhenModal(std::function<void(TDialog&)> fnAct, int nTries = 500)
+template <typename TDialog> void WhenModal(std::function<void(TDialog&)> fnAct, int nTries = 500)
 {
-    QTimer::singleShot(10, [fnAct, nTries] {
-        if (auto* pDlg = qobject_cast<TDialog*>(QApplication::activeModalWidget()))
+    QTimer::singleShot(
+        10,
+        [fnAct, nTries]
         {
-            fnAct(*pDlg);
-            return;
-        }
-        if (nTries > 0)
-        {
-            WhenModal<TDialog>(fnAct, nTries - 1);
-            return;
-        }
-        ADD_FAILURE() << "the expected dialog did not open";
-        if (auto* pOther = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            pOther->reject();
-    });
+            if (auto* pDlg = qobject_cast<TDialog*>(QApplication::activeModalWidget()))
+            {
+                fnAct(*pDlg);
+                return;
+            }
+            if (nTries > 0)
+            {
+                WhenModal<TDialog>(fnAct, nTries - 1);
+                return;
+            }
+            ADD_FAILURE() << "the expected dialog did not open";
+            if (auto* pOther = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                pOther->reject();
+        });
 }
 
 // Sets a file's modification time from local calendar fields.
@@ -64,8 +66,7 @@ protected:
     COrvakFileListDlg& OpenWindow();
     COrvakFileListDlg& Dlg() const { return *m_pDlg; }
 
-    template <typename TWidget>
-    TWidget* Find(const char* pszName) const
+    template <typename TWidget> TWidget* Find(const char* pszName) const
     {
         auto* pWidget = m_pDlg->findChild<TWidget*>(pszName);
         EXPECT_NE(pWidget, nullptr) << pszName;

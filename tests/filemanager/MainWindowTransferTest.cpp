@@ -28,7 +28,8 @@ std::string ReadAll(const std::string& strPath)
 
 bool EndsWith(const std::string& str, const std::string& strEnd)
 {
-    return str.size() >= strEnd.size() && str.compare(str.size() - strEnd.size(), strEnd.size(), strEnd) == 0;
+    return str.size() >= strEnd.size() &&
+           str.compare(str.size() - strEnd.size(), strEnd.size(), strEnd) == 0;
 }
 
 class MainWindowTransferTest : public CMainWindowTest
@@ -51,7 +52,6 @@ protected:
             EXPECT_FALSE(Find<QWidget>(pszHidden)->isVisible()) << pszHidden;
         EXPECT_TRUE(Dlg().AreControlsEnabled());
     }
-
 };
 
 TEST_F(MainWindowTransferTest, CopyFetchesTheSelectedFilesIntoTheLocalFolder)
@@ -106,11 +106,13 @@ TEST_F(MainWindowTransferTest, CopyOntoAnExistingFileAsksTheConflictDialog)
     m_dir.WriteFile("local/target/B.CSV", "old");
     SelectNames({"B.CSV"});
     std::string strSource;
-    WhenModal<CDuplicateFileDlg>([&strSource](CDuplicateFileDlg& dlg) {
-        strSource = dlg.m_strFileName;
-        dlg.OverwriteRadio()->click();
-        dlg.accept();
-    });
+    WhenModal<CDuplicateFileDlg>(
+        [&strSource](CDuplicateFileDlg& dlg)
+        {
+            strSource = dlg.m_strFileName;
+            dlg.OverwriteRadio()->click();
+            dlg.accept();
+        });
     Button("buttonCopy")->click();
     EXPECT_EQ(strSource, "B.CSV");
     EXPECT_EQ(ReadAll(m_strTarget + "/B.CSV"), std::string(300, 'b'));
@@ -142,7 +144,8 @@ TEST_F(MainWindowTransferTest, FailedMoveDeletesNothing)
     Button("buttonMove")->click();
     const std::vector<std::string> arrTexts = m_prompt.Texts();
     ASSERT_FALSE(arrTexts.empty());
-    EXPECT_EQ(arrTexts.back(), "Error in copying files. Hence did not perform any delete operation.");
+    EXPECT_EQ(arrTexts.back(),
+              "Error in copying files. Hence did not perform any delete operation.");
     EXPECT_EQ(m_prompt.Shown().back().eIcon, EPromptIcon::Stop);
     EXPECT_TRUE(fs::exists(m_strCard + "/LOG.TXT"));
     EXPECT_TRUE(FolderFiles(m_strTarget).empty());
@@ -156,11 +159,13 @@ TEST_F(MainWindowTransferTest, CancelTransferStopsTheCopy)
     ConnectToCard();
     SelectNames({"BIG.CSV"});
     bool bCancelShown = false;
-    QTimer::singleShot(0, [this, &bCancelShown] {
-        QPushButton* pCancel = Button("buttonCancelTransfer");
-        bCancelShown = pCancel->isVisible();
-        pCancel->click();
-    });
+    QTimer::singleShot(0,
+                       [this, &bCancelShown]
+                       {
+                           QPushButton* pCancel = Button("buttonCancelTransfer");
+                           bCancelShown = pCancel->isVisible();
+                           pCancel->click();
+                       });
     Button("buttonCopy")->click();
     EXPECT_TRUE(bCancelShown);
     EXPECT_EQ(m_prompt.Texts(),

@@ -97,13 +97,16 @@ TEST_F(MainWindowUseTest, ClosedBeforeItsLoadTheWindowOpensNothingMore)
     m_pDlg->show();
     m_pDlg->reject();
     bool bModalOpened = false;
-    QTimer::singleShot(200, [&bModalOpened] {
-        if (auto* pModal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-        {
-            bModalOpened = true;
-            pModal->reject();
-        }
-    });
+    QTimer::singleShot(200,
+                       [&bModalOpened]
+                       {
+                           if (auto* pModal =
+                                   qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                           {
+                               bModalOpened = true;
+                               pModal->reject();
+                           }
+                       });
     for (int i = 0; i < 20; ++i)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_FALSE(bModalOpened);
@@ -131,7 +134,8 @@ TEST_F(MainWindowUseTest, CopyAndMoveCaptionsFitTheirButtons)
             const QFontMetrics fm(pButton->font());
             // No word of the caption is wider than the room inside the frame.
             for (const QString& strWord : pButton->text().split(QRegularExpression("\\s+")))
-                EXPECT_LT(fm.horizontalAdvance(strWord), pButton->width() - 4 * fm.averageCharWidth());
+                EXPECT_LT(fm.horizontalAdvance(strWord),
+                          pButton->width() - 4 * fm.averageCharWidth());
         }
     }
 }
@@ -146,19 +150,21 @@ TEST_F(MainWindowUseTest, ContextMenuFollowsTheControls)
         bool bSeen = false;
         QTimer poll;
         poll.setInterval(10);
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            for (QWidget* pWindow : QApplication::topLevelWidgets())
-            {
-                auto* pMenu = qobject_cast<QMenu*>(pWindow);
-                if (!pMenu || !pMenu->isVisible())
-                    continue;
-                const QAction* pAbout = pMenu->findChild<QAction*>("actionAbout");
-                bSeen = pAbout != nullptr;
-                bEnabled = pAbout && pAbout->isEnabled();
-                pMenu->close();
-                poll.stop();
-            }
-        });
+        QObject::connect(&poll, &QTimer::timeout,
+                         [&]
+                         {
+                             for (QWidget* pWindow : QApplication::topLevelWidgets())
+                             {
+                                 auto* pMenu = qobject_cast<QMenu*>(pWindow);
+                                 if (!pMenu || !pMenu->isVisible())
+                                     continue;
+                                 const QAction* pAbout = pMenu->findChild<QAction*>("actionAbout");
+                                 bSeen = pAbout != nullptr;
+                                 bEnabled = pAbout && pAbout->isEnabled();
+                                 pMenu->close();
+                                 poll.stop();
+                             }
+                         });
         poll.start();
         QLabel* pHint = Find<QLabel>("labelHint");
         const QPoint pt = pHint->geometry().center();
@@ -233,11 +239,13 @@ TEST_F(MainWindowUseTest, TheConflictDialogShowsTheArrowAndTheWaitCursorReturns)
     m_dir.WriteFile("local/target/B.CSV", "old");
     SelectNames({"B.CSV", "LOG.TXT"});
     Qt::CursorShape eDuringDialog = Qt::WaitCursor;
-    WhenModal<CDuplicateFileDlg>([&](CDuplicateFileDlg& dlg) {
-        eDuringDialog = ShownCursor();
-        dlg.OverwriteRadio()->click();
-        dlg.accept();
-    });
+    WhenModal<CDuplicateFileDlg>(
+        [&](CDuplicateFileDlg& dlg)
+        {
+            eDuringDialog = ShownCursor();
+            dlg.OverwriteRadio()->click();
+            dlg.accept();
+        });
     Qt::CursorShape eDuringNextFile = Qt::ArrowCursor;
     auto* pFileText = Find<QLabel>("labelFile");
     CPaintRecorder recorder;

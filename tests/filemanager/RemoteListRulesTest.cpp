@@ -9,7 +9,8 @@ DIR_DATA Entry(const char* pszName, const char* pszSize, CDateTime dt = CDateTim
     return {pszName, pszSize, dt};
 }
 
-// 0 folder, 1 empty file, 2 A.CSV, 3 B.csv, 4 LOG.TXT, 5 C.CSV.CSV (its first ".csv" is not at the end)
+// 0 folder, 1 empty file, 2 A.CSV, 3 B.csv, 4 LOG.TXT, 5 C.CSV.CSV (its first ".csv" is not at the
+// end)
 CDirData MixedTable()
 {
     CDirData table;

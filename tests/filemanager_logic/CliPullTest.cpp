@@ -90,8 +90,8 @@ TEST(CliPull, ProgressLineOnlyOnATerminal)
     b.StartPanel(EFetchPath::MessageCodes);
     const STransferRequest request = b.MakeRequest({});
     const std::vector<std::string> arrArgs = {
-        "--timeout", "5", "127.0.0.1:" + std::to_string(request.nPanelPort), "pull", "*.*",
-        b.m_strRoot};
+        "--timeout", "5",   "127.0.0.1:" + std::to_string(request.nPanelPort),
+        "pull",      "*.*", b.m_strRoot};
     const STerminalRun run = RunCliOnTerminal(arrArgs);
     EXPECT_EQ(0, run.nExit) << run.strOutput << run.strTerminal;
     EXPECT_NE(std::string::npos, run.strTerminal.find("\rA.CSV")) << run.strTerminal;

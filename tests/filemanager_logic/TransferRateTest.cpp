@@ -34,8 +34,7 @@ TEST(TransferRate, MovingAverageForTheFileAndTheWholeTransfer)
         // Half a second of progress is not enough to tell.
         {500, EStep::Update, 1000, "File: --, -- left", "All files: --, -- left"},
         {1000, EStep::Update, 2000, "File: 2.0 KB/s, 0:09 left", "All files: 2.0 KB/s, 0:14 left"},
-        {2000, EStep::Update, 20000, "File: 9.8 KB/s, 0:00 left",
-         "All files: 9.8 KB/s, 0:01 left"},
+        {2000, EStep::Update, 20000, "File: 9.8 KB/s, 0:00 left", "All files: 9.8 KB/s, 0:01 left"},
         // The next file starts over; the transfer goes on with its history.
         {2000, EStep::StartFile, 10000, "File: --, -- left", "All files: 9.8 KB/s, 0:01 left"},
         {3500, EStep::Update, 5000, "File: 3.3 KB/s, 0:02 left", "All files: 7.0 KB/s, 0:01 left"},
@@ -68,15 +67,19 @@ TEST(TransferRate, MovingAverageForTheFileAndTheWholeTransfer)
 TEST(TransferRate, FiguresAreWrittenShortAndUnknownAsDashes)
 {
     const std::pair<double, const char*> arrSpeeds[] = {
-        {-1, "--"},          {0, "0 B/s"},           {1023.4, "1023 B/s"},
-        {1536, "1.5 KB/s"},  {1048575, "1024.0 KB/s"}, {1.5 * 1048576, "1.5 MB/s"},
+        {-1, "--"},
+        {0, "0 B/s"},
+        {1023.4, "1023 B/s"},
+        {1536, "1.5 KB/s"},
+        {1048575, "1024.0 KB/s"},
+        {1.5 * 1048576, "1.5 MB/s"},
     };
     for (const auto& [dSpeed, pszText] : arrSpeeds)
         EXPECT_EQ(CTransferRate::FormatSpeed(dSpeed), pszText) << dSpeed;
 
     const std::pair<double, const char*> arrTimes[] = {
-        {-1, "--"},        {0, "0:00"},        {0.2, "0:01"},       {59, "0:59"},
-        {3599, "59:59"},   {3600, "1:00:00"},  {3725, "1:02:05"},
+        {-1, "--"},      {0, "0:00"},       {0.2, "0:01"},     {59, "0:59"},
+        {3599, "59:59"}, {3600, "1:00:00"}, {3725, "1:02:05"},
     };
     for (const auto& [dSeconds, pszText] : arrTimes)
         EXPECT_EQ(CTransferRate::FormatTimeLeft(dSeconds), pszText) << dSeconds;

@@ -15,9 +15,9 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
-#include <ostream>
 
 // Bytes of every value, differing from block to block.
 std::string PatternBytes(size_t nLength, unsigned nSeed = 7);

@@ -101,12 +101,16 @@ void CHostilePanel::ServeConnection(int nSocket)
         unsigned char arrHeader[6];
         if (!ReceiveAll(nSocket, arrHeader, sizeof(arrHeader)))
             return;
-        std::vector<unsigned char> arrRequest(static_cast<size_t>(arrHeader[4] << 8 | arrHeader[5]));
+        std::vector<unsigned char> arrRequest(
+            static_cast<size_t>(arrHeader[4] << 8 | arrHeader[5]));
         if (!ReceiveAll(nSocket, arrRequest.data(), arrRequest.size()))
             return;
         ++m_nRequests;
         const std::vector<unsigned char> arrPayload = Answer(arrHeader[2], arrRequest);
-        std::vector<unsigned char> arrFrame = {0x50, 0x4C, arrHeader[2], 0,
+        std::vector<unsigned char> arrFrame = {0x50,
+                                               0x4C,
+                                               arrHeader[2],
+                                               0,
                                                static_cast<unsigned char>(arrPayload.size() >> 8),
                                                static_cast<unsigned char>(arrPayload.size())};
         arrFrame.insert(arrFrame.end(), arrPayload.begin(), arrPayload.end());
@@ -125,11 +129,13 @@ std::vector<unsigned char> CHostilePanel::Answer(unsigned char nCode,
     return {};
 }
 
-std::vector<unsigned char> CHostilePanel::AnswerFileCmd(const std::vector<unsigned char>& arrRequest)
+std::vector<unsigned char>
+CHostilePanel::AnswerFileCmd(const std::vector<unsigned char>& arrRequest)
 {
     const unsigned char nSub = arrRequest[0];
     // The text after the sub-command (and after the mode byte of an open), to its 0.
-    auto nameAt = [&arrRequest](size_t nStart) {
+    auto nameAt = [&arrRequest](size_t nStart)
+    {
         std::string str;
         for (size_t i = nStart; i < arrRequest.size() && arrRequest[i] != 0; ++i)
             str += static_cast<char>(arrRequest[i]);
@@ -164,8 +170,9 @@ std::vector<unsigned char> CHostilePanel::AnswerFileCmd(const std::vector<unsign
             nOffset |= static_cast<uint64_t>(arrRequest[1 + i]) << (8 * i);
         const bool bFromEnd = arrRequest.size() > 5 && arrRequest[5] == 1;
         if (m_pOpen != nullptr)
-            m_nPosition = bFromEnd ? static_cast<uint64_t>(OrContentSize(m_pOpen->nOpenSize, *m_pOpen))
-                                   : nOffset;
+            m_nPosition = bFromEnd
+                              ? static_cast<uint64_t>(OrContentSize(m_pOpen->nOpenSize, *m_pOpen))
+                              : nOffset;
         AppendLittleEndian32(arr, m_nPosition);
         return arr;
     }
@@ -187,7 +194,8 @@ std::vector<unsigned char> CHostilePanel::NextListEntry()
     {
         const SHostileFile& file = m_script.arrFiles[m_nListNext++];
         if (CardNames::MatchFatPattern(m_strPattern, file.strName))
-            return EntryRecord(file.strName, static_cast<uint32_t>(OrContentSize(file.nListedSize, file)));
+            return EntryRecord(file.strName,
+                               static_cast<uint32_t>(OrContentSize(file.nListedSize, file)));
     }
     return {7};
 }
@@ -203,12 +211,13 @@ std::vector<unsigned char> CHostilePanel::NextBlock()
     if (m_pOpen->bEndless)
     {
         for (size_t i = 0; i < BLOCK_BYTES; ++i)
-            arr.push_back(static_cast<unsigned char>(strContent[(m_nPosition + i) % strContent.size()]));
+            arr.push_back(
+                static_cast<unsigned char>(strContent[(m_nPosition + i) % strContent.size()]));
         m_nPosition += BLOCK_BYTES;
         return arr;
     }
-    const uint64_t nEnd = std::min<uint64_t>(strContent.size(),
-                                             static_cast<uint64_t>(OrContentSize(m_pOpen->nDeliverBytes, *m_pOpen)));
+    const uint64_t nEnd = std::min<uint64_t>(
+        strContent.size(), static_cast<uint64_t>(OrContentSize(m_pOpen->nDeliverBytes, *m_pOpen)));
     if (m_nPosition >= nEnd)
         return arr;
     const uint64_t nCount = std::min<uint64_t>(BLOCK_BYTES, nEnd - m_nPosition);
@@ -257,7 +266,8 @@ void CEndlessTftpServer::Serve()
         arrData[1] = 3;
         arrData[2] = static_cast<unsigned char>(nBlock >> 8);
         arrData[3] = static_cast<unsigned char>(nBlock);
-        std::fill(arrData + 4, arrData + sizeof(arrData), static_cast<unsigned char>('A' + nBlock % 26));
+        std::fill(arrData + 4, arrData + sizeof(arrData),
+                  static_cast<unsigned char>('A' + nBlock % 26));
         sendto(nTransfer, arrData, sizeof(arrData), 0, reinterpret_cast<sockaddr*>(&client), nLen);
         ++m_nBlocksSent;
         if (!WaitReadable(nTransfer, 2000))

@@ -44,7 +44,8 @@ public:
 private:
     void Serve();
     void ServeConnection(int nSocket);
-    std::vector<unsigned char> Answer(unsigned char nCode, const std::vector<unsigned char>& arrRequest);
+    std::vector<unsigned char> Answer(unsigned char nCode,
+                                      const std::vector<unsigned char>& arrRequest);
     std::vector<unsigned char> AnswerFileCmd(const std::vector<unsigned char>& arrRequest);
     std::vector<unsigned char> NextListEntry();
     std::vector<unsigned char> NextBlock();

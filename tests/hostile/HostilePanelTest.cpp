@@ -68,8 +68,9 @@ TEST_F(HostilePanelTest, AListingThatNeverEndsIsCutOff)
         SHostileLimits limits;
         limits.nDeadlineMs = 90000; // 65,535 exchanges
         const SHostileRun run = Run(arrArgs, limits);
-        ExpectCleanFailure(run, "Error: The panel's file list does not end.\n"
-                                "Error in Getting Remote file list.",
+        ExpectCleanFailure(run,
+                           "Error: The panel's file list does not end.\n"
+                           "Error in Getting Remote file list.",
                            finalPath, m_tempDir.Str());
     }
 }
@@ -81,7 +82,8 @@ TEST_F(HostilePanelTest, AHeaderWithoutLineFeedsIsNotReadWithoutEnd)
     SHostileScript script;
     script.arrFiles.push_back({"LOG.CSV", "Date,Time,Temp", -1, 0x7FFFFFFF, -1, true});
     CHostilePanel panel(script);
-    const SHostileRun run = Run({panel.Address(), "view", "LOG.CSV", "--csv", Local("out.csv").string()});
+    const SHostileRun run =
+        Run({panel.Address(), "view", "LOG.CSV", "--csv", Local("out.csv").string()});
     ExpectCleanFailure(run, "LOG.CSV is not a data-log file", Local("out.csv"), m_tempDir.Str());
     EXPECT_LT(panel.RequestCount(), 400); // 64 KiB in blocks of 254 bytes, and the rest
 }
@@ -118,7 +120,9 @@ TEST_F(HostilePanelTest, AShortOrEmptyDeliveryIsAFailedFile)
     };
     const std::string strData = Bytes(1000);
     const SCase arrCases[] = {
-        {"ends early", {"A.CSV", strData, -1, -1, 300, false}, "ended the file after 300 of 1000 bytes"},
+        {"ends early",
+         {"A.CSV", strData, -1, -1, 300, false},
+         "ended the file after 300 of 1000 bytes"},
         {"empty at open", {"A.CSV", strData, -1, 0, -1, false}, "opened the file with 0 bytes"},
         {"grew while read", {"A.CSV", strData, 800, 800, -1, false}, ""},
         {"listed empty", {"A.CSV", "", 0, 0, -1, false}, ""},
@@ -131,9 +135,8 @@ TEST_F(HostilePanelTest, AShortOrEmptyDeliveryIsAFailedFile)
             SHostileScript script;
             script.arrFiles.push_back(test.file);
             CHostilePanel panel(script);
-            const SHostileRun run =
-                bPull ? Run({panel.Address(), "pull", "*.CSV", m_dir.Str()})
-                      : Run({panel.Address(), "get", "A.CSV", m_dir.Str()});
+            const SHostileRun run = bPull ? Run({panel.Address(), "pull", "*.CSV", m_dir.Str()})
+                                          : Run({panel.Address(), "get", "A.CSV", m_dir.Str()});
             if (*test.pszMessage != 0)
             {
                 ExpectCleanFailure(run, test.pszMessage, Local("A.CSV"), m_tempDir.Str());

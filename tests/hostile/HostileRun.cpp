@@ -53,11 +53,13 @@ SHostileRun RunHostileCli(const std::vector<std::string>& arrArgs, const std::st
     arrAll.insert(arrAll.end(), arrArgs.begin(), arrArgs.end());
 
     const auto tmStart = std::chrono::steady_clock::now();
-    const pid_t pid = SpawnWithOutputFiles(arrAll, strOutPath, strErrPath, [&] {
-        setenv("TMPDIR", strTempFolder.c_str(), 1);
-        SetLimit(RLIMIT_FSIZE, limits.nFileSizeLimit);
-        SetLimit(RLIMIT_AS, limits.nAddressSpaceLimit);
-    });
+    const pid_t pid = SpawnWithOutputFiles(arrAll, strOutPath, strErrPath,
+                                           [&]
+                                           {
+                                               setenv("TMPDIR", strTempFolder.c_str(), 1);
+                                               SetLimit(RLIMIT_FSIZE, limits.nFileSizeLimit);
+                                               SetLimit(RLIMIT_AS, limits.nAddressSpaceLimit);
+                                           });
 
     SHostileRun run;
     int nStatus = 0;

@@ -13,7 +13,7 @@ struct SHostileLimits
     // A bound that only a command without end reaches (generous for the
     // sanitizer build on a busy machine), not a speed goal.
     int nDeadlineMs = 30000;
-    long long nFileSizeLimit = -1;    // RLIMIT_FSIZE in bytes (-1: none)
+    long long nFileSizeLimit = -1;     // RLIMIT_FSIZE in bytes (-1: none)
     long long nAddressSpaceLimit = -1; // RLIMIT_AS in bytes (-1: none)
     int nSignal = 0;                   // sent once a temporary shows in strWatchFolder
     std::string strWatchFolder;
@@ -24,7 +24,7 @@ struct SHostileRun
     bool bHung = false;
     bool bExited = false; // ended by exit (not by a signal)
     int nExit = -1;
-    int nSignal = 0;      // the signal that ended it
+    int nSignal = 0; // the signal that ended it
     bool bSignalSent = false;
     long long nElapsedMs = 0;
     std::string strOut;

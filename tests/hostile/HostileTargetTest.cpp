@@ -18,7 +18,8 @@ std::string DataLog(int nRecords)
 {
     std::string strText = "Date,Time,Temp\n";
     for (int i = 0; i < nRecords; ++i)
-        strText += "12/04/26,14:30:" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ",21.5\n";
+        strText +=
+            "12/04/26,14:30:" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ",21.5\n";
     return strText;
 }
 
@@ -201,7 +202,8 @@ TEST_F(HostileTargetTest, PullKeepsGoingOnlyWhenAsked)
     SHostileRun run = Run({panel.Address(), "pull", "*.CSV", m_dir.Str()});
     EXPECT_EQ(1, run.nExit) << run.strErr;
     EXPECT_NE(std::string::npos, run.strOut.find("1 of 4 copied, 0 skipped, 0 left out, 1 failed, "
-                                                 "2 not attempted")) << run.strOut;
+                                                 "2 not attempted"))
+        << run.strOut;
     EXPECT_TRUE(fs::exists(Local("A.CSV")));
     EXPECT_FALSE(fs::exists(Local("D.CSV")));
     fs::remove(Local("A.CSV"));
@@ -209,7 +211,8 @@ TEST_F(HostileTargetTest, PullKeepsGoingOnlyWhenAsked)
     run = Run({panel.Address(), "pull", "*.CSV", m_dir.Str(), "--keep-going"});
     EXPECT_EQ(1, run.nExit) << run.strErr;
     EXPECT_NE(std::string::npos, run.strOut.find("2 of 4 copied, 0 skipped, 0 left out, 2 failed, "
-                                                 "0 not attempted; Status: ")) << run.strOut;
+                                                 "0 not attempted; Status: "))
+        << run.strOut;
     EXPECT_NE(std::string::npos, run.strErr.find("Could not copy the remote file B.CSV"));
     EXPECT_NE(std::string::npos, run.strErr.find("Could not copy the remote file C\\x01.CSV"));
     EXPECT_EQ("first\n", m_dir.ReadFile("A.CSV"));

@@ -48,8 +48,8 @@ protected:
     // "--tftp-port P 127.0.0.1:PORT " for the simulator.
     std::string Panel() const
     {
-        return "--tftp-port " + std::to_string(m_pSim->TftpPort()) + " 127.0.0.1:" +
-               std::to_string(m_pSim->Port()) + " ";
+        return "--tftp-port " + std::to_string(m_pSim->TftpPort()) +
+               " 127.0.0.1:" + std::to_string(m_pSim->Port()) + " ";
     }
     std::string Local(const std::string& strName) const
     {
@@ -102,8 +102,8 @@ TEST(TftpCliForced, TftpOptionForcesTheTftpPathOfGet)
 {
     CTempDir card, local;
     card.WriteFile("A.CSV", "abc");
-    CSimulatorProcess sim({"--card", card.Str(), "--type", "186", "--tftp-error",
-                           "2:Access violation"});
+    CSimulatorProcess sim(
+        {"--card", card.Str(), "--type", "186", "--tftp-error", "2:Access violation"});
     const std::string strPanel = "--tftp-port " + std::to_string(sim.TftpPort()) +
                                  " 127.0.0.1:" + std::to_string(sim.Port()) + " ";
     const std::string strTarget = (local.Path() / "a.csv").string();

@@ -72,7 +72,8 @@ protected:
     }
     CSimulatorProcess& Simulator()
     {
-        m_pSim = std::make_unique<CSimulatorProcess>(std::vector<std::string>{"--card", m_card.Str()});
+        m_pSim =
+            std::make_unique<CSimulatorProcess>(std::vector<std::string>{"--card", m_card.Str()});
         return *m_pSim;
     }
     std::string Url(const std::string& strName) const
@@ -107,7 +108,8 @@ TEST_F(TftpInteropTftpd, ClientDownloadsEverySizeAndReportsAMissingFile)
     {
         const std::string strName = SizedName("D", nSize);
         CTFTPClient client;
-        EXPECT_EQ(TFTP_RESULT_FINISHED, Download(client, server.Port(), strName, LocalPath(strName)))
+        EXPECT_EQ(TFTP_RESULT_FINISHED,
+                  Download(client, server.Port(), strName, LocalPath(strName)))
             << strName << ": " << client.GetErrorText();
         EXPECT_TRUE(m_local.ReadFile(strName) == Pattern(nSize, unsigned(nSize))) << strName;
     }

@@ -1,5 +1,5 @@
-#include "panels/CNameIpRecInfo.h"
 #include "panels/ui/PanelEntryRules.h"
+#include "panels/CNameIpRecInfo.h"
 
 #include <gtest/gtest.h>
 
@@ -71,8 +71,11 @@ TEST(PanelEntryRules, EveryAcceptedPanelLoadsBackUnchanged)
         const unsigned char* pAddress;
         const char* pszPort;
     } arrCases[] = {
-        {"Line 3", ADDRESS, "10001"}, {"", ADDRESS, ""},         {"1.2.3.4", arrEdge, "0"},
-        {"a\tb  c", arrEdge, "65535"}, {"Pr\xc3\xa4gung", ADDRESS, "99999999999"},
+        {"Line 3", ADDRESS, "10001"},
+        {"", ADDRESS, ""},
+        {"1.2.3.4", arrEdge, "0"},
+        {"a\tb  c", arrEdge, "65535"},
+        {"Pr\xc3\xa4gung", ADDRESS, "99999999999"},
     };
     for (const auto& c : arrCases)
     {

@@ -94,18 +94,20 @@ protected:
 // Runs pAct on the Panel List Manager once RunPanelListManager shows it.
 void WhenManagerShown(std::function<void(CIPAddressSelectionDlg&)> act)
 {
-    QTimer::singleShot(0, [act] {
-        for (QWidget* pWidget : QApplication::topLevelWidgets())
-        {
-            auto* pDlg = qobject_cast<CIPAddressSelectionDlg*>(pWidget);
-            if (pDlg && pDlg->isVisible())
-            {
-                act(*pDlg);
-                return;
-            }
-        }
-        ADD_FAILURE() << "the Panel List Manager is not shown";
-    });
+    QTimer::singleShot(0,
+                       [act]
+                       {
+                           for (QWidget* pWidget : QApplication::topLevelWidgets())
+                           {
+                               auto* pDlg = qobject_cast<CIPAddressSelectionDlg*>(pWidget);
+                               if (pDlg && pDlg->isVisible())
+                               {
+                                   act(*pDlg);
+                                   return;
+                               }
+                           }
+                           ADD_FAILURE() << "the Panel List Manager is not shown";
+                       });
 }
 } // namespace
 
@@ -411,13 +413,15 @@ TEST_F(PanelListDialogTest, RunCopiesTheListBackHoweverItCloses)
 
     // Close after deleting rows still changes the program's list; the entry
     // dialog goes with its owner.
-    WhenManagerShown([](CIPAddressSelectionDlg& dlg) {
-        EXPECT_EQ(dlg.m_PanelInfo.GetCount(), 5);
-        Select(dlg, {0, 2});
-        dlg.OnDelete();
-        dlg.OnAdd();
-        Button(&dlg, "buttonClose")->click();
-    });
+    WhenManagerShown(
+        [](CIPAddressSelectionDlg& dlg)
+        {
+            EXPECT_EQ(dlg.m_PanelInfo.GetCount(), 5);
+            Select(dlg, {0, 2});
+            dlg.OnDelete();
+            dlg.OnAdd();
+            Button(&dlg, "buttonClose")->click();
+        });
     EXPECT_EQ(RunPanelListManager(nullptr, appList), -1);
     EXPECT_EQ(Names(appList), (std::vector<std::string>{"B", "D", "E"}));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -425,20 +429,23 @@ TEST_F(PanelListDialogTest, RunCopiesTheListBackHoweverItCloses)
         EXPECT_FALSE(qobject_cast<CNameIPEntryDialog*>(pWidget)) << "entry dialog left over";
 
     // Esc closes the same way and keeps what was added.
-    WhenManagerShown([](CIPAddressSelectionDlg& dlg) {
-        dlg.QuickForm()->AddressCtrl()->SetAddress(10, 0, 0, 9);
-        dlg.OnQuickAdd();
-        PressKey(&dlg, Qt::Key_Escape);
-    });
+    WhenManagerShown(
+        [](CIPAddressSelectionDlg& dlg)
+        {
+            dlg.QuickForm()->AddressCtrl()->SetAddress(10, 0, 0, 9);
+            dlg.OnQuickAdd();
+            PressKey(&dlg, Qt::Key_Escape);
+        });
     EXPECT_EQ(RunPanelListManager(nullptr, appList), -1);
     EXPECT_EQ(appList.GetCount(), 4);
 
     // Connect returns the row, in the order of the program's list.
-    WhenManagerShown([](CIPAddressSelectionDlg& dlg) {
-        Select(dlg, {1});
-        dlg.OnOK();
-    });
+    WhenManagerShown(
+        [](CIPAddressSelectionDlg& dlg)
+        {
+            Select(dlg, {1});
+            dlg.OnOK();
+        });
     EXPECT_EQ(RunPanelListManager(nullptr, appList), 1);
     EXPECT_EQ(appList.GetAt(1).m_strName, "D");
 }
-

@@ -7,7 +7,8 @@
 
 CTempDir::CTempDir()
 {
-    std::string strTemplate = (std::filesystem::temp_directory_path() / "orvak-test-XXXXXX").string();
+    std::string strTemplate =
+        (std::filesystem::temp_directory_path() / "orvak-test-XXXXXX").string();
     if (!mkdtemp(strTemplate.data()))
         throw std::runtime_error("mkdtemp failed");
     m_path = strTemplate;

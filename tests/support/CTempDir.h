@@ -16,7 +16,8 @@ public:
     std::string Str() const { return m_path.string(); }
 
     // Writes a file below the folder (creating parent folders) and returns its path.
-    std::filesystem::path WriteFile(const std::string& strRelative, const std::string& strBytes) const;
+    std::filesystem::path WriteFile(const std::string& strRelative,
+                                    const std::string& strBytes) const;
     std::string ReadFile(const std::string& strRelative) const;
 
 private:

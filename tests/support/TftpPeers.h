@@ -123,9 +123,10 @@ public:
     {
         namespace fs = std::filesystem;
         std::error_code ec;
-        fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read |
-                                    fs::perms::group_exec | fs::perms::others_read |
-                                    fs::perms::others_exec, ec);
+        fs::permissions(folder,
+                        fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                            fs::perms::others_read | fs::perms::others_exec,
+                        ec);
         for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec))
             fs::permissions(entry.path(), fs::perms::group_read | fs::perms::others_read,
                             fs::perm_options::add, ec);

@@ -21,13 +21,16 @@ SCliResult RunCli(const std::vector<std::string>& arrArgs, const std::string& st
     std::vector<std::string> arrAll = {ORVAK_CLI_PATH};
     arrAll.insert(arrAll.end(), arrArgs.begin(), arrArgs.end());
 
-    const pid_t pid = SpawnWithOutputFiles(arrAll, strOutPath, strErrPath, [&strWorkDir, &arrEnv] {
-        if (!strWorkDir.empty() && chdir(strWorkDir.c_str()) != 0)
-            _exit(126);
-        // The child's own copies: putenv keeps the pointer it is given.
-        for (const std::string& strEntry : arrEnv)
-            putenv(strdup(strEntry.c_str()));
-    });
+    const pid_t pid =
+        SpawnWithOutputFiles(arrAll, strOutPath, strErrPath,
+                             [&strWorkDir, &arrEnv]
+                             {
+                                 if (!strWorkDir.empty() && chdir(strWorkDir.c_str()) != 0)
+                                     _exit(126);
+                                 // The child's own copies: putenv keeps the pointer it is given.
+                                 for (const std::string& strEntry : arrEnv)
+                                     putenv(strdup(strEntry.c_str()));
+                             });
     SCliResult result;
     int nStatus = 0;
     if (pid > 0 && waitpid(pid, &nStatus, 0) == pid && WIFEXITED(nStatus))

@@ -139,7 +139,8 @@ uint32_t CReferenceViewerModel::RecordCount() const
 
 void CReferenceViewerModel::ReadRecords(uint32_t nFirst, uint32_t nCount)
 {
-    const size_t nOffset = static_cast<size_t>(nFirst - 1) * m_nRecordLength + m_strHeader.size() + 1;
+    const size_t nOffset =
+        static_cast<size_t>(nFirst - 1) * m_nRecordLength + m_strHeader.size() + 1;
     const std::string strBuffer =
         m_strFile.substr(nOffset, static_cast<size_t>(m_nRecordLength) * nCount);
     Fields arrHeader;
@@ -162,8 +163,8 @@ void CReferenceViewerModel::Load(LoadMode eMode, uint32_t nIndex)
     if (eMode == LoadAll)
         m_nWindowSize = nCount;
     const SLoadWindow window = PlaceLoadWindow(eMode, nIndex, nCount, m_nWindowSize);
-    SReadSpan span = TrimCachedEnds(
-        window, [this](uint32_t nRecord) { return m_mapCache.count(nRecord) != 0; });
+    SReadSpan span =
+        TrimCachedEnds(window, [this](uint32_t nRecord) { return m_mapCache.count(nRecord) != 0; });
     if (span.nEnd > static_cast<uint64_t>(nCount) + 1)
         span.nEnd = nCount + 1;
     if (span.Count() != 0)
@@ -326,8 +327,10 @@ int CReferenceViewerModel::CompareRowItems(const SRow& a, const SRow& b, int nCo
         nField < b.pFields->size() ? TrimmedView((*b.pFields)[nField]) : std::string_view();
     if (IsAllDigits(textA) && IsAllDigits(textB))
     {
-        const std::string_view digitsA = textA.substr(std::min(textA.find_first_not_of('0'), textA.size()));
-        const std::string_view digitsB = textB.substr(std::min(textB.find_first_not_of('0'), textB.size()));
+        const std::string_view digitsA =
+            textA.substr(std::min(textA.find_first_not_of('0'), textA.size()));
+        const std::string_view digitsB =
+            textB.substr(std::min(textB.find_first_not_of('0'), textB.size()));
         int n = 0;
         if (digitsA.size() != digitsB.size())
             n = digitsA.size() < digitsB.size() ? -1 : 1;
@@ -351,9 +354,9 @@ bool CReferenceViewerModel::SortTable(int nColumn)
         return false;
     m_bSortAscending = !m_bSortAscending;
     m_nSortColumn = nColumn;
-    std::stable_sort(m_arrRows.begin(), m_arrRows.end(), [this](const SRow& a, const SRow& b) {
-        return CompareRowItems(a, b, m_nSortColumn) < 0;
-    });
+    std::stable_sort(m_arrRows.begin(), m_arrRows.end(),
+                     [this](const SRow& a, const SRow& b)
+                     { return CompareRowItems(a, b, m_nSortColumn) < 0; });
     return true;
 }
 
@@ -442,7 +445,8 @@ std::optional<std::string> CReferenceViewerModel::ChartData(int32_t nUtcOffset)
             if (arrFields.size() <= 2 || IsRecordHidden(arrFields))
                 continue;
             bool bHasMilliseconds = false;
-            const SYSTEMTIME tm = ParseRecordTime(arrFields.data(), arrFields.size(), bHasMilliseconds);
+            const SYSTEMTIME tm =
+                ParseRecordTime(arrFields.data(), arrFields.size(), bHasMilliseconds);
             const std::optional<int64_t> nStamp = ChartTimeStamp(tm, nUtcOffset);
             if (!nStamp || static_cast<size_t>(k) >= arrFields.size())
                 continue;

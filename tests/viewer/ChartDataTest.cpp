@@ -1,6 +1,6 @@
+#include "viewer/ChartData.h"
 #include "MiniJson.h"
 #include "ViewerTestSupport.h"
-#include "viewer/ChartData.h"
 #include "viewer/DataLogText.h"
 
 #include <gtest/gtest.h>
@@ -35,11 +35,10 @@ TEST(ChartPoint, TimeStamps)
 TEST(ChartPoint, ValuesAreAlwaysJsonNumbers)
 {
     const std::vector<std::pair<const char*, const char*>> arrCases = {
-        {"On", "1"},      {"OFF", "0"},     {"12.5", "12.5"}, {"-7", "-7"},
-        {" 21.5 ", "21.5"}, {"-0.25", "-0.25"}, {"0", "0"},    {"007", "7"},
-        {"-00.50", "-0.50"}, {"-", "0"},    {"1-2", "0"},     {"", "0"},
-        {"abc", "0"},     {"1.", "0"},      {".5", "0"},      {"1e5", "0"},
-        {"+3", "0"},      {"1.2.3", "0"},   {"--1", "0"},     {"12 kg", "0"},
+        {"On", "1"},        {"OFF", "0"}, {"12.5", "12.5"}, {"-7", "-7"},        {" 21.5 ", "21.5"},
+        {"-0.25", "-0.25"}, {"0", "0"},   {"007", "7"},     {"-00.50", "-0.50"}, {"-", "0"},
+        {"1-2", "0"},       {"", "0"},    {"abc", "0"},     {"1.", "0"},         {".5", "0"},
+        {"1e5", "0"},       {"+3", "0"},  {"1.2.3", "0"},   {"--1", "0"},        {"12 kg", "0"},
     };
     for (const auto& [pszField, pszExpected] : arrCases)
     {
@@ -62,8 +61,8 @@ TEST(ChartData, SeriesPerTagWithFilteredAndShortRecords)
     CHandLog hand("Date,Time,\"Temp \"\"inner\"\"\",Back\\slash,Pump");
     hand.Add(1, {"01/01/14", "12:00:00", "12.5", "-7", "On"});
     hand.Add(2, {"01/01/14", "12:00:01:250", "1-2", "007", "OFF"});
-    hand.Add(3, {"01/01/14", "12:00:02", "99"}); // short: only the first tag
-    hand.Add(4, {"01/01/14", "12:00:03"});       // two fields: no point at all
+    hand.Add(3, {"01/01/14", "12:00:02", "99"});           // short: only the first tag
+    hand.Add(4, {"01/01/14", "12:00:03"});                 // two fields: no point at all
     hand.Add(5, {"02/30/14", "12:00:04", "5", "5", "on"}); // no real time: no point
     hand.Add(6, {"01/01/14", "12:00:05", "1000", "0", "on"});
     CDataLogFile& log = hand.Log();
@@ -99,7 +98,8 @@ TEST(ChartData, SeriesPerTagWithFilteredAndShortRecords)
     EXPECT_EQ("0", pump[1][1].strNumber);
 
     // No spaces anywhere between the parts.
-    EXPECT_EQ(0u, strData->find("[{\"name\":\"Temp \\\"inner\\\"\",\"data\":[[1388574000000,12.5],"));
+    EXPECT_EQ(0u,
+              strData->find("[{\"name\":\"Temp \\\"inner\\\"\",\"data\":[[1388574000000,12.5],"));
 }
 
 TEST(ChartData, EmptyCacheAndRejectedColumns)
@@ -149,9 +149,8 @@ TEST(PrintHeader, FilterOffAndOn)
     tag.m_dLow = 1.5;
     tag.m_dHigh = 2;
     log.m_Filter.m_arrTagFilters = {tag};
-    auto Cell = [&](const char* pszTag, const std::string& strText) {
-        return std::string("<") + pszTag + " " + strS + ">" + strText + "</" + pszTag + ">";
-    };
+    auto Cell = [&](const char* pszTag, const std::string& strText)
+    { return std::string("<") + pszTag + " " + strS + ">" + strText + "</" + pszTag + ">"; };
     const std::string strExpected =
         strFileStart + strEscapedName + "</div>" + "<br /><div id=\"Filters\" align=\"center\">" +
         "<table style=\"width:100%; border: 1px solid black;border-collapse: collapse;\">" +

@@ -94,10 +94,9 @@ TEST_F(CliView, RefusalsUseThePagesMessages)
 TEST_F(CliView, FilteredExportAndChartSeries)
 {
     const std::string strCsv = (m_pCard->Dir().Path() / "out.csv").string();
-    const SCliRun run =
-        Run({"LOG.CSV", "--add", "all", "--filter-date", "show", "in", "04/12/2026 08:00:10",
-             "04/12/2026 08:00:12", "--filter-tag", "Pump", "hide", "discrete", "=", "1", "--csv",
-             strCsv, "--json"});
+    const SCliRun run = Run({"LOG.CSV", "--add", "all", "--filter-date", "show", "in",
+                             "04/12/2026 08:00:10", "04/12/2026 08:00:12", "--filter-tag", "Pump",
+                             "hide", "discrete", "=", "1", "--csv", strCsv, "--json"});
     ASSERT_EQ(0, run.nStatus) << run.strErr;
     // Records 11 to 13 are in the range; 11 and 13 have the pump on: 12 is left.
     EXPECT_EQ("FileName:,LOG.CSV\r\n"

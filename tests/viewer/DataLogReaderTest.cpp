@@ -214,8 +214,8 @@ TEST_F(ViewerOnSimulator, LineEndsQuotesAndMalformedRecords)
                                "04/12/26,08:00:00,\"2,5\",  1\n"
                                "04/12/26,08:00:01,  3.5,  1\n"
                                "04/12/26,08:00:02,\"a\"\"\",  1\n"
-                               "04/12/26,08:00:03,  1.5,1,1\n" // one field too many
-                               "04/12/26,08:00:04, 1.5,  1\n"  // one byte short
+                               "04/12/26,08:00:03,  1.5,1,1\n"  // one field too many
+                               "04/12/26,08:00:04, 1.5,  1\n"   // one byte short
                                "04/12/26,08:00:05,  1.55,  1\n" // one byte long
                                "04/12/26,08:00:06,  7.5,  1\n";
     Serve({{"LF.CSV", strLf}, {"CRLF.CSV", strCrLf}, {"ODD.CSV", strOdd}});
@@ -342,7 +342,7 @@ TEST_F(ViewerOnSimulator, WindowsOfTheReadDataPage)
     m_pCard->Dir().WriteFile("FIFTY.CSV", strFifty);
     Add(Choice(ReadChoiceFirst, 10));
     EXPECT_EQ("(1 - 10)", RecordSet());
-    EXPECT_EQ("44.4", CachedRecords(*m_pLog).at(5)[2]);            // read now
+    EXPECT_EQ("44.4", CachedRecords(*m_pLog).at(5)[2]);                // read now
     EXPECT_EQ(ExpectedRecord(str50, 9), CachedRecords(*m_pLog).at(9)); // not read again
 }
 
@@ -389,7 +389,8 @@ TEST_F(ViewerOnSimulator, PanelThatStopsAnsweringMidRead)
     for (int nLoad = 0; nLoad < 8 && CachedRecords(*m_pLog).size() < 100; ++nLoad)
     {
         m_pLog->LoadRecords(LoadAll, 0);
-        bSawPartial = bSawPartial || (!CachedRecords(*m_pLog).empty() && CachedRecords(*m_pLog).size() < 100);
+        bSawPartial =
+            bSawPartial || (!CachedRecords(*m_pLog).empty() && CachedRecords(*m_pLog).size() < 100);
         for (const auto& [nIndex, arrFields] : CachedRecords(*m_pLog))
             ASSERT_EQ(ExpectedRecord(strFile, nIndex), arrFields) << "record " << nIndex;
         EXPECT_EQ(0u, m_pLog->GetRecordSetText().find("(1 - "));
@@ -431,10 +432,11 @@ TEST_F(ViewerOnSimulator, ReadsReportTheirProgress)
     // The last record's time first (one record), then the window of 20
     // records in three blocks (254 + 254 + 92 bytes).
     EXPECT_EQ((std::vector<std::pair<int, int>>{{0, 1}, {0, 20}}), progress.m_arrRanges);
-    EXPECT_EQ((std::vector<std::string>{"Reading 1 of 1 records...", "Reading 1 of 1 records...",
-                                        "Reading 1 of 20 records...", "Reading 8 of 20 records...",
-                                        "Reading 16 of 20 records...", "Reading 20 of 20 records..."}),
-              progress.m_arrTexts);
+    EXPECT_EQ(
+        (std::vector<std::string>{"Reading 1 of 1 records...", "Reading 1 of 1 records...",
+                                  "Reading 1 of 20 records...", "Reading 8 of 20 records...",
+                                  "Reading 16 of 20 records...", "Reading 20 of 20 records..."}),
+        progress.m_arrTexts);
     EXPECT_EQ(20, progress.m_nPos);
     EXPECT_EQ("(1 - 20)", RecordSet());
 }

@@ -27,8 +27,8 @@ TEST(SplitCsvLine, CommasBlanksAndLineEnds)
     EXPECT_EQ((Fields{"04/12/26", "08:00:00", "21.5", "on"}),
               Split("04/12/26,08:00:00,  21.5,  on\r"));
     EXPECT_EQ((Fields{"Date", "Time", "Temp"}), Split(" Date, Time ,\tTemp\n"));
-    EXPECT_EQ((Fields{"a", "b"}), Split("a,b,"));      // no empty last field
-    EXPECT_EQ((Fields{"", "a"}), Split(",a"));          // empty first field
+    EXPECT_EQ((Fields{"a", "b"}), Split("a,b,")); // no empty last field
+    EXPECT_EQ((Fields{"", "a"}), Split(",a"));    // empty first field
     EXPECT_EQ((Fields{"", "", "x"}), Split(",,x"));
     EXPECT_EQ(Fields{}, Split(""));
     EXPECT_EQ(Fields{""}, Split("  \r")); // characters since the last comma form a field
@@ -150,10 +150,32 @@ TEST(RecordTime, OrderIsFieldByFieldWithMilliseconds)
 
 TEST(DataLogText, LeadingNumberReadsAsAtofDoes)
 {
-    const char* const arrTexts[] = {"21.5", "-3", "007", "0", "-0", "5.", ".5", "+4", "1e3", "abc", "",
-                                    " 5", "0x1A", "1.2.3", "inf", "nan", "-", ".", "0.1", "2x",
-                                    "123456789012345", "1234567890123456", "0.30000000000000004",
-                                    "99999999999999999999", "-12.75", "1-2"};
+    const char* const arrTexts[] = {"21.5",
+                                    "-3",
+                                    "007",
+                                    "0",
+                                    "-0",
+                                    "5.",
+                                    ".5",
+                                    "+4",
+                                    "1e3",
+                                    "abc",
+                                    "",
+                                    " 5",
+                                    "0x1A",
+                                    "1.2.3",
+                                    "inf",
+                                    "nan",
+                                    "-",
+                                    ".",
+                                    "0.1",
+                                    "2x",
+                                    "123456789012345",
+                                    "1234567890123456",
+                                    "0.30000000000000004",
+                                    "99999999999999999999",
+                                    "-12.75",
+                                    "1-2"};
     for (const char* pszText : arrTexts)
     {
         const double dExpected = std::atof(pszText);
@@ -166,10 +188,9 @@ TEST(DataLogText, LeadingNumberReadsAsAtofDoes)
 TEST(DataLogText, TimeFormatterWritesWhatFormatRecordTimeTextWrites)
 {
     CRecordTimeFormatter formatter;
-    const std::vector<std::string> arrTimes = {"04/12/26,08:00:00", "04/12/26,08:00:01:7",
-                                               "04/12/26,08:00:00", "04/13/26,23:59:59",
-                                               "02/30/26,08:00:00", "04/12/26,25:00:00",
-                                               "12/31/1899,00:00:00:999", "04/12/26,08:00"};
+    const std::vector<std::string> arrTimes = {
+        "04/12/26,08:00:00", "04/12/26,08:00:01:7", "04/12/26,08:00:00",       "04/13/26,23:59:59",
+        "02/30/26,08:00:00", "04/12/26,25:00:00",   "12/31/1899,00:00:00:999", "04/12/26,08:00"};
     for (const std::string& strLine : arrTimes)
     {
         std::vector<std::string> arrFields;
@@ -187,7 +208,8 @@ TEST(DataLogText, TimeFormatterWritesWhatFormatRecordTimeTextWrites)
 
 TEST(DataLogText, PlainSplitIsTheCsvSplitOfLinesWithoutQuotes)
 {
-    for (const char* pszLine : {"a,b,", ",a", " a , b ,c", "", ",", "a,,b", "  ", "a, ", "x\ty,z\r"})
+    for (const char* pszLine :
+         {"a,b,", ",a", " a , b ,c", "", ",", "a,,b", "  ", "a, ", "x\ty,z\r"})
     {
         std::vector<std::string> arrExpected;
         SplitCsvFields(pszLine, arrExpected);

@@ -1,5 +1,5 @@
-#include "support/CScriptedPrompt.h"
 #include "ViewerTestSupport.h"
+#include "support/CScriptedPrompt.h"
 #include "viewer/CDataViewTable.h"
 #include "viewer/CsvExport.h"
 #include "viewer/DataLogText.h"
@@ -26,7 +26,7 @@ TEST(DataViewTable, RowsCellsAndFilter)
     CHandLog hand("Date,Time,Temp,Pump");
     hand.Add(3, {"04/12/26", "08:00:10:500", "21.5", "on"});
     hand.Add(7, {"04/12/26", "08:00:20", "9", "off"});
-    hand.Add(8, {"04/12/26", "08:00:30"}); // two fields: never a row
+    hand.Add(8, {"04/12/26", "08:00:30"});      // two fields: never a row
     hand.Add(9, {"04/12/26", "08:00:40", "x"}); // short: its missing cell is empty
     CDataViewTable table;
     table.Load(hand.Log());
@@ -68,7 +68,8 @@ TEST(DataViewTable, SortRules)
     EXPECT_EQ(0, CDataViewTable::CompareCells("ABC", "abc", true));
     EXPECT_LT(CDataViewTable::CompareCells("", "0", false), 0); // empty is not a number
     // Digit runs longer than any integer still compare by value.
-    EXPECT_LT(CDataViewTable::CompareCells("99999999999999999999", "100000000000000000000", true), 0);
+    EXPECT_LT(CDataViewTable::CompareCells("99999999999999999999", "100000000000000000000", true),
+              0);
     EXPECT_EQ(0, CDataViewTable::CompareCells("007", "7", true));
 
     CHandLog hand("Date,Time,Level,Name");
@@ -107,8 +108,9 @@ TEST(DataViewTable, SortAgreesWithTheRowComparison)
     // The sort orders prepared keys; the order must be the one the row
     // comparison gives, ties kept in their previous order.
     CHandLog hand("Date,Time,Mixed");
-    const char* const arrTexts[] = {"10", "9", "010", "-1", "abc", "ABC", "", " 7 ", "0",
-                                    "00", "Zed", "x10", "1e3", "9", "12345678901234567890"};
+    const char* const arrTexts[] = {"10",  "9",   "010", "-1", "abc",
+                                    "ABC", "",    " 7 ", "0",  "00",
+                                    "Zed", "x10", "1e3", "9",  "12345678901234567890"};
     uint32_t nIndex = 1;
     for (int nRound = 0; nRound < 3; ++nRound)
         for (const char* pszText : arrTexts)
@@ -122,10 +124,12 @@ TEST(DataViewTable, SortAgreesWithTheRowComparison)
     for (const bool bAscending : {true, false})
     {
         table.Sort(2);
-        std::stable_sort(arrExpected.begin(), arrExpected.end(), [&](const auto& a, const auto& b) {
-            return CDataViewTable::CompareCells(TrimBlanks(a.second), TrimBlanks(b.second),
-                                                bAscending) < 0;
-        });
+        std::stable_sort(arrExpected.begin(), arrExpected.end(),
+                         [&](const auto& a, const auto& b)
+                         {
+                             return CDataViewTable::CompareCells(
+                                        TrimBlanks(a.second), TrimBlanks(b.second), bAscending) < 0;
+                         });
         ASSERT_EQ(static_cast<int>(arrExpected.size()), table.GetRowCount());
         for (int nRow = 0; nRow < table.GetRowCount(); ++nRow)
             EXPECT_EQ(arrExpected[static_cast<size_t>(nRow)].first, table.GetRecordIndex(nRow))

@@ -273,8 +273,7 @@ TEST_F(FilterPage, TagLimits)
     EXPECT_DOUBLE_EQ(5.0, tag.m_dHigh);
     EXPECT_EQ(FilterOutOfRange, tag.m_nCondition);
     row.strLow = "nan";
-    ExpectRefused("Low limit is not valid", EPromptIcon::None, IDC_FILTER_GRID, 2,
-                  FilterColumnLow);
+    ExpectRefused("Low limit is not valid", EPromptIcon::None, IDC_FILTER_GRID, 2, FilterColumnLow);
 }
 
 TEST_F(FilterPage, DiscreteRows)

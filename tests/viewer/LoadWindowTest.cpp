@@ -1,5 +1,5 @@
-#include "ViewerTestSupport.h"
 #include "viewer/LoadWindow.h"
+#include "ViewerTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -76,7 +76,8 @@ TEST(RecordSetText, RunsOfConsecutiveIndices)
 {
     CHandLog hand;
     CDataLogFile& log = hand.Log();
-    auto TextOf = [&](const std::set<uint32_t>& setIndices) {
+    auto TextOf = [&](const std::set<uint32_t>& setIndices)
+    {
         log.EmptyCache();
         for (uint32_t n : setIndices)
             hand.Add(n, {"04/12/26", "08:00:00", "1", "on"});

@@ -11,7 +11,15 @@
 
 struct SJsonValue
 {
-    enum EKind { Null, Bool, Number, String, Array, Object } eKind = Null;
+    enum EKind
+    {
+        Null,
+        Bool,
+        Number,
+        String,
+        Array,
+        Object
+    } eKind = Null;
     bool b = false;
     double d = 0.0;
     std::string strNumber; // the number as written
@@ -60,7 +68,8 @@ private:
     }
     void SkipBlanks()
     {
-        while (m_nPos < m_strText.size() && std::string(" \t\r\n").find(m_strText[m_nPos]) != std::string::npos)
+        while (m_nPos < m_strText.size() &&
+               std::string(" \t\r\n").find(m_strText[m_nPos]) != std::string::npos)
             ++m_nPos;
     }
     bool IsDigit(char c) const { return c >= '0' && c <= '9'; }
@@ -154,14 +163,30 @@ private:
             ++m_nPos;
             switch (e)
             {
-            case '"': strOut += '"'; break;
-            case '\\': strOut += '\\'; break;
-            case '/': strOut += '/'; break;
-            case 'b': strOut += '\b'; break;
-            case 'f': strOut += '\f'; break;
-            case 'n': strOut += '\n'; break;
-            case 'r': strOut += '\r'; break;
-            case 't': strOut += '\t'; break;
+            case '"':
+                strOut += '"';
+                break;
+            case '\\':
+                strOut += '\\';
+                break;
+            case '/':
+                strOut += '/';
+                break;
+            case 'b':
+                strOut += '\b';
+                break;
+            case 'f':
+                strOut += '\f';
+                break;
+            case 'n':
+                strOut += '\n';
+                break;
+            case 'r':
+                strOut += '\r';
+                break;
+            case 't':
+                strOut += '\t';
+                break;
             case 'u':
             {
                 if (m_nPos + 4 > m_strText.size())

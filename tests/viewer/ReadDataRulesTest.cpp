@@ -63,8 +63,8 @@ TEST(ValidateNumber, RangeAndOverflow)
     EXPECT_EQ("X must be between 1 and 5.", strMessage);
     // 4294967301 wraps to 5 as an unsigned 32-bit number; it must not pass.
     EXPECT_FALSE(ValidateNumber("X", "4294967301", 1, 5, false, nValue, strMessage));
-    EXPECT_FALSE(ValidateNumber("X", "99999999999999999999999999999", 1, 100, false, nValue,
-                                strMessage));
+    EXPECT_FALSE(
+        ValidateNumber("X", "99999999999999999999999999999", 1, 100, false, nValue, strMessage));
     EXPECT_FALSE(ValidateNumber("X", "-4294967297", 1, 5, true, nValue, strMessage));
     EXPECT_EQ("X must be between -1 and -5", strMessage);
 }
@@ -85,8 +85,8 @@ TEST(ReadDataPage, AllFirstAndLast)
     EXPECT_EQ(LoadLast, request.eMode);
     EXPECT_EQ(100u, request.nWindowSize);
 
-    ExpectRefused(Count(ReadChoiceFirst, "1"), 100,
-                  "Number of Records  must be between 2 and 100.", IDC_READ_FIRST);
+    ExpectRefused(Count(ReadChoiceFirst, "1"), 100, "Number of Records  must be between 2 and 100.",
+                  IDC_READ_FIRST);
     ExpectRefused(Count(ReadChoiceLast, "101"), 100,
                   "Number of Records  must be between 2 and 100.", IDC_READ_LAST);
     ExpectRefused(Count(ReadChoiceLast, ""), 100, "Number of Records  is not specified.",
@@ -130,8 +130,7 @@ TEST(ReadDataPage, FromAndNumber)
                   IDC_READ_NUMBER);
     ExpectRefused(FromNumber("91", "0"), 100, "Number of Records must be between 1 and 10.",
                   IDC_READ_NUMBER);
-    ExpectRefused(FromNumber("5", ""), 100, "Number of Records is not specified.",
-                  IDC_READ_NUMBER);
+    ExpectRefused(FromNumber("5", ""), 100, "Number of Records is not specified.", IDC_READ_NUMBER);
     for (const char* pszInvalid : {"1-2", "+3", "3a", "--1", "1 2"})
         ExpectRefused(FromNumber("5", pszInvalid), 100, "Number of Records is invalid.",
                       IDC_READ_NUMBER);

@@ -26,9 +26,30 @@ struct SShape
     std::string strHeader;
 };
 
-const char* const NUMBER_TEXTS[] = {"21.5", "-3", "007", "0", "12", "5.", ".5", "-0", "1e3",
-                                    "abc", "", "0x1A", "+4", "1.2.3", "inf", "nan", "99999999999999999999",
-                                    "123456789.123456789", "0.1", "10", "9", "-1", "1-2", "2x"};
+const char* const NUMBER_TEXTS[] = {"21.5",
+                                    "-3",
+                                    "007",
+                                    "0",
+                                    "12",
+                                    "5.",
+                                    ".5",
+                                    "-0",
+                                    "1e3",
+                                    "abc",
+                                    "",
+                                    "0x1A",
+                                    "+4",
+                                    "1.2.3",
+                                    "inf",
+                                    "nan",
+                                    "99999999999999999999",
+                                    "123456789.123456789",
+                                    "0.1",
+                                    "10",
+                                    "9",
+                                    "-1",
+                                    "1-2",
+                                    "2x"};
 const char* const LONG_TEXTS[] = {"valve-open-1", "Valve-Open-2", "VALVE-OPEN-1", "valve-shut"};
 const char* const SWITCH_TEXTS[] = {"on", "off", "ON", "On", "1", "", "oN", "offf"};
 
@@ -357,18 +378,22 @@ TEST(ViewerEquivalenceByHand, ShortAndOddRecords)
     for (size_t n = 0; n < arrIndices.size(); ++n)
     {
         const uint32_t nIndex = arrIndices[n];
-        Fields arrFields = {StrFormat("%02u/%02u/14", 1 + nIndex % 13, 1 + nIndex % 31),
-                            StrFormat("%02u:%02u:%02u", nIndex % 25, nIndex % 60, (nIndex * 7) % 61)};
+        Fields arrFields = {
+            StrFormat("%02u/%02u/14", 1 + nIndex % 13, 1 + nIndex % 31),
+            StrFormat("%02u:%02u:%02u", nIndex % 25, nIndex % 60, (nIndex * 7) % 61)};
         if (nIndex % 4 == 0)
             arrFields[1] += StrFormat(":%u", nIndex % 1000);
-        const size_t nFields = nIndex % 9 == 0 ? 2 : (nIndex % 7 == 0 ? 3 : (nIndex % 11 == 0 ? 7 : 5));
+        const size_t nFields =
+            nIndex % 9 == 0 ? 2 : (nIndex % 7 == 0 ? 3 : (nIndex % 11 == 0 ? 7 : 5));
         while (arrFields.size() < nFields)
         {
             const size_t k = arrFields.size();
-            arrFields.push_back(k == 3 ? SWITCH_TEXTS[rng() % 8]
-                                       : NUMBER_TEXTS[rng() % (sizeof(NUMBER_TEXTS) / sizeof(NUMBER_TEXTS[0]))]);
+            arrFields.push_back(
+                k == 3 ? SWITCH_TEXTS[rng() % 8]
+                       : NUMBER_TEXTS[rng() % (sizeof(NUMBER_TEXTS) / sizeof(NUMBER_TEXTS[0]))]);
             if (rng() % 9 == 0)
-                arrFields.back() = " " + arrFields.back() + "\t"; // untrimmed, as a hand could set it
+                arrFields.back() =
+                    " " + arrFields.back() + "\t"; // untrimmed, as a hand could set it
         }
         if (nIndex % 10 == 3)
             arrFields = {"not a date", "nor a time", "ABC", "on", "x\"y"};

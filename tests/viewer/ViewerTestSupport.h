@@ -2,11 +2,11 @@
 // Helpers of the viewer tests: data-log files made to measure, a data-log
 // object whose cache and header are set by hand (it never talks to a panel),
 // and a simulator serving a card folder with a channel to it.
-#include "support/CSimulatorProcess.h"
-#include "support/CTempDir.h"
 #include "common/StrFormat.h"
 #include "link/CCommInterface.h"
 #include "link/CPanelFileCommands.h"
+#include "support/CSimulatorProcess.h"
+#include "support/CTempDir.h"
 #include "viewer/CDataLogFile.h"
 #include "viewer/DataLogText.h"
 
@@ -25,9 +25,9 @@ inline std::string MakeDataLog(int nRecords, const std::string& strEol = "\n",
     for (int i = 0; i < nRecords; ++i)
     {
         const int nSeconds = i;
-        strText += StrFormat("04/12/26,%02d:%02d:%02d,%6.1f,%4s", 8 + nSeconds / 3600,
-                             nSeconds / 60 % 60, nSeconds % 60, 20.0 + (i % 100) / 10.0,
-                             i % 2 == 0 ? "on" : "off");
+        strText +=
+            StrFormat("04/12/26,%02d:%02d:%02d,%6.1f,%4s", 8 + nSeconds / 3600, nSeconds / 60 % 60,
+                      nSeconds % 60, 20.0 + (i % 100) / 10.0, i % 2 == 0 ? "on" : "off");
         strText += strEol;
     }
     return strText;

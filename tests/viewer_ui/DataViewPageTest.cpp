@@ -5,8 +5,8 @@
 #include "viewer/ui/CFileDataPage.h"
 
 #include <QHeaderView>
-#include <QTableView>
 #include <QMouseEvent>
+#include <QTableView>
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -69,7 +69,8 @@ TEST_F(DataViewPage, FilteredRowsSortAndExportAsShown)
     EXPECT_EQ("Sun, Apr 12, 2026, 08:00:01", Column(page, 1)[0]);
     // Every column is wide enough for its header and its texts.
     const QFontMetrics metrics = page.GetList()->fontMetrics();
-    EXPECT_GE(page.GetList()->columnWidth(1), metrics.horizontalAdvance("Sun, Apr 12, 2026, 08:00:01"));
+    EXPECT_GE(page.GetList()->columnWidth(1),
+              metrics.horizontalAdvance("Sun, Apr 12, 2026, 08:00:01"));
 
     // Not stale: a second activation keeps the rows and their order.
     ClickHeader(page, 2); // texts ("20.1" is no whole number) sort downwards first
@@ -88,7 +89,8 @@ TEST_F(DataViewPage, FilteredRowsSortAndExportAsShown)
     // The export writes the rows in the order shown.
     const std::string strPath = (m_dir.Path() / "out.csv").string();
     std::string strOffered;
-    page.m_fnAskSavePath = [&](const std::string& strInitial) {
+    page.m_fnAskSavePath = [&](const std::string& strInitial)
+    {
         strOffered = strInitial;
         return strPath;
     };

@@ -12,9 +12,9 @@
 
 #include <cstdlib>
 #include <ctime>
-#include <unistd.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace
 {
@@ -81,16 +81,19 @@ TEST_F(GraphViewPage, DrawsSeriesAndSwitchesTypeKeepingZoomAndHiddenSeries)
     EXPECT_EQ("Temp", Script(page, "orvakChart.series[1].label").toString());
     EXPECT_EQ("Pump", Script(page, "orvakChart.series[2].label").toString());
     EXPECT_EQ(120, Script(page, "orvakChart.data[0].length").toInt());
-    EXPECT_EQ(1, Script(page, "orvakChart.data[2][0]").toInt());  // "on"
+    EXPECT_EQ(1, Script(page, "orvakChart.data[2][0]").toInt()); // "on"
     EXPECT_DOUBLE_EQ(20.5, Script(page, "orvakChart.data[1][5]").toDouble());
-    EXPECT_EQ(cached.Log().GetRecordSetText(),
-              Script(page, "document.querySelector('.u-title').textContent").toString().toStdString());
+    EXPECT_EQ(
+        cached.Log().GetRecordSetText(),
+        Script(page, "document.querySelector('.u-title').textContent").toString().toStdString());
 
     // The user zooms and hides Pump in the legend; the page reports both.
-    Script(page, "orvakChart.setScale('x', {min: orvakChart.data[0][10], max: orvakChart.data[0][40]});"
-                 "orvakChart.setSeries(2, {show: false}); true");
-    ASSERT_TRUE(WaitFor([&] { return dlg.External().m_nZoomPt2 != 0 &&
-                                     !dlg.External().m_arrHiddenSeries.empty(); }));
+    Script(page,
+           "orvakChart.setScale('x', {min: orvakChart.data[0][10], max: orvakChart.data[0][40]});"
+           "orvakChart.setSeries(2, {show: false}); true");
+    ASSERT_TRUE(WaitFor(
+        [&]
+        { return dlg.External().m_nZoomPt2 != 0 && !dlg.External().m_arrHiddenSeries.empty(); }));
     const uint64_t nZoom1 = dlg.External().m_nZoomPt1;
     const uint64_t nZoom2 = dlg.External().m_nZoomPt2;
     EXPECT_EQ(30000u, nZoom2 - nZoom1); // 30 records, a second apart, in milliseconds
@@ -127,7 +130,8 @@ TEST_F(GraphViewPage, DrawsSeriesAndSwitchesTypeKeepingZoomAndHiddenSeries)
 
     // Showing Pump again and zooming out completely are reported too.
     Script(page, "orvakChart.setSeries(2, {show: true});"
-                 "orvakChart.setScale('x', {min: orvakChart.data[0][0], max: orvakChart.data[0][119]}); true");
+                 "orvakChart.setScale('x', {min: orvakChart.data[0][0], max: "
+                 "orvakChart.data[0][119]}); true");
     ASSERT_TRUE(WaitFor([&] { return dlg.External().m_nZoomPt1 == 0; }));
     EXPECT_EQ(0u, dlg.External().m_nZoomPt2);
     EXPECT_TRUE(dlg.External().m_arrHiddenSeries.empty());
@@ -141,10 +145,11 @@ TEST_F(GraphViewPage, PointsShowTheirRecordsWallClockTimeInEverySeason)
     page.show();
     ASSERT_NO_FATAL_FAILURE(ActivateAndWait(page));
     // The legend's time of each point is the time written in its record.
-    const QString strTimes = Script(page,
-        "Array.from(orvakChart.data[0], (x) => orvakChart.series[0].value(orvakChart, x)).join('|')")
+    const QString strTimes = Script(page, "Array.from(orvakChart.data[0], (x) => "
+                                          "orvakChart.series[0].value(orvakChart, x)).join('|')")
                                  .toString();
-    EXPECT_EQ("Jan15,2026 08:00:00|Jul15,2026 08:00:00|Jul15,2026 09:30:00", strTimes.toStdString());
+    EXPECT_EQ("Jan15,2026 08:00:00|Jul15,2026 08:00:00|Jul15,2026 09:30:00",
+              strTimes.toStdString());
     // The time axis runs on the same wall-clock seconds: 08:00 in summer as in winter.
     EXPECT_EQ(8 * 3600, Script(page, "orvakChart.data[0][0] % 86400").toInt());
     EXPECT_EQ(8 * 3600, Script(page, "orvakChart.data[0][1] % 86400").toInt());
@@ -169,17 +174,20 @@ TEST_F(GraphViewPage, PrintsToPdfUnderTheHeaderAndRemovesIt)
     EXPECT_EQ(1, Script(page, "orvakChart.data[0].length").toInt()); // the filter reaches the chart
 
     const std::string strPdf = (m_dir.Path() / "chart.pdf").string();
-    dlg.m_fnSetUpPrinter = [&](QPrinter& printer) {
+    dlg.m_fnSetUpPrinter = [&](QPrinter& printer)
+    {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(strPdf));
         return true;
     };
     bool bPrinted = false;
     bool bEnded = false;
-    QObject::connect(&dlg, &CFileDataChartDlg::printDone, [&](bool bOk) {
-        bPrinted = bOk;
-        bEnded = true;
-    });
+    QObject::connect(&dlg, &CFileDataChartDlg::printDone,
+                     [&](bool bOk)
+                     {
+                         bPrinted = bOk;
+                         bEnded = true;
+                     });
     dlg.PrintChart();
     ASSERT_TRUE(WaitFor([&] { return bEnded; }, 60000));
     EXPECT_TRUE(bPrinted);
@@ -190,8 +198,9 @@ TEST_F(GraphViewPage, PrintsToPdfUnderTheHeaderAndRemovesIt)
     ASSERT_TRUE(pdftotext.waitForFinished(30000)) << "pdftotext (poppler-utils) is needed";
     const std::string strText = pdftotext.readAllStandardOutput().toStdString();
     EXPECT_NE(std::string::npos, strText.find("FileName:LINE7.CSV")) << strText;
-    for (const char* pszCell : {"Filters", "Show/Hide", "DataType", "Condition", "Low limit",
-                                "High Limit", "Temp", "Show", "Numeric", ">", "22.000000", "0.000000"})
+    for (const char* pszCell :
+         {"Filters", "Show/Hide", "DataType", "Condition", "Low limit", "High Limit", "Temp",
+          "Show", "Numeric", ">", "22.000000", "0.000000"})
         EXPECT_NE(std::string::npos, strText.find(pszCell)) << pszCell << " in\n" << strText;
 
     // The header has gone from the page again; a cancelled print leaves nothing either.

@@ -30,10 +30,12 @@ inline QVariant RunScript(QWebEnginePage* pPage, const QString& strScript)
 {
     QVariant result;
     bool bDone = false;
-    pPage->runJavaScript(strScript, [&](const QVariant& value) {
-        result = value;
-        bDone = true;
-    });
+    pPage->runJavaScript(strScript,
+                         [&](const QVariant& value)
+                         {
+                             result = value;
+                             bDone = true;
+                         });
     WaitFor([&] { return bDone; });
     return result;
 }

@@ -7,10 +7,10 @@
 #include <QFile>
 #include <QPointer>
 #include <QPushButton>
-#include <QTest>
-#include <QWindow>
 #include <QRegularExpression>
+#include <QTest>
 #include <QTextBrowser>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 

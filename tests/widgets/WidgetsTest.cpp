@@ -136,11 +136,14 @@ TEST_F(WidgetsTest, QuestionsShowTheArrowAndTheWaitCursorComesBackAfter)
     // A message box through the prompt (a failed connect, the folder question).
     CQtPrompt prompt;
     Qt::CursorShape eDuringBox = Qt::WaitCursor;
-    QTimer::singleShot(0, [&eDuringBox] {
-        eDuringBox = ShownCursor();
-        if (auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-            pBox->button(QMessageBox::Yes)->click();
-    });
+    QTimer::singleShot(0,
+                       [&eDuringBox]
+                       {
+                           eDuringBox = ShownCursor();
+                           if (auto* pBox =
+                                   qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                               pBox->button(QMessageBox::Yes)->click();
+                       });
     prompt.AskYesNo("Do you want to copy remote file ( A ) to Root Folder ( /tmp )?");
     EXPECT_EQ(eDuringBox, Qt::ArrowCursor);
     EXPECT_EQ(ShownCursor(), Qt::WaitCursor);
@@ -149,16 +152,20 @@ TEST_F(WidgetsTest, QuestionsShowTheArrowAndTheWaitCursorComesBackAfter)
     QDialog outer;
     Qt::CursorShape eDuringDialog = Qt::WaitCursor;
     Qt::CursorShape eDuringNested = Qt::WaitCursor;
-    QTimer::singleShot(0, [&] {
-        eDuringDialog = ShownCursor();
-        QDialog inner(&outer);
-        QTimer::singleShot(0, [&] {
-            eDuringNested = ShownCursor();
-            inner.reject();
-        });
-        inner.exec();
-        outer.reject();
-    });
+    QTimer::singleShot(0,
+                       [&]
+                       {
+                           eDuringDialog = ShownCursor();
+                           QDialog inner(&outer);
+                           QTimer::singleShot(0,
+                                              [&]
+                                              {
+                                                  eDuringNested = ShownCursor();
+                                                  inner.reject();
+                                              });
+                           inner.exec();
+                           outer.reject();
+                       });
     outer.exec();
     EXPECT_EQ(eDuringDialog, Qt::ArrowCursor);
     EXPECT_EQ(eDuringNested, Qt::ArrowCursor);
@@ -168,14 +175,16 @@ TEST_F(WidgetsTest, QuestionsShowTheArrowAndTheWaitCursorComesBackAfter)
     QDialog viewer;
     Qt::CursorShape eBeforeWork = Qt::WaitCursor;
     Qt::CursorShape eDuringWork = Qt::ArrowCursor;
-    QTimer::singleShot(0, [&] {
-        eBeforeWork = ShownCursor();
-        {
-            CWaitCursor work;
-            eDuringWork = ShownCursor();
-        }
-        viewer.reject();
-    });
+    QTimer::singleShot(0,
+                       [&]
+                       {
+                           eBeforeWork = ShownCursor();
+                           {
+                               CWaitCursor work;
+                               eDuringWork = ShownCursor();
+                           }
+                           viewer.reject();
+                       });
     viewer.exec();
     EXPECT_EQ(eBeforeWork, Qt::ArrowCursor);
     EXPECT_EQ(eDuringWork, Qt::WaitCursor);
@@ -278,8 +287,8 @@ TEST_F(WidgetsTest, QtPromptWrapsLongPathsOnlyAtSeparators)
         const QChar chNext = strBreakable.at(line.textStart() + line.textLength());
         // A line ends at a blank, a separator or the line feed; a name never
         // goes on on the next line.
-        const bool bAtBreak = chLast == QChar(0x200B) || chLast.isSpace() ||
-                              chNext.isSpace() || chLast == QLatin1Char('/');
+        const bool bAtBreak = chLast == QChar(0x200B) || chLast.isSpace() || chNext.isSpace() ||
+                              chLast == QLatin1Char('/');
         EXPECT_TRUE(bAtBreak) << strLine.toStdString();
     }
 

@@ -13,8 +13,7 @@ constexpr int64_t kRedrawMs = 200;
 constexpr size_t kNameWidth = 24;
 } // namespace
 
-CCliProgressLine::CCliProgressLine(std::FILE* pStream, bool bShow,
-                                   CTransferRate::FnClockMs fnClock)
+CCliProgressLine::CCliProgressLine(std::FILE* pStream, bool bShow, CTransferRate::FnClockMs fnClock)
     : m_pStream(pStream), m_bShow(bShow), m_fnClock(fnClock), m_rate(std::move(fnClock))
 {
 }

@@ -58,8 +58,8 @@ int ApplyFilterOptions(CDataLogFile& log, const SCliViewArgs& args)
         return CLI_EXIT_OK;
     std::vector<std::string> arrColumns;
     log.GetHeaderFields(arrColumns);
-    const std::vector<std::string> arrTags(arrColumns.begin() + std::min<size_t>(2, arrColumns.size()),
-                                           arrColumns.end());
+    const std::vector<std::string> arrTags(
+        arrColumns.begin() + std::min<size_t>(2, arrColumns.size()), arrColumns.end());
     SFilterPageValues values = MakeFilterPageValues(log.m_Filter, arrTags);
     values.bFilterEnabled = true;
     if (args.bDateFilter)

@@ -96,7 +96,8 @@ bool ParseCliViewArgs(const std::vector<std::string>& arrArgs, SCliViewArgs& arg
         if (strOption == "--add")
         {
             SCliViewStep step;
-            if (!TakeValues(arrArgs, i, 1, 1, arrValues) || !ParseAddSpec(arrValues[0], step.values))
+            if (!TakeValues(arrArgs, i, 1, 1, arrValues) ||
+                !ParseAddSpec(arrValues[0], step.values))
             {
                 strError = "--add needs all, first:N, last:N, from:F:to:T or from:F:count:N";
                 return false;
@@ -128,7 +129,8 @@ bool ParseCliViewArgs(const std::vector<std::string>& arrArgs, SCliViewArgs& arg
         {
             SCliTagFilter tag;
             bool bNumeric = false;
-            if (!TakeValues(arrArgs, i, 5, 6, arrValues) || !ParseShowHide(arrValues[1], tag.bShow) ||
+            if (!TakeValues(arrArgs, i, 5, 6, arrValues) ||
+                !ParseShowHide(arrValues[1], tag.bShow) ||
                 !((bNumeric = arrValues[2] == "numeric") || arrValues[2] == "discrete") ||
                 !ParseCondition(arrValues[3], tag.nCondition))
             {

@@ -9,8 +9,8 @@
 
 struct SCliViewStep
 {
-    bool bClear = false;     // --clear: the page's "Clear Cache"
-    SReadDataValues values;  // --add: the page's values for "Add Records"
+    bool bClear = false;    // --clear: the page's "Clear Cache"
+    SReadDataValues values; // --add: the page's values for "Add Records"
 };
 
 struct SCliTagFilter

@@ -57,8 +57,8 @@ private:
     uint64_t m_nTotalBytes = 0;
     uint64_t m_nFileSize = 0;
     uint64_t m_nFileBytes = 0;
-    uint64_t m_nDoneBefore = 0;     // sizes of the files before the current one
-    uint64_t m_nFetchedBefore = 0;  // bytes really fetched before the current file
+    uint64_t m_nDoneBefore = 0;    // sizes of the files before the current one
+    uint64_t m_nFetchedBefore = 0; // bytes really fetched before the current file
     std::deque<SSample> m_arrFileSamples;
     std::deque<SSample> m_arrTransferSamples;
 };

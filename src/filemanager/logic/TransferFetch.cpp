@@ -95,9 +95,9 @@ bool CTransferEngine::FetchByMessageCodes(const std::string& strRemoteName,
     const std::string strIncomplete = IncompleteFetchReason(nBytes, nLength, nSize);
     if (m_nStatus == TRANSFER_STATUS_OK && !strIncomplete.empty())
     {
-        GetPrompt().Message(StrFormat("Unable to read file %s\n%s", strRemoteName.c_str(),
-                                      strIncomplete.c_str()),
-                            EPromptIcon::Stop);
+        GetPrompt().Message(
+            StrFormat("Unable to read file %s\n%s", strRemoteName.c_str(), strIncomplete.c_str()),
+            EPromptIcon::Stop);
         return false;
     }
     return true;

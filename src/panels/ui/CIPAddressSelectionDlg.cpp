@@ -131,8 +131,7 @@ CIPAddressSelectionDlg::CIPAddressSelectionDlg(QWidget* pParent)
     connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
             &CIPAddressSelectionDlg::ShowHelpTopic);
 
-    connect(m_pList, &QTableWidget::itemSelectionChanged, this,
-            [this] { SyncEntryDialog(false); });
+    connect(m_pList, &QTableWidget::itemSelectionChanged, this, [this] { SyncEntryDialog(false); });
     connect(m_pList, &QTableWidget::clicked, this, [this] { SyncEntryDialog(false); });
     connect(m_pList, &QTableWidget::doubleClicked, this, &CIPAddressSelectionDlg::OnOK);
 }
@@ -259,7 +258,8 @@ void CIPAddressSelectionDlg::OnAddAndConnect()
         return;
     const int nLast = m_pList->rowCount() - 1;
     m_pList->clearSelection();
-    m_pList->setCurrentCell(nLast, 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_pList->setCurrentCell(nLast, 0,
+                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_pList->setFocus(Qt::OtherFocusReason);
     OnOK();
 }

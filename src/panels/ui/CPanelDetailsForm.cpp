@@ -11,8 +11,8 @@
 #include <QRegularExpressionValidator>
 
 CPanelDetailsForm::CPanelDetailsForm(QWidget* pParent)
-    : QWidget(pParent), m_pAddressCtrl(new CIPAddressCtrl(this)),
-      m_pNameEdit(new QLineEdit(this)), m_pPortEdit(new QLineEdit(this))
+    : QWidget(pParent), m_pAddressCtrl(new CIPAddressCtrl(this)), m_pNameEdit(new QLineEdit(this)),
+      m_pPortEdit(new QLineEdit(this))
 {
     setObjectName("panelDetailsForm");
     m_pNameEdit->setObjectName("editName");
@@ -52,8 +52,8 @@ bool CPanelDetailsForm::ReadEntry(CNameIpRec& rec)
 {
     unsigned char arrAddress[4];
     m_pAddressCtrl->GetAddress(arrAddress);
-    const SPanelEntryVerdict verdict = ReadPanelEntry(
-        m_pNameEdit->text().toStdString(), arrAddress, m_pPortEdit->text().toStdString());
+    const SPanelEntryVerdict verdict = ReadPanelEntry(m_pNameEdit->text().toStdString(), arrAddress,
+                                                      m_pPortEdit->text().toStdString());
     if (verdict.bAccepted)
     {
         rec = verdict.rec;

@@ -23,8 +23,7 @@ bool IsStorablePanelName(const std::string& strName)
     return strName.find_first_of("|\r\n") == std::string::npos;
 }
 
-SPanelEntryVerdict ReadPanelEntry(const std::string& strNameText,
-                                  const unsigned char arrAddress[4],
+SPanelEntryVerdict ReadPanelEntry(const std::string& strNameText, const unsigned char arrAddress[4],
                                   const std::string& strPortText)
 {
     SPanelEntryVerdict verdict;

@@ -29,7 +29,7 @@ enum class EPanelField
 struct SPanelEntryVerdict
 {
     bool bAccepted = false;
-    CNameIpRec rec;  // the panel as typed, when accepted
+    CNameIpRec rec; // the panel as typed, when accepted
     std::string strMessage;
     EPromptIcon eIcon = EPromptIcon::None;
     EPanelField eFocus = EPanelField::None;
@@ -46,8 +46,7 @@ bool IsStorablePanelName(const std::string& strName);
 // four address bytes (field 0 first), the port box. Refuses the address
 // 0.0.0.0 first, then a name the list file cannot hold. Duplicates and the
 // port's range are not checked.
-SPanelEntryVerdict ReadPanelEntry(const std::string& strNameText,
-                                  const unsigned char arrAddress[4],
+SPanelEntryVerdict ReadPanelEntry(const std::string& strNameText, const unsigned char arrAddress[4],
                                   const std::string& strPortText);
 
 // The four column texts of the list row nRow (from 0): "#" (row + 1), name,

@@ -51,8 +51,9 @@ bool CChartExternal::GetLegendVisibility(quint16 nSeries) const
 
 void CChartExternal::SetLegendVisibility(quint16 nSeries, bool bHidden)
 {
-    m_arrHiddenSeries.erase(std::remove(m_arrHiddenSeries.begin(), m_arrHiddenSeries.end(), nSeries),
-                            m_arrHiddenSeries.end());
+    m_arrHiddenSeries.erase(
+        std::remove(m_arrHiddenSeries.begin(), m_arrHiddenSeries.end(), nSeries),
+        m_arrHiddenSeries.end());
     if (bHidden)
         m_arrHiddenSeries.push_back(nSeries);
 }

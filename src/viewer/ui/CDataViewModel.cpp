@@ -2,7 +2,8 @@
 
 #include "viewer/CDataViewTable.h"
 
-CDataViewModel::CDataViewModel(const CDataViewTable& table, const CDataLogFile& log, QObject* pParent)
+CDataViewModel::CDataViewModel(const CDataViewTable& table, const CDataLogFile& log,
+                               QObject* pParent)
     : QAbstractTableModel(pParent), m_table(table), m_log(log)
 {
 }

@@ -11,7 +11,8 @@ class CDataViewModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    CDataViewModel(const CDataViewTable& table, const CDataLogFile& log, QObject* pParent = nullptr);
+    CDataViewModel(const CDataViewTable& table, const CDataLogFile& log,
+                   QObject* pParent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

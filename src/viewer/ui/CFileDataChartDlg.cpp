@@ -48,11 +48,13 @@ CFileDataChartDlg::CFileDataChartDlg(CDataLogFile* pDataLog, QWidget* pParent)
     m_pView->page()->setWebChannel(m_pChannel);
     m_pView->setHtml("<html><body>Loading Graph...</body></html>");
     connect(m_pView, &QWebEngineView::loadFinished, this, &CFileDataChartDlg::OnLoadFinished);
-    connect(&m_external, &CChartExternal::drawn, this, [this] {
-        if (m_bLoading)
-            EndLoading();
-        emit chartDrawn();
-    });
+    connect(&m_external, &CChartExternal::drawn, this,
+            [this]
+            {
+                if (m_bLoading)
+                    EndLoading();
+                emit chartDrawn();
+            });
     connect(m_pView, &QWebEngineView::printFinished, this,
             [this](bool bOk) { RemovePrintHeader(bOk); });
     connect(m_pView->page(), &QWebEnginePage::pdfPrintingFinished, this,
@@ -61,10 +63,12 @@ CFileDataChartDlg::CFileDataChartDlg(CDataLogFile* pDataLog, QWidget* pParent)
     m_pLoadGuard = new QTimer(this);
     m_pLoadGuard->setSingleShot(true);
     m_pLoadGuard->setInterval(LOAD_GUARD_MS);
-    connect(m_pLoadGuard, &QTimer::timeout, this, [this] {
-        if (m_bLoading)
-            EndLoading();
-    });
+    connect(m_pLoadGuard, &QTimer::timeout, this,
+            [this]
+            {
+                if (m_bLoading)
+                    EndLoading();
+            });
 
     auto* pLayout = new QVBoxLayout(this);
     pLayout->setContentsMargins(0, 0, 0, 0);
@@ -161,18 +165,19 @@ void CFileDataChartDlg::PrintChart()
     if (m_bLoading || m_pPrinter || m_pDataLog == nullptr)
         return;
     const std::string strHeader = BuildPrintHeader(*m_pDataLog);
-    const QString strScript =
-        QString("(function(){var c=document.getElementById('container');"
-                "if(!c||c.parentNode!==document.body)return false;"
-                "c.insertAdjacentHTML('beforebegin',%1);"
-                "return document.getElementById('PrintChart')!==null;})()")
-            .arg(QString::fromLatin1(JsonQuote(strHeader).c_str()));
-    m_pView->page()->runJavaScript(strScript, [this](const QVariant& inserted) {
-        if (inserted.toBool())
-            PrintWithHeader();
-        else
-            emit printDone(false);
-    });
+    const QString strScript = QString("(function(){var c=document.getElementById('container');"
+                                      "if(!c||c.parentNode!==document.body)return false;"
+                                      "c.insertAdjacentHTML('beforebegin',%1);"
+                                      "return document.getElementById('PrintChart')!==null;})()")
+                                  .arg(QString::fromLatin1(JsonQuote(strHeader).c_str()));
+    m_pView->page()->runJavaScript(strScript,
+                                   [this](const QVariant& inserted)
+                                   {
+                                       if (inserted.toBool())
+                                           PrintWithHeader();
+                                       else
+                                           emit printDone(false);
+                                   });
 }
 
 void CFileDataChartDlg::PrintWithHeader()
@@ -182,7 +187,8 @@ void CFileDataChartDlg::PrintWithHeader()
     if (QPrinterInfo::availablePrinters().isEmpty())
     {
         // No printer: print to a PDF file, named after the data log.
-        const QString strFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString strFolder =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         const QString strName = QString::fromLatin1(m_pDataLog->m_strFileName.c_str());
         m_pPrinter->setOutputFormat(QPrinter::PdfFormat);
         m_pPrinter->setOutputFileName(QDir(strFolder).filePath(strName + ".pdf"));
@@ -192,7 +198,8 @@ void CFileDataChartDlg::PrintWithHeader()
         RemovePrintHeader(false);
         return;
     }
-    if (m_pPrinter->outputFormat() == QPrinter::PdfFormat && !m_pPrinter->outputFileName().isEmpty())
+    if (m_pPrinter->outputFormat() == QPrinter::PdfFormat &&
+        !m_pPrinter->outputFileName().isEmpty())
     {
         // Straight to PDF keeps the text as text (a printer gets page images).
         m_pView->page()->printToPdf(m_pPrinter->outputFileName(), m_pPrinter->pageLayout(),

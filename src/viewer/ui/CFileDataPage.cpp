@@ -107,8 +107,8 @@ void CFileDataPage::OnHeaderClicked(int nColumn)
         return;
     QHeaderView* pHeader = m_pList->horizontalHeader();
     pHeader->setSortIndicatorShown(true);
-    pHeader->setSortIndicator(nColumn, m_table.m_bSortAscending ? Qt::AscendingOrder
-                                                                : Qt::DescendingOrder);
+    pHeader->setSortIndicator(nColumn,
+                              m_table.m_bSortAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 void CFileDataPage::FitColumns()
@@ -124,7 +124,10 @@ void CFileDataPage::FitColumns()
         int nWidth = metricsHeader.horizontalAdvance(strHeader) + CELL_PADDING + 16;
         for (int i = 0; i < nSample; ++i)
         {
-            const int nRow = nSample < 2 ? i : static_cast<int>(static_cast<int64_t>(i) * (nRows - 1) / (nSample - 1));
+            const int nRow =
+                nSample < 2
+                    ? i
+                    : static_cast<int>(static_cast<int64_t>(i) * (nRows - 1) / (nSample - 1));
             const QString strCell = m_pModel->data(m_pModel->index(nRow, c)).toString();
             nWidth = std::max(nWidth, metricsCells.horizontalAdvance(strCell) + CELL_PADDING);
         }
@@ -151,7 +154,8 @@ std::string CFileDataPage::AskSavePathDialog(const std::string& strInitialName)
     dialog.setNameFilter("CSV Files (*.csv)");
     dialog.setDefaultSuffix("csv");
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-    dialog.selectFile(QString::fromLatin1(strInitialName.data(), static_cast<qsizetype>(strInitialName.size())));
+    dialog.selectFile(
+        QString::fromLatin1(strInitialName.data(), static_cast<qsizetype>(strInitialName.size())));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::string();
     return dialog.selectedFiles().constFirst().toLocal8Bit().toStdString();
