@@ -11,7 +11,7 @@ packages=(
     tftpd-hpa tftp-hpa curl ccache
     clang libclang-rt-14-dev clang-format
     desktop-file-utils appstream help2man dpkg-dev librsvg2-bin gzip
-    poppler-utils
+    poppler-utils gcovr
 )
 # The build installs the chart library from npm; Debian's node and npm do,
 # unless a newer npm is already there.
