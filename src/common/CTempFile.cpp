@@ -5,8 +5,10 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <poll.h>
 #include <pthread.h>
 #include <random>
@@ -243,6 +245,16 @@ bool CTempFile::Create(const std::string& strFolder, std::string& strError)
 
 bool CTempFile::CreateBeside(const std::string& strTarget, std::string& strError)
 {
+    // A device or pipe is written through (Commit), so its folder (/dev) need
+    // not take a temporary.
+    struct stat st
+    {
+    };
+    if (::stat(strTarget.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
+    {
+        std::error_code ec;
+        return Create(std::filesystem::temp_directory_path(ec).string(), strError);
+    }
     return Create(FolderOf(strTarget), strError);
 }
 
@@ -287,7 +299,13 @@ bool CTempFile::Commit(const std::string& strTarget, std::string& strError)
     struct stat st
     {
     };
-    const mode_t nMode = ::stat(strTarget.c_str(), &st) == 0 ? (st.st_mode & 07777) : NewFileMode();
+    const bool bExists = ::stat(strTarget.c_str(), &st) == 0;
+    // A device, pipe or socket (say /dev/null or a FIFO a script reads) is
+    // written to, as cp would; renaming over it would put a plain file in its
+    // place, for every program that uses it.
+    if (bExists && !S_ISREG(st.st_mode))
+        return CopyInto(strTarget, strError);
+    const mode_t nMode = bExists ? (st.st_mode & 07777) : NewFileMode();
     int nError = 0;
     if (m_nFd < 0 || ::fchmod(m_nFd, nMode) != 0 || ::fsync(m_nFd) != 0)
         nError = errno;
@@ -307,6 +325,42 @@ bool CTempFile::Commit(const std::string& strTarget, std::string& strError)
     m_strPath.clear();
     SyncFolder(FolderOf(strTarget));
     return true;
+}
+
+bool CTempFile::CopyInto(const std::string& strTarget, std::string& strError)
+{
+    int nError = 0;
+    const int fdTarget = ::open(strTarget.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fdTarget < 0 || m_nFd < 0 || ::lseek(m_nFd, 0, SEEK_SET) != 0)
+        nError = errno;
+    char arrBuffer[1 << 16];
+    while (nError == 0)
+    {
+        const ssize_t nRead = ::read(m_nFd, arrBuffer, sizeof(arrBuffer));
+        if (nRead < 0 && errno == EINTR)
+            continue;
+        if (nRead <= 0)
+        {
+            nError = nRead < 0 ? errno : 0;
+            break;
+        }
+        for (ssize_t nDone = 0; nDone < nRead && nError == 0;)
+        {
+            const ssize_t nWritten = ::write(fdTarget, arrBuffer + nDone, nRead - nDone);
+            if (nWritten > 0)
+                nDone += nWritten;
+            else if (nWritten < 0 && errno != EINTR)
+                nError = errno;
+            else if (nWritten == 0)
+                nError = ENOSPC;
+        }
+    }
+    if (fdTarget >= 0 && ::close(fdTarget) != 0 && nError == 0)
+        nError = errno;
+    Discard();
+    if (nError != 0)
+        strError = Reason(strTarget, nError);
+    return nError == 0;
 }
 
 void CTempFile::Discard()

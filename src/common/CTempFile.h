@@ -48,12 +48,15 @@ public:
     void CloseFd();
     // Flushes the file, gives it the target's mode and renames it over the
     // target. On failure the temporary is removed, the target is as it was,
-    // and strError is "<target>: <reason>".
+    // and strError is "<target>: <reason>". A target that is no plain file (a
+    // device such as /dev/null, a FIFO) is written to instead of replaced.
     bool Commit(const std::string& strTarget, std::string& strError);
     // Removes the temporary (nothing once committed).
     void Discard();
 
 private:
+    bool CopyInto(const std::string& strTarget, std::string& strError);
+
     std::string m_strPath;
     int m_nFd = -1;
     int m_nSlot = -1; // its place in the registry the signal clean-up reads

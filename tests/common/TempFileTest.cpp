@@ -6,6 +6,8 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
@@ -66,6 +68,34 @@ TEST(TempFile, CommitReplacesWholeOrNotAtAll)
         ASSERT_TRUE(abandoned.Create(dir.Str(), strError));
     }
     EXPECT_EQ("new", dir.ReadFile("target.csv"));
+    EXPECT_EQ(1, std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()));
+}
+
+// A device or FIFO as the target (`get FILE /dev/null`, a pipe a script reads)
+// receives the bytes and stays what it is: renaming over it would replace
+// /dev/null with a plain file for the whole system.
+TEST(TempFile, ASpecialTargetIsWrittenToNotReplaced)
+{
+    CTempDir dir;
+    const std::string strFifo = dir.Str() + "/pipe";
+    ASSERT_EQ(0, ::mkfifo(strFifo.c_str(), 0644));
+    // The reading end, open before the write: the pipe holds the few bytes.
+    const int fdRead = ::open(strFifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(fdRead, 0);
+    std::string strError;
+    {
+        CTempFile temp;
+        ASSERT_TRUE(temp.CreateBeside(strFifo, strError));
+        EXPECT_NE(dir.Path(), fs::path(temp.Path()).parent_path()); // not beside a device
+        ASSERT_TRUE(temp.WriteAll("through the pipe", 16, strError));
+        EXPECT_TRUE(temp.Commit(strFifo, strError)) << strError;
+    }
+    char arrBuffer[64];
+    const ssize_t nRead = ::read(fdRead, arrBuffer, sizeof(arrBuffer));
+    ::close(fdRead);
+    const std::string strReceived(arrBuffer, nRead > 0 ? static_cast<size_t>(nRead) : 0);
+    EXPECT_EQ("through the pipe", strReceived);
+    EXPECT_TRUE(fs::is_fifo(strFifo));
     EXPECT_EQ(1, std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()));
 }
 
