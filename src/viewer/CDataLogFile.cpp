@@ -51,6 +51,7 @@ std::string CDataLogFile::FailureReason() const
 bool CDataLogFile::OpenLog(const std::string& strName)
 {
     m_strFileName = strName;
+    m_bOpenFailureShown = false;
     if (m_pFileCmds == nullptr)
         return false;
     const unsigned long nSize = m_pFileCmds->OpenRemoteFile(strName);
@@ -60,6 +61,7 @@ bool CDataLogFile::OpenLog(const std::string& strName)
         GetPrompt().Message(
             StrFormat("Unable to open file %s\n%s", strName.c_str(), FailureReason().c_str()),
             EPromptIcon::Stop);
+        m_bOpenFailureShown = true;
         return false;
     }
 
@@ -79,6 +81,7 @@ bool CDataLogFile::OpenLog(const std::string& strName)
             GetPrompt().Message(
                 StrFormat("Unable to read file %s\n%s", strName.c_str(), FailureReason().c_str()),
                 EPromptIcon::Stop);
+            m_bOpenFailureShown = true;
             break;
         }
         if (nLength == 0)

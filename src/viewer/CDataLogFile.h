@@ -66,6 +66,9 @@ public:
 
     CPanelFileCommands* m_pFileCmds = nullptr;
     std::string m_strFileName;
+    // After a failed OpenLog: whether it told the user why. A file that opens
+    // and reads but is no data log fails without a word.
+    bool m_bOpenFailureShown = false;
     std::string m_strHeader;
     uint32_t m_nRecordLength = 0;
     uint32_t m_nRecordCount = 0;

@@ -3,7 +3,6 @@
 #include "DataLogText.h"
 #include "common/StrFormat.h"
 
-#include <cctype>
 #include <cstdlib>
 
 namespace
@@ -39,10 +38,7 @@ const char* GetConditionExportText(int nCondition)
 double CTagFilter::ReadValue(std::string_view strText) const
 {
     if (m_nDataType == FilterDiscrete)
-        return strText.size() == 2 && std::tolower(static_cast<unsigned char>(strText[0])) == 'o' &&
-                       std::tolower(static_cast<unsigned char>(strText[1])) == 'n'
-                   ? 1.0
-                   : 0.0;
+        return IsOnText(strText) ? 1.0 : 0.0;
     return std::atof(std::string(strText).c_str());
 }
 

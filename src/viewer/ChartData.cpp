@@ -4,7 +4,6 @@
 #include "common/StrFormat.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <climits>
 #include <cstring>
@@ -53,17 +52,6 @@ std::optional<int64_t> ChartTimeStamp(const SYSTEMTIME& tm, int32_t nUtcOffset)
 
 namespace
 {
-bool EqualsNoCaseView(std::string_view a, const char* pszLower)
-{
-    size_t i = 0;
-    for (; i < a.size() && pszLower[i] != '\0'; ++i)
-    {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != pszLower[i])
-            return false;
-    }
-    return i == a.size() && pszLower[i] == '\0';
-}
-
 bool IsBlankChar(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -82,7 +70,7 @@ size_t WriteChartValue(char* pOut, std::string_view strField)
         *pOut = '0';
         return 1;
     }
-    if (strField.size() == 2 && EqualsNoCaseView(strField, "on"))
+    if (IsOnText(strField))
     {
         *pOut = '1';
         return 1;

@@ -2,6 +2,7 @@
 
 #include "common/StrFormat.h"
 
+#include <cctype>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -295,6 +296,12 @@ int CompareRecordTimes(const SYSTEMTIME& a, const SYSTEMTIME& b)
     if (keyA < keyB)
         return -1;
     return keyB < keyA ? 1 : 0;
+}
+
+bool IsOnText(std::string_view strText)
+{
+    return strText.size() == 2 && std::tolower(static_cast<unsigned char>(strText[0])) == 'o' &&
+           std::tolower(static_cast<unsigned char>(strText[1])) == 'n';
 }
 
 bool IsDecimalPointDot()

@@ -40,6 +40,9 @@ SYSTEMTIME ParseRecordTime(const std::string* pFields, size_t nCount, bool& bHas
 SYSTEMTIME ParseRecordTimeTexts(std::string_view strDate, std::string_view strTime, size_t nCount,
                                 bool& bHasMilliseconds);
 
+// A discrete tag's "on": the text is "on" in any case (every other text is off).
+bool IsOnText(std::string_view strText);
+
 // The leading decimal number of a text exactly as atof reads it (0 when
 // there is none). Plain decimals are read here when the locale's decimal
 // point is '.' (IsDecimalPointDot, asked once per run); the rest goes to atof.

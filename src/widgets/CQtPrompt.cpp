@@ -1,7 +1,5 @@
 #include "CQtPrompt.h"
 
-#include "CWaitCursor.h"
-
 #include <QApplication>
 #include <QWidget>
 
@@ -60,8 +58,7 @@ EPromptAnswer CQtPrompt::Show(const std::string& strText, EPromptIcon eIcon,
         box.setStandardButtons(QMessageBox::Ok);
     }
 
-    // The user is asked: the arrow, not the hourglass, while the box is up.
-    const CUserQuestionCursor question;
+    // A modal box: the wait cursor shows the arrow while it is up.
     const int nResult = box.exec();
     if (eButtons == EPromptButtons::Ok)
         return EPromptAnswer::Ok;

@@ -9,8 +9,8 @@
 // hourglass comes back once the question is answered and the work goes on.
 // Work started from within such a window (the data viewer, say) shows the
 // hourglass as usual.
-// Modal windows are noticed by themselves once a wait cursor has been begun;
-// CUserQuestionCursor marks a question that is not a modal window.
+// Modal windows (message boxes included) are noticed by themselves once a
+// wait cursor has been begun.
 //
 // Without a GUI application object (tests of logic, the command-line tool)
 // everything here does nothing.
@@ -36,17 +36,7 @@ public:
     // How many questions to the user are up now.
     static int QuestionDepth();
 
-    // A question to the user starts or ends (see CUserQuestionCursor).
+    // A question to the user (a modal window) comes up or goes away.
     static void BeginQuestion();
     static void EndQuestion();
-};
-
-// The arrow for as long as the program waits for the user's answer.
-class CUserQuestionCursor
-{
-public:
-    CUserQuestionCursor() { CWaitCursor::BeginQuestion(); }
-    ~CUserQuestionCursor() { CWaitCursor::EndQuestion(); }
-    CUserQuestionCursor(const CUserQuestionCursor&) = delete;
-    CUserQuestionCursor& operator=(const CUserQuestionCursor&) = delete;
 };

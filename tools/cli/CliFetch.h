@@ -27,3 +27,7 @@ public:
 
 // The installed fetch, or nullptr.
 CliTftpFetchFn GetCliTftpFetch();
+
+// The --tftp-port option main stored (default 69); false when it is no port
+// (1 to 65535). `put`, `get`, `pull` and `collect` all read it here.
+bool GetTftpPortOption(const CCliContext& ctx, int& nPort);

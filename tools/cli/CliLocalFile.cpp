@@ -1,6 +1,7 @@
 #include "CliLocalFile.h"
 
 #include "common/StrFormat.h"
+#include "filemanager/logic/TransferNames.h"
 
 namespace
 {
@@ -50,13 +51,5 @@ bool CCliLocalFile::Commit(std::string& strError)
 
 bool IsSafeRemoteName(const std::string& strName)
 {
-    if (strName.empty() || strName == "." || strName == "..")
-        return false;
-    for (const char c : strName)
-    {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (c == '/' || c == '\\' || u < 0x20 || u == 0x7F)
-            return false;
-    }
-    return true;
+    return UnsafeNameReason(strName).empty();
 }

@@ -35,6 +35,6 @@ private:
     CTempFile m_temp;
 };
 
-// A remote name that is safe as a local file name: not empty, not "." or "..",
-// no "/" or "\\", no control characters.
+// A remote name that is safe as a local file name (the transfer engine's
+// check): not empty, not "." or "..", no "/" or "\\", no control characters.
 bool IsSafeRemoteName(const std::string& strName);

@@ -4,6 +4,7 @@
 // summary line; the exit status is 1 when the transfer did not fully succeed.
 // Without --keep-going the first failed file ends the pull, as the program's
 // Copy does; with it every file is tried and each failure reported.
+#include "CliFetch.h"
 #include "CliProgressLine.h"
 #include "CliPullJob.h"
 #include "common/CPrompt.h"

@@ -153,17 +153,6 @@ EPullArg TakePullOption(const std::vector<std::string>& arrArgs, size_t& i, SPul
     return EPullArg::Taken;
 }
 
-bool GetTftpPortOption(const CCliContext& ctx, int& nPort)
-{
-    char* pEnd = nullptr;
-    const std::string strTftpPort = ctx.GetOption("--tftp-port", "69");
-    const long nValue = std::strtol(strTftpPort.c_str(), &pEnd, 10);
-    if (strTftpPort.empty() || *pEnd != 0 || nValue < 1 || nValue > 65535)
-        return false;
-    nPort = static_cast<int>(nValue);
-    return true;
-}
-
 void CatchPullInterrupts()
 {
     struct sigaction action

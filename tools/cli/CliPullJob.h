@@ -50,8 +50,6 @@ enum class EPullArg
 // says what is wrong with a Bad one.
 EPullArg TakePullOption(const std::vector<std::string>& arrArgs, size_t& i, SPullOptions& options,
                         std::string& strError);
-// The --tftp-port option main stored (default 69); false when it is no port.
-bool GetTftpPortOption(const CCliContext& ctx, int& nPort);
 
 // SIGINT and SIGTERM from now on cancel running transfers at their next block,
 // as the window's "Cancel Transfer" does, so no temporary file is left behind.

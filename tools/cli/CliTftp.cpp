@@ -15,16 +15,29 @@
 namespace
 {
 constexpr const char* OPTION_TFTP_PORT = "--tftp-port";
+} // namespace
 
-bool ParseTftpPort(const CCliContext& ctx, uint16_t& nPort, std::string& strError)
+bool GetTftpPortOption(const CCliContext& ctx, int& nPort)
 {
     const std::string strPort =
         ctx.GetOption(OPTION_TFTP_PORT, std::to_string(CTFTPClient::TFTP_SERVER_PORT));
     char* pEnd = nullptr;
     const long nValue = std::strtol(strPort.c_str(), &pEnd, 10);
     if (strPort.empty() || *pEnd != 0 || nValue < 1 || nValue > 65535)
+        return false;
+    nPort = static_cast<int>(nValue);
+    return true;
+}
+
+namespace
+{
+bool ParseTftpPort(const CCliContext& ctx, uint16_t& nPort, std::string& strError)
+{
+    int nValue = 0;
+    if (!GetTftpPortOption(ctx, nValue))
     {
-        strError = StrFormat("Error: bad TFTP port %s (1 to 65535).", strPort.c_str());
+        strError = StrFormat("Error: bad TFTP port %s (1 to 65535).",
+                             ctx.GetOption(OPTION_TFTP_PORT, "").c_str());
         return false;
     }
     nPort = static_cast<uint16_t>(nValue);

@@ -46,7 +46,7 @@ CFileDataChartDlg::CFileDataChartDlg(CDataLogFile* pDataLog, QWidget* pParent)
     m_pChannel = new QWebChannel(this);
     m_pChannel->registerObject("external", &m_external);
     m_pView->page()->setWebChannel(m_pChannel);
-    m_pView->setHtml("<html><body>Loading Graph...</body></html>");
+    m_pView->setHtml("<HTML><BODY>Loading Graph...</BODY></HTML>");
     connect(m_pView, &QWebEngineView::loadFinished, this, &CFileDataChartDlg::OnLoadFinished);
     connect(&m_external, &CChartExternal::drawn, this,
             [this]

@@ -25,7 +25,6 @@ public:
     // As the sheet opens: the last 10 records into the cache, the summaries,
     // and the filter's From and To set to the cache's span. Runs once.
     void OnInitDialog();
-    bool IsInitialised() const { return m_bInitialised; }
 
     // Enables the edits that belong to the chosen range.
     void UpdateControls();

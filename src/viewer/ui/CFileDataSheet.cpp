@@ -29,7 +29,7 @@ CFileDataSheet::CFileDataSheet(const QString& strTitle, QWidget* pParent, int nF
                                CDataLogFile* pDataLog)
     : CResizableSheet(strTitle, pParent), m_pReadPage(new CFileDataReadPage(pDataLog)),
       m_pFiltersPage(new CFileDataFiltersPage(pDataLog)), m_pDataPage(new CFileDataPage(pDataLog)),
-      m_pChartPage(new CFileDataChartPage(pDataLog)),
+      m_pChartPage(new CFileDataChartPage(pDataLog, nullptr, false)),
       m_pGraphTypeButton(MakeButton("buttonGraphType", "Bar Graph")),
       m_pPrintButton(MakeButton("buttonPrint", "Print")),
       m_pExportButton(MakeButton("buttonExport", "Export"))

@@ -19,10 +19,7 @@ CLazyProgress::~CLazyProgress()
 CDlgProgressDlg& CLazyProgress::Window()
 {
     if (!m_pWindow)
-    {
         m_pWindow = std::make_unique<CDlgProgressDlg>(m_pOwner, "");
-        m_bShown = true;
-    }
     return *m_pWindow;
 }
 

@@ -25,7 +25,6 @@ public:
     void SetPos(int nPos) override;
     void SetText(const std::string& strText) override;
 
-    bool WasShown() const { return m_bShown; }
     // Closes the window (when it was opened) and activates the owner's window.
     void Close();
 
@@ -36,7 +35,6 @@ private:
 
     QWidget* m_pOwner;
     std::unique_ptr<CDlgProgressDlg> m_pWindow;
-    bool m_bShown = false;
     QElapsedTimer m_tmLastShown;
     int m_nPos = 0;
     std::string m_strText;

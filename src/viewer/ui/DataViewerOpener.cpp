@@ -15,25 +15,6 @@ namespace
 const char* const FMT_SHEET_TITLE = "Data from %s";
 const char* const TEXT_NO_VIEW_PANEL = "This panel does not let its file data be viewed.";
 const char* const FMT_NOT_A_DATA_LOG = "%s is not a data-log file.";
-
-// Passes every message on and counts them, so that a refusal that said
-// nothing can be told from one that did.
-class CCountingPrompt : public CPrompt
-{
-public:
-    explicit CCountingPrompt(CPrompt& inner) : m_inner(inner) {}
-    EPromptAnswer Show(const std::string& strText, EPromptIcon eIcon,
-                       EPromptButtons eButtons) override
-    {
-        ++m_nShown;
-        return m_inner.Show(strText, eIcon, eButtons);
-    }
-    int Shown() const { return m_nShown; }
-
-private:
-    CPrompt& m_inner;
-    int m_nShown = 0;
-};
 } // namespace
 
 bool RunDataViewer(QWidget* pParent, CCommInterface& comm, const std::string& strRemoteName,
@@ -41,17 +22,13 @@ bool RunDataViewer(QWidget* pParent, CCommInterface& comm, const std::string& st
 {
     CPanelFileCommands files(&comm);
     CDataLogFile log(&files);
-    bool bOpened = false;
+    if (!log.OpenLog(strRemoteName))
     {
-        CCountingPrompt counter(GetPrompt());
-        const CScopedPrompt scope(counter);
-        bOpened = log.OpenLog(strRemoteName);
-        if (!bOpened && bReportSilentRejection && counter.Shown() == 0)
+        if (bReportSilentRejection && !log.m_bOpenFailureShown)
             GetPrompt().Message(StrFormat(FMT_NOT_A_DATA_LOG, strRemoteName.c_str()),
                                 EPromptIcon::Stop);
-    }
-    if (!bOpened)
         return false;
+    }
     CFileDataSheet sheet(QString::fromStdString(StrFormat(FMT_SHEET_TITLE, strRemoteName.c_str())),
                          pParent, CFileDataSheet::PageReadData, &log);
     sheet.exec();
