@@ -171,6 +171,7 @@ TEST_F(MainWindowTest, FailedConnectsAreReportedAndLeaveNoList)
     OpenWindow();
     ConnectTo(0);
     EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{"Error: Device Type Mismatch"});
+    EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
     EXPECT_EQ(Dlg().GetConnectedPanel(), nullptr);
     EXPECT_EQ(Title(), BaseTitle());
     EXPECT_EQ(Find<QGroupBox>("groupRemote")->title(), "Remote Panel Files");
@@ -212,7 +213,9 @@ TEST_F(MainWindowTest, ConnectSaysWhichPanelItWaitsFor)
     EXPECT_EQ(Dlg().GetConnectedPanel(), nullptr);
     ASSERT_EQ(recorder.m_arrPainted.size(), 1u);
     EXPECT_EQ(recorder.m_arrPainted[0].first, "Connecting to 127.0.0.1 -  Gone ...");
-    EXPECT_EQ(m_prompt.Shown().size(), 1u);
+    ASSERT_EQ(m_prompt.Shown().size(), 1u);
+    EXPECT_FALSE(m_prompt.Shown()[0].strText.empty());
+    EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
     EXPECT_TRUE(pStatus->text().isEmpty());
 }
 
