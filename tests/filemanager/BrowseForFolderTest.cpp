@@ -42,37 +42,24 @@ void AnswerNextFolderDialog(SSeenDialog& seen, bool bAccept)
                        });
 }
 
-class BrowseForFolderTest : public CQtTestBase
+TEST(BrowseForFolderTest, OpensTitledAtTheStartFolderAndReturnsTheChoiceOrNothing)
 {
-protected:
-    CTempDir m_temp;
-};
-
-TEST_F(BrowseForFolderTest, OpensTitledAtTheStartFolderAndReturnsTheChoice)
-{
-    std::filesystem::create_directories(m_temp.Path() / "Logs");
-    const std::string strStart = (m_temp.Path() / "Logs").string();
-    CSBDestination browser(nullptr);
-    browser.SetInitialFolder(strStart);
-    SSeenDialog seen;
-    AnswerNextFolderDialog(seen, true);
-    ASSERT_TRUE(browser.SelectFolder());
-    ASSERT_TRUE(seen.bFound);
-    EXPECT_EQ(seen.strTitle, "Select System Folder");
-    EXPECT_EQ(seen.strDirectory.toStdString(), strStart);
-    EXPECT_TRUE(seen.bDirsOnly);
-    EXPECT_EQ(browser.GetSelectedFolder(), strStart);
-}
-
-TEST_F(BrowseForFolderTest, CancelChoosesNothing)
-{
-    CBrowseForFolder browser(nullptr, "Pick");
-    browser.SetInitialFolder(m_temp.Str());
-    SSeenDialog seen;
-    AnswerNextFolderDialog(seen, false);
-    EXPECT_FALSE(browser.SelectFolder());
-    EXPECT_TRUE(seen.bFound);
-    EXPECT_EQ(seen.strTitle, "Pick");
-    EXPECT_TRUE(browser.GetSelectedFolder().empty());
+    EnsureQtApp();
+    CTempDir temp;
+    std::filesystem::create_directories(temp.Path() / "Logs");
+    const std::string strStart = (temp.Path() / "Logs").string();
+    for (const bool bAccept : {true, false})
+    {
+        CSBDestination browser(nullptr);
+        browser.SetInitialFolder(strStart);
+        SSeenDialog seen;
+        AnswerNextFolderDialog(seen, bAccept);
+        EXPECT_EQ(browser.SelectFolder(), bAccept);
+        ASSERT_TRUE(seen.bFound);
+        EXPECT_EQ(seen.strTitle, "Select System Folder");
+        EXPECT_EQ(seen.strDirectory.toStdString(), strStart);
+        EXPECT_TRUE(seen.bDirsOnly);
+        EXPECT_EQ(browser.GetSelectedFolder(), bAccept ? strStart : "");
+    }
 }
 } // namespace

@@ -68,73 +68,52 @@ TEST_F(DlgProgressDlgTest, ShowsItsLinesAndDisablesTheOwnerUntilClosed)
     CDlgProgressDlg dlg(&m_owner, "Reading records");
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_TRUE(dlg.windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(dlg.GetOwner(), &m_owner);
     EXPECT_FALSE(m_owner.isEnabled());
-    EXPECT_TRUE(dlg.isEnabled());
     EXPECT_EQ(Line(dlg, "staticTitle"), "Reading records");
-    EXPECT_EQ(Line(dlg, "staticMessage"), "");
-    EXPECT_EQ(Line(dlg, "staticLine3"), "");
     EXPECT_TRUE(dlg.Bar()->IsShowText());
 
-    dlg.SetMessage("Reading 1 of 10 records...");
-    EXPECT_EQ(Line(dlg, "staticMessage"), "Reading 1 of 10 records...");
-
-    dlg.Close();
-    EXPECT_TRUE(m_owner.isEnabled());
-    EXPECT_FALSE(dlg.isVisible());
-    EXPECT_FALSE(dlg.IsOpen());
-
-    // A second close finds nothing to do and leaves the owner alone.
-    m_owner.setEnabled(false);
-    dlg.Close();
-    EXPECT_FALSE(m_owner.isEnabled());
-    m_owner.setEnabled(true);
-    // Nothing shows once closed.
-    dlg.SetMessage("late");
-    EXPECT_EQ(Line(dlg, "staticMessage"), "Reading 1 of 10 records...");
-}
-
-TEST_F(DlgProgressDlgTest, RangeAndPositionThroughTheProgressInterface)
-{
-    CDlgProgressDlg dlg(&m_owner, "Loading", true);
-    EXPECT_FALSE(dlg.Bar()->IsShowText());
+    // Through the progress interface; SetPos handles waiting events.
     CProgressSink& sink = dlg;
     sink.SetRange(0, 40);
-    EXPECT_EQ(dlg.Bar()->GetPos(), 0);
-    EXPECT_EQ(dlg.Bar()->GetStep(), 1);
     sink.SetPos(10);
+    sink.SetText("Reading 10 of 40 records...");
     EXPECT_EQ(dlg.Bar()->GetPos(), 10);
     EXPECT_EQ(dlg.Bar()->maximum(), 40);
-    sink.SetText("Reading 10 of 40 records...");
     EXPECT_EQ(Line(dlg, "staticMessage"), "Reading 10 of 40 records...");
-}
-
-TEST_F(DlgProgressDlgTest, SetPosHandlesWaitingEvents)
-{
-    CDlgProgressDlg dlg(&m_owner, "Loading");
     bool bHandled = false;
     QMetaObject::invokeMethod(
         &m_owner, [&bHandled] { bHandled = true; }, Qt::QueuedConnection);
     dlg.SetPos(5);
     EXPECT_TRUE(bHandled);
+
+    // Esc closes it; a second close leaves the owner alone; nothing shows once closed.
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(&dlg, &press);
+    EXPECT_FALSE(dlg.IsOpen());
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_TRUE(m_owner.isEnabled());
+    m_owner.setEnabled(false);
+    dlg.Close();
+    EXPECT_FALSE(m_owner.isEnabled());
+    m_owner.setEnabled(true);
+    dlg.SetMessage("late");
+    EXPECT_EQ(Line(dlg, "staticMessage"), "Reading 10 of 40 records...");
 }
 
 TEST_F(DlgProgressDlgTest, RunningBarIgnoresRangeAndPositionAndLeavesNoThread)
 {
     std::set<std::string> setRunner;
     {
-        CDlgProgressDlg dlg(&m_owner, "Waiting for the chart");
+        CDlgProgressDlg dlg(&m_owner, "Waiting for the chart", true);
+        EXPECT_FALSE(dlg.Bar()->IsShowText());
         dlg.SetRange(0, 10);
-        dlg.SetPos(3);
         const std::set<std::string> setBefore = ThreadIds();
         dlg.StartRunning();
         dlg.StartRunning(); // already running: no second runner
         setRunner = Added(setBefore, ThreadIds());
         EXPECT_TRUE(dlg.IsRunning());
         EXPECT_EQ(setRunner.size(), 1u);
-
         dlg.SetRange(0, 1000);
-        dlg.SetPos(7);
         EXPECT_EQ(dlg.Bar()->maximum(), 10);
 
         // The bar moves by itself (bounded wait, no timing asserted).
@@ -148,19 +127,12 @@ TEST_F(DlgProgressDlgTest, RunningBarIgnoresRangeAndPositionAndLeavesNoThread)
         dlg.Close();
         EXPECT_FALSE(dlg.IsRunning());
         EXPECT_FALSE(AnyAlive(setRunner));
-        EXPECT_TRUE(m_owner.isEnabled());
-
         // Nothing steps the bar after Close, even steps that were already queued.
         const int nAfterClose = dlg.Bar()->GetPos();
         QCoreApplication::processEvents();
         EXPECT_EQ(dlg.Bar()->GetPos(), nAfterClose);
     }
-    EXPECT_FALSE(AnyAlive(setRunner));
-}
-
-TEST_F(DlgProgressDlgTest, DestroyedWhileRunningStopsTheRunner)
-{
-    std::set<std::string> setRunner;
+    // Destroyed while running, the window stops its runner too.
     {
         CDlgProgressDlg dlg(&m_owner, "Drawing");
         const std::set<std::string> setBefore = ThreadIds();
@@ -180,16 +152,6 @@ TEST_F(DlgProgressDlgTest, WithoutOwnerTheActiveDialogIsDisabled)
     EXPECT_EQ(dlg.GetOwner(), &m_owner);
     EXPECT_FALSE(m_owner.isEnabled());
     dlg.Close();
-    EXPECT_TRUE(m_owner.isEnabled());
-}
-
-TEST_F(DlgProgressDlgTest, EscapeClosesTheWindow)
-{
-    CDlgProgressDlg dlg(&m_owner, "Reading records");
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QCoreApplication::sendEvent(&dlg, &press);
-    EXPECT_FALSE(dlg.IsOpen());
-    EXPECT_FALSE(dlg.isVisible());
     EXPECT_TRUE(m_owner.isEnabled());
 }
 } // namespace

@@ -7,27 +7,9 @@
 #include <QCoreApplication>
 
 #include <algorithm>
-#include <ctime>
 #include <filesystem>
-#include <sys/time.h>
 
 namespace fs = std::filesystem;
-
-void SetLocalModTime(const std::string& strPath, int nYear, int nMonth, int nDay, int nHour,
-                     int nMinute, int nSecond)
-{
-    std::tm tmLocal{};
-    tmLocal.tm_year = nYear - 1900;
-    tmLocal.tm_mon = nMonth - 1;
-    tmLocal.tm_mday = nDay;
-    tmLocal.tm_hour = nHour;
-    tmLocal.tm_min = nMinute;
-    tmLocal.tm_sec = nSecond;
-    tmLocal.tm_isdst = -1;
-    const time_t tWhen = std::mktime(&tmLocal);
-    const timeval arrTimes[2] = {{tWhen, 0}, {tWhen, 0}};
-    ASSERT_EQ(utimes(strPath.c_str(), arrTimes), 0) << strPath;
-}
 
 CMainWindowTest::CMainWindowTest()
 {

@@ -44,10 +44,6 @@ template <typename TDialog> void WhenModal(std::function<void(TDialog&)> fnAct, 
         });
 }
 
-// Sets a file's modification time from local calendar fields.
-void SetLocalModTime(const std::string& strPath, int nYear, int nMonth, int nDay, int nHour,
-                     int nMinute, int nSecond);
-
 class CMainWindowTest : public CQtTestBase
 {
 protected:

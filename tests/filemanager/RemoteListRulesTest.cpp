@@ -1,4 +1,5 @@
 #include "filemanager/RemoteListRules.h"
+#include "filemanager/MainWindowTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -23,24 +24,17 @@ CDirData MixedTable()
     return table;
 }
 
-TEST(RemoteListRowsTest, RowTextsNumberFromOneAndFormatTheDate)
+TEST(RemoteListRowsTest, RowAndSizeTexts)
 {
     const CDateTime dt = CDateTime::FromFields(2014, 12, 25, 9, 5, 7);
-    const auto arrTexts = RemoteRowTexts(0, Entry("41225A07.CSV", "23535", dt));
-    EXPECT_EQ(arrTexts[0], "1");
+    const auto arrTexts = RemoteRowTexts(41, Entry("41225A07.CSV", "23535", dt));
+    EXPECT_EQ(arrTexts[0], "42");
     EXPECT_EQ(arrTexts[1], "41225A07.CSV");
     EXPECT_EQ(arrTexts[2], "23535");
-    EXPECT_EQ(arrTexts[3], dt.Format("%a, %b %d, %Y, %X"));
     EXPECT_EQ(arrTexts[3].rfind("Thu, Dec 25, 2014, ", 0), 0u) << arrTexts[3];
-    EXPECT_EQ(RemoteRowTexts(41, Entry("X", "1"))[0], "42");
     EXPECT_EQ(RemoteDateText(CDateTime()), "Invalid DateTime");
-}
-
-TEST(RemoteListRowsTest, SizeTextsParseTheirLeadingDigits)
-{
     EXPECT_EQ(ParseSizeText("4294967295"), 4294967295LL);
     EXPECT_EQ(ParseSizeText("<DIR>"), 0);
-    EXPECT_EQ(ParseSizeText(""), 0);
     EXPECT_EQ(ParseSizeText(" 12abc"), 12);
 }
 
@@ -78,33 +72,23 @@ TEST(RemoteListSortTest, NumberColumnAndShortListsDoNothing)
     EXPECT_EQ(arrOrder, (std::vector<int>{5, 4, 3, 2, 1, 0}));
 }
 
-TEST(RemoteButtonRulesTest, BackupSelectedNeedsEverySelectedFileToBeCsv)
+TEST(RemoteButtonRulesTest, BackupSelectedNeedsEverySelectedFileToBeCsvAndOffMeansNothing)
 {
     // The window's tests cover the selection kinds on a real listing; these
     // are the names only a table made up here holds.
     const CDirData table = MixedTable();
     EXPECT_TRUE(ComputeRemoteButtonStates(table, {2, 3}, true, true, true).bBackupSelected);
     EXPECT_FALSE(ComputeRemoteButtonStates(table, {2, 5}, true, true, true).bBackupSelected);
-    EXPECT_FALSE(ComputeRemoteButtonStates(table, {1}, true, true, true).bRename);
-}
-
-TEST(RemoteButtonRulesTest, DisabledOrEmptyMeansNothing)
-{
-    const SRemoteButtonStates off = ComputeRemoteButtonStates(MixedTable(), {2}, false, true, true);
-    EXPECT_EQ(off, SRemoteButtonStates());
-    const SRemoteButtonStates empty = ComputeRemoteButtonStates(CDirData(), {}, true, true, true);
-    EXPECT_EQ(empty, SRemoteButtonStates());
+    EXPECT_EQ(ComputeRemoteButtonStates(table, {2}, false, true, true), SRemoteButtonStates());
+    EXPECT_EQ(ComputeRemoteButtonStates(CDirData(), {}, true, true, true), SRemoteButtonStates());
 }
 
 TEST(RemoteSelectionRulesTest, RenameAndViewTakeExactlyOneFile)
 {
     const CDirData table = MixedTable();
     EXPECT_EQ(RenameSelectionMessage(table, {}), "Select Remote File to be renamed.");
-    EXPECT_EQ(RenameSelectionMessage(table, {0, 2}), "Select only one Remote File to be renamed.");
-    EXPECT_EQ(RenameSelectionMessage(table, {0}), "Select Remote File not Directory.");
     EXPECT_EQ(RenameSelectionMessage(table, {1}), "Select Remote File not Directory.");
     EXPECT_EQ(RenameSelectionMessage(table, {4}), "");
-    EXPECT_EQ(ViewSelectionMessage(table, {}), "Select Remote File to view data.");
     EXPECT_EQ(ViewSelectionMessage(table, {2, 3}), "Select only one Remote File to view data.");
     EXPECT_EQ(ViewSelectionMessage(table, {0}), "Select Remote File not Directory.");
     EXPECT_EQ(ViewSelectionMessage(table, {2}), "");
@@ -126,5 +110,14 @@ TEST(RemoteSelectionRulesTest, BackupOfEveryCsvFileBecomesBackupAll)
     single.Add(Entry("ONLY.CSV", "10"));
     single.Add(Entry("LOG.TXT", "10"));
     EXPECT_FALSE(PlanBackupSelected(single, {0}).bBackupAll);
+}
+TEST(MainWindowTextsTest, LocalFolderOfATreeSelection)
+{
+    EXPECT_EQ(LocalFolderForSelection("/home/user/data", true), "/home/user/data");
+    EXPECT_EQ(LocalFolderForSelection("/home/user/data/a.csv", false), "/home/user/data");
+    EXPECT_EQ(LocalFolderForSelection("C:\\Logs\\a.csv", false), "C:\\Logs");
+    // A file directly below the root keeps the box as it was.
+    EXPECT_EQ(LocalFolderForSelection("/a.csv", false), std::nullopt);
+    EXPECT_EQ(LocalFolderForSelection("a.csv", false), std::nullopt);
 }
 } // namespace

@@ -1,28 +1,23 @@
+// The rename rules: short names, forbidden characters, and the verdicts with
+// their messages in the order they are checked.
 #include "filemanager/logic/RenameRules.h"
+#include "filemanager/logic/CSortStringArray.h"
 #include "link/CDirData.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-TEST(RenameRules, ShortNameLengthAndFirstDot)
+TEST(RenameRules, ShortNamesAndForbiddenCharacters)
 {
-    EXPECT_TRUE(IsValidShortName("ABCDEFGH.CSV"));   // dot at position 8
-    EXPECT_FALSE(IsValidShortName("ABCDEFGHI.CSV")); // 13 characters, dot at 9
-    EXPECT_FALSE(IsValidShortName("ABCDEFGHI.CS"));  // 12 characters, but the dot at 9
-    EXPECT_TRUE(IsValidShortName("README"));
-    EXPECT_TRUE(IsValidShortName("A.B.C"));        // only the first dot counts
-    EXPECT_TRUE(IsValidShortName("ABCDEFGHIJKL")); // 12 characters without a dot
-    EXPECT_FALSE(IsValidShortName("ABCDEFGHIJKLM"));
-    EXPECT_FALSE(IsValidShortName("ABCDEFGH.CSVX"));
-    EXPECT_FALSE(IsValidShortName(""));
-    EXPECT_TRUE(IsValidShortName(".CSV"));
-}
+    // At most eight characters before the first dot and twelve in all.
+    for (const char* pszName : {"ABCDEFGH.CSV", "README", "A.B.C", "ABCDEFGHIJKL", ".CSV"})
+        EXPECT_TRUE(IsValidShortName(pszName)) << pszName;
+    for (const char* pszName :
+         {"ABCDEFGHI.CSV", "ABCDEFGHI.CS", "ABCDEFGHIJKLM", "ABCDEFGH.CSVX", ""})
+        EXPECT_FALSE(IsValidShortName(pszName)) << pszName;
 
-TEST(RenameRules, EveryForbiddenCharacterIsRefusedAndNoOther)
-{
     const std::string strForbidden = "\"*+,/:;<=>?[\\]|";
-    EXPECT_EQ(std::string(ForbiddenFileNameChars()), strForbidden);
     for (int nCode = 1; nCode < 256; ++nCode)
     {
         const char c = static_cast<char>(nCode);
@@ -33,55 +28,52 @@ TEST(RenameRules, EveryForbiddenCharacterIsRefusedAndNoOther)
     }
 }
 
-CDirData MakeTable()
+TEST(RenameRules, VerdictsInTheirOrder)
 {
     CDirData table;
     table.Add({"DATA1.CSV", "120", CDateTime()});
     table.Add({"LOGS", "<DIR>", CDateTime()});
-    table.Add({"EMPTY.TXT", "0", CDateTime()});
-    return table;
-}
-
-TEST(RenameRules, VerdictsInTheirOrder)
-{
-    const CDirData table = MakeTable();
-
-    SRenameVerdict verdict = CheckRenameName("", &table);
-    EXPECT_FALSE(verdict.bAccepted);
-    EXPECT_EQ(verdict.strMessage, "Enter a file name.");
-    EXPECT_EQ(verdict.eIcon, EPromptIcon::None);
-
-    // Any entry counts, in any letter case: files, folders and the file itself.
-    for (const char* pszName : {"data1.csv", "DATA1.CSV", "logs", "Empty.Txt"})
-    {
-        verdict = CheckRenameName(pszName, &table);
-        EXPECT_FALSE(verdict.bAccepted) << pszName;
-        EXPECT_EQ(verdict.strMessage, "File alredy exists.\nEnter a different file name.");
-        EXPECT_EQ(verdict.eIcon, EPromptIcon::Stop);
-    }
-
-    for (const char* pszName : {"ABCDEFGHI.CSV", "A*B.CSV", "NEW|.CSV"})
-    {
-        verdict = CheckRenameName(pszName, &table);
-        EXPECT_FALSE(verdict.bAccepted) << pszName;
-        EXPECT_EQ(verdict.strMessage, "Invalid File name.\nGive different name.");
-        EXPECT_EQ(verdict.eIcon, EPromptIcon::Stop);
-    }
-
-    for (const char* pszName : {"ABCDEFGH.CSV", "README", "A.B.C", "DATA1.CS"})
-    {
-        verdict = CheckRenameName(pszName, &table);
-        EXPECT_TRUE(verdict.bAccepted) << pszName;
-        EXPECT_TRUE(verdict.strMessage.empty());
-    }
-}
-
-TEST(RenameRules, ExistingNameIsReportedBeforeAnInvalidOne)
-{
-    CDirData table;
     table.Add({"VERYLONGNAME.CSV", "10", CDateTime()});
-    EXPECT_EQ(CheckRenameName("verylongname.csv", &table).strMessage,
-              "File alredy exists.\nEnter a different file name.");
+    const char* EXISTS = "File alredy exists.\nEnter a different file name.";
+    const char* INVALID = "Invalid File name.\nGive different name.";
+    const struct
+    {
+        const char* pszName;
+        const char* pszMessage; // empty: accepted
+        EPromptIcon eIcon;
+    } arrCases[] = {
+        {"", "Enter a file name.", EPromptIcon::None},
+        // Any entry counts, in any letter case, and before the name's own checks.
+        {"data1.csv", EXISTS, EPromptIcon::Stop},
+        {"logs", EXISTS, EPromptIcon::Stop},
+        {"verylongname.csv", EXISTS, EPromptIcon::Stop},
+        {"ABCDEFGHI.CSV", INVALID, EPromptIcon::Stop},
+        {"NEW|.CSV", INVALID, EPromptIcon::Stop},
+        {"DATA1.CS", "", EPromptIcon::None},
+    };
+    for (const auto& c : arrCases)
+    {
+        const SRenameVerdict verdict = CheckRenameName(c.pszName, &table);
+        EXPECT_EQ(verdict.bAccepted, *c.pszMessage == '\0') << c.pszName;
+        EXPECT_EQ(verdict.strMessage, c.pszMessage) << c.pszName;
+        if (!verdict.bAccepted)
+        {
+            EXPECT_EQ(verdict.eIcon, c.eIcon) << c.pszName;
+        }
+    }
     EXPECT_TRUE(CheckRenameName("NEW.CSV", nullptr).bAccepted);
+}
+
+// The local tree's order: without regard to case, compared in lower case
+// ('_' before the letters), equal texts keeping their order.
+TEST(SortStringArray, LowerCaseOrderKeepingEqualTexts)
+{
+    CSortStringArray arr;
+    for (const char* psz : {"gamma", "DATA", "_tmp", "Beta", "data", "alpha", "Data"})
+        arr.Add(psz);
+    arr.Sort();
+    EXPECT_EQ(arr,
+              (std::vector<std::string>{"_tmp", "alpha", "Beta", "DATA", "data", "Data", "gamma"}));
+    EXPECT_LT(CSortStringArray::CompareNoCase("ab", "ABC"), 0);
 }
 } // namespace

@@ -13,12 +13,6 @@
 
 namespace
 {
-std::string FailedText(const std::string& strName)
-{
-    return "Error in copying file.\nCould not copy the remote file " + strName +
-           " to the Local Computer.";
-}
-
 class TransferPaths : public ::testing::TestWithParam<EFetchPath>
 {
 protected:
@@ -40,7 +34,7 @@ TEST_P(TransferPaths, SeveralFilesArriveWholeAndTheDisplayFollows)
     b.WriteCard("LOGS/inner.csv", "x");
     b.WriteCard("README.TXT", PatternBytes(600, 3));
     b.StartPanel(GetParam());
-    const STransferRequest request = b.MakeRequest(b.ListCard());
+    const STransferRequest request = b.MakeRequest(b.Select());
     ASSERT_EQ(5u, request.arrSelected.size());
 
     bool bCheckedRunning = false;

@@ -76,22 +76,6 @@ CTransferTestBench::~CTransferTestBench()
         unsetenv("TMPDIR");
 }
 
-void CTransferTestBench::WriteCard(const std::string& strName, const std::string& strBytes) const
-{
-    m_dir.WriteFile("card/" + strName, strBytes);
-}
-
-void CTransferTestBench::WriteLocal(const std::string& strRelative,
-                                    const std::string& strBytes) const
-{
-    m_dir.WriteFile("local/" + strRelative, strBytes);
-}
-
-std::string CTransferTestBench::ReadLocal(const std::string& strRelative) const
-{
-    return m_dir.ReadFile("local/" + strRelative);
-}
-
 bool CTransferTestBench::LocalExists(const std::string& strRelative) const
 {
     std::error_code ec;
@@ -112,18 +96,20 @@ void CTransferTestBench::StartPanel(EFetchPath ePath, std::vector<std::string> a
         throw std::runtime_error("the panel type does not select the fetch path");
 }
 
-std::vector<DIR_DATA> CTransferTestBench::ListCard() const
+std::vector<DIR_DATA> CTransferTestBench::Select(const std::vector<std::string>& arrNames) const
 {
-    std::vector<DIR_DATA> arrEntries;
-    for (const std::string& strName : CardNames())
+    std::vector<DIR_DATA> arrSelected;
+    for (const std::string& strName : arrNames.empty() ? CardNames() : arrNames)
     {
         const fs::path path = fs::path(m_strCard) / strName;
+        if (!fs::exists(path))
+            throw std::runtime_error("not listed: " + strName);
         DIR_DATA entry;
         entry.strName = strName;
         entry.strSize = fs::is_directory(path) ? "0" : std::to_string(fs::file_size(path));
-        arrEntries.push_back(entry);
+        arrSelected.push_back(entry);
     }
-    return arrEntries;
+    return arrSelected;
 }
 
 STransferRequest CTransferTestBench::MakeRequest(std::vector<DIR_DATA> arrSelected) const
@@ -135,22 +121,6 @@ STransferRequest CTransferTestBench::MakeRequest(std::vector<DIR_DATA> arrSelect
     request.nTftpPort = m_pSim->TftpPort();
     request.strRootFolder = m_strRoot;
     return request;
-}
-
-std::vector<DIR_DATA> CTransferTestBench::Select(const std::vector<std::string>& arrNames) const
-{
-    const std::vector<DIR_DATA> arrListing = ListCard();
-    std::vector<DIR_DATA> arrSelected;
-    for (const std::string& strName : arrNames)
-    {
-        const auto it =
-            std::find_if(arrListing.begin(), arrListing.end(),
-                         [&](const DIR_DATA& entry) { return entry.strName == strName; });
-        if (it == arrListing.end())
-            throw std::runtime_error("not listed: " + strName);
-        arrSelected.push_back(*it);
-    }
-    return arrSelected;
 }
 
 CUnprivilegedFileAccess::CUnprivilegedFileAccess()

@@ -15,12 +15,18 @@
 #include <deque>
 #include <functional>
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
 // Bytes of every value, differing from block to block.
 std::string PatternBytes(size_t nLength, unsigned nSeed = 7);
+
+// The line shown for a file that could not be copied.
+inline std::string FailedText(const std::string& strName)
+{
+    return "Error in copying file.\nCould not copy the remote file " + strName +
+           " to the Local Computer.";
+}
 
 // The files directly in a folder (names only, sorted).
 std::vector<std::string> FolderNames(const std::string& strFolder);
@@ -65,12 +71,6 @@ enum class EFetchPath
     Tftp,         // a card-command panel that cannot back up CSV files (type 80)
 };
 
-// Test lists name the fetch path, not its bytes.
-inline void PrintTo(EFetchPath ePath, std::ostream* pOut)
-{
-    *pOut << (ePath == EFetchPath::Tftp ? "Tftp" : "MessageCodes");
-}
-
 class CTransferTestBench
 {
 public:
@@ -84,20 +84,28 @@ public:
     CScriptedResolver m_resolver;
     CTransferEngine m_engine{m_display, m_resolver};
 
-    void WriteCard(const std::string& strName, const std::string& strBytes) const;
-    void WriteLocal(const std::string& strRelative, const std::string& strBytes) const;
-    std::string ReadLocal(const std::string& strRelative) const;
+    void WriteCard(const std::string& strName, const std::string& strBytes) const
+    {
+        m_dir.WriteFile("card/" + strName, strBytes);
+    }
+    void WriteLocal(const std::string& strRelative, const std::string& strBytes) const
+    {
+        m_dir.WriteFile("local/" + strRelative, strBytes);
+    }
+    std::string ReadLocal(const std::string& strRelative) const
+    {
+        return m_dir.ReadFile("local/" + strRelative);
+    }
     bool LocalExists(const std::string& strRelative) const;
 
     // Starts the simulator on the card and connects as the main window does.
     void StartPanel(EFetchPath ePath, std::vector<std::string> arrExtraArgs = {});
-    // The card's files as the main window's list shows them (sorted by name,
-    // folders with size 0), all selected.
-    std::vector<DIR_DATA> ListCard() const;
+    // The card's entries as the main window's list shows them (folders with
+    // size 0): all of them sorted by name, or the named ones in that order.
+    std::vector<DIR_DATA> Select(const std::vector<std::string>& arrNames = {}) const;
     STransferRequest MakeRequest(std::vector<DIR_DATA> arrSelected) const;
-    // The listing's entries with these names, in the given order.
-    std::vector<DIR_DATA> Select(const std::vector<std::string>& arrNames) const;
     std::vector<std::string> CardNames() const { return FolderNames(m_strCard); }
+    int PanelPort() const { return m_pSim->Port(); }
 
 private:
     std::unique_ptr<CSimulatorProcess> m_pSim;

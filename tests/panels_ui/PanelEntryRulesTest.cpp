@@ -19,29 +19,26 @@ std::vector<std::string> Names(const CNameIpRecInfo& list)
 }
 } // namespace
 
-TEST(PanelEntryRules, PortReadsLikeAtoiWithEmptyAsZero)
-{
-    EXPECT_EQ(ParsePortText(""), 0);
-    EXPECT_EQ(ParsePortText("10001"), 10001);
-    EXPECT_EQ(ParsePortText("007"), 7);
-    EXPECT_EQ(ParsePortText(" 502x"), 502);
-    EXPECT_EQ(ParsePortText("x502"), 0);
-    EXPECT_EQ(ParsePortText("99999999999"), INT_MAX);
-    EXPECT_EQ(ParsePortText("-99999999999"), INT_MIN);
-}
-
-TEST(PanelEntryRules, AcceptedEntryIsTrimmedAndKeepsEverythingElse)
+TEST(PanelEntryRules, AcceptedEntryIsTrimmedAndThePortReadLikeAtoi)
 {
     const SPanelEntryVerdict verdict = ReadPanelEntry("  Line 3 \t", ADDRESS, "");
     ASSERT_TRUE(verdict.bAccepted);
     EXPECT_EQ(verdict.rec.m_strName, "Line 3");
     EXPECT_EQ(verdict.rec.GetIPText(), "192.168.1.20");
     EXPECT_EQ(verdict.rec.m_nPort, 0);
-
     // The single blank Quick Add leaves behind becomes an empty name; a
     // line end typed at either end is trimmed away with the blanks.
     EXPECT_EQ(ReadPanelEntry(" ", ADDRESS, "1").rec.m_strName, "");
     EXPECT_TRUE(ReadPanelEntry("Kiln\r\n", ADDRESS, "1").bAccepted);
+
+    const std::pair<const char*, int> arrPorts[] = {{"", 0},
+                                                    {"007", 7},
+                                                    {" 502x", 502},
+                                                    {"x502", 0},
+                                                    {"99999999999", INT_MAX},
+                                                    {"-99999999999", INT_MIN}};
+    for (const auto& [pszText, nPort] : arrPorts)
+        EXPECT_EQ(ParsePortText(pszText), nPort) << pszText;
 }
 
 TEST(PanelEntryRules, RefusesBlankAddressFirstThenUnstorableName)
@@ -90,13 +87,6 @@ TEST(PanelEntryRules, EveryAcceptedPanelLoadsBackUnchanged)
         EXPECT_EQ(loaded.GetIPText(), verdict.rec.GetIPText());
         EXPECT_EQ(loaded.m_nPort, verdict.rec.m_nPort);
     }
-}
-
-TEST(PanelEntryRules, RowTexts)
-{
-    const CNameIpRec rec("Kiln", 10, 0, 0, 7, 502);
-    EXPECT_EQ(PanelRowTexts(rec, 0), (std::vector<std::string>{"1", "Kiln", "10.0.0.7", "502"}));
-    EXPECT_EQ(RowNumberText(9), "10");
 }
 
 TEST(PanelEntryRules, RemoveSelectedRecordsHighestFirst)

@@ -51,40 +51,22 @@ INSTANTIATE_TEST_SUITE_P(
         // 6: stretches with the far edge.
         std::make_pair(SAxisCase{6, 20, 260}, SAxisCase{6, 10, 230})));
 
-TEST(AnchorGeometry, MixedCodesPerAxisAreIndependent)
+TEST(AnchorGeometry, MixedCodesRoundingAndOddInput)
 {
     // Bottom buttons of a list: horizontal 1, vertical 5.
-    const SAnchorRect rc = AnchorRect(kControl, 1, 5, kInitial, kGrown);
-    EXPECT_EQ(rc, (SAnchorRect{40, 210, 80, 230}));
-}
-
-TEST(AnchorGeometry, InitialSizeGivesTheInitialRectangleForEveryCode)
-{
+    EXPECT_EQ(AnchorRect(kControl, 1, 5, kInitial, kGrown), (SAnchorRect{40, 210, 80, 230}));
     for (int nCode = 0; nCode <= 6; ++nCode)
         EXPECT_EQ(AnchorRect(kControl, nCode, nCode, kInitial, kInitial), kControl) << nCode;
-}
+    EXPECT_EQ(AnchorRect(kControl, 9, -1, kInitial, kGrown), kControl);
+    EXPECT_EQ(AnchorRect(kControl, 0, 0, SAnchorSize{0, 0}, kGrown), kControl);
 
-TEST(AnchorGeometry, ScaledEdgesRoundToTheNearestPixel)
-{
     int nNear = 0;
     int nFar = 0;
     // 15 * 150 / 100 = 22.5 -> 23; 45 * 1.5 = 67.5 -> 68.
     AnchorAxis(0, 15, 45, 100, 150, nNear, nFar);
     EXPECT_EQ(nNear, 23);
     EXPECT_EQ(nFar, 68);
-}
-
-TEST(AnchorGeometry, UnknownCodeAndEmptyDialogKeepThePlace)
-{
-    EXPECT_EQ(AnchorRect(kControl, 9, -1, kInitial, kGrown), kControl);
-    EXPECT_EQ(AnchorRect(kControl, 0, 0, SAnchorSize{0, 0}, kGrown), kControl);
-}
-
-TEST(AnchorGeometry, FarEdgeNeverEndsBeforeTheNearEdge)
-{
-    int nNear = 0;
-    int nFar = 0;
-    // Scaling the near edge of a wide control while the dialog shrinks.
+    // The far edge never ends before the near edge while the dialog shrinks.
     AnchorAxis(4, 100, 190, 200, 100, nNear, nFar);
     EXPECT_EQ(nNear, 50);
     EXPECT_EQ(nFar, 90);
