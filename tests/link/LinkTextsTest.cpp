@@ -1,6 +1,7 @@
 // Texts and entry fields the link builds without a panel: the channel's
 // failure texts (their double blanks are the program's own), the card status
-// range that counts as an error, and listing entries from wire fields.
+// range that counts as an error, the reasons of failed card commands, and
+// listing entries from wire fields.
 #include "link/CCommInterface.h"
 #include "link/CDirData.h"
 #include "link/CardStatus.h"
@@ -36,6 +37,14 @@ TEST(LinkTextsTest, ChannelTextsKeepTheirDoubleBlanks)
         {36, "Error C01_1:  Unable to open communication port."},
         {37, "Error C01_3:  communication port is being used by some other application, Access "
              "denied."},
+        // Texts of a link without a panel (no cable, no driver) and their odd capitals.
+        {30, "Netwyn dll not initialized."},
+        {32, "Unable to create thread."},
+        {33, "Unable to close communication port."},
+        {34, "Netwyn Dll not loaded."},
+        {35, "Error in transmitting data."},
+        {100, "The starting address does not match."},
+        {101, "Error reading driver or hex file."},
     };
     for (const auto& [nCode, pszText] : arrCases)
         EXPECT_EQ(CommErrorText(nCode, ECONNRESET), pszText) << nCode; // the table wins
@@ -51,6 +60,25 @@ TEST(LinkTextsTest, CardStatusesFrom128To136AreErrors)
     }
     EXPECT_EQ(GetCardStatusText(8, nullptr), "");
     EXPECT_EQ(GetCardStatusText(128, nullptr), "Unexpected Error");
+    // The reasons of a failed delete and rename share numbers, not texts.
+    const struct
+    {
+        unsigned char nResult;
+        const char* pszDelete;
+        const char* pszRename;
+    } arrReasons[] = {
+        {1, "Source filename invalid", "Source filename invalid"},
+        {2, "Source file not found", "New filename invalid"},
+        {3, "Unknown", "Filenames are not unique"},
+        {4, "Unknown", "Rename failed"},
+        {5, "Unknown", "Unknown"},
+        {241, "File may be in use.", "File may be in use."},
+    };
+    for (const auto& c : arrReasons)
+    {
+        EXPECT_EQ(GetCardDeleteResultText(c.nResult), c.pszDelete) << int(c.nResult);
+        EXPECT_EQ(GetCardRenameResultText(c.nResult), c.pszRename) << int(c.nResult);
+    }
 }
 
 TEST(LinkTextsTest, EntriesFromTheWire)

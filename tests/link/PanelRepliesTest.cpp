@@ -16,18 +16,31 @@ const std::string DELETE_FAILED = "Error in deleting file.\nCould not delete ";
 const char* const TIMEOUT_TEXT =
     "Incorrect Communication Packet  (Time Out Error). \nCheck cable and communication port.";
 
-using FAction = std::function<bool(CPanelFileCommands&)>;
-const FAction LIST = [](CPanelFileCommands& f)
+// One operation on the panel's files (on A.CSV unless named); true when it succeeded.
+bool Do(const std::string& strAction, CPanelFileCommands& f, const std::string& strName = "",
+        const std::string& strNew = "X.CSV")
 {
+    const std::string strFile = strName.empty() ? "A.CSV" : strName;
     CDirData list;
-    return f.GetFileList(list, "*.*") || !list.IsEmpty();
-};
-const FAction CARD_LIST = [](CPanelFileCommands& f)
-{
-    CDirData list;
-    return f.CardGetFileList(list, "") || !list.IsEmpty();
-};
-const FAction CARD_DELETE = [](CPanelFileCommands& f) { return f.CardDeleteFile("A.CSV"); };
+    unsigned long nSize = 0;
+    unsigned char arrBlock[255];
+    if (strAction == "list")
+        return f.GetFileList(list, strName.empty() ? "*.*" : strName) || !list.IsEmpty();
+    if (strAction == "card-list")
+        return f.CardGetFileList(list, strName) || !list.IsEmpty(); // a failed listing is empty
+    if (strAction == "read") // a one-byte file: true unless only the block after it fails
+        return f.OpenRemoteFile(strFile) != 1 || !f.ReadFileBlock(arrBlock, &(nSize = 255)) ||
+               f.ReadFileBlock(arrBlock, &(nSize = 255));
+    if (strAction == "open")
+        return f.OpenRemoteFileSize(strFile, &nSize);
+    if (strAction == "rename")
+        return f.RenameFile(strFile, strNew);
+    if (strAction == "delete")
+        return f.DeleteFile(strFile);
+    if (strAction == "card-rename")
+        return f.CardRenameFile(strFile, strNew);
+    return f.CardDeleteFile(strFile);
+}
 
 // A card reply frame: 0x71 0x14 length, status 0, data, checksum.
 std::vector<unsigned char> CardFrame(std::vector<unsigned char> arrData)
@@ -44,88 +57,51 @@ std::vector<unsigned char> CardFrame(std::vector<unsigned char> arrData)
 
 TEST(PanelRepliesTest, FailedRepliesFromTheSimulatorGetTheirTexts)
 {
+    const std::string CARD_IN_USE = "Error: File may be in use.\n";
     const struct
     {
-        std::vector<std::string> arrArgs;
-        FAction action;
+        const char* pszArgs;
+        const char* pszAction;
         std::string strErrors;
         const char* pszCommError; // nullptr: not checked
     } arrCases[] = {
-        {{"--fail", "143:7=6"}, LIST, LIST_FAILED, "Panel is out of memory;  \nPlease delete"},
-        {{"--fail", "143:14=212"},
-         [](CPanelFileCommands& f) { return f.RenameFile("A.CSV", "X.CSV"); },
-         "Error in renaming file.\nCould not rename A.CSV.",
+        {"--fail 143:7=6", "list", LIST_FAILED, "Panel is out of memory;  \nPlease delete"},
+        {"--fail 143:14=212", "rename", "Error in renaming file.\nCould not rename A.CSV.",
          "User aborted communication."},
-        {{"--fail-after", "143:0=1"},
-         [](CPanelFileCommands& f)
-         {
-             unsigned char arrBlock[255];
-             unsigned long nLen = sizeof(arrBlock);
-             return f.OpenRemoteFile("A.CSV") != 1 || !f.ReadFileBlock(arrBlock, &nLen) ||
-                    f.ReadFileBlock(arrBlock, &nLen);
-         },
-         "",
-         "File System Error."},
-        {{"--malform", "magic"},
-         LIST,
-         LIST_FAILED,
+        {"--fail-after 143:0=1", "read", "", "File System Error."},
+        {"--malform magic", "list", LIST_FAILED,
          "Incorrect Communication Packet  (Incorrect Format)."},
-        {{"--malform", "code"},
-         LIST,
-         LIST_FAILED,
+        {"--malform code", "list", LIST_FAILED,
          "Incorrect Communication Packet  (Incorrect message code)."},
-        {{"--malform", "oversize"},
-         LIST,
-         LIST_FAILED,
+        {"--malform oversize", "list", LIST_FAILED,
          "Incorrect Communication Packet  (Incorrect message length)."},
-        {{"--malform", "short-entry"}, LIST, SHORT + LIST_FAILED, nullptr},
-        {{"--type", "80", "--malform", "short-card"}, CARD_LIST, SHORT + LIST_FAILED, nullptr},
-        {{"--type", "80", "--malform", "short-card"},
-         CARD_DELETE,
-         SHORT + DELETE_FAILED + "A.CSV.",
+        {"--malform short-entry", "list", SHORT + LIST_FAILED, nullptr},
+        {"--type 80 --malform short-card", "card-list", SHORT + LIST_FAILED, nullptr},
+        {"--type 80 --malform short-card", "card-delete", SHORT + DELETE_FAILED + "A.CSV.",
          nullptr},
-        {{"--type", "80", "--fail", "128:11=1"},
-         CARD_LIST,
-         LIST_FAILED,
+        {"--type 80 --fail 128:11=1", "card-list", LIST_FAILED,
          "Incorrect Communication Packet  (Checksum Error)."},
-        {{"--type", "80", "--card-result", "15=241"},
-         [](CPanelFileCommands& f) { return f.CardRenameFile("A.CSV", "B.CSV"); },
-         "Error: File may be in use.\nError in renaming file.\nCould not rename A.CSV.",
-         nullptr},
-        {{"--type", "80", "--card-result", "14=3"},
-         CARD_DELETE,
-         "Error: Unknown\n" + DELETE_FAILED + "A.CSV.",
-         nullptr},
+        {"--type 80 --card-result 15=241", "card-rename",
+         CARD_IN_USE + "Error in renaming file.\nCould not rename A.CSV.", nullptr},
+        {"--type 80 --card-result 14=3", "card-delete",
+         "Error: Unknown\n" + DELETE_FAILED + "A.CSV.", nullptr},
         // Card statuses: only 128 to 136 are errors.
-        {{"--type", "80", "--card-status", "7"},
-         [](CPanelFileCommands& f) { return !CARD_LIST(f); },
-         "",
+        {"--type 80 --card-status 7", "card-list", "", nullptr},
+        {"--type 80 --card-status 200", "card-list", "", nullptr},
+        {"--type 80 --card-status 129", "card-list", "Error: No Card\n" + LIST_FAILED, nullptr},
+        {"--type 80 --card-status 131", "card-list", "Error: Card is Full\n" + LIST_FAILED,
          nullptr},
-        {{"--type", "80", "--card-status", "200"},
-         [](CPanelFileCommands& f) { return !CARD_LIST(f); },
-         "",
-         nullptr},
-        {{"--type", "80", "--card-status", "129"},
-         CARD_LIST,
-         "Error: No Card\n" + LIST_FAILED,
-         nullptr},
-        {{"--type", "80", "--card-status", "131"},
-         CARD_LIST,
-         "Error: Card is Full\n" + LIST_FAILED,
-         nullptr},
-        {{"--type", "80", "--card-status", "136"},
-         CARD_LIST,
-         "Error: Format Error\n" + LIST_FAILED,
+        {"--type 80 --card-status 136", "card-list", "Error: Format Error\n" + LIST_FAILED,
          nullptr},
     };
     for (const auto& c : arrCases)
     {
-        SCOPED_TRACE(c.arrArgs.back());
+        SCOPED_TRACE(c.pszArgs);
         CSimPanel panel;
         panel.Card().WriteFile("A.CSV", "a");
-        panel.Start(c.arrArgs);
+        panel.Start(Words(c.pszArgs));
         SLinkOperation op(panel);
-        EXPECT_FALSE(c.action(op.files));
+        EXPECT_EQ(Do(c.pszAction, op.files), c.strErrors.empty() && !c.pszCommError);
         EXPECT_EQ(op.files.GetErrors(), c.strErrors);
         if (c.pszCommError)
         {
@@ -141,40 +117,27 @@ TEST(PanelRepliesTest, RepliesCutShortAreNeverReadPast)
     arrShortEntry.resize(12, 'N');
     const struct
     {
-        const char* pszWhat;
         std::vector<std::vector<unsigned char>> arrReplies;
-        FAction action;
+        const char* pszAction;
         std::string strErrors;
         int nRequests;
     } arrCases[] = {
-        {"record cut inside its name",
-         {{21}, {6}, {7, 'A', 'B', 'C'}},
-         LIST,
-         SHORT + LIST_FAILED,
-         3}, // the listing is not closed after a failure
-        {"short seek reply",
-         {{21}, {3}, {2, 0x10, 0}},
-         [](CPanelFileCommands& f) { return f.OpenRemoteFile("A.CSV") != 0; },
-         "Error: Incomplete reply from the panel.",
-         3},
-        {"card entry cut short",
-         {CardFrame({0, 1}), CardFrame(arrShortEntry)},
-         CARD_LIST,
-         SHORT + LIST_FAILED,
-         2},
-        {"card count cut short", {CardFrame({})}, CARD_LIST, SHORT + LIST_FAILED, 1},
-        {"file-in-use header",
-         {{0xF1, 0x14, 6, 0, 0, 0}},
-         CARD_DELETE,
+        // A record cut inside its name: the listing is not closed after the failure.
+        {{{21}, {6}, {7, 'A', 'B', 'C'}}, "list", SHORT + LIST_FAILED, 3},
+        {{{21}, {3}, {2, 0x10, 0}}, "open", "Error: Incomplete reply from the panel.", 3}, // seek
+        {{CardFrame({0, 1}), CardFrame(arrShortEntry)}, "card-list", SHORT + LIST_FAILED, 2},
+        {{CardFrame({})}, "card-list", SHORT + LIST_FAILED, 1}, // no count
+        {{{0xF1, 0x14, 6, 0, 0, 0}},
+         "card-delete", // a file-in-use header
          "Error: File may be in use.\n" + DELETE_FAILED + "A.CSV.",
          1},
     };
     for (const auto& c : arrCases)
     {
-        SCOPED_TRACE(c.pszWhat);
+        SCOPED_TRACE(c.strErrors);
         CFramePeer panel(c.arrReplies);
         SLinkOperation op(panel.Port());
-        EXPECT_FALSE(c.action(op.files));
+        EXPECT_FALSE(Do(c.pszAction, op.files));
         EXPECT_EQ(op.files.GetErrors(), c.strErrors);
         EXPECT_EQ(panel.RequestCount(), c.nRequests);
     }
@@ -184,53 +147,36 @@ TEST(PanelRepliesTest, RepliesCutShortAreNeverReadPast)
 // refused requests leave the channel's text empty.
 TEST(PanelRepliesTest, NamesTooLongForARequestAreNotSent)
 {
-    const std::string strA(200, 'A'), strC(255, 'C'), strE(249, 'E'), strF(100, 'F');
+    const std::string A200(200, 'A'), C255(255, 'C'), E249(249, 'E'), F100(100, 'F');
+    const std::string RENAME_FAILED = "Error in renaming file.\nCould not rename ";
     const struct
     {
-        FAction action;
-        std::string strErrors;
+        const char* pszAction;
+        std::string strName, strNew, strErrors;
     } arrCases[] = {
-        {[&](CPanelFileCommands& f) { return f.RenameFile(strA, std::string(54, 'B')); },
-         TOO_LONG + "Error in renaming file.\nCould not rename " + strA + "."}, // 256 bytes
-        {[&](CPanelFileCommands& f) { return f.DeleteFile(strC); },
-         TOO_LONG + DELETE_FAILED + strC + "."},
-        {[](CPanelFileCommands& f)
-         {
-             CDirData list;
-             return f.GetFileList(list, std::string(255, '*'));
-         },
-         TOO_LONG + LIST_FAILED},
-        {[](CPanelFileCommands& f)
-         {
-             unsigned long nSize = 0;
-             return f.OpenRemoteFileSize(std::string(254, 'D'), &nSize);
-         },
-         TOO_LONG.substr(0, TOO_LONG.size() - 1)},
-        {[&](CPanelFileCommands& f) { return f.CardDeleteFile(strE); }, // a frame of 256 bytes
-         TOO_LONG + DELETE_FAILED + strE + "."},
-        {[&](CPanelFileCommands& f) { return f.CardRenameFile(strF, std::string(147, 'G')); },
-         TOO_LONG + "Error in renaming file.\nCould not rename " + strF + "."},
-        {[](CPanelFileCommands& f)
-         {
-             CDirData list;
-             return f.CardGetFileList(list, std::string(248, '*'));
-         },
-         TOO_LONG + LIST_FAILED},
+        {"rename", A200, std::string(54, 'B'), TOO_LONG + RENAME_FAILED + A200 + "."}, // 256 bytes
+        {"delete", C255, "", TOO_LONG + DELETE_FAILED + C255 + "."},
+        {"list", std::string(255, '*'), "", TOO_LONG + LIST_FAILED},
+        {"open", std::string(254, 'D'), "", TOO_LONG.substr(0, TOO_LONG.size() - 1)},
+        {"card-delete", E249, "", TOO_LONG + DELETE_FAILED + E249 + "."}, // a frame of 256 bytes
+        {"card-rename", F100, std::string(147, 'G'), TOO_LONG + RENAME_FAILED + F100 + "."},
+        {"card-list", std::string(248, '*'), "", TOO_LONG + LIST_FAILED},
     };
     CSimPanel panel;
     panel.Start({"--type", "80", "--no-reply-every", "1"});
     for (const auto& c : arrCases)
     {
         SLinkOperation op(panel, 100);
-        EXPECT_FALSE(c.action(op.files));
+        EXPECT_FALSE(Do(c.pszAction, op.files, c.strName, c.strNew));
         EXPECT_EQ(op.files.GetErrors(), c.strErrors);
         EXPECT_EQ(op.pComm->GetError(), "");
     }
     // One byte less fits and goes out (and times out here), in each family.
-    SLinkOperation op(panel, 100);
-    EXPECT_FALSE(op.files.DeleteFile(std::string(254, 'C')));
-    EXPECT_EQ(op.pComm->GetError(), TIMEOUT_TEXT);
-    SLinkOperation opCard(panel, 100);
-    EXPECT_FALSE(opCard.files.CardDeleteFile(std::string(248, 'E')));
-    EXPECT_EQ(opCard.pComm->GetError(), TIMEOUT_TEXT);
+    for (const auto& [pszAction, strName] : {std::pair{"delete", std::string(254, 'C')},
+                                             std::pair{"card-delete", std::string(248, 'E')}})
+    {
+        SLinkOperation op(panel, 100);
+        EXPECT_FALSE(Do(pszAction, op.files, strName));
+        EXPECT_EQ(op.pComm->GetError(), TIMEOUT_TEXT);
+    }
 }

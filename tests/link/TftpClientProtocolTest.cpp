@@ -8,6 +8,8 @@
 
 #include <cstring>
 #include <gtest/gtest.h>
+#include <map>
+#include <sstream>
 #include <thread>
 
 namespace
@@ -35,6 +37,56 @@ struct SCase
     std::string strContent = {}; // the file (download) or what the server got (upload)
     int nCount = 0;              // of the 'c' and 'q' steps
 };
+
+const std::string B1 = PatternBytes(512, 1), B2 = PatternBytes(512, 2), B3 = PatternBytes(100, 3);
+const std::string UP = PatternBytes(1200, 5);
+// Payloads named in the scripts; any other name stands for itself.
+const std::map<std::string, std::string> PAYLOADS = {
+    {"B1", B1},
+    {"B2", B2},
+    {"B3", B3},
+    {"UP", UP},
+    {"NOTFOUND", "File not found"},
+    {"DISKFULL", "Disk full or allocation exceeded"},
+    {"DENIED", "Access violation"},
+    {"SHORT", std::string("\0\3\0", 3)},
+    {"ACK", std::string("\0\4\0\1", 4)},
+    {"NOZERO", std::string("\0\5\0\2abc", 7)},
+    {"X513", std::string(513, 'x')},
+    {"X1100", std::string(1100, 'x')},
+    {"M1014", std::string("\0\5\0\1", 4) + std::string(1014, 'm')},
+    {"M1015", std::string("\0\5\0\1", 4) + std::string(1015, 'm')},
+};
+
+std::string Payload(const std::string& strNames) // names joined by '+'
+{
+    std::string str;
+    for (size_t nStart = 0; nStart < strNames.size();)
+    {
+        const size_t nEnd = std::min(strNames.find('+', nStart), strNames.size());
+        const std::string strName = strNames.substr(nStart, nEnd - nStart);
+        str += PAYLOADS.count(strName) ? PAYLOADS.at(strName) : strName;
+        nStart = nEnd + 1;
+    }
+    return str;
+}
+
+// Steps written as "D1:B1 a1 c": the operation, its number, ':' and a payload.
+std::vector<SStep> Script(const std::string& strScript)
+{
+    std::vector<SStep> arrSteps;
+    std::istringstream in(strScript);
+    for (std::string strToken; in >> strToken;)
+    {
+        const size_t nColon = strToken.find(':');
+        SStep step{strToken[0]};
+        step.nNumber = static_cast<uint16_t>(std::atoi(strToken.substr(1, nColon).c_str()));
+        if (nColon != std::string::npos)
+            step.strBytes = Payload(strToken.substr(nColon + 1));
+        arrSteps.push_back(step);
+    }
+    return arrSteps;
+}
 
 UDP_ENDPOINT Loopback(const char* pszAddress = "127.0.0.1")
 {
@@ -166,159 +218,59 @@ std::string RunCase(const SCase& c)
     return strFile;
 }
 
-const std::string B1 = PatternBytes(512, 1), B2 = PatternBytes(512, 2), B3 = PatternBytes(100, 3);
 const char* const TIMED_OUT = "Read wait timeout.\nCan't get packet.";
 } // namespace
 
 TEST(TftpClientProtocol, ScriptedServers)
 {
-    const std::string strUp = PatternBytes(1200, 5);
-    const SCase arrCases[] = {
+    const struct
+    {
+        const char* pszWhat;
+        const char* pszUpload; // a payload; empty: a download
+        int nTimeoutMs;
+        const char* pszScript;
+        const char* pszResults;
+        std::string strError;
+        const char* pszContent;
+        int nCount;
+    } arrCases[] = {
         // A repeated block (its ACK "got lost") is acknowledged again but written once.
-        {"repeated blocks",
-         "",
-         2000,
-         {{'D', 1, B1},
-          {'a', 1},
-          {'D', 1, B1},
-          {'a', 1},
-          {'D', 2, B2},
-          {'a', 2},
-          {'D', 2, B2},
-          {'a', 2},
-          {'D', 3, B3},
-          {'a', 3}},
-         "MMMMMF",
-         "",
-         B1 + B2 + B3},
-        {"third repeat in a row",
-         "",
-         2000,
-         {{'D', 1, B1}, {'a', 1}, {'D', 1, B1}, {'D', 1, B1}, {'D', 1, B1}, {'a', 1}, {'a', 1}},
-         "MMMMX",
-         "Wrong packet number."},
-        {"short repeat of an earlier block",
-         "",
-         2000,
-         {{'D', 1, B1}, {'a', 1}, {'D', 1, "cut"}, {'a', 1}, {'D', 2, "end"}, {'a', 2}},
-         "MMMF",
-         "",
-         B1 + "end"},
-        {"skipped block",
-         "",
-         2000,
-         {{'D', 1, B1}, {'a', 1}, {'D', 3, B1}},
-         "MMX",
-         "Wrong packet number.",
-         B1},
-        {"silent server: the request is sent three times",
-         "",
-         100,
-         {{'q'}},
-         "MX",
-         TIMED_OUT,
-         "",
-         2},
-        {"server falls silent: the last ACK is resent twice",
-         "",
-         100,
-         {{'D', 1, B1}, {'c'}},
-         "MMX",
-         TIMED_OUT,
-         "",
+        {"repeated blocks", "", 2000, "D1:B1 a1 D1:B1 a1 D2:B2 a2 D2:B2 a2 D3:B3 a3", "MMMMMF", "",
+         "B1+B2+B3", 0},
+        {"third repeat in a row", "", 2000, "D1:B1 a1 D1:B1 D1:B1 D1:B1 a1 a1", "MMMMX",
+         "Wrong packet number.", "", 0},
+        {"short repeat", "", 2000, "D1:B1 a1 D1:cut a1 D2:end a2", "MMMF", "", "B1+end", 0},
+        {"skipped block", "", 2000, "D1:B1 a1 D3:B1", "MMX", "Wrong packet number.", "B1", 0},
+        {"silent server: the request is sent three times", "", 100, "q", "MX", TIMED_OUT, "", 2},
+        {"falling silent: the last ACK is resent twice", "", 100, "D1:B1 c", "MMX", TIMED_OUT, "",
          3},
-        {"error answer",
-         "",
-         2000,
-         {{'E', 1, "File not found"}},
-         "MX",
-         "#1:File not found\nCan't get data."},
+        {"error answer", "", 2000, "E1:NOTFOUND", "MX", "#1:File not found\nCan't get data.", "",
+         0},
         // Malformed packets are refused without reading past them.
-        {"too short", "", 2000, {{'R', 0, std::string("\0\3\0", 3)}}, "MX", "Can't get data."},
-        {"an ACK", "", 2000, {{'R', 0, std::string("\0\4\0\1", 4)}}, "MX", "Can't get data."},
-        {"error without its 0",
-         "",
-         2000,
-         {{'R', 0, std::string("\0\5\0\2abc", 7)}},
-         "MX",
-         "#2:abc\nCan't get data."},
-        {"513 bytes of data",
-         "",
-         2000,
-         {{'D', 1, std::string(513, 'x')}},
-         "MX",
-         "Can't copy data."},
-        {"oversize", "", 2000, {{'D', 1, std::string(1100, 'x')}}, "MX", "Can't get data."},
+        {"too short", "", 2000, "R:SHORT", "MX", "Can't get data.", "", 0},
+        {"an ACK", "", 2000, "R:ACK", "MX", "Can't get data.", "", 0},
+        {"error without its 0", "", 2000, "R:NOZERO", "MX", "#2:abc\nCan't get data.", "", 0},
+        {"513 bytes of data", "", 2000, "D1:X513", "MX", "Can't copy data.", "", 0},
+        {"oversize", "", 2000, "D1:X1100", "MX", "Can't get data.", "", 0},
         // A message without ten characters to spare is not shown; a long one
         // fills the error text, and the next line is cut at its end.
-        {"error message of 1015",
-         "",
-         2000,
-         {{'R', 0, std::string("\0\5\0\1", 4) + std::string(1015, 'm')}},
-         "MX",
-         "Can't get error.\nCan't get data."},
-        {"error message of 1014",
-         "",
-         2000,
-         {{'R', 0, std::string("\0\5\0\1", 4) + std::string(1014, 'm')}},
-         "MX",
-         "#1:" + std::string(1014, 'm') + "\nCan't"},
+        {"message of 1015", "", 2000, "R:M1015", "MX", "Can't get error.\nCan't get data.", "", 0},
+        {"message of 1014", "", 2000, "R:M1014", "MX", "#1:" + std::string(1014, 'm') + "\nCan't",
+         "", 0},
         // Transfer IDs: a stranger racing the server, or sending mid-transfer.
-        {"another address before the answer",
-         "",
-         2000,
-         {{'X', 1, "127.0.0.2"}, {'D', 1, B3}, {'a', 1}},
-         "MF",
-         "",
-         B3},
-        {"another port mid-transfer",
-         "",
-         2000,
-         {{'D', 1, B1}, {'a', 1}, {'X', 2, "127.0.0.1"}, {'D', 2, B3}, {'a', 2}},
-         "MMF",
-         "",
-         B1 + B3},
+        {"another address first", "", 2000, "X1:127.0.0.2 D1:B3 a1", "MF", "", "B3", 0},
+        {"another port midway", "", 2000, "D1:B1 a1 X2:127.0.0.1 D2:B3 a2", "MMF", "", "B1+B3", 0},
         // Uploads: a duplicated ACK never brings a block twice.
-        {"duplicate ACKs",
-         strUp,
-         3000,
-         {{'A', 0},
-          {'A', 0},
-          {'d', 1},
-          {'A', 1},
-          {'A', 1},
-          {'d', 2},
-          {'A', 2},
-          {'d', 3},
-          {'A', 3},
-          {'c'}},
-         "MMMF",
-         "",
-         strUp,
-         0},
-        {"no ACKs: the block is sent four times",
-         strUp,
-         100,
-         {{'A', 0}, {'c'}},
-         "MX",
-         "Read wait timeout.\nNo answer.",
-         "",
-         4},
-        {"error during the upload",
-         strUp,
-         2000,
-         {{'A', 0}, {'d', 1}, {'E', 3, "Disk full or allocation exceeded"}, {'c'}},
-         "MX",
-         "#3:Disk full or allocation exceeded"},
-        {"refused write request",
-         "x",
-         2000,
-         {{'E', 2, "Access violation"}},
-         "X",
-         "#2:Access violation"},
+        {"duplicate ACKs", "UP", 3000, "A0 A0 d1 A1 A1 d2 A2 d3 A3 c", "MMMF", "", "UP", 0},
+        {"no ACKs: the block is sent four times", "UP", 100, "A0 c", "MX",
+         "Read wait timeout.\nNo answer.", "", 4},
+        {"error during the upload", "UP", 2000, "A0 d1 E3:DISKFULL c", "MX",
+         "#3:Disk full or allocation exceeded", "", 0},
+        {"refused write request", "x", 2000, "E2:DENIED", "X", "#2:Access violation", "", 0},
     };
-    for (const SCase& c : arrCases)
-        RunCase(c);
+    for (const auto& c : arrCases)
+        RunCase({c.pszWhat, Payload(c.pszUpload), c.nTimeoutMs, Script(c.pszScript), c.pszResults,
+                 c.strError, Payload(c.pszContent), c.nCount});
 }
 
 // tftpd-hpa numbers the block after 65535 as 0; the client follows, so a file

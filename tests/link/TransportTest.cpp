@@ -19,33 +19,26 @@ TEST(TransportTest, PanelIdentification)
 {
     const struct
     {
-        std::vector<std::string> arrArgs;
+        const char* pszArgs;
         bool bAccepted;
         int nType;
         uint32_t nBuild;
         const char* pszError;
     } arrCases[] = {
-        {{"--type", "181", "--revision", "K12", "--build", "70000"}, true, 181, 70000, ""},
-        {{"--info-length", "6", "--build", "999"}, true, 186, 0, ""}, // the rest stays zero
-        {{"--info-length", "101"},
-         false,
-         0,
-         0,
+        {"--type 181 --revision K12 --build 70000", true, 181, 70000, ""},
+        {"--info-length 6 --build 999", true, 186, 0, ""}, // the rest of the block stays zero
+        {"--info-length 101", false, 0, 0,
          "Incorrect Communication Packet  (Incorrect message length)."},
-        {{"--type", "177", "--revision", "i11", "--build", "40"}, true, 177, 40, ""},
-        {{"--type", "177", "--revision", "i11", "--build", "39"},
-         false,
-         177,
-         39,
-         "Error: Device Type Mismatch"},
-        {{"--fail", "18=17"}, false, 0, 0, "There is a Port conflict. Check the ports."},
-        {{"--type", "0"}, false, 0, 0, "Error: The panel did not identify itself (panel type 0)."},
+        {"--type 177 --revision i11 --build 40", true, 177, 40, ""},
+        {"--type 177 --revision i11 --build 39", false, 177, 39, "Error: Device Type Mismatch"},
+        {"--fail 18=17", false, 0, 0, "There is a Port conflict. Check the ports."},
+        {"--type 0", false, 0, 0, "Error: The panel did not identify itself (panel type 0)."},
     };
     for (const auto& c : arrCases)
     {
-        SCOPED_TRACE(c.arrArgs[1]);
+        SCOPED_TRACE(c.pszArgs);
         CSimPanel panel;
-        panel.Start(c.arrArgs);
+        panel.Start(Words(c.pszArgs));
         auto pComm = panel.MakeComm();
         EXPECT_EQ(pComm->CheckPanelType(), c.bAccepted);
         EXPECT_EQ(pComm->GetError(), c.pszError);
