@@ -1,13 +1,14 @@
 #pragma once
-// A panel on loopback that lies. It speaks the command channel's framing and
-// the file command family well enough for every orvak-cli command, over a
-// small table of files, and can be told to lie in each of the ways a hostile
-// panel would: a listing that never ends, a size at the open that the data
-// does not reach (or 0 for a listed file), data that never ends, replies that
-// come slowly. Its identification is a file-command panel that may view data.
+// A panel on loopback that lies. It speaks the file command family well
+// enough for every orvak-cli command, over a small table of files, and can
+// lie in each of the ways a hostile panel would: a listing that never ends, a
+// size at the open that the data does not reach (or 0 for a listed file),
+// data that never ends, replies that come slowly. It identifies itself as a
+// file command panel that may view data.
+#include "support/CFramePeer.h"
+
 #include <atomic>
 #include <cstdint>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -33,48 +34,35 @@ class CHostilePanel
 {
 public:
     explicit CHostilePanel(SHostileScript script);
-    ~CHostilePanel();
-    CHostilePanel(const CHostilePanel&) = delete;
-    CHostilePanel& operator=(const CHostilePanel&) = delete;
 
-    int Port() const { return m_nPort; }
-    std::string Address() const { return "127.0.0.1:" + std::to_string(m_nPort); }
-    int RequestCount() const { return m_nRequests; }
+    int Port() const { return m_peer.Port(); }
+    std::string Address() const { return "127.0.0.1:" + std::to_string(Port()); }
+    int RequestCount() const { return m_peer.RequestCount(); }
 
 private:
-    void Serve();
-    void ServeConnection(int nSocket);
-    std::vector<unsigned char> Answer(unsigned char nCode,
-                                      const std::vector<unsigned char>& arrRequest);
-    std::vector<unsigned char> AnswerFileCmd(const std::vector<unsigned char>& arrRequest);
-    std::vector<unsigned char> NextListEntry();
-    std::vector<unsigned char> NextBlock();
+    using CBytes = CFramePeer::CBytes;
+    CBytes Answer(unsigned char nCode, const CBytes& arrRequest);
+    CBytes NextListEntry();
+    CBytes NextBlock();
 
     SHostileScript m_script;
-    int m_nListen = -1;
-    int m_nPort = 0;
-    std::atomic<bool> m_bStop{false};
-    std::atomic<int> m_nRequests{0};
-    std::thread m_thread;
-
     // The panel's state between requests (used by the serving thread only).
     std::string m_strPattern;
     size_t m_nListNext = 0;
     const SHostileFile* m_pOpen = nullptr;
     uint64_t m_nPosition = 0;
     int m_nBlocksSent = 0;
+    CFramePeer m_peer; // last: it serves only once the state above exists
 };
 
 // A TFTP server on loopback that answers a read request with full 512-byte
-// blocks for as long as they are acknowledged (at most nMaxBlocks), never the
-// short block that ends a file. Stops when told to or when idle for a while.
+// blocks for as long as they are acknowledged, never the short block that
+// ends a file. Stops when destroyed, when told of an error or when idle.
 class CEndlessTftpServer
 {
 public:
-    explicit CEndlessTftpServer(int nMaxBlocks = 1 << 20);
+    CEndlessTftpServer();
     ~CEndlessTftpServer();
-    CEndlessTftpServer(const CEndlessTftpServer&) = delete;
-    CEndlessTftpServer& operator=(const CEndlessTftpServer&) = delete;
 
     int Port() const { return m_nPort; }
     int BlocksSent() const { return m_nBlocksSent; }
@@ -83,7 +71,6 @@ public:
 private:
     void Serve();
 
-    int m_nMaxBlocks;
     int m_nSocket = -1;
     int m_nPort = 0;
     std::atomic<bool> m_bStop{false};

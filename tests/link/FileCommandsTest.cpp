@@ -1,219 +1,183 @@
-// The file command family (message code 143) against the simulator.
+// Both command families against the simulator: the file commands (message
+// code 143, type 186) and the card commands (message code 128, type 80).
 #include "LinkTestSupport.h"
 
-#include <ctime>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/time.h>
+#include <unistd.h>
 
 namespace
 {
-class FileCommandsTest : public ::testing::Test
+bool CardHas(const CSimPanel& panel, const std::string& strName)
 {
-protected:
-    void SetUp() override
-    {
-        m_panel.Card().WriteFile("41225A07.CSV", PatternBytes(3000, 1));
-        m_panel.Card().WriteFile("90101107.CSV", PatternBytes(508, 2));
-        m_panel.Card().WriteFile("README.TXT", "read me\n");
-        m_panel.Card().WriteFile("noext", "x");
-        m_panel.Card().WriteFile("LOGS/INNER.CSV", "inner");
-    }
+    return std::filesystem::exists(panel.Card().Path() / strName);
+}
 
-    std::string CardFile(const std::string& strName) const
-    {
-        return m_panel.Card().ReadFile(strName);
-    }
-    bool CardHas(const std::string& strName) const
-    {
-        return std::filesystem::exists(m_panel.Card().Path() / strName);
-    }
-
-    // Reads the whole open file block by block, checking each block's size.
-    std::string ReadOpenFile(CPanelFileCommands& files, unsigned long nSize)
-    {
-        std::string strData;
-        for (;;)
-        {
-            unsigned char arrBlock[255];
-            unsigned long nLen = sizeof(arrBlock);
-            EXPECT_TRUE(files.ReadFileBlock(arrBlock, &nLen));
-            EXPECT_LE(nLen, 254u);
-            if (nLen == 0 || strData.size() > nSize)
-                break;
-            strData.append(reinterpret_cast<char*>(arrBlock), nLen);
-        }
-        return strData;
-    }
-
-    CSimPanel m_panel;
-};
+std::string LocalTime(time_t t)
+{
+    tm tmLocal{};
+    localtime_r(&t, &tmLocal);
+    char sz[32];
+    strftime(sz, sizeof(sz), "%Y-%m-%d %H:%M:%S", &tmLocal);
+    return sz;
+}
 } // namespace
 
-TEST_F(FileCommandsTest, ListingFollowsThePattern)
+TEST(FileCommandsTest, ListingsFollowThePatternInBothFamilies)
 {
-    m_panel.Start();
-    struct
+    const time_t tModified = 1718000000; // the panel reports local time
+    const std::string strLong = std::string(40, 'L') + ".TXT";
+    const struct
     {
+        bool bCard;
         const char* pszPattern;
         std::vector<std::string> arrNames;
     } arrCases[] = {
-        {"*.*", {"41225A07.CSV", "90101107.CSV", "LOGS", "README.TXT", "noext"}},
-        {"", {"41225A07.CSV", "90101107.CSV", "LOGS", "README.TXT", "noext"}},
-        {"*.csv", {"41225A07.CSV", "90101107.CSV"}},
-        {"4?225*", {"41225A07.CSV"}},
-        {"*.none", {}},
+        {false, "*.*", {"PADDED.TXT", "41225A07.CSV", "HUGE.CSV", strLong, "README.TXT"}},
+        {false, "", {"PADDED.TXT", "41225A07.CSV", "HUGE.CSV", strLong, "README.TXT"}},
+        // The name on the card ends in blanks: only a pattern with a trailing * meets it.
+        {false, "*TXT*", {"PADDED.TXT", strLong, "README.TXT"}},
+        {false, "*.csv", {"41225A07.CSV", "HUGE.CSV"}},
+        {false, "4?225*", {"41225A07.CSV"}},
+        {false, "*.none", {}},
+        // The card family cuts names at 32 characters.
+        {true, "", {"PADDED.TXT", "41225A07.CSV", "HUGE.CSV", std::string(32, 'L'), "README.TXT"}},
+        {true, "*TXT*", {"PADDED.TXT", std::string(32, 'L'), "README.TXT"}},
+        {true, "4*.csv", {"41225A07.CSV"}},
+        {true, "*.XYZ", {}},
     };
-    for (const auto& c : arrCases)
+    for (const bool bCard : {false, true})
     {
-        SLinkOperation op(m_panel);
-        CDirData list;
-        EXPECT_TRUE(op.files.GetFileList(list, c.pszPattern)) << op.files.GetErrors();
-        EXPECT_EQ(NamesOf(list), c.arrNames) << c.pszPattern;
+        CSimPanel panel;
+        panel.Card().WriteFile("41225A07.CSV", "a,b\n");
+        panel.Card().WriteFile("README.TXT", "read me\n");
+        panel.Card().WriteFile(strLong, "long");
+        const auto padded = panel.Card().WriteFile(" PADDED.TXT  ", PatternBytes(77));
+        const timeval arrTimes[2] = {{tModified, 0}, {tModified, 0}};
+        ASSERT_EQ(utimes(padded.c_str(), arrTimes), 0);
+        // 3 GiB, sparse: sizes of 2 GiB and more stay unsigned.
+        ASSERT_EQ(truncate(panel.Card().WriteFile("HUGE.CSV", "").c_str(), 3221225472LL), 0);
+        panel.Start({"--type", bCard ? "80" : "186", "--zero-date", "README.TXT"});
+        for (const auto& c : arrCases)
+        {
+            if (c.bCard != bCard)
+                continue;
+            SCOPED_TRACE(std::string(bCard ? "card " : "file ") + c.pszPattern);
+            SLinkOperation op(panel);
+            CDirData list;
+            ASSERT_TRUE(bCard ? op.files.CardGetFileList(list, c.pszPattern)
+                              : op.files.GetFileList(list, c.pszPattern))
+                << op.files.GetErrors();
+            EXPECT_EQ(NamesOf(list), c.arrNames);
+            if (c.arrNames.size() < 5)
+                continue;
+            EXPECT_EQ(list.GetAt(0).strSize, "77");
+            EXPECT_EQ(list.GetAt(0).dtModified.Format("%Y-%m-%d %H:%M:%S"), LocalTime(tModified));
+            EXPECT_EQ(list.GetAt(2).strSize, "3221225472");
+            EXPECT_EQ(list.GetAt(4).strSize, "8");
+            EXPECT_FALSE(list.GetAt(4).dtModified.IsValid()); // a zero date is listed, invalid
+        }
     }
 }
 
-TEST_F(FileCommandsTest, ListingEntriesCarrySizeAndDate)
-{
-    const time_t tModified = 1718000000; // a fixed moment; the panel reports local time
-    const auto path = m_panel.Card().WriteFile("  SPACED.TXT ", PatternBytes(77));
-    const timeval arrTimes[2] = {{tModified, 0}, {tModified, 0}};
-    ASSERT_EQ(utimes(path.c_str(), arrTimes), 0);
-    m_panel.Start({"--zero-date", "README.TXT"});
-
-    SLinkOperation op(m_panel);
-    CDirData list;
-    ASSERT_TRUE(op.files.GetFileList(list, "*TXT*")); // the card name ends in a blank
-    ASSERT_EQ(NamesOf(list), (std::vector<std::string>{"SPACED.TXT", "README.TXT"}));
-    const DIR_DATA spaced = list.GetAt(0);
-    EXPECT_EQ(spaced.strSize, "77");
-    tm tmLocal{};
-    localtime_r(&tModified, &tmLocal);
-    char szExpected[32];
-    strftime(szExpected, sizeof(szExpected), "%Y-%m-%d %H:%M:%S", &tmLocal);
-    EXPECT_EQ(spaced.dtModified.Format("%Y-%m-%d %H:%M:%S"), szExpected);
-    // A zero date is listed, marked invalid.
-    EXPECT_EQ(list.GetAt(1).strSize, "8");
-    EXPECT_FALSE(list.GetAt(1).dtModified.IsValid());
-}
-
-TEST_F(FileCommandsTest, FilesReadBlockByBlockWhatEverTheirSize)
+TEST(FileCommandsTest, FilesReadBlockByBlockAndSeek)
 {
     const size_t arrSizes[] = {0, 1, 253, 254, 255, 508, 509, 200000};
+    CSimPanel panel;
     for (const size_t nSize : arrSizes)
-        m_panel.Card().WriteFile("F" + std::to_string(nSize) + ".BIN", PatternBytes(nSize, nSize));
-    m_panel.Start();
-    SLinkOperation op(m_panel);
+        panel.Card().WriteFile("F" + std::to_string(nSize), PatternBytes(nSize, nSize));
+    panel.Start();
+    SLinkOperation op(panel);
+    unsigned char arrBlock[255];
     for (const size_t nSize : arrSizes)
     {
-        const std::string strName = "F" + std::to_string(nSize) + ".BIN";
+        const std::string strName = "F" + std::to_string(nSize);
         unsigned long nOpened = 99;
         ASSERT_TRUE(op.files.OpenRemoteFileSize(strName, &nOpened)) << strName;
         EXPECT_EQ(nOpened, nSize);
-        EXPECT_TRUE(ReadOpenFile(op.files, nOpened) == PatternBytes(nSize, nSize)) << strName;
+        std::string strData;
+        for (unsigned long nLen = 1; nLen != 0 && strData.size() <= nSize;)
+        {
+            nLen = sizeof(arrBlock);
+            EXPECT_TRUE(op.files.ReadFileBlock(arrBlock, &nLen));
+            EXPECT_LE(nLen, 254u);
+            strData.append(reinterpret_cast<char*>(arrBlock), nLen);
+        }
+        EXPECT_TRUE(strData == PatternBytes(nSize, nSize)) << strName;
         op.files.CloseRemoteFile();
     }
     // The plain opening cannot tell an empty file from a failure.
-    EXPECT_EQ(op.files.OpenRemoteFile("F0.BIN"), 0u);
-    EXPECT_EQ(op.files.OpenRemoteFile("F255.BIN"), 255u);
-    EXPECT_EQ(op.files.GetErrors(), "");
-}
-
-TEST_F(FileCommandsTest, SeekMovesWithinTheFile)
-{
-    m_panel.Start();
-    SLinkOperation op(m_panel);
-    const std::string strData = CardFile("41225A07.CSV");
-    ASSERT_EQ(op.files.OpenRemoteFile("41225A07.CSV"), strData.size());
-    unsigned char arrBlock[255];
-    unsigned long nLen = sizeof(arrBlock);
-    ASSERT_TRUE(op.files.ReadFileBlock(arrBlock, &nLen));
-    unsigned long nPosition = 0;
-    ASSERT_TRUE(op.files.SeekFile(0, 1000, &nPosition));
-    EXPECT_EQ(nPosition, 1000u);
-    nLen = sizeof(arrBlock);
-    ASSERT_TRUE(op.files.ReadFileBlock(arrBlock, &nLen));
-    ASSERT_EQ(nLen, 254u);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(arrBlock), nLen), strData.substr(1000, 254));
-    ASSERT_TRUE(op.files.SeekFile(1, 0, &nPosition));
-    EXPECT_EQ(nPosition, strData.size());
-    ASSERT_TRUE(op.files.SeekFile(0, 0, &nPosition));
-    EXPECT_EQ(nPosition, 0u);
-}
-
-TEST_F(FileCommandsTest, OpenFailuresLeaveTheChannelText)
-{
-    m_panel.Start();
-    SLinkOperation op(m_panel);
+    EXPECT_EQ(op.files.OpenRemoteFile("F0"), 0u);
     EXPECT_EQ(op.files.OpenRemoteFile("MISSING.CSV"), 0u);
     EXPECT_EQ(op.pComm->GetError(), "File System Error.");
     EXPECT_EQ(op.files.GetErrors(), "");
-}
 
-TEST_F(FileCommandsTest, ReadFailsWhenThePanelStopsAnswering)
-{
-    m_panel.Start({"--fail-after", "143:0=3"});
-    SLinkOperation op(m_panel);
-    ASSERT_EQ(op.files.OpenRemoteFile("41225A07.CSV"), 3000u);
-    unsigned char arrBlock[255];
-    for (int i = 0; i < 3; ++i)
-    {
-        unsigned long nLen = sizeof(arrBlock);
-        EXPECT_TRUE(op.files.ReadFileBlock(arrBlock, &nLen));
-        EXPECT_EQ(nLen, 254u);
-    }
+    ASSERT_EQ(op.files.OpenRemoteFile("F509"), 509u);
+    unsigned long nPosition = 0;
+    ASSERT_TRUE(op.files.SeekFile(0, 300, &nPosition));
+    EXPECT_EQ(nPosition, 300u);
     unsigned long nLen = sizeof(arrBlock);
-    EXPECT_FALSE(op.files.ReadFileBlock(arrBlock, &nLen));
-    EXPECT_EQ(op.pComm->GetError(), "File System Error.");
+    ASSERT_TRUE(op.files.ReadFileBlock(arrBlock, &nLen));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(arrBlock), nLen),
+              PatternBytes(509, 509).substr(300, 209));
+    ASSERT_TRUE(op.files.SeekFile(1, 0, &nPosition));
+    EXPECT_EQ(nPosition, 509u);
 }
 
-TEST_F(FileCommandsTest, RenameAndItsFailure)
+TEST(FileCommandsTest, FileFamilyDeletesRenamesAndBacksUp)
 {
-    m_panel.Start();
-    SLinkOperation op(m_panel);
+    CSimPanel panel;
+    panel.Card().WriteFile("41225A07.CSV", PatternBytes(3000));
+    panel.Card().WriteFile("90101107.CSV", "a,b\n");
+    panel.Card().WriteFile("README.TXT", "read me\n");
+    panel.Card().WriteFile("noext", "x");
+    panel.Start();
+    SLinkOperation op(panel);
     EXPECT_TRUE(op.files.RenameFile("README.TXT", "NOTES.TXT"));
-    EXPECT_FALSE(CardHas("README.TXT"));
-    EXPECT_EQ(CardFile("NOTES.TXT"), "read me\n");
+    EXPECT_EQ(panel.Card().ReadFile("NOTES.TXT"), "read me\n");
     EXPECT_FALSE(op.files.RenameFile("README.TXT", "OTHER.TXT"));
-    EXPECT_EQ(op.files.GetErrors(), "Error in renaming file.\nCould not rename README.TXT.");
     EXPECT_EQ(op.pComm->GetError(), "File System Error.");
-}
 
-TEST_F(FileCommandsTest, DeleteFilesStopsAtTheFirstFailure)
-{
-    m_panel.Start();
-    SLinkOperation op(m_panel);
     EXPECT_TRUE(op.files.DeleteFiles({}));
-    EXPECT_FALSE(op.files.DeleteFiles({"README.TXT", "MISSING.CSV", "noext"}));
-    EXPECT_FALSE(CardHas("README.TXT"));
-    EXPECT_TRUE(CardHas("noext")); // never sent
-    EXPECT_EQ(op.files.GetErrors(), "Error in deleting file.\nCould not delete MISSING.CSV.");
-    EXPECT_TRUE(op.files.DeleteFiles({"noext"}));
-    EXPECT_FALSE(CardHas("noext"));
-}
+    EXPECT_FALSE(op.files.DeleteFiles({"NOTES.TXT", "MISSING.CSV", "noext"}));
+    EXPECT_FALSE(CardHas(panel, "NOTES.TXT"));
+    EXPECT_TRUE(CardHas(panel, "noext")); // never sent
 
-TEST_F(FileCommandsTest, BackupsAreMadeOnTheCard)
-{
-    m_panel.Start();
-    SLinkOperation op(m_panel);
     EXPECT_TRUE(op.files.BackupFiles({"41225A07.CSV"}));
-    EXPECT_EQ(CardFile("41225A07.BAK"), CardFile("41225A07.CSV"));
-    EXPECT_FALSE(CardHas("90101107.BAK"));
+    EXPECT_EQ(panel.Card().ReadFile("41225A07.BAK"), PatternBytes(3000));
+    EXPECT_FALSE(CardHas(panel, "90101107.BAK"));
     EXPECT_TRUE(op.files.BackupAllCsvFiles());
-    EXPECT_EQ(CardFile("90101107.BAK"), CardFile("90101107.CSV"));
+    EXPECT_EQ(panel.Card().ReadFile("90101107.BAK"), "a,b\n");
     EXPECT_FALSE(op.files.BackupFiles({"MISSING.CSV", "90101107.CSV"}));
-    EXPECT_EQ(op.files.GetErrors(), "Unable to backup MISSING.CSV.");
+    EXPECT_EQ(op.files.GetErrors(), "Error in renaming file.\nCould not rename README.TXT.\n"
+                                    "Error in deleting file.\nCould not delete MISSING.CSV.\n"
+                                    "Unable to backup MISSING.CSV.");
 }
 
-TEST_F(FileCommandsTest, PanelResultsBecomeTheirTexts)
+TEST(FileCommandsTest, CardFamilyListsDeletesAndRenames)
 {
-    m_panel.Start({"--fail", "143:7=6", "--fail", "143:14=212"});
-    SLinkOperation op(m_panel);
+    CSimPanel panel;
+    panel.Card().WriteFile("90101107.CSV", "a,b\n");
+    panel.Card().WriteFile("README.TXT", "read me\n");
+    panel.Card().WriteFile("Z.CSV", "z");
+    panel.Start({"--type", "80", "--card-no-last-flag"});
+    SLinkOperation op(panel);
     CDirData list;
-    EXPECT_FALSE(op.files.GetFileList(list, "*.*"));
-    EXPECT_EQ(op.files.GetErrors(), "Error in Getting Remote file list.");
-    EXPECT_EQ(op.pComm->GetError().rfind("Panel is out of memory;  \nPlease delete", 0), 0u);
-    EXPECT_FALSE(op.files.RenameFile("README.TXT", "X.TXT"));
-    EXPECT_EQ(op.pComm->GetError(), "User aborted communication.");
-    EXPECT_TRUE(CardHas("README.TXT"));
+    ASSERT_TRUE(op.files.CardGetFileList(list, "*.*")); // ends at the count, without a last flag
+    EXPECT_EQ(NamesOf(list), (std::vector<std::string>{"90101107.CSV", "README.TXT", "Z.CSV"}));
+
+    EXPECT_TRUE(op.files.CardRenameFile("README.TXT", "NOTES.TXT"));
+    EXPECT_TRUE(CardHas(panel, "NOTES.TXT"));
+    EXPECT_FALSE(op.files.CardRenameFile("NOTES.TXT", "90101107.CSV"));
+    EXPECT_FALSE(op.files.CardDeleteFiles({"NOTES.TXT", "MISSING.CSV", "Z.CSV"}));
+    EXPECT_FALSE(CardHas(panel, "NOTES.TXT"));
+    EXPECT_TRUE(CardHas(panel, "Z.CSV")); // never sent
+    EXPECT_EQ(op.files.GetErrors(), "Error: Filenames are not unique\nError in renaming file.\n"
+                                    "Could not rename NOTES.TXT.\n"
+                                    "Error: Source file not found\nError in deleting file.\n"
+                                    "Could not delete MISSING.CSV.");
+    SLinkOperation op2(panel);
+    EXPECT_TRUE(op2.files.CardDeleteFiles({"Z.CSV"}));
+    EXPECT_FALSE(CardHas(panel, "Z.CSV"));
 }

@@ -1,7 +1,6 @@
 #include "LinkTestSupport.h"
-#include "support/SocketIo.h"
 
-#include <unistd.h>
+#include <sstream>
 
 std::string PatternBytes(size_t nLength, unsigned nSeed)
 {
@@ -15,9 +14,11 @@ std::string PatternBytes(size_t nLength, unsigned nSeed)
     return str;
 }
 
-void CSimPanel::Start(std::vector<std::string> arrArgs)
+void CSimPanel::Start(std::vector<std::string> arrArgs, bool bTftp)
 {
-    arrArgs.insert(arrArgs.begin(), {"--no-tftp", "--card", m_card.Str()});
+    arrArgs.insert(arrArgs.begin(), {"--card", m_card.Str()});
+    if (!bTftp)
+        arrArgs.insert(arrArgs.begin(), "--no-tftp");
     m_pSim = std::make_unique<CSimulatorProcess>(arrArgs);
 }
 
@@ -28,6 +29,15 @@ std::unique_ptr<CCommInterface> CSimPanel::MakeComm(int nReplyMs) const
     return pComm;
 }
 
+std::vector<std::string> Words(const std::string& strLine)
+{
+    std::istringstream in(strLine);
+    std::vector<std::string> arrWords;
+    for (std::string strWord; in >> strWord;)
+        arrWords.push_back(strWord);
+    return arrWords;
+}
+
 std::vector<std::string> NamesOf(const CDirData& list)
 {
     std::vector<std::string> arrNames;
@@ -36,11 +46,12 @@ std::vector<std::string> NamesOf(const CDirData& list)
     return arrNames;
 }
 
-int UnusedLoopbackPort()
+int RunTftp(CTFTPClient& client, int nPort, bool bDownload, const std::string& strRemote,
+            const std::string& strLocal)
 {
-    int nPort = 0;
-    const int nSocket = BindLoopbackSocket(SOCK_STREAM, nPort);
-    if (nSocket >= 0)
-        close(nSocket);
-    return nPort;
+    client.SetServerPort(static_cast<uint16_t>(nPort));
+    int nResult = client.StartTransfer(bDownload, strRemote, strLocal, "127.0.0.1");
+    while (nResult == TFTP_RESULT_MORE)
+        nResult = client.Step();
+    return nResult;
 }

@@ -1,8 +1,10 @@
 #pragma once
 // Shared pieces of the panel link tests: a simulator serving a fresh card
-// folder, channels with short time-outs, and file contents to compare.
+// folder, channels with short time-outs, whole TFTP transfers and file
+// contents to compare.
 #include "link/CCommInterface.h"
 #include "link/CPanelFileCommands.h"
+#include "link/CTFTPClient.h"
 #include "support/CSimulatorProcess.h"
 #include "support/CTempDir.h"
 
@@ -18,8 +20,10 @@ class CSimPanel
 {
 public:
     const CTempDir& Card() const { return m_card; }
-    void Start(std::vector<std::string> arrArgs = {});
+    // Without a TFTP server unless bTftp.
+    void Start(std::vector<std::string> arrArgs = {}, bool bTftp = false);
     int Port() const { return m_pSim->Port(); }
+    int TftpPort() const { return m_pSim->TftpPort(); }
     // A channel to the simulator with short time-outs.
     std::unique_ptr<CCommInterface> MakeComm(int nReplyMs = 5000) const;
 
@@ -35,12 +39,21 @@ struct SLinkOperation
         : pComm(panel.MakeComm(nReplyMs)), files(pComm.get())
     {
     }
+    explicit SLinkOperation(int nPort, int nReplyMs = 2000)
+        : pComm(std::make_unique<CCommInterface>("127.0.0.1", nPort)), files(pComm.get())
+    {
+        pComm->SetTimeouts(2000, nReplyMs);
+    }
     std::unique_ptr<CCommInterface> pComm;
     CPanelFileCommands files;
 };
 
+// The words of a line of options, split at blanks.
+std::vector<std::string> Words(const std::string& strLine);
+
 // The names of a listing, in order.
 std::vector<std::string> NamesOf(const CDirData& list);
 
-// A loopback port on which nothing listens (bound once, then released).
-int UnusedLoopbackPort();
+// A whole TFTP transfer with a server on 127.0.0.1:nPort; returns the last result.
+int RunTftp(CTFTPClient& client, int nPort, bool bDownload, const std::string& strRemote,
+            const std::string& strLocal);

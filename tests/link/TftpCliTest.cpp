@@ -1,119 +1,74 @@
-// orvak-cli over TFTP against the simulator: `get` from a panel that is read
-// by TFTP (CanBackupCsvFiles false, as for type 80), and `put`.
-#include "support/CSimulatorProcess.h"
-#include "support/CTempDir.h"
-
-#include <gtest/gtest.h>
+// orvak-cli over TFTP against the simulator: `get` from a panel read by TFTP
+// (type 80, which cannot back up CSV files), `put`, and --tftp forcing the
+// TFTP path where the file commands could read the file (type 186).
+#include "LinkTestSupport.h"
 
 #include <cstdio>
 #include <filesystem>
-#include <memory>
-#include <string>
+#include <gtest/gtest.h>
+#include <set>
 #include <sys/wait.h>
-#include <vector>
 
 namespace
 {
-struct SRun
+// Exit status, and standard output and error together.
+std::pair<int, std::string> RunCli(const std::string& strArgs)
 {
-    int nExit = -1;
-    std::string strOutput; // standard output and standard error
-};
-
-SRun RunCli(const std::string& strArgs)
-{
-    SRun run;
-    const std::string strCommand = std::string(ORVAK_CLI_PATH) + " " + strArgs + " 2>&1";
-    FILE* pPipe = ::popen(strCommand.c_str(), "r");
-    if (!pPipe)
-        return run;
+    std::string strOutput;
+    FILE* pPipe = ::popen((std::string(ORVAK_CLI_PATH) + " " + strArgs + " 2>&1").c_str(), "r");
     char arrBuffer[512];
-    size_t n;
-    while ((n = std::fread(arrBuffer, 1, sizeof(arrBuffer), pPipe)) > 0)
-        run.strOutput.append(arrBuffer, n);
-    const int nStatus = ::pclose(pPipe);
-    run.nExit = WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : -1;
-    return run;
+    for (size_t n; pPipe && (n = std::fread(arrBuffer, 1, sizeof(arrBuffer), pPipe)) > 0;)
+        strOutput.append(arrBuffer, n);
+    const int nStatus = pPipe ? ::pclose(pPipe) : -1;
+    return {WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : -1, strOutput};
 }
 
-class TftpCli : public ::testing::Test
+std::string PanelArgs(const CSimPanel& panel)
 {
-protected:
-    void SetUp() override
-    {
-        m_card.WriteFile("41225A07.CSV", std::string(5000, 'x') + "end");
-        m_pSim = std::make_unique<CSimulatorProcess>(
-            std::vector<std::string>{"--card", m_card.Str(), "--type", "80"});
-    }
-    // "--tftp-port P 127.0.0.1:PORT " for the simulator.
-    std::string Panel() const
-    {
-        return "--tftp-port " + std::to_string(m_pSim->TftpPort()) +
-               " 127.0.0.1:" + std::to_string(m_pSim->Port()) + " ";
-    }
-    std::string Local(const std::string& strName) const
-    {
-        return (m_local.Path() / strName).string();
-    }
-
-    CTempDir m_card;
-    CTempDir m_local;
-    std::unique_ptr<CSimulatorProcess> m_pSim;
-};
+    return "--tftp-port " + std::to_string(panel.TftpPort()) +
+           " 127.0.0.1:" + std::to_string(panel.Port()) + " ";
+}
 } // namespace
 
-TEST_F(TftpCli, GetReadsAPanelWithoutFileCommandsByTftp)
+TEST(TftpCli, GetAndPutByTftp)
 {
-    const SRun run = RunCli(Panel() + "get 41225A07.CSV " + Local("copy.csv"));
-    EXPECT_EQ(0, run.nExit) << run.strOutput;
-    EXPECT_EQ(m_card.ReadFile("41225A07.CSV"), m_local.ReadFile("copy.csv"));
-}
-
-TEST_F(TftpCli, FailedGetShowsTheClientLinesAndLeavesNoFile)
-{
-    const SRun run = RunCli(Panel() + "get NOPE.CSV " + Local("nope.csv"));
-    EXPECT_EQ(1, run.nExit);
-    EXPECT_NE(std::string::npos,
-              run.strOutput.find("#1:File not found\nCan't get data.\nError in copying NOPE.CSV"))
-        << run.strOutput;
-    EXPECT_TRUE(std::filesystem::is_empty(m_local.Path()));
-}
-
-TEST_F(TftpCli, PutSendsAFileAndRefusesNamesOutsideTheCard)
-{
-    m_local.WriteFile("up.csv", "Date,Time,T1\n");
-    const SRun run = RunCli(Panel() + "put " + Local("up.csv") + " UP.CSV");
-    EXPECT_EQ(0, run.nExit) << run.strOutput;
-    EXPECT_EQ("Date,Time,T1\n", m_card.ReadFile("UP.CSV"));
-
-    const SRun bad = RunCli(Panel() + "put " + Local("up.csv") + " ../UP.CSV");
-    EXPECT_EQ(1, bad.nExit);
-    EXPECT_NE(std::string::npos, bad.strOutput.find("is not a plain file name")) << bad.strOutput;
-
-    const SRun missing = RunCli(Panel() + "put " + Local("none.csv") + " X.CSV");
-    EXPECT_EQ(1, missing.nExit);
-    EXPECT_NE(std::string::npos, missing.strOutput.find("is not a file")) << missing.strOutput;
-}
-
-// --tftp makes `get` use TFTP even where the file commands could read the
-// file (type 186). The simulator refuses every TFTP request here, so only a
-// TFTP read fails.
-TEST(TftpCliForced, TftpOptionForcesTheTftpPathOfGet)
-{
-    CTempDir card, local;
-    card.WriteFile("A.CSV", "abc");
-    CSimulatorProcess sim(
-        {"--card", card.Str(), "--type", "186", "--tftp-error", "2:Access violation"});
-    const std::string strPanel = "--tftp-port " + std::to_string(sim.TftpPort()) +
-                                 " 127.0.0.1:" + std::to_string(sim.Port()) + " ";
-    const std::string strTarget = (local.Path() / "a.csv").string();
-
-    const SRun plain = RunCli(strPanel + "get A.CSV " + strTarget);
-    EXPECT_EQ(0, plain.nExit) << plain.strOutput;
-
-    const SRun forced = RunCli("--tftp " + strPanel + "get A.CSV " + strTarget + ".2");
-    EXPECT_EQ(1, forced.nExit);
-    EXPECT_NE(std::string::npos,
-              forced.strOutput.find("#2:Access violation\nCan't get data.\nError in copying A.CSV"))
-        << forced.strOutput;
+    CSimPanel tftpOnly, refusing;
+    CTempDir local;
+    tftpOnly.Card().WriteFile("41225A07.CSV", std::string(5000, 'x') + "end");
+    refusing.Card().WriteFile("A.CSV", "abc");
+    local.WriteFile("up.csv", "Date,Time,T1\n");
+    tftpOnly.Start({"--type", "80"}, true);
+    refusing.Start({"--type", "186", "--tftp-error", "2:Access violation"}, true);
+    const std::string strLocal = local.Str() + "/";
+    const struct
+    {
+        const CSimPanel& panel;
+        const char* pszOption;
+        std::string strArgs;
+        int nExit;
+        const char* pszOutput;
+    } arrCases[] = {
+        {tftpOnly, "", "get 41225A07.CSV " + strLocal + "copy.csv", 0, ""},
+        {tftpOnly, "", "get NOPE.CSV " + strLocal + "nope.csv", 1,
+         "#1:File not found\nCan't get data.\nError in copying NOPE.CSV"},
+        {tftpOnly, "", "put " + strLocal + "up.csv UP.CSV", 0, ""},
+        {tftpOnly, "", "put " + strLocal + "up.csv ../UP.CSV", 1, "is not a plain file name"},
+        {tftpOnly, "", "put " + strLocal + "none.csv X.CSV", 1, "is not a file"},
+        {refusing, "", "get A.CSV " + strLocal + "a.csv", 0, ""}, // by the file commands
+        {refusing, "--tftp ", "get A.CSV " + strLocal + "a2.csv", 1,
+         "#2:Access violation\nCan't get data.\nError in copying A.CSV"},
+    };
+    for (const auto& c : arrCases)
+    {
+        const auto [nExit, strOutput] = RunCli(c.pszOption + PanelArgs(c.panel) + c.strArgs);
+        EXPECT_EQ(c.nExit, nExit) << c.strArgs << "\n" << strOutput;
+        EXPECT_NE(std::string::npos, strOutput.find(c.pszOutput)) << c.strArgs << "\n" << strOutput;
+    }
+    EXPECT_EQ(tftpOnly.Card().ReadFile("41225A07.CSV"), local.ReadFile("copy.csv"));
+    EXPECT_EQ("Date,Time,T1\n", tftpOnly.Card().ReadFile("UP.CSV"));
+    EXPECT_EQ("abc", local.ReadFile("a.csv"));
+    std::set<std::string> setLeft; // a failed get leaves no file, not even a temporary
+    for (const auto& entry : std::filesystem::directory_iterator(local.Path()))
+        setLeft.insert(entry.path().filename().string());
+    EXPECT_EQ(setLeft, (std::set<std::string>{"a.csv", "copy.csv", "up.csv"}));
 }

@@ -1,6 +1,6 @@
 #pragma once
 // A prompt for tests: records every message and answers questions from a
-// script (Yes when the script has run dry, unless told otherwise).
+// script (Yes when the script has run dry).
 #include "common/CPrompt.h"
 
 #include <deque>
@@ -24,14 +24,13 @@ public:
         if (eButtons == EPromptButtons::Ok)
             return EPromptAnswer::Ok;
         if (m_arrAnswers.empty())
-            return m_eDefaultAnswer;
+            return EPromptAnswer::Yes;
         const EPromptAnswer eAnswer = m_arrAnswers.front();
         m_arrAnswers.pop_front();
         return eAnswer;
     }
 
     void QueueAnswer(EPromptAnswer eAnswer) { m_arrAnswers.push_back(eAnswer); }
-    void SetDefaultAnswer(EPromptAnswer eAnswer) { m_eDefaultAnswer = eAnswer; }
     const std::vector<SPromptRecord>& Shown() const { return m_arrShown; }
     std::vector<std::string> Texts() const
     {
@@ -45,5 +44,4 @@ public:
 private:
     std::vector<SPromptRecord> m_arrShown;
     std::deque<EPromptAnswer> m_arrAnswers;
-    EPromptAnswer m_eDefaultAnswer = EPromptAnswer::Yes;
 };

@@ -13,14 +13,10 @@
 #error "ORVAK_PANELSIM_PATH must name the simulator binary"
 #endif
 
-std::string CSimulatorProcess::BinaryPath()
-{
-    return ORVAK_PANELSIM_PATH;
-}
-
 CSimulatorProcess::CSimulatorProcess(const std::vector<std::string>& arrArgs)
 {
-    std::vector<std::string> arrAll = {BinaryPath(), "--address", "127.0.0.1", "--port", "0"};
+    std::vector<std::string> arrAll = {ORVAK_PANELSIM_PATH, "--address", "127.0.0.1", "--port",
+                                       "0"};
     bool bTftpGiven = false;
     for (const std::string& strArg : arrArgs)
         bTftpGiven = bTftpGiven || strArg == "--tftp-port" || strArg == "--no-tftp";

@@ -22,8 +22,6 @@ public:
     const char* Address() const { return "127.0.0.1"; }
     void Stop();
 
-    static std::string BinaryPath();
-
 private:
     pid_t m_pid = -1;
     int m_nPort = 0;

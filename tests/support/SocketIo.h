@@ -5,6 +5,7 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 // False when the peer closed the connection or the call failed.
 inline bool SendAll(int nSocket, const unsigned char* p, size_t n)
@@ -47,4 +48,15 @@ inline int BindLoopbackSocket(int nType, int& nPort)
         getsockname(nSocket, reinterpret_cast<sockaddr*>(&sa), &nLen) == 0)
         nPort = ntohs(sa.sin_port);
     return nSocket;
+}
+
+// A port of the type on 127.0.0.1 that was free a moment ago (bound, then
+// released): nothing listens on it.
+inline int FreeLoopbackPort(int nType)
+{
+    int nPort = 0;
+    const int nSocket = BindLoopbackSocket(nType, nPort);
+    if (nSocket >= 0)
+        close(nSocket);
+    return nPort;
 }

@@ -11,34 +11,17 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <netinet/in.h>
 #include <string>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
 
+#include "support/SocketIo.h"
+
 namespace tftp_peers
 {
 constexpr const char* TFTPD_PATH = "/usr/sbin/in.tftpd";
-
-// A UDP port on 127.0.0.1 that was free a moment ago.
-inline int PickFreeUdpPort()
-{
-    const int nSocket = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t nLen = sizeof(addr);
-    int nPort = 0;
-    if (nSocket >= 0 && ::bind(nSocket, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) == 0 &&
-        ::getsockname(nSocket, reinterpret_cast<sockaddr*>(&addr), &nLen) == 0)
-        nPort = ntohs(addr.sin_port);
-    if (nSocket >= 0)
-        ::close(nSocket);
-    return nPort;
-}
 
 // True when the kernel lists a UDP socket bound to 127.0.0.1:nPort.
 inline bool IsUdpPortBound(int nPort)
@@ -133,7 +116,7 @@ public:
         // The port is free when picked but may be taken before the server
         // binds it: then the server ends at once and another port is tried.
         for (int nTry = 0; nTry < 10 && m_nPort == 0; ++nTry)
-            TryStart(folder.string(), PickFreeUdpPort());
+            TryStart(folder.string(), FreeLoopbackPort(SOCK_DGRAM));
     }
     ~CTftpdProcess() { Stop(); }
     CTftpdProcess(const CTftpdProcess&) = delete;

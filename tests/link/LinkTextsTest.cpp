@@ -1,0 +1,110 @@
+// Texts and entry fields the link builds without a panel: the channel's
+// failure texts (their double blanks are the program's own), the card status
+// range that counts as an error, the reasons of failed card commands, and
+// listing entries from wire fields.
+#include "link/CCommInterface.h"
+#include "link/CDirData.h"
+#include "link/CardStatus.h"
+
+#include <cerrno>
+#include <gtest/gtest.h>
+
+TEST(LinkTextsTest, ChannelTextsKeepTheirDoubleBlanks)
+{
+    const std::pair<unsigned long, const char*> arrCases[] = {
+        {1, "Incorrect Communication Packet  (Checksum Error)."},
+        {2, "Incorrect Communication Packet  (Time Out Error). \nCheck cable and communication "
+            "port."},
+        {3, "Incorrect Communication Packet  (Incorrect message code)."},
+        {6, "Panel is out of memory;  \nPlease delete few objects and try again. If you have "
+            "linegraphs in your project, reduce number of samples and try again.  Bitmaps and "
+            "linegraphs are objects that may consume lot of memory.  If you are using linegraphs "
+            "in your project, reducing the number of samples will reduce memory consumption."},
+        {7, "Incorrect Communication Packet  (Incorrect message number)."},
+        {8, "Incorrect Communication Packet  (Incorrect message length)."},
+        {9, "Incorrect Communication Packet  (Incorrect type)."},
+        {10, "Incorrect Communication Packet  (Error in EEPROM program)."},
+        {11, "Incorrect Communication Packet  (Incorrect message load)."},
+        {14, "Incorrect Communication Packet  (Program read only error)."},
+        {15, "Incorrect Communication Packet  (Incorrect Format)."},
+        {16, "Incorrect Communication Packet  (Image not found)."},
+        {18, "Panel does not have the firmware loaded.  \nPlease load the panel with latest "
+             "firmware."},
+        {19, "Incorrect Communication Packet  (Protection error)."},
+        {20, "Incorrect Communication Packet  (Incorrect password)."},
+        {21, "Incorrect Communication Packet  (Error in INIT)."},
+        {23, "Incorrect Communication Packet  (ERR MSG ECHOED)."},
+        {36, "Error C01_1:  Unable to open communication port."},
+        {37, "Error C01_3:  communication port is being used by some other application, Access "
+             "denied."},
+        // Texts of a link without a panel (no cable, no driver) and their odd capitals.
+        {30, "Netwyn dll not initialized."},
+        {32, "Unable to create thread."},
+        {33, "Unable to close communication port."},
+        {34, "Netwyn Dll not loaded."},
+        {35, "Error in transmitting data."},
+        {100, "The starting address does not match."},
+        {101, "Error reading driver or hex file."},
+    };
+    for (const auto& [nCode, pszText] : arrCases)
+        EXPECT_EQ(CommErrorText(nCode, ECONNRESET), pszText) << nCode; // the table wins
+}
+
+TEST(LinkTextsTest, CardStatusesFrom128To136AreErrors)
+{
+    for (const int nCode : {0, 7, 8, 127, 128, 136, 137, 255})
+    {
+        bool bError = !(nCode >= 128 && nCode <= 136); // start opposite to catch "not set"
+        GetCardStatusText(static_cast<unsigned char>(nCode), &bError);
+        EXPECT_EQ(bError, nCode >= 128 && nCode <= 136) << nCode;
+    }
+    EXPECT_EQ(GetCardStatusText(8, nullptr), "");
+    EXPECT_EQ(GetCardStatusText(128, nullptr), "Unexpected Error");
+    // The reasons of a failed delete and rename share numbers, not texts.
+    const struct
+    {
+        unsigned char nResult;
+        const char* pszDelete;
+        const char* pszRename;
+    } arrReasons[] = {
+        {1, "Source filename invalid", "Source filename invalid"},
+        {2, "Source file not found", "New filename invalid"},
+        {3, "Unknown", "Filenames are not unique"},
+        {4, "Unknown", "Rename failed"},
+        {5, "Unknown", "Unknown"},
+        {241, "File may be in use.", "File may be in use."},
+    };
+    for (const auto& c : arrReasons)
+    {
+        EXPECT_EQ(GetCardDeleteResultText(c.nResult), c.pszDelete) << int(c.nResult);
+        EXPECT_EQ(GetCardRenameResultText(c.nResult), c.pszRename) << int(c.nResult);
+    }
+}
+
+TEST(LinkTextsTest, EntriesFromTheWire)
+{
+    const DIR_DATA entry = MakeDirEntry("  41225A07.CSV \t", 0xFFFFFFFFu, 2024, 2, 29, 23, 59, 58);
+    EXPECT_EQ(entry.strName, "41225A07.CSV");
+    EXPECT_EQ(entry.strSize, "4294967295");
+    EXPECT_EQ(entry.dtModified.Format("%Y-%m-%d %H:%M:%S"), "2024-02-29 23:59:58");
+    const int arrInvalid[][6] = {
+        {0, 0, 0, 0, 0, 0}, // the fields a panel sends for "no date"
+        {2023, 2, 29, 0, 0, 0}, {2024, 4, 31, 12, 0, 0}, {2024, 13, 1, 0, 0, 0},
+        {2024, 1, 1, 24, 0, 0}, {2024, 1, 1, 0, 60, 0},  {2024, 1, 1, 0, 0, 60},
+    };
+    for (const auto& f : arrInvalid)
+    {
+        const DIR_DATA bad = MakeDirEntry("X", 1, f[0], f[1], f[2], f[3], f[4], f[5]);
+        EXPECT_FALSE(bad.dtModified.IsValid()) << f[0] << "-" << f[1] << "-" << f[2];
+        EXPECT_EQ(bad.dtModified.Format("%Y"), "Invalid DateTime");
+    }
+    CDirData list;
+    list.Add(entry);
+    for (const int nIndex : {-1, 1}) // out of range: an empty entry
+    {
+        EXPECT_EQ(list.GetAt(nIndex).strName, "");
+        EXPECT_FALSE(list.GetAt(nIndex).dtModified.IsValid());
+    }
+    list.RemoveAll();
+    EXPECT_TRUE(list.IsEmpty());
+}

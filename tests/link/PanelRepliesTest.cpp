@@ -1,0 +1,182 @@
+// What a failed reply leaves for the user, in both command families: the
+// panel's result codes and card statuses, malformed and short replies (never
+// read past), and names too long for one request (never sent cut).
+#include "LinkTestSupport.h"
+#include "support/CFramePeer.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace
+{
+const std::string SHORT = "Error: Incomplete reply from the panel.\n";
+const std::string TOO_LONG = "Error: The name is too long for a request to the panel.\n";
+const std::string LIST_FAILED = "Error in Getting Remote file list.";
+const std::string DELETE_FAILED = "Error in deleting file.\nCould not delete ";
+const char* const TIMEOUT_TEXT =
+    "Incorrect Communication Packet  (Time Out Error). \nCheck cable and communication port.";
+
+// One operation on the panel's files (on A.CSV unless named); true when it succeeded.
+bool Do(const std::string& strAction, CPanelFileCommands& f, const std::string& strName = "",
+        const std::string& strNew = "X.CSV")
+{
+    const std::string strFile = strName.empty() ? "A.CSV" : strName;
+    CDirData list;
+    unsigned long nSize = 0;
+    unsigned char arrBlock[255];
+    if (strAction == "list")
+        return f.GetFileList(list, strName.empty() ? "*.*" : strName) || !list.IsEmpty();
+    if (strAction == "card-list")
+        return f.CardGetFileList(list, strName) || !list.IsEmpty(); // a failed listing is empty
+    if (strAction == "read") // a one-byte file: true unless only the block after it fails
+        return f.OpenRemoteFile(strFile) != 1 || !f.ReadFileBlock(arrBlock, &(nSize = 255)) ||
+               f.ReadFileBlock(arrBlock, &(nSize = 255));
+    if (strAction == "open")
+        return f.OpenRemoteFileSize(strFile, &nSize);
+    if (strAction == "rename")
+        return f.RenameFile(strFile, strNew);
+    if (strAction == "delete")
+        return f.DeleteFile(strFile);
+    if (strAction == "card-rename")
+        return f.CardRenameFile(strFile, strNew);
+    return f.CardDeleteFile(strFile);
+}
+
+// A card reply frame: 0x71 0x14 length, status 0, data, checksum.
+std::vector<unsigned char> CardFrame(std::vector<unsigned char> arrData)
+{
+    arrData.insert(arrData.begin(),
+                   {0x71, 0x14, static_cast<unsigned char>(arrData.size() + 5), 0});
+    unsigned nSum = 0;
+    for (const unsigned char c : arrData)
+        nSum += c;
+    arrData.push_back(static_cast<unsigned char>(nSum));
+    return arrData;
+}
+} // namespace
+
+TEST(PanelRepliesTest, FailedRepliesFromTheSimulatorGetTheirTexts)
+{
+    const std::string CARD_IN_USE = "Error: File may be in use.\n";
+    const struct
+    {
+        const char* pszArgs;
+        const char* pszAction;
+        std::string strErrors;
+        const char* pszCommError; // nullptr: not checked
+    } arrCases[] = {
+        {"--fail 143:7=6", "list", LIST_FAILED, "Panel is out of memory;  \nPlease delete"},
+        {"--fail 143:14=212", "rename", "Error in renaming file.\nCould not rename A.CSV.",
+         "User aborted communication."},
+        {"--fail-after 143:0=1", "read", "", "File System Error."},
+        {"--malform magic", "list", LIST_FAILED,
+         "Incorrect Communication Packet  (Incorrect Format)."},
+        {"--malform code", "list", LIST_FAILED,
+         "Incorrect Communication Packet  (Incorrect message code)."},
+        {"--malform oversize", "list", LIST_FAILED,
+         "Incorrect Communication Packet  (Incorrect message length)."},
+        {"--malform short-entry", "list", SHORT + LIST_FAILED, nullptr},
+        {"--type 80 --malform short-card", "card-list", SHORT + LIST_FAILED, nullptr},
+        {"--type 80 --malform short-card", "card-delete", SHORT + DELETE_FAILED + "A.CSV.",
+         nullptr},
+        {"--type 80 --fail 128:11=1", "card-list", LIST_FAILED,
+         "Incorrect Communication Packet  (Checksum Error)."},
+        {"--type 80 --card-result 15=241", "card-rename",
+         CARD_IN_USE + "Error in renaming file.\nCould not rename A.CSV.", nullptr},
+        {"--type 80 --card-result 14=3", "card-delete",
+         "Error: Unknown\n" + DELETE_FAILED + "A.CSV.", nullptr},
+        // Card statuses: only 128 to 136 are errors.
+        {"--type 80 --card-status 7", "card-list", "", nullptr},
+        {"--type 80 --card-status 200", "card-list", "", nullptr},
+        {"--type 80 --card-status 129", "card-list", "Error: No Card\n" + LIST_FAILED, nullptr},
+        {"--type 80 --card-status 131", "card-list", "Error: Card is Full\n" + LIST_FAILED,
+         nullptr},
+        {"--type 80 --card-status 136", "card-list", "Error: Format Error\n" + LIST_FAILED,
+         nullptr},
+    };
+    for (const auto& c : arrCases)
+    {
+        SCOPED_TRACE(c.pszArgs);
+        CSimPanel panel;
+        panel.Card().WriteFile("A.CSV", "a");
+        panel.Start(Words(c.pszArgs));
+        SLinkOperation op(panel);
+        EXPECT_EQ(Do(c.pszAction, op.files), c.strErrors.empty() && !c.pszCommError);
+        EXPECT_EQ(op.files.GetErrors(), c.strErrors);
+        if (c.pszCommError)
+        {
+            EXPECT_EQ(op.pComm->GetError().rfind(c.pszCommError, 0), 0u) << op.pComm->GetError();
+        }
+    }
+}
+
+// Replies the simulator cannot be told to send, from a scripted peer.
+TEST(PanelRepliesTest, RepliesCutShortAreNeverReadPast)
+{
+    std::vector<unsigned char> arrShortEntry = {0, 0}; // the card entry stops after 10 name bytes
+    arrShortEntry.resize(12, 'N');
+    const struct
+    {
+        std::vector<std::vector<unsigned char>> arrReplies;
+        const char* pszAction;
+        std::string strErrors;
+        int nRequests;
+    } arrCases[] = {
+        // A record cut inside its name: the listing is not closed after the failure.
+        {{{21}, {6}, {7, 'A', 'B', 'C'}}, "list", SHORT + LIST_FAILED, 3},
+        {{{21}, {3}, {2, 0x10, 0}}, "open", "Error: Incomplete reply from the panel.", 3}, // seek
+        {{CardFrame({0, 1}), CardFrame(arrShortEntry)}, "card-list", SHORT + LIST_FAILED, 2},
+        {{CardFrame({})}, "card-list", SHORT + LIST_FAILED, 1}, // no count
+        {{{0xF1, 0x14, 6, 0, 0, 0}},
+         "card-delete", // a file-in-use header
+         "Error: File may be in use.\n" + DELETE_FAILED + "A.CSV.",
+         1},
+    };
+    for (const auto& c : arrCases)
+    {
+        SCOPED_TRACE(c.strErrors);
+        CFramePeer panel(c.arrReplies);
+        SLinkOperation op(panel.Port());
+        EXPECT_FALSE(Do(c.pszAction, op.files));
+        EXPECT_EQ(op.files.GetErrors(), c.strErrors);
+        EXPECT_EQ(panel.RequestCount(), c.nRequests);
+    }
+}
+
+// The panel never answers, so anything sent would end in a time-out: the
+// refused requests leave the channel's text empty.
+TEST(PanelRepliesTest, NamesTooLongForARequestAreNotSent)
+{
+    const std::string A200(200, 'A'), C255(255, 'C'), E249(249, 'E'), F100(100, 'F');
+    const std::string RENAME_FAILED = "Error in renaming file.\nCould not rename ";
+    const struct
+    {
+        const char* pszAction;
+        std::string strName, strNew, strErrors;
+    } arrCases[] = {
+        {"rename", A200, std::string(54, 'B'), TOO_LONG + RENAME_FAILED + A200 + "."}, // 256 bytes
+        {"delete", C255, "", TOO_LONG + DELETE_FAILED + C255 + "."},
+        {"list", std::string(255, '*'), "", TOO_LONG + LIST_FAILED},
+        {"open", std::string(254, 'D'), "", TOO_LONG.substr(0, TOO_LONG.size() - 1)},
+        {"card-delete", E249, "", TOO_LONG + DELETE_FAILED + E249 + "."}, // a frame of 256 bytes
+        {"card-rename", F100, std::string(147, 'G'), TOO_LONG + RENAME_FAILED + F100 + "."},
+        {"card-list", std::string(248, '*'), "", TOO_LONG + LIST_FAILED},
+    };
+    CSimPanel panel;
+    panel.Start({"--type", "80", "--no-reply-every", "1"});
+    for (const auto& c : arrCases)
+    {
+        SLinkOperation op(panel, 100);
+        EXPECT_FALSE(Do(c.pszAction, op.files, c.strName, c.strNew));
+        EXPECT_EQ(op.files.GetErrors(), c.strErrors);
+        EXPECT_EQ(op.pComm->GetError(), "");
+    }
+    // One byte less fits and goes out (and times out here), in each family.
+    for (const auto& [pszAction, strName] : {std::pair{"delete", std::string(254, 'C')},
+                                             std::pair{"card-delete", std::string(248, 'E')}})
+    {
+        SLinkOperation op(panel, 100);
+        EXPECT_FALSE(Do(pszAction, op.files, strName));
+        EXPECT_EQ(op.pComm->GetError(), TIMEOUT_TEXT);
+    }
+}
