@@ -1,5 +1,7 @@
 #include "panels/CNameIpRecInfo.h"
 
+#include "app/AppStrings.h"
+
 #include "support/CScriptedPrompt.h"
 #include "support/CTempDir.h"
 
@@ -36,6 +38,7 @@ protected:
         EXPECT_EQ(m_prompt.Shown()[0].strText,
                   "Unable to open Ilvane Remote File Manager Panel List Information file (*.INI).");
         EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
+        EXPECT_EQ(m_prompt.Shown()[0].strText, LoadAppString(IDS_PANEL_LIST_FILE_ERROR));
     }
 
     CTempDir m_dir;
@@ -60,6 +63,7 @@ TEST_F(PanelListFile, SavesExactBytesAndLoadsBackOrderAndDuplicates)
     list.AddTail(CNameIpRec("Line 3", 192, 168, 1, 20, 10001));
     list.AddTail(CNameIpRec(" Kiln ", 255, 255, 255, 255, 65535));
     ASSERT_TRUE(list.Save());
+    EXPECT_EQ(CNameIpRecInfo::GetPanelListPath(), m_dir.Str() + "/PanelsList.INI");
     EXPECT_EQ(m_dir.ReadFile("PanelsList.INI"), "Line 3|192.168.1.20|10001|\r\r\n"
                                                 "|10.0.0.1|0|\r\r\n"
                                                 "Line 3|192.168.1.20|10001|\r\r\n"

@@ -82,6 +82,8 @@ TEST_F(CliView, RefusalsUseThePagesMessages)
     run = Run({"LOG.CSV", "--filter-date", "show", "in", "04/12/2026 07:00:00"});
     EXPECT_EQ(1, run.nStatus);
     EXPECT_EQ("warning: From date should be between cache start and end date.\n", run.strErr);
+    run = Run({"LOG.CSV", "--filter-tag", "Temp", "show", "numeric", "in", "5", "4"});
+    EXPECT_EQ("error: High value should be greater than Low value for the tag Temp\n", run.strErr);
     run = Run({"LOG.CSV", "--add", "sideways"});
     EXPECT_EQ(2, run.nStatus);
     run = Run({"NOFILE.CSV"});

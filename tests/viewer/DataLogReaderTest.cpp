@@ -3,7 +3,10 @@
 #include "ViewerTestSupport.h"
 #include "support/CScriptedPrompt.h"
 
+#include <chrono>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace
 {
@@ -259,6 +262,37 @@ TEST_F(ViewerOnSimulator, CachedRecordsAreNeverReadAgain)
     EXPECT_EQ("Total Records: 0\n\nFirst record logged at: \nLast record logged at: ",
               cleared.strSummary);
     EXPECT_EQ("", cleared.strRecordSet);
+}
+
+TEST_F(ViewerOnSimulator, GrowingLogOnThePanel)
+{
+    const std::string strFile = MakeDataLog(5, "\r\n");
+    Serve({{"GROW.CSV", strFile}}, {"--grow-log", "GROW.CSV", "--grow-interval-ms", "20"});
+    OpenAndShow("GROW.CSV");
+    const uint32_t nFirstCount = m_pLog->GetRecordCount();
+    ASSERT_GE(nFirstCount, 5u);
+    const std::string strFirstSummary = FormatFileSummary(*m_pLog);
+
+    // Wait (at most a few seconds) until the panel has written more records.
+    const auto path = m_pCard->Dir().Path() / "GROW.CSV";
+    const uintmax_t nWanted = std::filesystem::file_size(path) + 3 * m_pLog->m_nRecordLength;
+    for (int i = 0; i < 500 && std::filesystem::file_size(path) < nWanted; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_GE(std::filesystem::file_size(path), nWanted);
+
+    // The page takes its bounds from the count it shows (5); the load counts again.
+    Add(ReadChoice(ReadChoiceLast, "5"));
+    const uint32_t nCount = m_pLog->GetRecordCount();
+    EXPECT_GE(nCount, nFirstCount + 3);
+    EXPECT_EQ(nCount, CachedRecords(*m_pLog).rbegin()->first); // Last takes the newest
+    EXPECT_NE(strFirstSummary, FormatFileSummary(*m_pLog));
+    EXPECT_EQ(0u, FormatFileSummary(*m_pLog).find(StrFormat("Total Records: %u\n", nCount)));
+    // The last record's time shown is the newest record's, no longer the
+    // time of the last record the file had at opening.
+    const SYSTEMTIME tmNewest = m_pLog->GetRecordTime(CachedRecords(*m_pLog).rbegin()->second);
+    EXPECT_EQ(0, CompareRecordTimes(tmNewest, m_pLog->m_tmLastRecord));
+    const Fields arrOldLast = ExpectedRecord(strFile, 5);
+    EXPECT_NE(0, CompareRecordTimes(m_pLog->GetRecordTime(arrOldLast), m_pLog->m_tmLastRecord));
 }
 
 TEST_F(ViewerOnSimulator, PanelThatStopsAnsweringMidRead)
