@@ -15,8 +15,7 @@ namespace
 {
 struct SBrandCase
 {
-    const char* pszLabel;
-    const char* pszBytes; // nullptr: no brand file
+    const char* pszBytes; // nullptr: no brand file; "/": a folder in its place
     int nBrand;
     const char* pszShortName; // nullptr: not in the table
     const char* pszMaker;
@@ -24,18 +23,19 @@ struct SBrandCase
 };
 
 const SBrandCase BRAND_CASES[] = {
-    {"no file", nullptr, 2, "Ilvane Remote", "Ilvane", " 1.1.9"},
-    {"zero", "0", 0, "KELDRA", "Pexalon", " 1.1"},
-    {"one and CRLF", "1\r\n", 1, "QUENZO", "Marvoth", " 1.1"},
-    {"one and LF", "1\n", 1, "QUENZO", "Marvoth", " 1.1"},
-    {"seven", "7", 7, nullptr, "Pexalon", " 1.1"},
-    {"letters", "ab", 0, "KELDRA", "Pexalon", " 1.1"},
-    {"single byte two", "2", 2, "Ilvane Remote", "Ilvane", " 1.1.9"},
-    {"blank then one", " 1", 1, "QUENZO", "Marvoth", " 1.1"},
-    {"only two bytes read", "12", 12, nullptr, "Pexalon", " 1.1"},
-    {"third byte ignored", "2 7", 2, "Ilvane Remote", "Ilvane", " 1.1.9"},
-    {"minus one", "-1", -1, nullptr, "Pexalon", " 1.1"},
-    {"empty file", "", 0, "KELDRA", "Pexalon", " 1.1"},
+    {nullptr, 2, "Ilvane Remote", "Ilvane", " 1.1.9"},
+    {"0", 0, "KELDRA", "Pexalon", " 1.1"},
+    {"1\r\n", 1, "QUENZO", "Marvoth", " 1.1"},
+    {"/", 2, "Ilvane Remote", "Ilvane", " 1.1.9"},
+    {"1\n", 1, "QUENZO", "Marvoth", " 1.1"},
+    {"7", 7, nullptr, "Pexalon", " 1.1"},
+    {"ab", 0, "KELDRA", "Pexalon", " 1.1"},
+    {"2", 2, "Ilvane Remote", "Ilvane", " 1.1.9"},
+    {" 1", 1, "QUENZO", "Marvoth", " 1.1"},
+    {"12", 12, nullptr, "Pexalon", " 1.1"},
+    {"2 7", 2, "Ilvane Remote", "Ilvane", " 1.1.9"},
+    {"-1", -1, nullptr, "Pexalon", " 1.1"},
+    {"", 0, "KELDRA", "Pexalon", " 1.1"},
 };
 } // namespace
 
@@ -43,10 +43,12 @@ TEST(ProgramLoader, BrandFileSelectsBrandAndSettingsLocation)
 {
     for (const SBrandCase& c : BRAND_CASES)
     {
-        SCOPED_TRACE(c.pszLabel);
+        SCOPED_TRACE(c.pszBytes ? c.pszBytes : "no file");
         CTempDir dir;
         const std::string strBrandFile = (dir.Path() / "version.txt").string();
-        if (c.pszBytes)
+        if (c.pszBytes && std::string(c.pszBytes) == "/")
+            fs::create_directory(strBrandFile);
+        else if (c.pszBytes)
             dir.WriteFile("version.txt", c.pszBytes);
         const CProgramLoader loader(strBrandFile, DEFAULT_BRAND);
 
@@ -65,15 +67,6 @@ TEST(ProgramLoader, BrandFileSelectsBrandAndSettingsLocation)
             shell.GetSettingsFilePath(),
             (dir.Path() / "config" / c.pszMaker / "Ilvane Remote File Manager.conf").string());
     }
-}
-
-TEST(ProgramLoader, UnreadableBrandFileGivesDefault)
-{
-    CTempDir dir;
-    fs::create_directory(dir.Path() / "version.txt");
-    const CProgramLoader loader((dir.Path() / "version.txt").string(), DEFAULT_BRAND);
-    EXPECT_EQ(loader.GetBrandNumber(), 2);
-    EXPECT_EQ(loader.GetMakerName(), "Ilvane");
 }
 
 TEST(ProgramLoader, DefaultConstructionReadsWorkingDirectory)

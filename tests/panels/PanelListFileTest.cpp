@@ -1,6 +1,7 @@
 #include "panels/CNameIpRecInfo.h"
 
 #include "app/AppStrings.h"
+
 #include "support/CScriptedPrompt.h"
 #include "support/CTempDir.h"
 
@@ -37,6 +38,7 @@ protected:
         EXPECT_EQ(m_prompt.Shown()[0].strText,
                   "Unable to open Ilvane Remote File Manager Panel List Information file (*.INI).");
         EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
+        EXPECT_EQ(m_prompt.Shown()[0].strText, LoadAppString(IDS_PANEL_LIST_FILE_ERROR));
     }
 
     CTempDir m_dir;
@@ -53,12 +55,6 @@ std::string Lines(const CNameIpRecInfo& list)
 }
 } // namespace
 
-TEST_F(PanelListFile, PathIsInTheDataFolder)
-{
-    EXPECT_EQ(CNameIpRecInfo::GetPanelListPath(), m_dir.Str() + "/PanelsList.INI");
-    EXPECT_EQ(LoadAppString(IDS_PANEL_LIST_FILE_ERROR), std::string(STR_PANEL_LIST_FILE_ERROR));
-}
-
 TEST_F(PanelListFile, SavesExactBytesAndLoadsBackOrderAndDuplicates)
 {
     CNameIpRecInfo list;
@@ -67,6 +63,7 @@ TEST_F(PanelListFile, SavesExactBytesAndLoadsBackOrderAndDuplicates)
     list.AddTail(CNameIpRec("Line 3", 192, 168, 1, 20, 10001));
     list.AddTail(CNameIpRec(" Kiln ", 255, 255, 255, 255, 65535));
     ASSERT_TRUE(list.Save());
+    EXPECT_EQ(CNameIpRecInfo::GetPanelListPath(), m_dir.Str() + "/PanelsList.INI");
     EXPECT_EQ(m_dir.ReadFile("PanelsList.INI"), "Line 3|192.168.1.20|10001|\r\r\n"
                                                 "|10.0.0.1|0|\r\r\n"
                                                 "Line 3|192.168.1.20|10001|\r\r\n"
@@ -85,22 +82,16 @@ TEST_F(PanelListFile, SavesExactBytesAndLoadsBackOrderAndDuplicates)
     EXPECT_TRUE(m_prompt.Shown().empty());
 }
 
-TEST_F(PanelListFile, EmptyListSavesEmptyFileThatLoadsAsNothing)
-{
-    CNameIpRecInfo list;
-    ASSERT_TRUE(list.Save());
-    EXPECT_EQ(m_dir.ReadFile("PanelsList.INI"), "");
-    list.AddTail(CNameIpRec());
-    EXPECT_FALSE(list.Load());
-    EXPECT_EQ(list.GetCount(), 1);
-}
-
-TEST_F(PanelListFile, MissingFileLeavesListAsItWas)
+TEST_F(PanelListFile, MissingOrEmptyFileLeavesListAsItWas)
 {
     CNameIpRecInfo list;
     list.AddTail(CNameIpRec("keep", 1, 2, 3, 4, 5));
     EXPECT_FALSE(list.Load());
-    EXPECT_EQ(list.GetCount(), 1);
+    CNameIpRecInfo empty;
+    ASSERT_TRUE(empty.Save());
+    EXPECT_EQ(m_dir.ReadFile("PanelsList.INI"), "");
+    EXPECT_FALSE(list.Load());
+    EXPECT_EQ(Lines(list), "keep|1.2.3.4|5|\r\r\n");
     EXPECT_TRUE(m_prompt.Shown().empty());
 }
 
@@ -142,24 +133,21 @@ TEST_F(PanelListFile, CopyFromMakesAnIndependentCopy)
     EXPECT_EQ(source.FindSamePanel(CNameIpRec("b", 2, 2, 2, 2, 3)), -1);
 }
 
-TEST_F(PanelListFile, SaveIntoMissingFolderFailsWithMessage)
+// A missing folder, or a folder in the file's place (the new text is
+// written, but cannot take the old one's place): a message, and nothing left.
+TEST_F(PanelListFile, FailedSaveLeavesTargetAndNoTemporaryFile)
 {
-    CNameIpRecInfo::SetDataFolder((m_dir.Path() / "gone").string());
     CNameIpRecInfo list;
     list.AddTail(CNameIpRec("A", 1, 1, 1, 1, 1));
+    CNameIpRecInfo::SetDataFolder((m_dir.Path() / "gone").string());
     EXPECT_FALSE(list.Save());
     ExpectOnlyListFileError();
     EXPECT_TRUE(FolderEntries().empty());
-}
 
-TEST_F(PanelListFile, FailedReplaceLeavesTargetAndNoTemporaryFile)
-{
-    // A folder in the file's place: the new text is written, but cannot
-    // take the old one's place.
+    CNameIpRecInfo::SetDataFolder(m_dir.Str());
+    m_prompt.Clear();
     fs::create_directory(m_dir.Path() / "PanelsList.INI");
     m_dir.WriteFile("PanelsList.INI/inside", "x");
-    CNameIpRecInfo list;
-    list.AddTail(CNameIpRec("A", 1, 1, 1, 1, 1));
     EXPECT_FALSE(list.Save());
     ExpectOnlyListFileError();
     EXPECT_EQ(FolderEntries(), std::set<std::string>{"PanelsList.INI"});

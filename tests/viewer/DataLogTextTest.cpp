@@ -150,38 +150,17 @@ TEST(RecordTime, OrderIsFieldByFieldWithMilliseconds)
 
 TEST(DataLogText, LeadingNumberReadsAsAtofDoes)
 {
-    const char* const arrTexts[] = {"21.5",
-                                    "-3",
-                                    "007",
-                                    "0",
-                                    "-0",
-                                    "5.",
-                                    ".5",
-                                    "+4",
-                                    "1e3",
-                                    "abc",
-                                    "",
-                                    " 5",
-                                    "0x1A",
-                                    "1.2.3",
-                                    "inf",
-                                    "nan",
-                                    "-",
-                                    ".",
-                                    "0.1",
-                                    "2x",
-                                    "123456789012345",
-                                    "1234567890123456",
-                                    "0.30000000000000004",
-                                    "99999999999999999999",
-                                    "-12.75",
-                                    "1-2"};
-    for (const char* pszText : arrTexts)
+    std::vector<std::string> arrTexts;
+    SplitAtDelimiter("21.5|-3|007|0|-0|5.|.5|+4|1e3|abc|| 5|0x1A|1.2.3|inf|nan|-|.|0.1|2x|"
+                     "123456789012345|1234567890123456|0.30000000000000004|"
+                     "99999999999999999999|-12.75|1-2",
+                     "|", arrTexts);
+    for (const std::string& strText : arrTexts)
     {
-        const double dExpected = std::atof(pszText);
-        const double dRead = ReadLeadingNumber(pszText, IsDecimalPointDot());
+        const double dExpected = std::atof(strText.c_str());
+        const double dRead = ReadLeadingNumber(strText, IsDecimalPointDot());
         // Bit for bit: the sign of a zero and NaN included.
-        EXPECT_EQ(0, std::memcmp(&dExpected, &dRead, sizeof(double))) << pszText;
+        EXPECT_EQ(0, std::memcmp(&dExpected, &dRead, sizeof(double))) << strText;
     }
 }
 

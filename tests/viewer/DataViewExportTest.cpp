@@ -4,7 +4,6 @@
 #include "viewer/CsvExport.h"
 #include "viewer/DataLogText.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -39,11 +38,7 @@ TEST(DataViewTable, RowsCellsAndFilter)
     EXPECT_EQ("", table.GetCellText(0, 9));
 
     hand.Log().m_Filter.m_bEnabled = true;
-    CTagFilter tag;
-    tag.m_nTagIndex = 1;
-    tag.m_nDataType = FilterDiscrete;
-    tag.m_dLow = 1;
-    hand.Log().m_Filter.m_arrTagFilters = {tag};
+    hand.Log().m_Filter.m_arrTagFilters = {MakeTagFilter(1, true, FilterDiscrete, FilterEqual, 1)};
     table.Load(hand.Log());
     EXPECT_EQ((Texts{"3"}), Column(table, 0));
 
@@ -103,40 +98,6 @@ TEST(DataViewTable, SortRules)
     EXPECT_EQ(0, oneRow.m_nSortColumn);
 }
 
-TEST(DataViewTable, SortAgreesWithTheRowComparison)
-{
-    // The sort orders prepared keys; the order must be the one the row
-    // comparison gives, ties kept in their previous order.
-    CHandLog hand("Date,Time,Mixed");
-    const char* const arrTexts[] = {"10",  "9",   "010", "-1", "abc",
-                                    "ABC", "",    " 7 ", "0",  "00",
-                                    "Zed", "x10", "1e3", "9",  "12345678901234567890"};
-    uint32_t nIndex = 1;
-    for (int nRound = 0; nRound < 3; ++nRound)
-        for (const char* pszText : arrTexts)
-            hand.Add(nIndex++, {"04/12/26", "08:00:00", pszText});
-    CDataViewTable table;
-    table.Load(hand.Log());
-    // The reference: a stable sort of (index, text) pairs with the cell comparison.
-    std::vector<std::pair<uint32_t, std::string>> arrExpected;
-    for (const auto& [nRecord, arrFields] : CachedRecords(hand.Log()))
-        arrExpected.emplace_back(nRecord, arrFields[2]);
-    for (const bool bAscending : {true, false})
-    {
-        table.Sort(2);
-        std::stable_sort(arrExpected.begin(), arrExpected.end(),
-                         [&](const auto& a, const auto& b)
-                         {
-                             return CDataViewTable::CompareCells(
-                                        TrimBlanks(a.second), TrimBlanks(b.second), bAscending) < 0;
-                         });
-        ASSERT_EQ(static_cast<int>(arrExpected.size()), table.GetRowCount());
-        for (int nRow = 0; nRow < table.GetRowCount(); ++nRow)
-            EXPECT_EQ(arrExpected[static_cast<size_t>(nRow)].first, table.GetRecordIndex(nRow))
-                << "row " << nRow << (bAscending ? " ascending" : " descending");
-    }
-}
-
 class CsvExportTest : public ::testing::Test
 {
 protected:
@@ -165,16 +126,8 @@ TEST_F(CsvExportTest, FiltersAndRowsByteForByte)
     filter.m_tmFrom = ParseRecordTime(arrFirst.data(), arrFirst.size(), bMs);
     filter.m_tmTo = filter.m_tmFrom;
     filter.m_tmTo.wMinute = 1;
-    CTagFilter numeric;
-    numeric.m_nTagIndex = 0;
-    numeric.m_nCondition = FilterNotEqual;
-    numeric.m_dLow = -1.5;
-    CTagFilter discrete;
-    discrete.m_nTagIndex = 1;
-    discrete.m_bShow = false;
-    discrete.m_nDataType = FilterDiscrete;
-    discrete.m_dLow = 1;
-    filter.m_arrTagFilters = {numeric, discrete};
+    filter.m_arrTagFilters = {MakeTagFilter(0, true, FilterNumeric, FilterNotEqual, -1.5),
+                              MakeTagFilter(1, false, FilterDiscrete, FilterEqual, 1)};
 
     CDataViewTable table;
     table.Load(hand.Log());
@@ -193,29 +146,6 @@ TEST_F(CsvExportTest, FiltersAndRowsByteForByte)
         "\"1\",\"Sun, Apr 12, 2026, 08:00:00\",\"21.5\",\"OFF\"\r\n";
     EXPECT_EQ(strExpected, Export(hand, table));
     EXPECT_EQ(strExpected, BuildCsvExport(hand.Log(), table));
-}
-
-TEST_F(CsvExportTest, NoTableWhenEverythingIsFilteredOutOrTheFilterIsOff)
-{
-    CHandLog hand;
-    hand.Add(1, {"04/12/26", "08:00:00", "21.5", "on"});
-    hand.Log().m_Filter.m_bEnabled = true;
-    CTagFilter tag;
-    tag.m_nCondition = FilterGreater;
-    tag.m_dLow = 100;
-    hand.Log().m_Filter.m_arrTagFilters = {tag};
-    CDataViewTable table;
-    table.Load(hand.Log());
-    EXPECT_EQ("FileName:,41225A07.CSV\r\n"
-              "Filters,Show/Hide,DataType,Condition,Low Limit,High Limit\r\n"
-              "\"Temp\",\"Show\",\"Numeric\",\">\",\"100.000000\",\"0.000000\"\r\n",
-              Export(hand, table));
-
-    hand.Log().m_Filter.m_bEnabled = false; // the tag list stays, but is not in force
-    table.Load(hand.Log());
-    EXPECT_EQ("FileName:,41225A07.CSV\r\n\r\n\r\n\"#\",\"Date & Time\",\"Temp\",\"Pump\"\r\n"
-              "\"1\",\"Sun, Apr 12, 2026, 08:00:00\",\"21.5\",\"on\"\r\n",
-              Export(hand, table));
 }
 
 TEST_F(CsvExportTest, FailureShowsTheMessageAndLeavesNothingBehind)

@@ -1,10 +1,9 @@
 #pragma once
-// A small strict JSON reader for the tests: parses the whole text (RFC 8259
-// grammar: no leading zeros, no trailing commas, escapes checked) into a tree,
-// or reports where it broke.
-#include <cstdlib>
-#include <map>
-#include <memory>
+// A small strict JSON reader for the tests and the quoting fuzz target: parses
+// the whole text (RFC 8259 grammar: no leading zeros, no trailing commas,
+// escapes checked) into a tree, or throws std::runtime_error saying where it
+// broke. Strings hold single-byte text: a raw byte outside printable ASCII or
+// a \u escape above 0xFF is refused, as the program escapes every such byte.
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -21,18 +20,17 @@ struct SJsonValue
         Object
     } eKind = Null;
     bool b = false;
-    double d = 0.0;
     std::string strNumber; // the number as written
     std::string str;
-    std::vector<SJsonValue> arr;
-    std::vector<std::pair<std::string, SJsonValue>> obj;
+    std::vector<SJsonValue> arr;      // the elements, or an object's values
+    std::vector<std::string> arrKeys; // an object's names, beside its values
 
     const SJsonValue& operator[](size_t i) const { return arr.at(i); }
     const SJsonValue& Get(const std::string& strKey) const
     {
-        for (const auto& [strName, value] : obj)
-            if (strName == strKey)
-                return value;
+        for (size_t i = 0; i < arrKeys.size(); ++i)
+            if (arrKeys[i] == strKey)
+                return arr[i];
         throw std::runtime_error("no key " + strKey);
     }
 };
@@ -40,11 +38,9 @@ struct SJsonValue
 class CMiniJson
 {
 public:
-    // Throws std::runtime_error on any deviation from the grammar.
     static SJsonValue Parse(const std::string& strText)
     {
         CMiniJson parser(strText);
-        parser.SkipBlanks();
         SJsonValue value = parser.ParseValue();
         parser.SkipBlanks();
         if (parser.m_nPos != strText.size())
@@ -60,85 +56,100 @@ private:
         throw std::runtime_error(strWhat + " at " + std::to_string(m_nPos));
     }
     char Peek() const { return m_nPos < m_strText.size() ? m_strText[m_nPos] : '\0'; }
-    void Expect(char c)
+    bool Take(char c)
     {
         if (Peek() != c)
-            Fail(std::string("expected ") + c);
+            return false;
         ++m_nPos;
+        return true;
+    }
+    void Expect(char c)
+    {
+        if (!Take(c))
+            Fail(std::string("expected ") + c);
     }
     void SkipBlanks()
     {
-        while (m_nPos < m_strText.size() &&
-               std::string(" \t\r\n").find(m_strText[m_nPos]) != std::string::npos)
+        while (Peek() == ' ' || Peek() == '\t' || Peek() == '\r' || Peek() == '\n')
             ++m_nPos;
     }
-    bool IsDigit(char c) const { return c >= '0' && c <= '9'; }
+    static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+    void Digits(const char* pszWhat)
+    {
+        if (!IsDigit(Peek()))
+            Fail(pszWhat);
+        while (IsDigit(Peek()))
+            ++m_nPos;
+    }
 
     SJsonValue ParseValue()
     {
+        SkipBlanks();
+        SJsonValue value;
         const char c = Peek();
-        if (c == '[')
-            return ParseArray();
-        if (c == '{')
-            return ParseObject();
-        if (c == '"')
+        if (c == '[' || c == '{')
+            ParseContainer(value);
+        else if (c == '"')
         {
-            SJsonValue value;
             value.eKind = SJsonValue::String;
             value.str = ParseString();
-            return value;
         }
-        if (c == '-' || IsDigit(c))
-            return ParseNumber();
-        for (const char* pszWord : {"true", "false", "null"})
+        else if (c == '-' || IsDigit(c))
         {
-            if (m_strText.compare(m_nPos, std::string(pszWord).size(), pszWord) == 0)
+            const size_t nStart = m_nPos;
+            Take('-');
+            if (!Take('0'))
+                Digits("digit expected");
+            if (Take('.'))
+                Digits("fraction digit expected");
+            if (Take('e') || Take('E'))
             {
-                m_nPos += std::string(pszWord).size();
-                SJsonValue value;
-                value.eKind = pszWord[0] == 'n' ? SJsonValue::Null : SJsonValue::Bool;
-                value.b = pszWord[0] == 't';
-                return value;
+                if (!Take('+'))
+                    Take('-');
+                Digits("exponent digit expected");
             }
+            value.eKind = SJsonValue::Number;
+            value.strNumber = m_strText.substr(nStart, m_nPos - nStart);
         }
-        Fail("unexpected character");
+        else
+        {
+            for (const std::string strWord : {"true", "false", "null"})
+            {
+                if (m_strText.compare(m_nPos, strWord.size(), strWord) == 0)
+                {
+                    m_nPos += strWord.size();
+                    value.eKind = strWord == "null" ? SJsonValue::Null : SJsonValue::Bool;
+                    value.b = strWord == "true";
+                    return value;
+                }
+            }
+            Fail("unexpected character");
+        }
+        return value;
     }
 
-    SJsonValue ParseNumber()
+    void ParseContainer(SJsonValue& value)
     {
-        const size_t nStart = m_nPos;
-        if (Peek() == '-')
-            ++m_nPos;
-        if (Peek() == '0')
-            ++m_nPos;
-        else if (IsDigit(Peek()))
-            while (IsDigit(Peek()))
-                ++m_nPos;
-        else
-            Fail("digit expected");
-        if (Peek() == '.')
+        const bool bObject = Peek() == '{';
+        const char cClose = bObject ? '}' : ']';
+        value.eKind = bObject ? SJsonValue::Object : SJsonValue::Array;
+        ++m_nPos;
+        SkipBlanks();
+        if (Take(cClose))
+            return;
+        do
         {
-            ++m_nPos;
-            if (!IsDigit(Peek()))
-                Fail("fraction digit expected");
-            while (IsDigit(Peek()))
-                ++m_nPos;
-        }
-        if (Peek() == 'e' || Peek() == 'E')
-        {
-            ++m_nPos;
-            if (Peek() == '+' || Peek() == '-')
-                ++m_nPos;
-            if (!IsDigit(Peek()))
-                Fail("exponent digit expected");
-            while (IsDigit(Peek()))
-                ++m_nPos;
-        }
-        SJsonValue value;
-        value.eKind = SJsonValue::Number;
-        value.strNumber = m_strText.substr(nStart, m_nPos - nStart);
-        value.d = std::strtod(value.strNumber.c_str(), nullptr);
-        return value;
+            if (bObject)
+            {
+                SkipBlanks();
+                value.arrKeys.push_back(ParseString());
+                SkipBlanks();
+                Expect(':');
+            }
+            value.arr.push_back(ParseValue());
+            SkipBlanks();
+        } while (Take(','));
+        Expect(cClose);
     }
 
     std::string ParseString()
@@ -152,8 +163,8 @@ private:
             const unsigned char c = static_cast<unsigned char>(m_strText[m_nPos++]);
             if (c == '"')
                 return strOut;
-            if (c < 0x20)
-                Fail("raw control character in string");
+            if (c < 0x20 || c >= 0x7F)
+                Fail("raw byte outside printable ASCII in string");
             if (c != '\\')
             {
                 strOut += static_cast<char>(c);
@@ -161,105 +172,35 @@ private:
             }
             const char e = Peek();
             ++m_nPos;
-            switch (e)
-            {
-            case '"':
-                strOut += '"';
-                break;
-            case '\\':
-                strOut += '\\';
-                break;
-            case '/':
-                strOut += '/';
-                break;
-            case 'b':
-                strOut += '\b';
-                break;
-            case 'f':
-                strOut += '\f';
-                break;
-            case 'n':
-                strOut += '\n';
-                break;
-            case 'r':
-                strOut += '\r';
-                break;
-            case 't':
-                strOut += '\t';
-                break;
-            case 'u':
-            {
-                if (m_nPos + 4 > m_strText.size())
-                    Fail("short \\u escape");
-                const std::string strHex = m_strText.substr(m_nPos, 4);
-                char* pEnd = nullptr;
-                const long nCode = std::strtol(strHex.c_str(), &pEnd, 16);
-                if (*pEnd != '\0')
-                    Fail("bad \\u escape");
-                m_nPos += 4;
-                if (nCode > 0xFF)
-                    Fail("test texts are single-byte");
-                strOut += static_cast<char>(nCode);
-                break;
-            }
-            default:
+            const std::string strEscapes = "\"\\/bfnrt";
+            const std::string strMeanings = "\"\\/\b\f\n\r\t";
+            if (e != '\0' && strEscapes.find(e) != std::string::npos)
+                strOut += strMeanings[strEscapes.find(e)];
+            else if (e == 'u')
+                strOut += ParseUnicodeEscape();
+            else
                 Fail("bad escape");
-            }
         }
     }
 
-    SJsonValue ParseArray()
+    char ParseUnicodeEscape()
     {
-        Expect('[');
-        SJsonValue value;
-        value.eKind = SJsonValue::Array;
-        SkipBlanks();
-        if (Peek() == ']')
+        int nCode = 0;
+        for (int k = 0; k < 4; ++k)
         {
+            const char h = Peek();
             ++m_nPos;
-            return value;
+            const int nDigit = IsDigit(h)               ? h - '0'
+                               : (h >= 'a' && h <= 'f') ? h - 'a' + 10
+                               : (h >= 'A' && h <= 'F') ? h - 'A' + 10
+                                                        : -1;
+            if (nDigit < 0)
+                Fail("bad \\u escape");
+            nCode = nCode * 16 + nDigit;
         }
-        while (true)
-        {
-            SkipBlanks();
-            value.arr.push_back(ParseValue());
-            SkipBlanks();
-            if (Peek() == ']')
-            {
-                ++m_nPos;
-                return value;
-            }
-            Expect(',');
-        }
-    }
-
-    SJsonValue ParseObject()
-    {
-        Expect('{');
-        SJsonValue value;
-        value.eKind = SJsonValue::Object;
-        SkipBlanks();
-        if (Peek() == '}')
-        {
-            ++m_nPos;
-            return value;
-        }
-        while (true)
-        {
-            SkipBlanks();
-            std::string strKey = ParseString();
-            SkipBlanks();
-            Expect(':');
-            SkipBlanks();
-            value.obj.emplace_back(std::move(strKey), ParseValue());
-            SkipBlanks();
-            if (Peek() == '}')
-            {
-                ++m_nPos;
-                return value;
-            }
-            Expect(',');
-        }
+        if (nCode > 0xFF)
+            Fail("test texts are single-byte");
+        return static_cast<char>(nCode);
     }
 
     const std::string& m_strText;

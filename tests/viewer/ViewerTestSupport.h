@@ -1,7 +1,8 @@
 #pragma once
-// Helpers of the viewer tests: data-log files made to measure, a data-log
-// object whose cache and header are set by hand (it never talks to a panel),
-// and a simulator serving a card folder with a channel to it.
+// Helpers of the viewer tests: data-log files made to measure, the Read Data
+// page's values, a data-log object whose cache and header are set by hand (it
+// never talks to a panel), and a simulator serving a card folder with a
+// channel to it.
 #include "common/StrFormat.h"
 #include "link/CCommInterface.h"
 #include "link/CPanelFileCommands.h"
@@ -9,6 +10,7 @@
 #include "support/CTempDir.h"
 #include "viewer/CDataLogFile.h"
 #include "viewer/DataLogText.h"
+#include "viewer/ReadDataRules.h"
 
 #include <map>
 #include <memory>
@@ -31,6 +33,33 @@ inline std::string MakeDataLog(int nRecords, const std::string& strEol = "\n",
         strText += strEol;
     }
     return strText;
+}
+
+// The Read Data page's values: From with To, From with Number, or a choice
+// (First, Last, All) with its count.
+inline SReadDataValues ReadFromTo(const std::string& strFrom, const std::string& strTo)
+{
+    SReadDataValues values;
+    values.nChoice = ReadChoiceFrom;
+    values.strFrom = strFrom;
+    values.strTo = strTo;
+    return values;
+}
+
+inline SReadDataValues ReadFromNumber(const std::string& strFrom, const std::string& strNumber)
+{
+    SReadDataValues values = ReadFromTo(strFrom, "");
+    values.bToChecked = false;
+    values.strNumber = strNumber;
+    return values;
+}
+
+inline SReadDataValues ReadChoice(int nChoice, const std::string& strCount = "10")
+{
+    SReadDataValues values;
+    values.nChoice = nChoice;
+    values.strFirst = values.strLast = strCount;
+    return values;
 }
 
 // Every cached record of a data-log object by its index.

@@ -1,6 +1,7 @@
 // The Read Data page against a simulated panel: what the sheet opens with,
-// the controls each range choice enables, additions and their RecordSet
-// texts, each refusal with its message and focus, Enter, and a file that grew.
+// the controls each range choice enables, each button reaching the cache, a
+// refusal with its message and focus, Enter, and the progress window. The
+// windows and refusals themselves are the page rules'.
 #include "ViewerSheetTestSupport.h"
 
 #include "viewer/ui/CFileDataReadPage.h"
@@ -18,7 +19,6 @@ namespace
 class ReadDataPageTest : public CViewerSheetTest
 {
 protected:
-    explicit ReadDataPageTest(int nRecords = 100) : CViewerSheetTest(nRecords) {}
     CFileDataReadPage& Page() const { return *m_pSheet->ReadPage(); }
     std::string RecordSet() const
     {
@@ -106,12 +106,8 @@ TEST_F(ReadDataPageTest, AdditionsGrowTheRecordSet)
     };
     const SStep arrSteps[] = {
         {"radioFrom", "radioNumber", "50", "-5", "buttonAddRecords", "(46 - 50) & (91 - 100)"},
-        {"radioLast", nullptr, "10", nullptr, "buttonAddRecords", "(46 - 50) & (91 - 100)"},
-        {"radioFrom", "radioNumber", "5", "-5", "buttonAddRecords",
-         "(1 - 5) & (46 - 50) & (91 - 100)"},
         {"radioFrom", "radioToIndex", "20", "22", "buttonClearAndAdd", "(20 - 22)"},
         {"radioFirst", nullptr, "3", nullptr, "buttonAddRecords", "(1 - 3) & (20 - 22)"},
-        {"radioAll", nullptr, nullptr, nullptr, "buttonAddRecords", "(1 - 100)"},
         {"radioAll", nullptr, nullptr, nullptr, "buttonClearCache", ""},
     };
     for (const SStep& step : arrSteps)
@@ -151,9 +147,6 @@ TEST_F(ReadDataPageTest, RefusalsShowTheirMessageAndFocusTheirEdit)
     };
     const SCase arrCases[] = {
         {"radioFirst", nullptr, "editFirst", "1", "Number of Records  must be between 2 and 100."},
-        {"radioLast", nullptr, "editLast", "", "Number of Records  is not specified."},
-        {"radioFrom", "radioToIndex", "editFromIndex", "101",
-         "From Record Index must be between 1 and 100."},
         {"radioFrom", "radioNumber", "editNumber", "+3", "Number of Records is invalid."},
     };
     for (const SCase& c : arrCases)
@@ -220,27 +213,4 @@ TEST_F(ReadDataPageTest, LoadDisablesTheSheetUnderTheProgressWindow)
     EXPECT_EQ(m_pSheet->findChild<QWidget*>("progressDlg"), nullptr);
 }
 
-TEST_F(ReadDataPageTest, AFileThatGrewShowsItsNewCountAndLastTime)
-{
-    OpenSheet();
-    // Ten more records of the same width, 08:01:40 to 08:01:49.
-    const std::string strMore = MakeDataLog(110).substr(MakeDataLog(100).size());
-    m_card.AppendToFile(VIEW_LOG_NAME, strMore);
-    Press("buttonAddRecords"); // Last 10, as the page opened
-    EXPECT_EQ(FileSummary(), "Total Records: 110\n\nFirst record logged at: Sun, Apr 12, 2026, "
-                             "08:00:00\nLast record logged at: Sun, Apr 12, 2026, 08:01:49");
-    EXPECT_EQ(RecordSet(), "(91 - 110)");
-}
-
-class SevenRecordTest : public ReadDataPageTest
-{
-protected:
-    SevenRecordTest() : ReadDataPageTest(7) {}
-};
-
-TEST_F(SevenRecordTest, OpensWithEveryRecord)
-{
-    OpenSheet();
-    EXPECT_EQ(RecordSet(), "(1 - 7)");
-}
 } // namespace
