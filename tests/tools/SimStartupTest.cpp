@@ -1,7 +1,6 @@
-// The simulator as a process: its first output line, its ports, its options
-// text, and how it ends.
+// The simulator as a process: its first output line, its options, and how it
+// ends.
 #include "SimRawClient.h"
-#include "support/CSimulatorProcess.h"
 #include "support/CTempDir.h"
 
 #include <csignal>
@@ -17,7 +16,7 @@ bool ExitedWith(int nStatus, int nCode)
 }
 } // namespace
 
-TEST(SimStartup, FirstLineNamesTheBoundEphemeralPorts)
+TEST(SimStartup, FirstLineNamesTheBoundEphemeralPortsAndNothingFollows)
 {
     CTempDir card;
     CSimChild child(
@@ -31,23 +30,11 @@ TEST(SimStartup, FirstLineNamesTheBoundEphemeralPorts)
     EXPECT_GT(std::stoi(match[2]), 0);
     CSimRawLink link(nPort);
     EXPECT_TRUE(link.Exchange(18).m_bReceived);
-
-    // Nothing else ever appears on standard output.
     EXPECT_TRUE(ExitedWith(child.SignalAndWait(SIGTERM), 0));
     EXPECT_EQ("", child.RestOfOutput());
-}
 
-TEST(SimStartup, TwoSimulatorsRunSideBySideAndTftpCanBeOff)
-{
-    CTempDir card;
-    CSimulatorProcess first({"--card", card.Str()});
-    CSimulatorProcess second({"--card", card.Str(), "--no-tftp"});
-    EXPECT_NE(first.Port(), second.Port());
-    EXPECT_GT(first.TftpPort(), 0);
-    EXPECT_EQ(0, second.TftpPort());
-
-    CSimChild child({"--port", "0", "--no-tftp", "--card", card.Str()});
-    EXPECT_NE(std::string::npos, child.FirstLine().find(" tftp=off"));
+    CSimChild noTftp({"--port", "0", "--no-tftp", "--card", card.Str()});
+    EXPECT_NE(std::string::npos, noTftp.FirstLine().find(" tftp=off"));
 }
 
 TEST(SimStartup, SigtermAndSigintStopWithExitCodeZeroEvenWithBusyConnections)
@@ -77,39 +64,11 @@ TEST(SimStartup, SigtermAndSigintStopWithExitCodeZeroEvenWithBusyConnections)
     }
 }
 
-TEST(SimStartup, HelpDocumentsEveryOptionAndBadOptionsAreRefused)
+TEST(SimStartup, HelpExitsZeroAndBadOptionsAreRefused)
 {
     CSimChild help({"--help"});
-    const std::string strHelp = help.RestOfOutput();
-    EXPECT_TRUE(ExitedWith(help.Wait(), 0));
-    for (const char* pszOption : {"--address",
-                                  "--port",
-                                  "--tftp-port",
-                                  "--no-tftp",
-                                  "--card",
-                                  "--demo-card",
-                                  "--type",
-                                  "--revision",
-                                  "--build",
-                                  "--info-length",
-                                  "--card-status",
-                                  "--fail",
-                                  "--fail-after",
-                                  "--card-result",
-                                  "--delay-ms",
-                                  "--no-reply-every",
-                                  "--close-mid-reply-every",
-                                  "--malform",
-                                  "--zero-date",
-                                  "--card-no-last-flag",
-                                  "--grow-log",
-                                  "--grow-interval-ms",
-                                  "--tftp-drop-every",
-                                  "--tftp-error",
-                                  "--verbose",
-                                  "--help"})
-        EXPECT_NE(std::string::npos, strHelp.find(std::string("  ") + pszOption + " "))
-            << pszOption;
+    EXPECT_NE(std::string::npos, help.RestOfOutput().find("  --card "));
+    EXPECT_TRUE(ExitedWith(help.SignalAndWait(0), 0));
 
     CTempDir card;
     const std::vector<std::vector<std::string>> arrBad = {
@@ -131,6 +90,6 @@ TEST(SimStartup, HelpDocumentsEveryOptionAndBadOptionsAreRefused)
         arrAll.insert(arrAll.end(), arrArgs.begin(), arrArgs.end());
         CSimChild child(arrAll);
         EXPECT_EQ("", child.RestOfOutput()) << arrArgs[0];
-        EXPECT_TRUE(ExitedWith(child.Wait(), 2)) << arrArgs[0];
+        EXPECT_TRUE(ExitedWith(child.SignalAndWait(0), 2)) << arrArgs[0];
     }
 }
