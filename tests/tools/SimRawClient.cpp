@@ -2,11 +2,8 @@
 #include "support/SocketIo.h"
 
 #include <arpa/inet.h>
-#include <csignal>
-#include <fcntl.h>
 #include <netinet/tcp.h>
 #include <poll.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace
@@ -160,81 +157,4 @@ CBytes CSimRawTftp::Request(uint16_t nOp, const std::string& strName, const std:
 {
     return WithName(WithName({static_cast<uint8_t>(nOp >> 8), static_cast<uint8_t>(nOp)}, strName),
                     strMode);
-}
-
-CSimChild::CSimChild(const std::vector<std::string>& arrArgs)
-{
-    std::vector<std::string> arrAll = {ORVAK_PANELSIM_PATH};
-    arrAll.insert(arrAll.end(), arrArgs.begin(), arrArgs.end());
-    int arrPipe[2];
-    if (pipe(arrPipe) != 0)
-        return;
-    m_pid = fork();
-    if (m_pid == 0)
-    {
-        dup2(arrPipe[1], STDOUT_FILENO);
-        dup2(open("/dev/null", O_WRONLY), STDERR_FILENO);
-        close(arrPipe[0]);
-        close(arrPipe[1]);
-        std::vector<char*> argv;
-        for (std::string& strArg : arrAll)
-            argv.push_back(strArg.data());
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    close(arrPipe[1]);
-    m_nOut = arrPipe[0];
-}
-
-CSimChild::~CSimChild()
-{
-    if (m_pid > 0)
-        SignalAndWait(SIGKILL);
-    if (m_nOut >= 0)
-        close(m_nOut);
-}
-
-std::string CSimChild::FirstLine()
-{
-    std::string strLine;
-    char c = 0;
-    while (m_nOut >= 0 && WaitReadable(m_nOut, 10000) && read(m_nOut, &c, 1) == 1 && c != '\n')
-        strLine.push_back(c);
-    return strLine;
-}
-
-std::string CSimChild::RestOfOutput()
-{
-    std::string strOut;
-    char arrBuffer[4096];
-    ssize_t n = 0;
-    while (m_nOut >= 0 && WaitReadable(m_nOut, 10000) &&
-           (n = read(m_nOut, arrBuffer, sizeof arrBuffer)) > 0)
-        strOut.append(arrBuffer, static_cast<size_t>(n));
-    return strOut;
-}
-
-int CSimChild::SignalAndWait(int nSignal)
-{
-    if (m_pid <= 0)
-        return -1;
-    if (nSignal != 0)
-        kill(m_pid, nSignal);
-    // Bounded: a simulator that ignores its stop signal fails the test
-    // instead of hanging it.
-    int nStatus = -1;
-    for (int i = 0; i < 1000; ++i)
-    {
-        if (waitpid(m_pid, &nStatus, WNOHANG) == m_pid)
-        {
-            m_pid = -1;
-            return nStatus;
-        }
-        usleep(10000);
-    }
-    kill(m_pid, SIGKILL);
-    waitpid(m_pid, &nStatus, 0);
-    m_pid = -1;
-    return -1;
 }

@@ -77,26 +77,3 @@ private:
     int m_nFd = -1;
     sockaddr_in m_server{};
 };
-
-// The simulator as a plain child process, for what CSimulatorProcess does not
-// show: its exit code, its standard output.
-class CSimChild
-{
-public:
-    explicit CSimChild(const std::vector<std::string>& arrArgs);
-    ~CSimChild();
-    CSimChild(const CSimChild&) = delete;
-    CSimChild& operator=(const CSimChild&) = delete;
-
-    // The first line of standard output (empty when the process ended first).
-    std::string FirstLine();
-    // Everything on standard output until the process ends.
-    std::string RestOfOutput();
-    // Sends the signal (none: 0) and returns the exit status as waitpid gives
-    // it, -1 when the process had to be killed.
-    int SignalAndWait(int nSignal);
-
-private:
-    pid_t m_pid = -1;
-    int m_nOut = -1;
-};
