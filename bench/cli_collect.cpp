@@ -4,7 +4,7 @@
 // time should finish at least five times sooner.
 #include "support/CSimulatorProcess.h"
 #include "support/CTempDir.h"
-#include "tools/CliRunner.h"
+#include "cli/CliRunner.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>

@@ -1,9 +1,11 @@
-// Malformed requests: each one ends at most its own connection, never the
-// simulator or another connection.
+// Requests the program never sends: broken frames end at most their own
+// connection, odd requests get error results, and no name reaches outside the
+// card, whatever the command.
 #include "SimRawClient.h"
 #include "support/CSimulatorProcess.h"
 #include "support/CTempDir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace
@@ -11,24 +13,54 @@ namespace
 class SimRobustness : public ::testing::Test
 {
 protected:
-    SimRobustness() : m_sim({"--card", m_card.Str()}) { m_card.WriteFile("A.TXT", "0123456789"); }
-
-    // A bystander connection with a file open part way must read on unharmed.
-    void ExpectBystanderUnharmed(CSimRawLink& bystander, const std::string& strRest)
+    SimRobustness()
     {
-        const CSimReply reply = bystander.File(Bytes({0}));
-        ASSERT_TRUE(reply.m_bReceived);
-        EXPECT_EQ(strRest, std::string(reply.m_arrPayload.begin() + 1, reply.m_arrPayload.end()));
+        m_outside.WriteFile("SECRET.TXT", "must stay");
+        m_outside.WriteFile("card/A.TXT", "0123456789");
+        m_outside.WriteFile("card/SUB/X.TXT", "x");
+        m_pSim = std::make_unique<CSimulatorProcess>(
+            std::vector<std::string>{"--card", m_outside.Str() + "/card"});
     }
 
-    CTempDir m_card;
-    CSimulatorProcess m_sim;
+    CTempDir m_outside;
+    std::unique_ptr<CSimulatorProcess> m_pSim;
 };
+
+CBytes Renamed(const std::string& strOld, const std::string& strNew)
+{
+    return WithName(WithName(Bytes({14}), strOld), strNew);
+}
+
+CBytes CardRenamed(const std::string& strOld, const std::string& strNew)
+{
+    CBytes arr = WithName(Bytes({15, static_cast<int>(strOld.size() + 1)}), strOld);
+    arr.push_back(static_cast<uint8_t>(strNew.size() + 1));
+    return WithName(arr, strNew);
+}
+
+// The result byte of a card reply frame (0xFF when there is none).
+int CardResult(CSimRawLink& link, const CBytes& arrRequest)
+{
+    const CSimReply reply = link.Card(arrRequest);
+    return reply.m_nResult == 0 && reply.m_arrPayload.size() == 6 ? reply.m_arrPayload[4] : 0xFF;
+}
+
+// The error code the TFTP server answers a request with (-1: no error).
+int TftpRefusal(int nPort, uint16_t nOp, const std::string& strName, const char* pszMode = "octet")
+{
+    CSimRawTftp tftp(nPort);
+    tftp.SendToServer(CSimRawTftp::Request(nOp, strName, pszMode));
+    CBytes arrPacket;
+    sockaddr_in from{};
+    return tftp.Receive(arrPacket, from) && CSimRawTftp::Op(arrPacket) == 5
+               ? CSimRawTftp::Block(arrPacket)
+               : -1;
+}
 } // namespace
 
-TEST_F(SimRobustness, BadMagicClosesOnlyThatConnection)
+TEST_F(SimRobustness, BrokenFramesEndOnlyTheirOwnConnection)
 {
-    CSimRawLink bystander(m_sim.Port());
+    CSimRawLink bystander(m_pSim->Port());
     ASSERT_EQ(0, bystander.File(WithName(Bytes({3, 0}), "A.TXT")).m_nResult);
     ASSERT_EQ(0, bystander.File(Bytes({2, 4, 0, 0, 0, 0})).m_nResult);
 
@@ -36,59 +68,74 @@ TEST_F(SimRobustness, BadMagicClosesOnlyThatConnection)
          {Bytes({0x00, 0x00, 18, 0, 0, 0}), Bytes({0x50, 0x00, 18, 0, 0, 0}),
           Bytes({'G', 'E', 'T', ' ', '/', '\n'})})
     {
-        CSimRawLink bad(m_sim.Port());
+        CSimRawLink bad(m_pSim->Port());
         bad.SendRaw(arrJunk);
         CBytes arrRest;
         EXPECT_EQ(0, bad.ReadUntilClosed(arrRest)) << "closed without a reply";
     }
-    ExpectBystanderUnharmed(bystander, "456789");
-}
-
-TEST_F(SimRobustness, TruncatedFramesAndAbruptClosesAreSurvived)
-{
-    CSimRawLink bystander(m_sim.Port());
-    ASSERT_EQ(0, bystander.File(WithName(Bytes({3, 0}), "A.TXT")).m_nResult);
-    ASSERT_EQ(0, bystander.File(Bytes({2, 2, 0, 0, 0, 0})).m_nResult);
-
+    // A length beyond the bytes that follow, half a header, and a connection
+    // that vanishes with a file and a listing open: each one then gone.
+    for (const CBytes& arrCut :
+         {Bytes({0x50, 0x4C, 143, 0, 0xFF, 0xFF, 3, 0, 'A'}), Bytes({0x50, 0x4C, 143})})
+        CSimRawLink(m_pSim->Port()).SendRaw(arrCut);
     {
-        // Length field far beyond the bytes that follow, then gone.
-        CSimRawLink cut(m_sim.Port());
-        cut.SendRaw(Bytes({0x50, 0x4C, 143, 0, 0xFF, 0xFF, 3, 0, 'A'}));
-    }
-    {
-        // Half a header.
-        CSimRawLink cut(m_sim.Port());
-        cut.SendRaw(Bytes({0x50, 0x4C, 143}));
-    }
-    {
-        // A file open and a listing open, then the connection vanishes.
-        CSimRawLink gone(m_sim.Port());
+        CSimRawLink gone(m_pSim->Port());
         gone.File(WithName(Bytes({3, 0}), "A.TXT"));
         gone.File(WithName(Bytes({6}), "*.*"));
         gone.Send(143, Bytes({0}));
     }
-    ExpectBystanderUnharmed(bystander, "23456789");
-    CSimRawLink fresh(m_sim.Port());
-    EXPECT_EQ(0, fresh.Exchange(18).m_nResult);
+    const CSimReply reply = bystander.File(Bytes({0}));
+    EXPECT_EQ("456789", std::string(reply.m_arrPayload.begin() + 1, reply.m_arrPayload.end()));
+    EXPECT_EQ(0, CSimRawLink(m_pSim->Port()).Exchange(18).m_nResult);
 }
 
 TEST_F(SimRobustness, OddButWellFramedRequestsGetErrorResults)
 {
-    CSimRawLink link(m_sim.Port());
-    // The largest frame there is, with an unknown message code.
-    CBytes arrHuge(65535, 0xAB);
-    CSimReply reply = link.Exchange(77, arrHuge);
-    ASSERT_TRUE(reply.m_bReceived);
-    EXPECT_EQ(77, reply.m_nCode);
-    EXPECT_EQ(3, reply.m_nResult);
-    EXPECT_TRUE(reply.m_arrPayload.empty());
+    const auto Seek = [](int nOffset, int nOrigin)
+    {
+        return Bytes({2, nOffset & 0xFF, nOffset >> 8 & 0xFF, nOffset >> 16 & 0xFF,
+                      nOffset >> 24 & 0xFF, nOrigin});
+    };
+    // In order on one connection: nothing open, then A.TXT open.
+    const std::tuple<int, CBytes, int> arrCases[] = {
+        {77, CBytes(65535, 0xAB), 3}, // the largest frame, an unknown message code
+        {143, {}, 8},                 // no sub-command byte
+        {143, CBytes(65535, 0x0D), 24},
+        {143, Bytes({0}), 24},  // read with nothing open
+        {143, Seek(0, 1), 24},  // seek with nothing open
+        {143, Bytes({7}), 24},  // next entry without a listing
+        {143, Bytes({99}), 24}, // unknown sub-command
+        {143, Bytes({3}), 24},  // open without a name
+        {143, WithName(Bytes({3, 0}), "SUB"), 24},
+        {143, Bytes({14, 'A', '.', 'T', 'X', 'T'}), 24}, // name without its 0 byte
+        {143, Bytes({3, 0, 'A', '.', 'T', 'X', 'T'}), 0},
+        {143, Seek(-1, 0), 24}, // before the start
+        {143, Seek(0, 3), 24},  // unknown origin
+        {143, Bytes({2, 0, 0}), 24},
+        {128, Bytes({11, 0, 40, 'A', 0}), 1}, // not a card frame
+    };
+    CSimRawLink link(m_pSim->Port());
+    for (const auto& [nCode, arrPayload, nResult] : arrCases)
+    {
+        const CSimReply reply = link.Exchange(static_cast<uint8_t>(nCode), arrPayload);
+        ASSERT_TRUE(reply.m_bReceived);
+        EXPECT_EQ(nCode, reply.m_nCode);
+        EXPECT_EQ(nResult, reply.m_nResult) << nCode << " of " << arrPayload.size() << " bytes";
+        EXPECT_TRUE(nResult == 0 || reply.m_arrPayload.empty());
+    }
 
-    // Message 143 with no sub-command byte; a huge 143 request; names
-    // without their closing 0 byte.
-    EXPECT_EQ(8, link.Exchange(143).m_nResult);
-    EXPECT_EQ(24, link.File(CBytes(65535, 0x0D)).m_nResult);
-    EXPECT_EQ(24, link.File(Bytes({14, 'A', '.', 'T', 'X', 'T'})).m_nResult);
-    EXPECT_EQ(0, link.File(Bytes({3, 0, 'A', '.', 'T', 'X', 'T'})).m_nResult);
+    // Bad card frames (checksum, header, length either way, cut short) get
+    // result 1 and change nothing.
+    const CBytes arrGood = CardFrame(WithName(Bytes({14, 6}), "A.TXT"));
+    CBytes arrChecksum = arrGood, arrHeader = arrGood, arrLonger = arrGood, arrShorter = arrGood;
+    arrChecksum.back() ^= 0x01;
+    arrHeader[0] = 0x70;
+    arrLonger[2] += 1;
+    arrShorter[2] -= 1;
+    for (const CBytes& arrBad :
+         {arrChecksum, arrHeader, arrLonger, arrShorter, Bytes({0x71, 0x14}), CBytes()})
+        EXPECT_EQ(1, link.Exchange(128, arrBad).m_nResult);
+    EXPECT_TRUE(std::filesystem::exists(m_outside.Path() / "card/A.TXT"));
 
     // Several requests in one write are answered one by one, in order.
     CBytes arrBurst;
@@ -102,9 +149,79 @@ TEST_F(SimRobustness, OddButWellFramedRequestsGetErrorResults)
     ASSERT_TRUE(link.SendRaw(arrBurst));
     for (uint8_t nSub : {21, 6, 7, 7, 8})
     {
-        reply = link.Receive();
+        const CSimReply reply = link.Receive();
         ASSERT_TRUE(reply.m_bReceived);
         EXPECT_EQ(0, reply.m_nResult);
         EXPECT_EQ(nSub, reply.m_arrPayload.at(0));
     }
+}
+
+TEST_F(SimRobustness, NoNameReachesOutsideTheCard)
+{
+    CSimRawLink link(m_pSim->Port());
+    for (const char* pszName :
+         {"../SECRET.TXT", "..\\SECRET.TXT", "..", ".", "/etc/passwd", "SUB/X.TXT", ""})
+    {
+        SCOPED_TRACE(pszName);
+        for (const CBytes& arrRequest :
+             {WithName(Bytes({3, 0}), pszName), WithName(Bytes({13}), pszName),
+              WithName(Bytes({16}), pszName), Renamed("A.TXT", pszName), Renamed(pszName, "X.TXT")})
+            EXPECT_EQ(24, link.File(arrRequest).m_nResult);
+        if (*pszName != 0 && std::string(pszName) != ".")
+        {
+            EXPECT_EQ(2, TftpRefusal(m_pSim->TftpPort(), 1, pszName));
+            EXPECT_EQ(2, TftpRefusal(m_pSim->TftpPort(), 2, pszName));
+        }
+    }
+    EXPECT_EQ(24, link.File(WithName(Bytes({6}), "../*.*")).m_nResult);
+    EXPECT_EQ(1, CardResult(link, WithName(Bytes({14, 14}), "../SECRET.TXT")));
+    EXPECT_EQ(1, CardResult(link, Bytes({14, 1, 0})));
+    EXPECT_EQ(1, CardResult(link, CardRenamed("../SECRET.TXT", "IN.TXT")));
+    EXPECT_EQ(2, CardResult(link, CardRenamed("A.TXT", "..")));
+    EXPECT_EQ(2, TftpRefusal(m_pSim->TftpPort(), 2, "SUB")) << "a folder is not replaced";
+    EXPECT_EQ(0, TftpRefusal(m_pSim->TftpPort(), 1, "A.TXT", "netascii"));
+    EXPECT_EQ("must stay", m_outside.ReadFile("SECRET.TXT"));
+    EXPECT_EQ("0123456789", m_outside.ReadFile("card/A.TXT"));
+    EXPECT_EQ("x", m_outside.ReadFile("card/SUB/X.TXT"));
+    EXPECT_FALSE(std::filesystem::exists(m_outside.Path() / "card/IN.TXT"));
+
+    // A symbolic link is neither listed nor followed.
+    std::filesystem::create_symlink(m_outside.Path() / "SECRET.TXT",
+                                    m_outside.Path() / "card/LINK.TXT");
+    EXPECT_EQ(24, link.File(WithName(Bytes({3, 0}), "LINK.TXT")).m_nResult);
+    EXPECT_EQ(0, link.File(WithName(Bytes({6}), "*.TXT")).m_nResult);
+    const CSimReply entry = link.File(Bytes({7}));
+    EXPECT_EQ("A.TXT", std::string(entry.m_arrPayload.begin() + 1, entry.m_arrPayload.begin() + 6));
+    EXPECT_EQ(Bytes({7}), link.File(Bytes({7})).m_arrPayload);
+}
+
+TEST_F(SimRobustness, TftpDuplicateAcksNeverTriggerResendsAndStrangersAreTurnedAway)
+{
+    m_outside.WriteFile("card/F.BIN", std::string(2000, 'f'));
+    CSimRawTftp tftp(m_pSim->TftpPort());
+    tftp.SendToServer(CSimRawTftp::Request(1, "F.BIN", "octet"));
+    CBytes arrPacket;
+    sockaddr_in transfer{}, from{};
+    ASSERT_TRUE(tftp.Receive(arrPacket, transfer));
+    ASSERT_EQ(3, CSimRawTftp::Op(arrPacket));
+    ASSERT_EQ(1, CSimRawTftp::Block(arrPacket));
+    EXPECT_NE(m_pSim->TftpPort(), ntohs(transfer.sin_port)) << "a port of its own";
+
+    // ACK 1 twice: exactly one DATA 2 may follow, then DATA 3 after ACK 2.
+    tftp.SendTo(transfer, CSimRawTftp::Ack(1));
+    tftp.SendTo(transfer, CSimRawTftp::Ack(1));
+    ASSERT_TRUE(tftp.Receive(arrPacket, from));
+    EXPECT_EQ(2, CSimRawTftp::Block(arrPacket));
+
+    // A stranger's packet on the transfer port gets ERROR 5 and changes nothing.
+    CSimRawTftp stranger(m_pSim->TftpPort());
+    stranger.SendTo(transfer, CSimRawTftp::Ack(2));
+    ASSERT_TRUE(stranger.Receive(arrPacket, from));
+    EXPECT_EQ(5, CSimRawTftp::Op(arrPacket));
+    EXPECT_EQ(5, CSimRawTftp::Block(arrPacket));
+
+    tftp.SendTo(transfer, CSimRawTftp::Ack(2));
+    ASSERT_TRUE(tftp.Receive(arrPacket, from));
+    EXPECT_EQ(3, CSimRawTftp::Op(arrPacket));
+    EXPECT_EQ(3, CSimRawTftp::Block(arrPacket)) << "no second DATA 2 in between";
 }
