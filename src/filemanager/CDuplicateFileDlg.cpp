@@ -35,6 +35,8 @@ unsigned LocalFileSize(const std::string& strPath)
 }
 } // namespace
 
+// "Overwtite" and "confilct" are spelt as the dialog always has been: users and
+// their written procedures refer to these texts as they are.
 CDuplicateFileDlg::CDuplicateFileDlg(QWidget* pParent)
     : QDialog(pParent), m_pSourceText(new QLabel(this)),
       m_pTargetLabel(new QLabel("Target File", this)), m_pTargetText(new QPlainTextEdit(this)),

@@ -176,6 +176,7 @@ void COrvakFileListDlg::DeferredLoad()
         CWaitCursor wait;
         setEnabled(false);
         const QString strTitle = windowTitle();
+        // The double blank is the window's own text, kept as users know it.
         setWindowTitle(strTitle + " :  Loading ...");
         LoadLocalTree();
         setWindowTitle(strTitle);

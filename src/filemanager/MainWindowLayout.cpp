@@ -169,6 +169,7 @@ void COrvakFileListDlg::CreateControls()
     m_pLastTransferBox->setGeometry(1078 - nLastWidth, nAreaTop - 4, nLastWidth,
                                     nLastTextHeight + fm.height() + 14);
     m_pLastTransferBox->hide();
+    // A sizing sample in the window's own spelling ("Sucess"), as the box shows it.
     m_pLastTransferText = Place(
         MakeCentredText(this, "Start Time: 12:12:12\n End Time: 12:12:12\n     Status: Sucess  "),
         "labelLastTransfer", 1078 - nLastWidth + 6, nAreaTop - 4 + fm.height() + 6, nLastWidth - 12,

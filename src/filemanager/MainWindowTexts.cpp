@@ -3,6 +3,7 @@
 #include "app/AppStrings.h"
 #include "common/StrFormat.h"
 
+// The double blanks in these texts are the window's own and kept on purpose.
 std::string PanelComboText(const CNameIpRec& panel)
 {
     const std::string strAddress = panel.GetIPText();

@@ -237,6 +237,8 @@ bool CCommInterface::CheckPanelType()
     return false;
 }
 
+// These are the panels' own texts, odd spacing and all: users and support look
+// them up as they stand, so they are kept exactly, not tidied.
 std::string CommErrorText(unsigned long nCode, int nSystemError)
 {
     switch (nCode)

@@ -2,7 +2,8 @@
 // One command channel to one panel, built per user operation. Sends numbered
 // message codes through CSerialComm and turns every failure into the fixed
 // message text the user sees. Also holds the panel identification read by
-// message code 18 and the decisions made from it.
+// message code 18 and the decisions made from it. The bytes on the wire are
+// described in docs/wire-format.md.
 #include "link/CSerialComm.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 // The panel's file system seen from the computer: both command families
 // (message code 143 "file commands" and message code 128 "card commands")
-// over one channel. Failure lines collect in m_strErrors.
+// over one channel (docs/wire-format.md). Failure lines collect in m_strErrors.
 #include "link/CDirData.h"
 
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
 // The transport to a panel's command channel: one TCP connection carrying one
-// framed request and one framed reply per exchange (see the wire format in the
-// project's design notes). The connection opens on the first exchange and is
-// kept until closed or until an exchange fails.
+// framed request and one framed reply per exchange (docs/wire-format.md). The
+// connection opens on the first exchange and is kept until closed or until an
+// exchange fails.
 #include <string>
 #include <vector>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Moves one whole file between the computer and a panel with TFTP (RFC 1350,
-// octet mode, 512-byte blocks, no options). The caller drives it: after
+// octet mode, 512-byte blocks, no options; docs/wire-format.md). The caller drives it: after
 // StartTransfer every Step moves one block, so a progress display can follow
 // and a cancel request can be honoured between blocks. Every wait for the
 // network blocks for at most the time-out.

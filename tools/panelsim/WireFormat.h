@@ -1,7 +1,8 @@
 #pragma once
 // Byte layout of the command channel: request and reply frames share a six-byte
 // header (magic 0x50 0x4C, message code, flags or result, payload length
-// big-endian). Header-only so that tests can use the same helpers.
+// big-endian; docs/wire-format.md). Header-only so that tests can use the same
+// helpers.
 #include <cstddef>
 #include <cstdint>
 
