@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the layout of the C++ files, builds the project and runs every test:
 # the normal build first, then the same tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then each fuzz target for 30 seconds.
+# UndefinedBehaviorSanitizer, the threaded parts under ThreadSanitizer, then
+# each fuzz target for 30 seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,6 +23,15 @@ cmake --build build-asan -j"$jobs"
 # delete of another size; that mismatch is inside the library, not ours.
 ASAN_OPTIONS="detect_leaks=0:abort_on_error=1:new_delete_type_mismatch=0" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
     ctest --test-dir build-asan --output-on-failure -j"$jobs" --timeout 900
+
+# The threaded parts under ThreadSanitizer: the link against the simulator's
+# worker threads, and the simulator itself. Built without the desktop program,
+# whose Qt libraries are not instrumented.
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVAK_TSAN=ON -DORVAK_BUILD_GUI=OFF \
+    -DORVAK_BUILD_BENCH=OFF -DORVAK_WERROR=ON
+cmake --build build-tsan -j"$jobs" --target test_link test_tools
+TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1" \
+    ctest --test-dir build-tsan --output-on-failure -j"$jobs" --timeout 900 -L '^test_(link|tools)$'
 
 # Every parser of panel and file data under libFuzzer; a finding fails the run.
 bash fuzz/run-fuzzers.sh 30
