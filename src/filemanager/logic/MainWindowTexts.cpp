@@ -1,6 +1,6 @@
-#include "filemanager/MainWindowTexts.h"
+#include "filemanager/logic/MainWindowTexts.h"
 
-#include "app/AppStrings.h"
+#include "common/AppStrings.h"
 #include "common/StrFormat.h"
 
 std::string PanelComboText(const CNameIpRec& panel)
