@@ -1,7 +1,7 @@
 #include "AppCommandLine.h"
 
-#include "app/AppStrings.h"
 #include "app/CProgramLoader.h"
+#include "common/AppStrings.h"
 #include "panels/CNameIpRec.h"
 
 #include <charconv>

@@ -1,7 +1,7 @@
 #include "app/CAppShell.h"
 
-#include "app/AppStrings.h"
 #include "app/CSettingsStore.h"
+#include "common/AppStrings.h"
 #include "common/CPrompt.h"
 #include "common/StrFormat.h"
 

@@ -2,14 +2,14 @@
 // of its controls, help and close.
 #include "filemanager/COrvakFileListDlg.h"
 
-#include "app/AppStrings.h"
 #include "app/CAppShell.h"
+#include "common/AppStrings.h"
 #include "common/CPrompt.h"
 #include "common/StrFormat.h"
 #include "filemanager/CDirTreeCtrl.h"
-#include "filemanager/MainWindowTexts.h"
 #include "filemanager/RemoteListCtrl.h"
 #include "filemanager/logic/LinkError.h"
+#include "filemanager/logic/MainWindowTexts.h"
 #include "link/CCommInterface.h"
 #include "panels/ui/CIPAddressSelectionDlg.h"
 #include "widgets/CAnchorLayout.h"

@@ -4,8 +4,8 @@
 
 #include "filemanager/CDirTreeCtrl.h"
 #include "filemanager/MainWindowButton.h"
-#include "filemanager/MainWindowTexts.h"
 #include "filemanager/RemoteListCtrl.h"
+#include "filemanager/logic/MainWindowTexts.h"
 #include "widgets/CAnchorLayout.h"
 #include "widgets/CComboBoxBold.h"
 #include "widgets/CTextProgressCtrl.h"

@@ -3,11 +3,11 @@
 // local file with its program.
 #include "filemanager/COrvakFileListDlg.h"
 
-#include "app/AppStrings.h"
 #include "app/CAppShell.h"
+#include "common/AppStrings.h"
 #include "filemanager/CBrowseForFolder.h"
 #include "filemanager/CDirTreeCtrl.h"
-#include "filemanager/MainWindowTexts.h"
+#include "filemanager/logic/MainWindowTexts.h"
 #include "widgets/CWaitCursor.h"
 
 #include <QCheckBox>

@@ -8,9 +8,9 @@
 #include "filemanager/CDuplicateFileDlg.h"
 #include "filemanager/MainWindowTransferDisplay.h"
 #include "filemanager/RemoteListCtrl.h"
-#include "filemanager/RemoteListRules.h"
 #include "filemanager/logic/CTransferEngine.h"
 #include "filemanager/logic/CopyMoveCommands.h"
+#include "filemanager/logic/RemoteListRules.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "filemanager/RemoteListCtrl.h"
 
-#include "filemanager/RemoteListRules.h"
+#include "filemanager/logic/RemoteListRules.h"
 
 #include <QHeaderView>
 #include <QItemSelection>

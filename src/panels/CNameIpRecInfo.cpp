@@ -1,6 +1,6 @@
 #include "panels/CNameIpRecInfo.h"
 
-#include "app/AppStrings.h"
+#include "common/AppStrings.h"
 #include "common/CPrompt.h"
 #include "common/CTempFile.h"
 

@@ -8,9 +8,9 @@
 // H + 1 + (i - 1) * R, where H is the header's length without its line feed
 // and R the length of a record line with its line feed.
 #include "CFilterSet.h"
-#include "CProgressSink.h"
 #include "CRecordCache.h"
 #include "LoadWindow.h"
+#include "common/CProgressSink.h"
 #include "common/SysTime.h"
 
 #include <cstdint>

@@ -6,8 +6,8 @@
 // flag) and shows nothing once the cache has been emptied under it. The data
 // log must outlive the table.
 #include "CDataLogFile.h"
-#include "CProgressSink.h"
 #include "DataLogText.h"
+#include "common/CProgressSink.h"
 
 #include <cstdint>
 #include <string>

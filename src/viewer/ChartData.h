@@ -3,7 +3,7 @@
 // records that pass the filter as JSON text for the chart page, the time
 // stamp and value of a point, and the print header in HTML.
 #include "CDataLogFile.h"
-#include "CProgressSink.h"
+#include "common/CProgressSink.h"
 
 #include <cstdint>
 #include <optional>

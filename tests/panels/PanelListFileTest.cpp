@@ -1,6 +1,6 @@
 #include "panels/CNameIpRecInfo.h"
 
-#include "app/AppStrings.h"
+#include "common/AppStrings.h"
 
 #include "support/CScriptedPrompt.h"
 #include "support/CTempDir.h"

@@ -1,8 +1,8 @@
 #include "app/gui/COrvakFileManagerApp.h"
 
-#include "app/AppStrings.h"
 #include "app/gui/AppIcon.h"
 #include "app/gui/CAboutDlg.h"
+#include "common/AppStrings.h"
 #include "common/CPrompt.h"
 #include "filemanager/COrvakFileListDlg.h"
 #include "viewer/ui/DataViewerOpener.h"

@@ -1,9 +1,9 @@
 #include "panels/ui/CIPAddressSelectionDlg.h"
 
 #include "common/CPrompt.h"
+#include "panels/PanelEntryRules.h"
 #include "panels/ui/CNameIPEntryDialog.h"
 #include "panels/ui/CPanelDetailsForm.h"
-#include "panels/ui/PanelEntryRules.h"
 #include "widgets/CHelpWindow.h"
 #include "widgets/CIPAddressCtrl.h"
 #include "widgets/HelpTopics.h"

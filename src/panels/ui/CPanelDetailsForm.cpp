@@ -1,7 +1,7 @@
 #include "panels/ui/CPanelDetailsForm.h"
 
 #include "common/StrFormat.h"
-#include "panels/ui/PanelEntryRules.h"
+#include "panels/PanelEntryRules.h"
 #include "widgets/CIPAddressCtrl.h"
 
 #include <QGridLayout>

@@ -1,9 +1,9 @@
 #include "CFileDataChartDlg.h"
 
 #include "CLazyProgress.h"
-#include "filemanager/CDlgProgressDlg.h"
 #include "viewer/CDataLogFile.h"
 #include "viewer/ChartData.h"
+#include "widgets/CDlgProgressDlg.h"
 
 #include <QDir>
 #include <QKeyEvent>

@@ -2,8 +2,8 @@
 
 #include "CRecordSummaryBox.h"
 #include "common/CPrompt.h"
-#include "filemanager/CDlgProgressDlg.h"
 #include "viewer/CDataLogFile.h"
+#include "widgets/CDlgProgressDlg.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

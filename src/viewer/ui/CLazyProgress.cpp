@@ -1,6 +1,6 @@
 #include "CLazyProgress.h"
 
-#include "filemanager/CDlgProgressDlg.h"
+#include "widgets/CDlgProgressDlg.h"
 
 #include <QWidget>
 

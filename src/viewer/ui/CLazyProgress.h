@@ -5,7 +5,7 @@
 // Positions and texts reach the window at most every few tens of milliseconds:
 // a million-record walk reports thousands of steps, and each one shown costs
 // a repaint and a turn of the event loop.
-#include "viewer/CProgressSink.h"
+#include "common/CProgressSink.h"
 
 #include <QElapsedTimer>
 

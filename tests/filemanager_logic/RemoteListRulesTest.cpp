@@ -1,5 +1,5 @@
-#include "filemanager/RemoteListRules.h"
-#include "filemanager/MainWindowTexts.h"
+#include "filemanager/logic/RemoteListRules.h"
+#include "filemanager/logic/MainWindowTexts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "panels/ui/PanelEntryRules.h"
+#include "panels/PanelEntryRules.h"
 
 #include "common/StrFormat.h"
 #include "panels/CNameIpRecInfo.h"

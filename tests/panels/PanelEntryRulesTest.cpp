@@ -1,4 +1,4 @@
-#include "panels/ui/PanelEntryRules.h"
+#include "panels/PanelEntryRules.h"
 #include "panels/CNameIpRecInfo.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "filemanager/MainWindowTexts.h"
+#include "filemanager/logic/MainWindowTexts.h"
 
-#include "app/AppStrings.h"
+#include "common/AppStrings.h"
 #include "common/StrFormat.h"
 
 // The double blanks in these texts are the window's own and kept on purpose.

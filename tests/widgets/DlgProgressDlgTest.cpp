@@ -1,5 +1,5 @@
-#include "filemanager/CDlgProgressDlg.h"
 #include "support/CQtTestApp.h"
+#include "widgets/CDlgProgressDlg.h"
 #include "widgets/CTextProgressCtrl.h"
 
 #include <QDialog>

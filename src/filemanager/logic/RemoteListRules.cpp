@@ -1,4 +1,4 @@
-#include "filemanager/RemoteListRules.h"
+#include "filemanager/logic/RemoteListRules.h"
 
 #include "filemanager/logic/TransferNames.h"
 

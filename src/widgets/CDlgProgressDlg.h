@@ -4,7 +4,7 @@
 // and a bar, and keeps the program responsive by handling pending events at
 // every position change. When no range is known, StartRunning lets the bar
 // move by itself until the window closes.
-#include "viewer/CProgressSink.h"
+#include "common/CProgressSink.h"
 
 #include <QDialog>
 #include <QPointer>

@@ -1,5 +1,0 @@
-// Placeholder for a tool that has no sources yet.
-int main()
-{
-    return 1;
-}
