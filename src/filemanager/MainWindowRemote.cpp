@@ -45,8 +45,7 @@ bool COrvakFileListDlg::RefreshFileList(CCommInterface* pComm)
     CWaitCursor::RestoreWaitCursor();
 
     CPanelFileCommands commands(pComm);
-    const bool bRead = IsFileCmdPanel() ? commands.GetFileList(m_FileTable, strFilter)
-                                        : commands.CardGetFileList(m_FileTable, strFilter);
+    const bool bRead = commands.ListFiles(m_FileTable, strFilter);
     if (!bRead)
     {
         ShowLinkError(commands.GetErrors(), *pComm);
@@ -145,9 +144,7 @@ void COrvakFileListDlg::OnRename()
         [&](CCommInterface& comm, std::string& strErrors)
         {
             CPanelFileCommands commands(&comm);
-            const bool bRenamed = IsFileCmdPanel()
-                                      ? commands.RenameFile(strOldName, strNewName)
-                                      : commands.CardRenameFile(strOldName, strNewName);
+            const bool bRenamed = commands.Rename(strOldName, strNewName);
             if (!bRenamed)
                 strErrors = commands.GetErrors();
             return bRenamed;
@@ -168,7 +165,7 @@ void COrvakFileListDlg::OnBackupSelected()
         [&](CCommInterface& comm, std::string& strErrors)
         {
             CPanelFileCommands commands(&comm);
-            const bool bDone = commands.BackupFiles(plan.arrNames);
+            const bool bDone = commands.Backup(plan.arrNames);
             if (!bDone)
                 strErrors = commands.GetErrors();
             return bDone;
@@ -181,7 +178,7 @@ void COrvakFileListDlg::OnBackupAll()
         [](CCommInterface& comm, std::string& strErrors)
         {
             CPanelFileCommands commands(&comm);
-            const bool bDone = commands.BackupAllCsvFiles();
+            const bool bDone = commands.BackupAll();
             if (!bDone)
                 strErrors = commands.GetErrors();
             return bDone;

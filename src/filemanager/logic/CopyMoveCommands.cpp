@@ -3,7 +3,6 @@
 #include "common/CPrompt.h"
 #include "filemanager/logic/LocalFolderCheck.h"
 #include "filemanager/logic/TransferNames.h"
-#include "link/CCommInterface.h"
 #include "link/CPanelFileCommands.h"
 
 namespace
@@ -69,8 +68,7 @@ bool DeleteRemoteFiles(CCommInterface& comm, const std::vector<std::string>& arr
                        std::string& strErrors)
 {
     CPanelFileCommands commands(&comm);
-    const bool bDeleted =
-        IsFileCmdPanel() ? commands.DeleteFiles(arrNames) : commands.CardDeleteFiles(arrNames);
+    const bool bDeleted = commands.Delete(arrNames);
     if (!bDeleted)
         strErrors = commands.GetErrors();
     return bDeleted;
