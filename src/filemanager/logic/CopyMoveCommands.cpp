@@ -3,7 +3,6 @@
 #include "common/CPrompt.h"
 #include "filemanager/logic/LocalFolderCheck.h"
 #include "filemanager/logic/TransferNames.h"
-#include "link/CPanelFileCommands.h"
 
 namespace
 {
@@ -62,14 +61,4 @@ std::vector<std::string> SelectedFileNames(const std::vector<DIR_DATA>& arrSelec
             arrNames.push_back(entry.strName);
     }
     return arrNames;
-}
-
-bool DeleteRemoteFiles(CCommInterface& comm, const std::vector<std::string>& arrNames,
-                       std::string& strErrors)
-{
-    CPanelFileCommands commands(&comm);
-    const bool bDeleted = commands.Delete(arrNames);
-    if (!bDeleted)
-        strErrors = commands.GetErrors();
-    return bDeleted;
 }
