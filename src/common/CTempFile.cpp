@@ -373,3 +373,11 @@ void CTempFile::Discard()
     m_nSlot = -1;
     m_strPath.clear();
 }
+
+bool SafeReplaceFile(const std::string& strTarget, const TempFileWriteFn& fnWrite,
+                     std::string& strError)
+{
+    CTempFile temp;
+    return temp.CreateBeside(strTarget, strError) && fnWrite(temp, strError) &&
+           temp.Commit(strTarget, strError);
+}

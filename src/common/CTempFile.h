@@ -8,7 +8,10 @@
 //
 // A temporary replaces its target only whole (Commit): flushed to disk, given
 // the target's permission bits (or the ordinary mode for a new file), and
-// never over a read-only target.
+// never over a read-only target. SafeReplaceFile is the one way a file the
+// program writes whole (the panel list, a transferred file, a CSV export)
+// takes its target's place.
+#include <functional>
 #include <string>
 
 constexpr const char* TEMP_FILE_PREFIX = ".orvak-";
@@ -61,3 +64,11 @@ private:
     int m_nFd = -1;
     int m_nSlot = -1; // its place in the registry the signal clean-up reads
 };
+
+// Writes a file whole: fnWrite fills a new temporary beside strTarget, which
+// then replaces the target (Commit). On any failure the temporary is removed,
+// the target is as it was, and strError names the cause (fnWrite sets it for
+// its own failures).
+using TempFileWriteFn = std::function<bool(CTempFile& temp, std::string& strError)>;
+bool SafeReplaceFile(const std::string& strTarget, const TempFileWriteFn& fnWrite,
+                     std::string& strError);

@@ -140,8 +140,8 @@ private:
     void InitDialog();
     void DeferredLoad();
     void LoadLocalTree();
-    // The remote command pattern: a channel, controls off, the operation,
-    // the errors shown, the list read again, controls on.
+    // The remote command pattern: a channel, controls off, the operation on
+    // the panel's files, the errors shown, the list read again, controls on.
     template <typename FnOperation> void RunRemoteCommand(FnOperation fnOperation);
     bool DeleteRemoteNames(const std::vector<std::string>& arrNames);
     void RunTransfer(bool bMove);

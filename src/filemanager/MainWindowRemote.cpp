@@ -23,9 +23,9 @@ template <typename FnOperation> void COrvakFileListDlg::RunRemoteCommand(FnOpera
         return;
     const std::unique_ptr<CCommInterface> pComm = MakeChannel(*m_pConnectedPanel);
     EnableControls(false);
-    std::string strErrors;
-    if (!fnOperation(*pComm, strErrors))
-        ShowLinkError(strErrors, *pComm);
+    CPanelFileCommands files(pComm.get());
+    if (!fnOperation(files))
+        ShowLinkError(files.GetErrors(), *pComm);
     // The list shows the card as it is after the command, partial or not.
     RefreshFileList(pComm.get());
     EnableControls(true);
@@ -45,8 +45,7 @@ bool COrvakFileListDlg::RefreshFileList(CCommInterface* pComm)
     CWaitCursor::RestoreWaitCursor();
 
     CPanelFileCommands commands(pComm);
-    const bool bRead = IsFileCmdPanel() ? commands.GetFileList(m_FileTable, strFilter)
-                                        : commands.CardGetFileList(m_FileTable, strFilter);
+    const bool bRead = commands.ListFiles(m_FileTable, strFilter);
     if (!bRead)
     {
         ShowLinkError(commands.GetErrors(), *pComm);
@@ -120,8 +119,7 @@ bool COrvakFileListDlg::DeleteRemoteNames(const std::vector<std::string>& arrNam
 {
     if (!m_pConnectedPanel)
         return false;
-    RunRemoteCommand([&](CCommInterface& comm, std::string& strErrors)
-                     { return DeleteRemoteFiles(comm, arrNames, strErrors); });
+    RunRemoteCommand([&](CPanelFileCommands& files) { return files.Delete(arrNames); });
     return true;
 }
 
@@ -141,17 +139,8 @@ void COrvakFileListDlg::OnRename()
     if (dlg.exec() != QDialog::Accepted)
         return;
     const std::string strNewName = dlg.m_strFileName;
-    RunRemoteCommand(
-        [&](CCommInterface& comm, std::string& strErrors)
-        {
-            CPanelFileCommands commands(&comm);
-            const bool bRenamed = IsFileCmdPanel()
-                                      ? commands.RenameFile(strOldName, strNewName)
-                                      : commands.CardRenameFile(strOldName, strNewName);
-            if (!bRenamed)
-                strErrors = commands.GetErrors();
-            return bRenamed;
-        });
+    RunRemoteCommand([&](CPanelFileCommands& files)
+                     { return files.Rename(strOldName, strNewName); });
 }
 
 void COrvakFileListDlg::OnBackupSelected()
@@ -164,28 +153,12 @@ void COrvakFileListDlg::OnBackupSelected()
         OnBackupAll();
         return;
     }
-    RunRemoteCommand(
-        [&](CCommInterface& comm, std::string& strErrors)
-        {
-            CPanelFileCommands commands(&comm);
-            const bool bDone = commands.BackupFiles(plan.arrNames);
-            if (!bDone)
-                strErrors = commands.GetErrors();
-            return bDone;
-        });
+    RunRemoteCommand([&](CPanelFileCommands& files) { return files.Backup(plan.arrNames); });
 }
 
 void COrvakFileListDlg::OnBackupAll()
 {
-    RunRemoteCommand(
-        [](CCommInterface& comm, std::string& strErrors)
-        {
-            CPanelFileCommands commands(&comm);
-            const bool bDone = commands.BackupAllCsvFiles();
-            if (!bDone)
-                strErrors = commands.GetErrors();
-            return bDone;
-        });
+    RunRemoteCommand([](CPanelFileCommands& files) { return files.BackupAll(); });
 }
 
 void COrvakFileListDlg::OnViewData()

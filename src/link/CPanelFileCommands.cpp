@@ -59,6 +59,7 @@ const char* const LINE_SHORT_REPLY = "Error: Incomplete reply from the panel.";
 const char* const LINE_LIST_FAILED = "Error in Getting Remote file list.";
 const char* const LINE_LIST_ENDLESS = "Error: The panel's file list does not end.";
 const char* const LINE_IN_USE = "Error: File may be in use.";
+const char* const LINE_NO_BACKUP = "Error: This panel cannot back up CSV files.";
 const char* const FMT_BACKUP_FAILED = "Unable to backup %s.";
 const char* const FMT_RENAME_FAILED = "Error in renaming file.\nCould not rename %s.";
 const char* const FMT_DELETE_FAILED = "Error in deleting file.\nCould not delete %s.";
@@ -117,6 +118,43 @@ bool CPanelFileCommands::FileRequestFits(unsigned long nPayloadLen)
         return true;
     AddError(LINE_NAME_TOO_LONG);
     return false;
+}
+
+// ---------------------------------------------------------------------------
+// Family-neutral calls
+
+bool CPanelFileCommands::ListFiles(CDirData& list, const std::string& strPattern)
+{
+    return IsFileCmdPanel() ? GetFileList(list, strPattern) : CardGetFileList(list, strPattern);
+}
+
+bool CPanelFileCommands::Rename(const std::string& strOldName, const std::string& strNewName)
+{
+    return IsFileCmdPanel() ? RenameFile(strOldName, strNewName)
+                            : CardRenameFile(strOldName, strNewName);
+}
+
+bool CPanelFileCommands::Delete(const std::vector<std::string>& arrNames)
+{
+    return IsFileCmdPanel() ? DeleteFiles(arrNames) : CardDeleteFiles(arrNames);
+}
+
+bool CPanelFileCommands::BackupOffered()
+{
+    if (CanBackupCsvFiles())
+        return true;
+    AddError(LINE_NO_BACKUP);
+    return false;
+}
+
+bool CPanelFileCommands::Backup(const std::vector<std::string>& arrNames)
+{
+    return BackupOffered() && BackupFiles(arrNames);
+}
+
+bool CPanelFileCommands::BackupAll()
+{
+    return BackupOffered() && BackupAllCsvFiles();
 }
 
 // ---------------------------------------------------------------------------

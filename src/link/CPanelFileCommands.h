@@ -2,6 +2,10 @@
 // The panel's file system seen from the computer: both command families
 // (message code 143 "file commands" and message code 128 "card commands")
 // over one channel (docs/wire-format.md). Failure lines collect in m_strErrors.
+// Callers list, rename, delete and back up through the family-neutral calls,
+// which pick the family from the connected panel (IsFileCmdPanel,
+// CanBackupCsvFiles); the family calls below them stay public for reading
+// files and for tests that pin each family's wire form.
 #include "link/CDirData.h"
 
 #include <string>
@@ -23,6 +27,16 @@ public:
     void AddError(const std::string& strLine);
     std::string GetErrors() const { return m_strErrors; }
     CCommInterface* GetComm() const { return m_pComm; }
+
+    // Family-neutral: the connected panel's own command family.
+    bool ListFiles(CDirData& list, const std::string& strPattern);
+    bool Rename(const std::string& strOldName, const std::string& strNewName);
+    // Stops at the first name that fails.
+    bool Delete(const std::vector<std::string>& arrNames);
+    // Backups exist in the file command family only, on panels that offer
+    // them; other panels are refused with a line and sent nothing.
+    bool Backup(const std::vector<std::string>& arrNames);
+    bool BackupAll();
 
     // File command family (message code 143).
     bool SendFileCmd(unsigned char nSub, const unsigned char* pPayload, unsigned long nPayloadLen,
@@ -52,6 +66,8 @@ public:
     bool CardDeleteFiles(const std::vector<std::string>& arrNames);
 
 private:
+    // False (with a line) when the panel offers no backups.
+    bool BackupOffered();
     // False (with a line) when a file command payload cannot fit one request.
     bool FileRequestFits(unsigned long nPayloadLen);
     bool SendNameCmd(unsigned char nSub, const std::string& strName, const char* pszFailure);

@@ -96,9 +96,9 @@ bool CNameIpRecInfo::Save() const
     for (const auto& pRec : m_PanelList)
         strText += pRec->FormatLine();
     std::string strError;
-    CTempFile temp;
-    if (!temp.CreateBeside(strPath, strError) ||
-        !temp.WriteAll(strText.data(), strText.size(), strError) || !temp.Commit(strPath, strError))
+    const auto fnWrite = [&strText](CTempFile& temp, std::string& strWriteError)
+    { return temp.WriteAll(strText.data(), strText.size(), strWriteError); };
+    if (!SafeReplaceFile(strPath, fnWrite, strError))
     {
         ShowListFileError();
         return false;

@@ -135,6 +135,26 @@ bool EmitCsvExport(CDataLogFile& log, const CDataViewTable& table, std::string& 
     return fnFlush(strOut);
 }
 
+bool WriteCsvExport(CTempFile& temp, CDataLogFile& log, const CDataViewTable& table,
+                    std::string& strError)
+{
+    std::string strBuffer;
+    strBuffer.reserve(FLUSH_BYTES + 4096);
+    off_t nWritten = 0;
+    const auto fnWrite = [&temp, &strError, &nWritten](std::string& strPart)
+    {
+        const bool bOk = temp.WriteAll(strPart.data(), strPart.size(), strError);
+        // Start this part on its way to the disk now, so that the flush
+        // before the rename has little left to wait for.
+        if (bOk)
+            ::sync_file_range(temp.Fd(), nWritten, static_cast<off_t>(strPart.size()),
+                              SYNC_FILE_RANGE_WRITE);
+        nWritten += static_cast<off_t>(strPart.size());
+        strPart.clear();
+        return bOk;
+    };
+    return EmitCsvExport(log, table, strBuffer, fnWrite);
+}
 } // namespace
 
 std::string DoubleQuotes(const std::string& strText)
@@ -168,28 +188,11 @@ std::string BuildCsvExport(CDataLogFile& log, const CDataViewTable& table)
 bool ExportCsv(const std::string& strPath, CDataLogFile& log, const CDataViewTable& table)
 {
     std::string strError;
-    CTempFile temp;
-    bool bWritten = temp.CreateBeside(strPath, strError);
-    if (bWritten)
-    {
-        std::string strBuffer;
-        strBuffer.reserve(FLUSH_BYTES + 4096);
-        off_t nWritten = 0;
-        const auto fnWrite = [&temp, &strError, &nWritten](std::string& strPart)
-        {
-            const bool bOk = temp.WriteAll(strPart.data(), strPart.size(), strError);
-            // Start this part on its way to the disk now, so that the flush
-            // before the rename has little left to wait for.
-            if (bOk)
-                ::sync_file_range(temp.Fd(), nWritten, static_cast<off_t>(strPart.size()),
-                                  SYNC_FILE_RANGE_WRITE);
-            nWritten += static_cast<off_t>(strPart.size());
-            strPart.clear();
-            return bOk;
-        };
-        bWritten = EmitCsvExport(log, table, strBuffer, fnWrite);
-        bWritten = bWritten && temp.Commit(strPath, strError);
-    }
+    const bool bWritten = SafeReplaceFile(
+        strPath,
+        [&log, &table](CTempFile& temp, std::string& strWriteError)
+        { return WriteCsvExport(temp, log, table, strWriteError); },
+        strError);
     if (!bWritten)
         GetPrompt().Message(JoinLines("Unable to create/open the csv file.", strError),
                             EPromptIcon::Stop);

@@ -7,6 +7,7 @@
 #include "filemanager/logic/LocalFolderCheck.h"
 #include "filemanager/logic/TransferTimes.h"
 #include "link/CCommInterface.h"
+#include "link/CPanelFileCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -238,8 +239,8 @@ TEST(TransferMove, DeletesOnlyAfterFullSuccessAndOnlyWhatWasCopied)
     {
         arrDeleted = arrNames;
         CCommInterface comm(request.strPanelAddress, request.nPanelPort);
-        std::string strErrors;
-        EXPECT_TRUE(DeleteRemoteFiles(comm, arrNames, strErrors)) << strErrors;
+        CPanelFileCommands files(&comm);
+        EXPECT_TRUE(files.Delete(arrNames)) << files.GetErrors();
     };
     // B is skipped at its conflict, so it stays on the panel.
     b.m_resolver.m_arrAnswers.push_back({false, CONFLICT_SKIP, false, ""});

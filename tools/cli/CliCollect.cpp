@@ -3,7 +3,7 @@
 // Ends with one line per panel and a total; the exit status is 1 when any
 // panel or file failed.
 #include "CliCollectRun.h"
-#include "CliFetch.h"
+#include "CliTftpPort.h"
 #include "PanelFolderNames.h"
 #include "app/CAppShell.h"
 #include "common/StrFormat.h"

@@ -4,9 +4,9 @@
 // summary line; the exit status is 1 when the transfer did not fully succeed.
 // Without --keep-going the first failed file ends the pull, as the program's
 // Copy does; with it every file is tried and each failure reported.
-#include "CliFetch.h"
 #include "CliProgressLine.h"
 #include "CliPullJob.h"
+#include "CliTftpPort.h"
 #include "common/CPrompt.h"
 
 #include <cstdio>

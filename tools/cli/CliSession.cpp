@@ -1,6 +1,7 @@
 #include "CliSession.h"
 
 #include "common/StrFormat.h"
+#include "filemanager/logic/TransferNames.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,18 +20,9 @@ bool CCliSession::Connect()
     return false;
 }
 
-namespace
-{
-bool ListWith(CPanelFileCommands& files, CDirData& list, const std::string& strPattern)
-{
-    return IsFileCmdPanel() ? files.GetFileList(list, strPattern)
-                            : files.CardGetFileList(list, strPattern);
-}
-} // namespace
-
 bool CCliSession::List(CDirData& list, const std::string& strPattern)
 {
-    return ListWith(m_files, list, strPattern);
+    return m_files.ListFiles(list, strPattern);
 }
 
 int64_t CCliSession::ListedSize(const std::string& strName)
@@ -39,7 +31,7 @@ int64_t CCliSession::ListedSize(const std::string& strName)
     // the command's failure report.
     CPanelFileCommands files(&m_comm);
     CDirData list;
-    if (!ListWith(files, list, strName))
+    if (!files.ListFiles(list, strName))
         return -1;
     for (const DIR_DATA& entry : list.Entries())
     {
@@ -61,6 +53,14 @@ int CCliSession::Fail(const std::string& strMessage)
 {
     std::fprintf(stderr, "%s\n", ErrorText(strMessage).c_str());
     return CLI_EXIT_FAILED;
+}
+
+bool IsPlainRemoteName(const std::string& strName)
+{
+    if (UnsafeNameReason(strName).empty())
+        return true;
+    std::fprintf(stderr, "Error: \"%s\" is not a plain file name.\n", strName.c_str());
+    return false;
 }
 
 const char* YesNo(bool b)

@@ -37,5 +37,9 @@ private:
     CPanelFileCommands m_files;
 };
 
+// True for a remote name that is safe as a local file name (the transfers'
+// rule); otherwise prints the refusal on standard error.
+bool IsPlainRemoteName(const std::string& strName);
+
 // "yes" or "no".
 const char* YesNo(bool b);

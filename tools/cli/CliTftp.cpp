@@ -1,10 +1,9 @@
-// TFTP in orvak-cli: the fetch that `get` uses for panels read by TFTP (as the
-// program's transfer engine does), and `put`, which sends a local file to the
-// panel's card by TFTP. The panel's TFTP server listens on port 69 unless
+// TFTP in orvak-cli: `put`, which sends a local file to the panel's card by
+// TFTP, and the --tftp-port option (get, pull and collect fetch through the
+// transfers' shared fetch). The panel's TFTP server listens on port 69 unless
 // --tftp-port says otherwise; every network wait uses the --timeout value.
-#include "CliCommand.h"
-#include "CliFetch.h"
-#include "CliLocalFile.h"
+#include "CliSession.h"
+#include "CliTftpPort.h"
 #include "common/StrFormat.h"
 #include "link/CTFTPClient.h"
 
@@ -29,34 +28,29 @@ bool GetTftpPortOption(const CCliContext& ctx, int& nPort)
     return true;
 }
 
-namespace
+bool ParseTftpPort(const CCliContext& ctx, int& nPort, std::string& strError)
 {
-bool ParseTftpPort(const CCliContext& ctx, uint16_t& nPort, std::string& strError)
-{
-    int nValue = 0;
-    if (!GetTftpPortOption(ctx, nValue))
-    {
-        strError = StrFormat("Error: bad TFTP port %s (1 to 65535).",
-                             ctx.GetOption(OPTION_TFTP_PORT, "").c_str());
-        return false;
-    }
-    nPort = static_cast<uint16_t>(nValue);
-    return true;
+    if (GetTftpPortOption(ctx, nPort))
+        return true;
+    strError = StrFormat("Error: bad TFTP port %s (1 to 65535).",
+                         ctx.GetOption(OPTION_TFTP_PORT, "").c_str());
+    return false;
 }
 
-// Runs one whole transfer; on failure strError holds the text the program
-// shows: the client's lines, then "Error in copying" and the remote name.
-bool RunTransfer(const CCliContext& ctx, bool bDownload, const std::string& strRemote,
-                 const std::string& strLocalPath, uint64_t nMaxBytes, std::string& strError)
+namespace
 {
-    uint16_t nPort = 0;
+// Sends the whole file; on failure strError holds the text the program shows:
+// the client's lines, then "Error in copying" and the remote name.
+bool SendFile(const CCliContext& ctx, const std::string& strLocalPath, const std::string& strRemote,
+              std::string& strError)
+{
+    int nPort = 0;
     if (!ParseTftpPort(ctx, nPort, strError))
         return false;
     CTFTPClient client;
-    client.SetServerPort(nPort);
+    client.SetServerPort(static_cast<uint16_t>(nPort));
     client.SetTimeout(ctx.m_nReplyTimeoutMs);
-    client.SetSizeLimit(nMaxBytes);
-    int nResult = client.StartTransfer(bDownload, strRemote, strLocalPath, ctx.m_strHost);
+    int nResult = client.StartTransfer(false, strRemote, strLocalPath, ctx.m_strHost);
     while (nResult == TFTP_RESULT_MORE)
         nResult = client.Step();
     if (nResult == TFTP_RESULT_FINISHED)
@@ -66,21 +60,12 @@ bool RunTransfer(const CCliContext& ctx, bool bDownload, const std::string& strR
     return false;
 }
 
-bool FetchByTftp(const CCliContext& ctx, const std::string& strRemote,
-                 const std::string& strLocalPath, uint64_t nMaxBytes, std::string& strError)
-{
-    return RunTransfer(ctx, true, strRemote, strLocalPath, nMaxBytes, strError);
-}
-
 int RunPut(const CCliContext& ctx)
 {
     const std::string& strLocal = ctx.m_arrArgs[0];
     const std::string& strRemote = ctx.m_arrArgs[1];
-    if (!IsSafeRemoteName(strRemote))
-    {
-        std::fprintf(stderr, "Error: \"%s\" is not a plain file name.\n", strRemote.c_str());
+    if (!IsPlainRemoteName(strRemote))
         return CLI_EXIT_FAILED;
-    }
     std::error_code ec;
     if (!std::filesystem::is_regular_file(strLocal, ec))
     {
@@ -88,7 +73,7 @@ int RunPut(const CCliContext& ctx)
         return CLI_EXIT_FAILED;
     }
     std::string strError;
-    if (!RunTransfer(ctx, false, strRemote, strLocal, TFTP_MAX_FILE_SIZE, strError))
+    if (!SendFile(ctx, strLocal, strRemote, strError))
     {
         std::fprintf(stderr, "%s\n", strError.c_str());
         return CLI_EXIT_FAILED;
@@ -96,7 +81,6 @@ int RunPut(const CCliContext& ctx)
     return CLI_EXIT_OK;
 }
 
-CCliTftpFetchRegistrar s_fetch(&FetchByTftp);
 CCliOptionRegistrar s_tftpPort(OPTION_TFTP_PORT, "PORT",
                                "UDP port of the panel's TFTP server (default 69)");
 CCliCommandRegistrar s_put("put", "put LOCAL REMOTE", "Send a file to the panel's card by TFTP",

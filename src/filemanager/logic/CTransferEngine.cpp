@@ -250,9 +250,7 @@ bool CTransferEngine::FetchAndReplace(const std::string& strRemoteName,
     }
     fetchTemp.CloseFd();
 
-    const bool bFetched = CanBackupCsvFiles()
-                              ? FetchByMessageCodes(strRemoteName, fetchTemp.Path(), nSize, comm)
-                              : FetchByTftp(strRemoteName, fetchTemp.Path(), nSize);
+    const bool bFetched = FetchToTemp(strRemoteName, fetchTemp.Path(), nSize, comm);
     if (m_nStatus == TRANSFER_STATUS_OK && bFetched)
         return ReplaceFileWithCopy(fetchTemp.Path(), strTarget, strError);
     return false;

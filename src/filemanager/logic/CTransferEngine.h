@@ -87,10 +87,9 @@ private:
                      CCommInterface& comm);
     bool FetchAndReplace(const std::string& strRemoteName, const std::string& strTarget,
                          int64_t nSize, CCommInterface& comm, std::string& strError);
-    bool FetchByTftp(const std::string& strRemoteName, const std::string& strTempPath,
-                     int64_t nSize);
-    bool FetchByMessageCodes(const std::string& strRemoteName, const std::string& strTempPath,
-                             int64_t nSize, CCommInterface& comm);
+    // The shared fetch (RemoteFetch.h) with this engine's progress and prompt.
+    bool FetchToTemp(const std::string& strRemoteName, const std::string& strTempPath,
+                     int64_t nSize, CCommInterface& comm);
     void ProgressUpdate(uint64_t nBytes, int64_t nSize);
     void ShowTransferDisplay(bool bStarting);
     void UpdateTimes();

@@ -3,8 +3,6 @@
 #include "common/CPrompt.h"
 #include "filemanager/logic/LocalFolderCheck.h"
 #include "filemanager/logic/TransferNames.h"
-#include "link/CCommInterface.h"
-#include "link/CPanelFileCommands.h"
 
 namespace
 {
@@ -63,15 +61,4 @@ std::vector<std::string> SelectedFileNames(const std::vector<DIR_DATA>& arrSelec
             arrNames.push_back(entry.strName);
     }
     return arrNames;
-}
-
-bool DeleteRemoteFiles(CCommInterface& comm, const std::vector<std::string>& arrNames,
-                       std::string& strErrors)
-{
-    CPanelFileCommands commands(&comm);
-    const bool bDeleted =
-        IsFileCmdPanel() ? commands.DeleteFiles(arrNames) : commands.CardDeleteFiles(arrNames);
-    if (!bDeleted)
-        strErrors = commands.GetErrors();
-    return bDeleted;
 }

@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-class CCommInterface;
-
 enum class ECopyMoveStart
 {
     NoSelection,   // the message was shown; the caller focuses the list
@@ -33,8 +31,3 @@ bool RunMove(CTransferEngine& engine, const STransferRequest& request,
 
 // The names of the entries that are files (folders and empty files left out).
 std::vector<std::string> SelectedFileNames(const std::vector<DIR_DATA>& arrSelected);
-
-// Deletes remote files with the panel's command family; on failure strErrors
-// holds the collected lines (the caller shows them with the channel's error).
-bool DeleteRemoteFiles(CCommInterface& comm, const std::vector<std::string>& arrNames,
-                       std::string& strErrors);

@@ -54,9 +54,11 @@ bool ReplaceFileWithCopy(const std::string& strSource, const std::string& strTar
         strError = StrFormat("%s: %s", strSource.c_str(), std::strerror(errno));
         return false;
     }
-    CTempFile temp;
-    const bool bOk = temp.CreateBeside(strTarget, strError) &&
-                     CopyAll(fdIn, strSource, temp, strError) && temp.Commit(strTarget, strError);
+    const bool bOk = SafeReplaceFile(
+        strTarget,
+        [fdIn, &strSource](CTempFile& temp, std::string& strCopyError)
+        { return CopyAll(fdIn, strSource, temp, strCopyError); },
+        strError);
     ::close(fdIn);
     return bOk;
 }

@@ -1,0 +1,94 @@
+// The shared fetch on its own: which way it takes (the panel's decision, or
+// TFTP when asked), what it reports, and a stop asked by the progress
+// callback. The failure texts of each way are pinned by the transfer tests.
+#include "filemanager/logic/RemoteFetch.h"
+#include "link/CCommInterface.h"
+#include "link/CPanelFileCommands.h"
+#include "support/CSimulatorProcess.h"
+#include "support/CTempDir.h"
+
+#include <gtest/gtest.h>
+
+TEST(RemoteFetchTest, TakesThePanelsWayAndReportsTheOutcome)
+{
+    const std::string strBytes(1000, 'x');
+    const struct
+    {
+        const char* pszRow;
+        std::vector<std::string> arrArgs;
+        bool bTftpAsked;
+        int nStopAtCall; // 0: never
+        EFetchResult nResult;
+        const char* pszMessage;
+        bool bLinkFailure;
+    } arrCases[] = {
+        // Each simulator fails every request of the way the row must not take.
+        {"file commands", {"--type", "186", "--no-tftp"}, false, 0, EFetchResult::Done, "", false},
+        {"TFTP asked",
+         {"--type", "186", "--fail", "143=24"},
+         true,
+         0,
+         EFetchResult::Done,
+         "",
+         false},
+        {"TFTP panel",
+         {"--type", "80", "--fail", "143=24"},
+         false,
+         0,
+         EFetchResult::Done,
+         "",
+         false},
+        {"stopped", {"--type", "186"}, false, 2, EFetchResult::Stopped, "", false},
+        {"TFTP stopped", {"--type", "80"}, false, 1, EFetchResult::Stopped, "", false},
+        {"open fails",
+         {"--type", "186", "--fail", "143:3=24"},
+         false,
+         0,
+         EFetchResult::Failed,
+         "Unable to open file A.CSV",
+         true},
+    };
+    for (const auto& c : arrCases)
+    {
+        SCOPED_TRACE(c.pszRow);
+        CTempDir dir;
+        std::vector<std::string> arrArgs = {"--card", dir.Str() + "/card"};
+        arrArgs.insert(arrArgs.end(), c.arrArgs.begin(), c.arrArgs.end());
+        dir.WriteFile("card/A.CSV", strBytes);
+        CSimulatorProcess sim(arrArgs);
+        CCommInterface comm(sim.Address(), sim.Port());
+        comm.SetTimeouts(2000, 5000);
+        ASSERT_TRUE(comm.ReadPanelInfo());
+        CPanelFileCommands files(&comm);
+
+        SRemoteFetch fetch;
+        fetch.strRemoteName = "A.CSV";
+        fetch.nListedSize = static_cast<int64_t>(strBytes.size());
+        fetch.strLocalPath = dir.WriteFile("local.tmp", "").string();
+        fetch.strPanelAddress = sim.Address();
+        fetch.nTftpPort = sim.TftpPort();
+        fetch.nTftpTimeoutMs = 5000;
+        fetch.bTftpAsked = c.bTftpAsked;
+        int nCalls = 0;
+        uint64_t nLastBytes = 0;
+        const SFetchOutcome outcome = FetchRemoteFile(files, fetch,
+                                                      [&](uint64_t nBytes)
+                                                      {
+                                                          nLastBytes = nBytes;
+                                                          return ++nCalls != c.nStopAtCall;
+                                                      });
+        EXPECT_EQ(outcome.nResult, c.nResult);
+        EXPECT_EQ(outcome.strMessage, c.pszMessage);
+        EXPECT_EQ(outcome.bLinkFailure, c.bLinkFailure);
+        EXPECT_EQ(outcome.strReason, "");
+        if (c.nResult == EFetchResult::Done)
+        {
+            EXPECT_EQ(dir.ReadFile("local.tmp"), strBytes);
+            EXPECT_EQ(nLastBytes, strBytes.size());
+        }
+        if (c.nStopAtCall > 0)
+        {
+            EXPECT_EQ(nCalls, c.nStopAtCall);
+        }
+    }
+}
