@@ -7,10 +7,10 @@
 #include "filemanager/CDuplicateFileDlg.h"
 #include "filemanager/CRenameFileDlg.h"
 #include "filemanager/MainWindowButton.h"
-#include "filemanager/MainWindowViewer.h"
 #include "filemanager/RemoteListCtrl.h"
 #include "filemanager/RemoteListRules.h"
 #include "filemanager/logic/LocalFolderCheck.h"
+#include "link/CCommInterface.h"
 #include "panels/ui/CIPAddressSelectionDlg.h"
 #include "widgets/CComboBoxBold.h"
 #include "widgets/CHelpWindow.h"
@@ -448,14 +448,15 @@ TEST_F(MainWindowTest, ViewChecksTheSelectionThenOpensTheViewer)
 {
     ConnectToCard();
     std::vector<std::string> arrOpened;
-    SetDataViewerOpener([&arrOpened](QWidget*, const CNameIpRec& panel, const std::string& strName)
-                        { arrOpened.push_back(panel.m_strName + ":" + strName); });
+    Dlg().SetDataViewerOpener(
+        [&arrOpened](QWidget*, CCommInterface& comm, const std::string& strName)
+        { arrOpened.push_back(std::to_string(comm.GetPort()) + ":" + strName); });
     Dlg().OnViewData();
     EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{"Select Remote File to view data."});
     SelectNames({"A.CSV"});
     Button("buttonView")->click();
-    EXPECT_EQ(arrOpened, (std::vector<std::string>{"Press:A.CSV"}));
-    SetDataViewerOpener(nullptr);
+    EXPECT_EQ(arrOpened, std::vector<std::string>{
+                             std::to_string(Dlg().GetConnectedPanel()->m_nPort) + ":A.CSV"});
 }
 
 // ---- Copy and Move ----------------------------------------------------------

@@ -27,14 +27,14 @@ bool CTransferEngine::FetchByTftp(const std::string& strRemoteName, const std::s
     {
         nResult = client.Step();
         ProgressUpdate(client.GetBytesTransferred(), nSize);
-        if (m_nStatus != TRANSFER_STATUS_OK)
+        if (m_eStatus != ETransferStatus::Ok)
             break;
     }
     if (nResult == TFTP_RESULT_FAILED)
     {
-        GetPrompt().Message(StrFormat("%s\nError in copying %s", client.GetErrorText().c_str(),
-                                      strRemoteName.c_str()),
-                            EPromptIcon::Stop);
+        m_prompt.Message(StrFormat("%s\nError in copying %s", client.GetErrorText().c_str(),
+                                   strRemoteName.c_str()),
+                         EPromptIcon::Stop);
         return false;
     }
     // A cancelled fetch also ends here; the caller looks at the status.
@@ -49,13 +49,13 @@ bool CTransferEngine::FetchByMessageCodes(const std::string& strRemoteName,
     unsigned long nLength = 0;
     if (!commands.OpenRemoteFileSize(strRemoteName, &nLength))
     {
-        ShowLinkError(StrFormat("Unable to open file %s", strRemoteName.c_str()), comm);
+        ShowLinkError(StrFormat("Unable to open file %s", strRemoteName.c_str()), comm, m_prompt);
         return false;
     }
     FILE* pFile = std::fopen(strTempPath.c_str(), "wb");
     if (!pFile)
     {
-        GetPrompt().Message("Can't open local file.", EPromptIcon::Stop);
+        m_prompt.Message("Can't open local file.", EPromptIcon::Stop);
         return false;
     }
 
@@ -67,7 +67,8 @@ bool CTransferEngine::FetchByMessageCodes(const std::string& strRemoteName,
         if (!commands.ReadFileBlock(arrBlock, &nBlockLength))
         {
             std::fclose(pFile);
-            ShowLinkError(StrFormat("Unable to read file %s", strRemoteName.c_str()), comm);
+            ShowLinkError(StrFormat("Unable to read file %s", strRemoteName.c_str()), comm,
+                          m_prompt);
             return false;
         }
         if (nBlockLength == 0)
@@ -75,12 +76,12 @@ bool CTransferEngine::FetchByMessageCodes(const std::string& strRemoteName,
         if (std::fwrite(arrBlock, 1, nBlockLength, pFile) < nBlockLength)
         {
             std::fclose(pFile);
-            GetPrompt().Message("fwrite error.", EPromptIcon::Stop);
+            m_prompt.Message("fwrite error.", EPromptIcon::Stop);
             return false;
         }
         nBytes += nBlockLength;
         ProgressUpdate(nBytes, nSize);
-        if (m_nStatus != TRANSFER_STATUS_OK)
+        if (m_eStatus != ETransferStatus::Ok)
             break;
     }
     // The last buffered bytes are written at the close: a failure there would
@@ -89,13 +90,13 @@ bool CTransferEngine::FetchByMessageCodes(const std::string& strRemoteName,
     commands.CloseRemoteFile();
     if (!bClosed)
     {
-        GetPrompt().Message("fwrite error.", EPromptIcon::Stop);
+        m_prompt.Message("fwrite error.", EPromptIcon::Stop);
         return false;
     }
     const std::string strIncomplete = IncompleteFetchReason(nBytes, nLength, nSize);
-    if (m_nStatus == TRANSFER_STATUS_OK && !strIncomplete.empty())
+    if (m_eStatus == ETransferStatus::Ok && !strIncomplete.empty())
     {
-        GetPrompt().Message(
+        m_prompt.Message(
             StrFormat("Unable to read file %s\n%s", strRemoteName.c_str(), strIncomplete.c_str()),
             EPromptIcon::Stop);
         return false;
