@@ -1,5 +1,5 @@
 // The deciding rules of a transfer, without a panel: entries and names, the
-// CSV extension, auto folders, the conflict choices and the "Last Transfer" texts.
+// CSV extension, auto folders, the new name of a conflict and the "Last Transfer" texts.
 #include "filemanager/logic/AutoFolder.h"
 #include "filemanager/logic/ConflictRules.h"
 #include "filemanager/logic/TransferNames.h"
@@ -112,15 +112,6 @@ TEST(AutoFolder, LevelsThatCannotBeFoldersFailWithTheirPath)
     dir.WriteFile("Year 2019", "a file where a folder should be");
     EXPECT_FALSE(DeriveFolder("90101107.CSV", true, strFolder, strError));
     EXPECT_EQ("Unable to create directory '" + strRoot + "/Year 2019'.", strError);
-}
-
-TEST(ConflictRules, RenameAlwaysAsksAndAppliedChoicesDoNot)
-{
-    EXPECT_TRUE(NeedsConflictDialog(EConflictAction::Skip, false));
-    EXPECT_TRUE(NeedsConflictDialog(EConflictAction::Overwrite, false));
-    EXPECT_FALSE(NeedsConflictDialog(EConflictAction::Skip, true));
-    EXPECT_FALSE(NeedsConflictDialog(EConflictAction::Overwrite, true));
-    EXPECT_TRUE(NeedsConflictDialog(EConflictAction::Rename, true));
 }
 
 TEST(ConflictRules, NewNameChecks)

@@ -5,6 +5,7 @@
 // temporary folder (TMPDIR) so that left-over temporary files show.
 #include "common/CPrompt.h"
 #include "filemanager/logic/CConflictResolver.h"
+#include "filemanager/logic/CHeadlessTransferDisplay.h"
 #include "filemanager/logic/CTransferEngine.h"
 #include "filemanager/logic/TransferLines.h"
 #include "support/CScriptedPrompt.h"
@@ -31,7 +32,7 @@ inline std::string FailedText(const std::string& strName)
 // The files directly in a folder (names only, sorted).
 std::vector<std::string> FolderNames(const std::string& strFolder);
 
-class CTestDisplay : public CTransferDisplay
+class CTestDisplay : public CHeadlessTransferDisplay
 {
 public:
     // Called at every progress step with the step's number (from 1).
@@ -63,8 +64,6 @@ public:
     {
         m_arrFileTexts.push_back(FileLineText(strName));
     }
-    void FetchStarted() override {}
-    void FetchEnded() override {}
     void BytesTransferred(uint64_t nBytes, int nPercent) override
     {
         m_nBytes = nBytes;
