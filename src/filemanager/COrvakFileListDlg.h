@@ -61,7 +61,6 @@ public:
 
     // How the window's channels are built (tests, before the first command).
     void SetChannelSettings(const SChannelSettings& settings) { m_channelSettings = settings; }
-    const SChannelSettings& ChannelSettings() const { return m_channelSettings; }
     // A new channel to the panel with the window's settings applied.
     std::unique_ptr<CCommInterface> MakeChannel(const CNameIpRec& panel) const;
     // What View opens on the selected file; until one is set, View does nothing.
