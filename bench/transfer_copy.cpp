@@ -4,6 +4,7 @@
 // memory, or downloaded with the bare TFTP client). The engine adds the
 // progress display per block, the temporary files and the final flushed
 // copy; next to the network that should not show.
+#include "common/CPrompt.h"
 #include "filemanager/logic/CHeadlessTransferDisplay.h"
 #include "filemanager/logic/CTransferEngine.h"
 #include "filemanager/logic/ConflictRules.h"
@@ -29,7 +30,7 @@ class COverwriteResolver : public CConflictResolver
 public:
     bool Resolve(SConflictRequest& request) override
     {
-        request.nAction = CONFLICT_OVERWRITE;
+        request.eAction = EConflictAction::Overwrite;
         request.bApplyToNext = true;
         return true;
     }
@@ -97,7 +98,8 @@ void BM_EngineCopy(benchmark::State& state)
     request.strRootFolder = panels.local.Str();
     CHeadlessTransferDisplay display;
     COverwriteResolver resolver;
-    CTransferEngine engine(display, resolver);
+    CStderrPrompt prompt;
+    CTransferEngine engine(display, resolver, prompt);
     int64_t nBytes = 0;
     for (auto _ : state)
     {

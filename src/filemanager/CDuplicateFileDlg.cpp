@@ -90,11 +90,12 @@ CDuplicateFileDlg::CDuplicateFileDlg(QWidget* pParent)
     pLayout->addLayout(pBottom);
     setMinimumWidth(460);
 
-    connect(m_pSkipRadio, &QRadioButton::clicked, this, [this] { OnActionClicked(CONFLICT_SKIP); });
+    connect(m_pSkipRadio, &QRadioButton::clicked, this,
+            [this] { OnActionClicked(EConflictAction::Skip); });
     connect(m_pOverwriteRadio, &QRadioButton::clicked, this,
-            [this] { OnActionClicked(CONFLICT_OVERWRITE); });
+            [this] { OnActionClicked(EConflictAction::Overwrite); });
     connect(m_pRenameRadio, &QRadioButton::clicked, this,
-            [this] { OnActionClicked(CONFLICT_RENAME); });
+            [this] { OnActionClicked(EConflictAction::Rename); });
     connect(m_pOkButton, &QPushButton::clicked, this, &CDuplicateFileDlg::accept);
 }
 
@@ -111,11 +112,11 @@ void CDuplicateFileDlg::InitDialog()
 
     // The radio shown checked is the action that OK returns, so an earlier
     // Overwrite is offered as Overwrite, not silently kept behind a Skip radio.
-    if (m_nAction != CONFLICT_OVERWRITE && m_nAction != CONFLICT_RENAME)
-        m_nAction = CONFLICT_SKIP;
-    m_pSkipRadio->setChecked(m_nAction == CONFLICT_SKIP);
-    m_pOverwriteRadio->setChecked(m_nAction == CONFLICT_OVERWRITE);
-    m_pRenameRadio->setChecked(m_nAction == CONFLICT_RENAME);
+    if (m_eAction != EConflictAction::Overwrite && m_eAction != EConflictAction::Rename)
+        m_eAction = EConflictAction::Skip;
+    m_pSkipRadio->setChecked(m_eAction == EConflictAction::Skip);
+    m_pOverwriteRadio->setChecked(m_eAction == EConflictAction::Overwrite);
+    m_pRenameRadio->setChecked(m_eAction == EConflictAction::Rename);
     UpdateNewNameEnabling();
     m_pApplyCheck->setChecked(m_bApplyToNext);
 }
@@ -126,33 +127,33 @@ int CDuplicateFileDlg::DoModal()
     return exec() == QDialog::Accepted ? 1 : 2;
 }
 
-void CDuplicateFileDlg::OnActionClicked(int nAction)
+void CDuplicateFileDlg::OnActionClicked(EConflictAction eAction)
 {
-    m_nAction = nAction;
+    m_eAction = eAction;
     UpdateNewNameEnabling();
 }
 
 void CDuplicateFileDlg::UpdateNewNameEnabling()
 {
-    const bool bRename = m_nAction == CONFLICT_RENAME;
+    const bool bRename = m_eAction == EConflictAction::Rename;
     m_pNewNameLabel->setEnabled(bRename);
     m_pNewNameEdit->setEnabled(bRename);
 }
 
-int CDuplicateFileDlg::CheckedAction() const
+EConflictAction CDuplicateFileDlg::CheckedAction() const
 {
     if (m_pRenameRadio->isChecked())
-        return CONFLICT_RENAME;
+        return EConflictAction::Rename;
     if (m_pOverwriteRadio->isChecked())
-        return CONFLICT_OVERWRITE;
-    return CONFLICT_SKIP;
+        return EConflictAction::Overwrite;
+    return EConflictAction::Skip;
 }
 
 void CDuplicateFileDlg::accept()
 {
     // What the user sees checked is what the caller gets.
-    m_nAction = CheckedAction();
-    if (m_nAction == CONFLICT_RENAME)
+    m_eAction = CheckedAction();
+    if (m_eAction == EConflictAction::Rename)
     {
         std::string strNewName;
         const std::string strMessage = CheckConflictNewName(m_pNewNameEdit->text().toStdString(),
@@ -176,12 +177,12 @@ bool CDuplicateFileResolver::Resolve(SConflictRequest& request)
     dlg.m_strSize = request.strSize;
     dlg.m_strFolder = request.strFolder;
     dlg.m_strTarget = request.strTarget;
-    dlg.m_nAction = request.nAction;
+    dlg.m_eAction = request.eAction;
     dlg.m_bApplyToNext = request.bApplyToNext;
     if (dlg.DoModal() != 1)
         return false;
     request.strFileName = dlg.m_strFileName;
-    request.nAction = dlg.m_nAction;
+    request.eAction = dlg.m_eAction;
     request.bApplyToNext = dlg.m_bApplyToNext;
     return true;
 }

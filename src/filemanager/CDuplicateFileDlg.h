@@ -27,7 +27,7 @@ public:
     std::string m_strSize;     // the remote entry's size text
     std::string m_strFolder;   // the local folder of the target
     std::string m_strTarget;   // the full local target path
-    int m_nAction = 0;         // 0 Skip, 1 Overwrite, 2 Rename
+    EConflictAction m_eAction = EConflictAction::Skip;
     bool m_bApplyToNext = false;
 
     // Fills the controls from the members (the dialog's start).
@@ -47,9 +47,9 @@ public slots:
     void accept() override;
 
 private:
-    void OnActionClicked(int nAction);
+    void OnActionClicked(EConflictAction eAction);
     void UpdateNewNameEnabling();
-    int CheckedAction() const;
+    EConflictAction CheckedAction() const;
 
     QLabel* m_pSourceText;
     QLabel* m_pTargetLabel;

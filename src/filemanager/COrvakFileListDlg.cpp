@@ -56,22 +56,10 @@ COrvakFileListDlg::~COrvakFileListDlg()
     }
 }
 
-SChannelSettings& COrvakFileListDlg::ChannelSettings()
+std::unique_ptr<CCommInterface> COrvakFileListDlg::MakeChannel(const CNameIpRec& panel) const
 {
-    static SChannelSettings s_settings;
-    return s_settings;
-}
-
-std::unique_ptr<CCommInterface> COrvakFileListDlg::MakeChannel(const CNameIpRec& panel)
-{
-    return MakeChannel(panel.GetIPText(), panel.m_nPort);
-}
-
-std::unique_ptr<CCommInterface> COrvakFileListDlg::MakeChannel(const std::string& strAddress,
-                                                               int nPort)
-{
-    auto pComm = std::make_unique<CCommInterface>(strAddress, nPort);
-    const SChannelSettings& settings = ChannelSettings();
+    auto pComm = std::make_unique<CCommInterface>(panel.GetIPText(), panel.m_nPort);
+    const SChannelSettings& settings = m_channelSettings;
     if (settings.nConnectTimeoutMs > 0 && settings.nReplyTimeoutMs > 0)
         pComm->SetTimeouts(settings.nConnectTimeoutMs, settings.nReplyTimeoutMs);
     return pComm;

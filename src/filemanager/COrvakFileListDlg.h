@@ -14,6 +14,7 @@
 // panels, connection, enabling, help, close), MainWindowRemote.cpp (the list
 // and the remote commands), MainWindowLocal.cpp (the local side) and
 // MainWindowTransfer.cpp (Copy, Move, Cancel).
+#include "filemanager/MainWindowViewer.h"
 #include "link/CDirData.h"
 #include "panels/CNameIpRec.h"
 
@@ -58,10 +59,12 @@ public:
     explicit COrvakFileListDlg(CAppShell& shell, QWidget* pParent = nullptr);
     ~COrvakFileListDlg() override;
 
-    static SChannelSettings& ChannelSettings();
+    // How the window's channels are built (tests, before the first command).
+    void SetChannelSettings(const SChannelSettings& settings) { m_channelSettings = settings; }
     // A new channel to the panel with the window's settings applied.
-    static std::unique_ptr<CCommInterface> MakeChannel(const CNameIpRec& panel);
-    static std::unique_ptr<CCommInterface> MakeChannel(const std::string& strAddress, int nPort);
+    std::unique_ptr<CCommInterface> MakeChannel(const CNameIpRec& panel) const;
+    // What View opens on the selected file; until one is set, View does nothing.
+    void SetDataViewerOpener(FnOpenDataViewer fnOpen) { m_fnOpenViewer = std::move(fnOpen); }
 
     // The local tree starts at this folder instead of the drives (tests, set
     // before the window is first shown).
@@ -151,6 +154,8 @@ private:
     void SetStatusText(const std::string& strText);
 
     CAppShell& m_Shell;
+    SChannelSettings m_channelSettings;
+    FnOpenDataViewer m_fnOpenViewer;
     std::unique_ptr<CNameIpRec> m_pConnectedPanel;
     CDirData m_FileTable;
     CAnchorLayout* m_pAnchors = nullptr;

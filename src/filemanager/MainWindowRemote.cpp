@@ -6,7 +6,6 @@
 #include "common/CPrompt.h"
 #include "common/StrFormat.h"
 #include "filemanager/CRenameFileDlg.h"
-#include "filemanager/MainWindowViewer.h"
 #include "filemanager/RemoteListCtrl.h"
 #include "filemanager/logic/CopyMoveCommands.h"
 #include "filemanager/logic/RemoteListRules.h"
@@ -172,8 +171,11 @@ void COrvakFileListDlg::OnViewData()
         GetPrompt().Message(strRefusal, EPromptIcon::Stop);
         return;
     }
+    if (!m_fnOpenViewer)
+        return;
     // The viewer reads the file in place on the panel, on a channel of its own.
-    OpenDataViewer(this, *m_pConnectedPanel, m_FileTable.GetAt(arrSelected.front()).strName);
+    const std::unique_ptr<CCommInterface> pComm = MakeChannel(*m_pConnectedPanel);
+    m_fnOpenViewer(this, *pComm, m_FileTable.GetAt(arrSelected.front()).strName);
 }
 
 void COrvakFileListDlg::OnListDoubleClick()

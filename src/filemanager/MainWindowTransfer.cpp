@@ -4,6 +4,7 @@
 #include "filemanager/COrvakFileListDlg.h"
 
 #include "app/CAppShell.h"
+#include "common/CPrompt.h"
 #include "filemanager/CDirTreeCtrl.h"
 #include "filemanager/CDuplicateFileDlg.h"
 #include "filemanager/MainWindowTransferDisplay.h"
@@ -63,7 +64,7 @@ void COrvakFileListDlg::RunTransfer(bool bMove)
     request.bAutoCreateFolders = m_Shell.m_bAutoCreateLocalFolder;
     request.bAutoAddCsvExt = m_Shell.m_bAutoAddCSVExt;
 
-    const SChannelSettings& settings = ChannelSettings();
+    const SChannelSettings& settings = m_channelSettings;
     request.nTftpPort = settings.nTftpPort;
 
     STransferControls controls;
@@ -80,7 +81,7 @@ void COrvakFileListDlg::RunTransfer(bool bMove)
     controls.pTree = m_pTree;
     CMainWindowTransferDisplay display(controls, [this](bool bEnable) { EnableControls(bEnable); });
     CDuplicateFileResolver resolver(this);
-    CTransferEngine engine(display, resolver);
+    CTransferEngine engine(display, resolver, GetPrompt());
     engine.SetCommTimeouts(settings.nConnectTimeoutMs, settings.nReplyTimeoutMs);
     engine.SetTftpTimeout(settings.nTftpTimeoutMs);
 

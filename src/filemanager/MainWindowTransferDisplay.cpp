@@ -1,6 +1,7 @@
 #include "filemanager/MainWindowTransferDisplay.h"
 
 #include "filemanager/CDirTreeCtrl.h"
+#include "filemanager/logic/TransferLines.h"
 #include "widgets/CTextProgressCtrl.h"
 #include "widgets/CWaitCursor.h"
 
@@ -26,102 +27,101 @@ CMainWindowTransferDisplay::CMainWindowTransferDisplay(const STransferControls& 
 {
 }
 
-void CMainWindowTransferDisplay::EnableControls(bool bEnable)
+void CMainWindowTransferDisplay::TransferStarted(int nRows, uint64_t nTotalBytes)
 {
-    m_fnEnableControls(bEnable);
+    m_nRows = nRows;
+    m_controls.pLastTransferText->setText(QString());
+    m_rate.StartTransfer(nTotalBytes);
+    ShowFigures();
+    ShowRunning(true);
 }
 
-void CMainWindowTransferDisplay::SetCountText(const std::string& strText)
-{
-    m_controls.pCountText->setText(ToText(strText));
-}
-
-void CMainWindowTransferDisplay::ShowCountText(bool bShow)
-{
-    m_controls.pCountText->setVisible(bShow);
-}
-
-void CMainWindowTransferDisplay::SetFileText(const std::string& strText)
-{
-    m_controls.pFileText->setText(ToText(strText));
-}
-
-void CMainWindowTransferDisplay::SetBytesText(const std::string& strText)
-{
-    m_controls.pBytesText->setText(ToText(strText));
-}
-
-void CMainWindowTransferDisplay::ShowOverallBar(bool bShow)
-{
-    m_controls.pOverallBar->setVisible(bShow);
-    m_controls.pTransferRateText->setVisible(bShow);
-}
-
-void CMainWindowTransferDisplay::SetOverallRange(int nMax)
-{
-    m_controls.pOverallBar->SetRange(0, nMax);
-    m_controls.pOverallBar->SetStep(1);
-}
-
-void CMainWindowTransferDisplay::SetOverallPos(int nPos)
-{
-    m_controls.pOverallBar->SetPos(nPos);
-}
-
-void CMainWindowTransferDisplay::StepOverallBar()
-{
-    m_controls.pOverallBar->StepIt();
-}
-
-void CMainWindowTransferDisplay::ShowFileBar(bool bShow)
-{
-    m_controls.pFileBar->setVisible(bShow);
-    m_controls.pFileRateText->setVisible(bShow);
-}
-
-void CMainWindowTransferDisplay::SetFilePercent(int nPercent)
-{
-    m_controls.pFileBar->SetPos(nPercent);
-}
-
-void CMainWindowTransferDisplay::ShowLastTransferBox(const std::string& strTitle)
-{
-    m_controls.pLastTransferBox->setTitle(ToText(strTitle));
-    m_controls.pLastTransferBox->show();
-    m_controls.pLastTransferText->show();
-}
-
-std::string CMainWindowTransferDisplay::GetLastTransferText() const
-{
-    return m_controls.pLastTransferText->text().toStdString();
-}
-
-void CMainWindowTransferDisplay::SetLastTransferText(const std::string& strText)
+void CMainWindowTransferDisplay::TimesChanged(const std::string& strText)
 {
     m_controls.pLastTransferText->setText(ToText(strText));
 }
 
-void CMainWindowTransferDisplay::ShowCancelButton(bool bShow)
+void CMainWindowTransferDisplay::FileReached(int nRow, int nRows)
 {
-    m_controls.pCancelButton->setVisible(bShow);
+    m_controls.pCountText->setText(ToText(CountLineText(nRow, nRows)));
+    // The overall bar counts the files done: the first file has none before it.
+    if (nRow > 0)
+        m_controls.pOverallBar->StepIt();
 }
 
-void CMainWindowTransferDisplay::ProcessPendingEvent()
+void CMainWindowTransferDisplay::FileBegins(const std::string& strName, uint64_t nSize)
 {
-    // Everything but the other command buttons is live here: they are
-    // disabled for the transfer, so only "Cancel Transfer", painting and the
-    // window frame react.
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    m_controls.pFileText->setText(ToText(FileLineText(strName)));
+    m_controls.pFileBar->SetPos(0);
+    m_rate.StartFile(nSize);
+    ShowFigures();
 }
 
-void CMainWindowTransferDisplay::BeginWaitCursor()
+void CMainWindowTransferDisplay::FetchStarted()
 {
     CWaitCursor::Begin();
 }
 
-void CMainWindowTransferDisplay::EndWaitCursor()
+void CMainWindowTransferDisplay::FetchEnded()
 {
     CWaitCursor::End();
+}
+
+void CMainWindowTransferDisplay::BytesTransferred(uint64_t nBytes, int nPercent)
+{
+    m_controls.pBytesText->setText(ToText(BytesLineText(nBytes)));
+    m_controls.pFileBar->SetPos(nPercent);
+    m_rate.Update(nBytes);
+    ShowFigures();
+}
+
+bool CMainWindowTransferDisplay::PollCancel()
+{
+    // Everything but the other command buttons is live here: they are
+    // disabled for the transfer, so only "Cancel Transfer", painting and the
+    // window frame react. The button asks the engine to cancel itself.
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    RestoreWaitCursor();
+    return false;
+}
+
+void CMainWindowTransferDisplay::RowsDone(const std::string& strLocalFolder)
+{
+    m_controls.pOverallBar->StepIt();
+    SelectLocalFolder(strLocalFolder);
+}
+
+void CMainWindowTransferDisplay::TransferFinished(const STransferCounts& /*counts*/,
+                                                  ETransferStatus /*eStatus*/,
+                                                  const std::string& strLastTransferText)
+{
+    ShowRunning(false);
+    m_controls.pLastTransferText->setText(ToText(strLastTransferText));
+}
+
+void CMainWindowTransferDisplay::ShowRunning(bool bRunning)
+{
+    m_fnEnableControls(!bRunning);
+    m_controls.pCountText->setText(QString());
+    m_controls.pFileText->setText(QString());
+    m_controls.pBytesText->setText(QString());
+
+    // One selected row needs no count line and no overall bar.
+    const bool bOverall = bRunning && m_nRows > 1;
+    m_controls.pOverallBar->setVisible(bOverall);
+    m_controls.pTransferRateText->setVisible(bOverall);
+    m_controls.pOverallBar->SetRange(0, m_nRows);
+    m_controls.pOverallBar->SetStep(1);
+    m_controls.pOverallBar->SetPos(0);
+    m_controls.pFileBar->setVisible(bRunning);
+    m_controls.pFileRateText->setVisible(bRunning);
+    m_controls.pFileBar->SetPos(0);
+    m_controls.pCountText->setVisible(m_nRows > 1);
+
+    m_controls.pLastTransferBox->setTitle(bRunning ? "Transfer" : "Last Tranfer");
+    m_controls.pLastTransferBox->show();
+    m_controls.pLastTransferText->show();
+    m_controls.pCancelButton->setVisible(bRunning);
 }
 
 void CMainWindowTransferDisplay::RestoreWaitCursor()
@@ -152,25 +152,6 @@ void CMainWindowTransferDisplay::SelectLocalFolder(const std::string& strPath)
         pTree->scrollToItem(pFolder->child(pFolder->childCount() - 1));
         pTree->scrollToItem(pFolder);
     }
-}
-
-void CMainWindowTransferDisplay::StartTransferFigures(uint64_t nTotalBytes)
-{
-    m_rate.StartTransfer(nTotalBytes);
-    ShowFigures();
-}
-
-void CMainWindowTransferDisplay::StartFileFigures(const std::string& /*strName*/,
-                                                  uint64_t nFileSize)
-{
-    m_rate.StartFile(nFileSize);
-    ShowFigures();
-}
-
-void CMainWindowTransferDisplay::UpdateFileFigures(uint64_t nFileBytes)
-{
-    m_rate.Update(nFileBytes);
-    ShowFigures();
 }
 
 void CMainWindowTransferDisplay::ShowFigures()

@@ -1,8 +1,8 @@
 #pragma once
-// The transfer engine's display on the main window's controls: the count,
-// file and byte lines with their two bars, the "Last Transfer" box, the
-// "Cancel Transfer" button, the enabling of the other controls and the local
-// tree's final selection.
+// How the main window shows a transfer: the count, file and byte lines with
+// their two bars and the speed beside them, the "Last Transfer" box, the
+// "Cancel Transfer" button, the wait cursor, the enabling of the other
+// controls and the local tree's final selection.
 #include "filemanager/logic/CTransferDisplay.h"
 #include "filemanager/logic/CTransferRate.h"
 
@@ -37,34 +37,29 @@ public:
     CMainWindowTransferDisplay(const STransferControls& controls,
                                std::function<void(bool)> fnEnableControls);
 
-    void EnableControls(bool bEnable) override;
-    void SetCountText(const std::string& strText) override;
-    void ShowCountText(bool bShow) override;
-    void SetFileText(const std::string& strText) override;
-    void SetBytesText(const std::string& strText) override;
-    void ShowOverallBar(bool bShow) override;
-    void SetOverallRange(int nMax) override;
-    void SetOverallPos(int nPos) override;
-    void StepOverallBar() override;
-    void ShowFileBar(bool bShow) override;
-    void SetFilePercent(int nPercent) override;
-    void ShowLastTransferBox(const std::string& strTitle) override;
-    std::string GetLastTransferText() const override;
-    void SetLastTransferText(const std::string& strText) override;
-    void ShowCancelButton(bool bShow) override;
-    void ProcessPendingEvent() override;
-    void BeginWaitCursor() override;
-    void EndWaitCursor() override;
-    void RestoreWaitCursor() override;
-    void SelectLocalFolder(const std::string& strPath) override;
-    void StartTransferFigures(uint64_t nTotalBytes) override;
-    void StartFileFigures(const std::string& strName, uint64_t nFileSize) override;
-    void UpdateFileFigures(uint64_t nFileBytes) override;
+    void TransferStarted(int nRows, uint64_t nTotalBytes) override;
+    void TimesChanged(const std::string& strText) override;
+    void FileReached(int nRow, int nRows) override;
+    void FileBegins(const std::string& strName, uint64_t nSize) override;
+    void FetchStarted() override;
+    void FetchEnded() override;
+    void BytesTransferred(uint64_t nBytes, int nPercent) override;
+    bool PollCancel() override;
+    void RowsDone(const std::string& strLocalFolder) override;
+    void TransferFinished(const STransferCounts& counts, ETransferStatus eStatus,
+                          const std::string& strLastTransferText) override;
 
 private:
+    // The lines, bars, box and button as a transfer starts or ends; the
+    // other controls of the window are disabled while it runs.
+    void ShowRunning(bool bRunning);
+    // Brings the wait cursor back unless the pointer is over "Cancel Transfer".
+    void RestoreWaitCursor();
+    void SelectLocalFolder(const std::string& strPath);
     void ShowFigures();
 
     STransferControls m_controls;
     CTransferRate m_rate;
     std::function<void(bool)> m_fnEnableControls;
+    int m_nRows = 0; // selected rows of the running or last transfer
 };

@@ -1,22 +1,15 @@
 #pragma once
 // The View command's way into the data viewer. The viewer lives in its own
-// library and registers its opener here at start-up; the main window checks
-// the selection and then calls OpenDataViewer. Until a viewer has registered,
-// there is nothing to open and the call does nothing.
-#include "panels/CNameIpRec.h"
-
+// library; whoever creates the main window hands it an opener
+// (COrvakFileListDlg::SetDataViewerOpener). The window checks the selection,
+// builds a channel to the connected panel and calls the opener; without one,
+// View opens nothing.
 #include <functional>
 #include <string>
 
+class CCommInterface;
 class QWidget;
 
-// Opens the viewer modally over pParent on the remote file of the panel
-// (the viewer builds its own channel to it).
-using FnOpenDataViewer = std::function<void(QWidget* pParent, const CNameIpRec& panel,
-                                            const std::string& strRemoteName)>;
-
-// Installs the opener (an empty function removes it).
-void SetDataViewerOpener(FnOpenDataViewer fnOpen);
-bool HasDataViewer();
-// True when a viewer was opened.
-bool OpenDataViewer(QWidget* pParent, const CNameIpRec& panel, const std::string& strRemoteName);
+// Opens the viewer modally over pParent on the remote file, read over comm.
+using FnOpenDataViewer =
+    std::function<void(QWidget* pParent, CCommInterface& comm, const std::string& strRemoteName)>;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+// One per thread: each thread that runs panel commands (the GUI's, a CLI worker) has its own.
 thread_local unsigned char g_PanelInfo[PANEL_INFO_SIZE] = {};
 
 namespace

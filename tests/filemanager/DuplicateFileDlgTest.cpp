@@ -75,39 +75,40 @@ TEST_F(DuplicateFileDlg, StartTexts)
 // The action returned is always the one the user saw checked.
 TEST_F(DuplicateFileDlg, TheCheckedRadioIsTheActionReturned)
 {
-    for (const int nAction : {CONFLICT_SKIP, CONFLICT_OVERWRITE, CONFLICT_RENAME})
+    for (const EConflictAction eAction :
+         {EConflictAction::Skip, EConflictAction::Overwrite, EConflictAction::Rename})
     {
-        m_dlg.m_nAction = nAction;
-        m_dlg.m_bApplyToNext = nAction != CONFLICT_SKIP;
+        m_dlg.m_eAction = eAction;
+        m_dlg.m_bApplyToNext = eAction != EConflictAction::Skip;
         m_dlg.InitDialog();
-        EXPECT_EQ(nAction == CONFLICT_SKIP, m_dlg.SkipRadio()->isChecked());
-        EXPECT_EQ(nAction == CONFLICT_OVERWRITE, m_dlg.OverwriteRadio()->isChecked());
-        EXPECT_EQ(nAction == CONFLICT_RENAME, m_dlg.RenameRadio()->isChecked());
-        EXPECT_EQ(nAction == CONFLICT_RENAME, m_dlg.NewNameEdit()->isEnabled());
+        EXPECT_EQ(eAction == EConflictAction::Skip, m_dlg.SkipRadio()->isChecked());
+        EXPECT_EQ(eAction == EConflictAction::Overwrite, m_dlg.OverwriteRadio()->isChecked());
+        EXPECT_EQ(eAction == EConflictAction::Rename, m_dlg.RenameRadio()->isChecked());
+        EXPECT_EQ(eAction == EConflictAction::Rename, m_dlg.NewNameEdit()->isEnabled());
         EXPECT_EQ(m_dlg.m_bApplyToNext, m_dlg.ApplyCheck()->isChecked());
     }
     // An earlier Overwrite confirmed again as it stands stays Overwrite.
-    m_dlg.m_nAction = CONFLICT_OVERWRITE;
+    m_dlg.m_eAction = EConflictAction::Overwrite;
     m_dlg.InitDialog();
     m_dlg.show();
     m_dlg.OkButton()->click();
-    EXPECT_EQ(CONFLICT_OVERWRITE, m_dlg.m_nAction);
+    EXPECT_EQ(EConflictAction::Overwrite, m_dlg.m_eAction);
 
-    m_dlg.m_nAction = 7; // nothing known: Skip, shown and returned
+    m_dlg.m_eAction = static_cast<EConflictAction>(7); // nothing known: Skip, shown and returned
     m_dlg.InitDialog();
     EXPECT_TRUE(m_dlg.SkipRadio()->isChecked());
-    EXPECT_EQ(CONFLICT_SKIP, m_dlg.m_nAction);
+    EXPECT_EQ(EConflictAction::Skip, m_dlg.m_eAction);
 
     // Clicks set the action and the new name's enabling; OK returns them.
     m_dlg.RenameRadio()->click();
-    EXPECT_EQ(CONFLICT_RENAME, m_dlg.m_nAction);
+    EXPECT_EQ(EConflictAction::Rename, m_dlg.m_eAction);
     m_dlg.OverwriteRadio()->click();
     EXPECT_FALSE(m_dlg.NewNameEdit()->isEnabled());
     m_dlg.ApplyCheck()->setChecked(true);
     m_dlg.show();
     m_dlg.OkButton()->click();
     EXPECT_EQ(QDialog::Accepted, m_dlg.result());
-    EXPECT_EQ(CONFLICT_OVERWRITE, m_dlg.m_nAction);
+    EXPECT_EQ(EConflictAction::Overwrite, m_dlg.m_eAction);
     EXPECT_TRUE(m_dlg.m_bApplyToNext);
     EXPECT_EQ("41225A07.CSV", m_dlg.m_strFileName);
 }
@@ -126,12 +127,12 @@ TEST_F(DuplicateFileDlg, NewNameChecksKeepTheDialogOpen)
     EXPECT_TRUE(RenameTo("  report.csv "));
     EXPECT_EQ(QDialog::Accepted, m_dlg.result());
     EXPECT_EQ("report.csv", m_dlg.m_strFileName);
-    EXPECT_EQ(CONFLICT_RENAME, m_dlg.m_nAction);
+    EXPECT_EQ(EConflictAction::Rename, m_dlg.m_eAction);
 }
 
 TEST_F(DuplicateFileDlg, EscapeCancelsAndChangesNothing)
 {
-    m_dlg.m_nAction = CONFLICT_OVERWRITE;
+    m_dlg.m_eAction = EConflictAction::Overwrite;
     m_dlg.InitDialog();
     m_dlg.show();
     m_dlg.RenameRadio()->click();

@@ -7,10 +7,10 @@
 #include "filemanager/CDuplicateFileDlg.h"
 #include "filemanager/CRenameFileDlg.h"
 #include "filemanager/MainWindowButton.h"
-#include "filemanager/MainWindowViewer.h"
 #include "filemanager/RemoteListCtrl.h"
 #include "filemanager/logic/LocalFolderCheck.h"
 #include "filemanager/logic/RemoteListRules.h"
+#include "link/CCommInterface.h"
 #include "panels/ui/CIPAddressSelectionDlg.h"
 #include "widgets/CComboBoxBold.h"
 #include "widgets/CHelpWindow.h"
@@ -360,15 +360,21 @@ TEST_F(MainWindowTest, KeysReachTheirCommands)
     EXPECT_EQ(m_prompt.Shown()[1].eIcon, EPromptIcon::Stop);
     EXPECT_TRUE(fs::exists(m_strCard + "/B.CSV"));
 
+    // The rename dialog starts from the selected name; the list is read again.
     SelectNames({"LOG.TXT"});
+    std::string strShownName;
     WhenModal<CRenameFileDlg>(
-        [](CRenameFileDlg& dlg)
+        [&strShownName](CRenameFileDlg& dlg)
         {
+            strShownName = dlg.FileNameEdit()->text().toStdString();
             dlg.NewNameEdit()->setText("RUN.TXT");
             dlg.accept();
         });
     PressKey(Dlg().RemoteList(), Qt::Key_F2);
+    EXPECT_EQ(strShownName, "LOG.TXT");
     EXPECT_TRUE(fs::exists(m_strCard + "/RUN.TXT"));
+    EXPECT_EQ(ListNames(),
+              (std::vector<std::string>{"A.CSV", "B.CSV", "EMPTY.DAT", "RUN.TXT", "SUB"}));
 
     PressKey(Dlg().RemoteList(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(Dlg().RemoteList()->SelectedCount(), 5);
@@ -407,30 +413,6 @@ TEST_F(MainWindowTest, DeleteRemovesOnlyTheFiles)
     EXPECT_TRUE(Dlg().AreControlsEnabled());
 }
 
-TEST_F(MainWindowTest, RenameChecksAgainstTheListThenRenames)
-{
-    ConnectToCard();
-    SelectNames({"A.CSV"});
-    std::string strShownName;
-    WhenModal<CRenameFileDlg>(
-        [&strShownName](CRenameFileDlg& dlg)
-        {
-            strShownName = dlg.FileNameEdit()->text().toStdString();
-            for (const char* pszName : {"b.csv", "NEW.CSV"})
-            {
-                dlg.NewNameEdit()->setText(pszName);
-                dlg.accept();
-            }
-        });
-    Button("buttonRename")->click();
-    EXPECT_EQ(strShownName, "A.CSV");
-    EXPECT_EQ(m_prompt.Texts(),
-              std::vector<std::string>{"File alredy exists.\nEnter a different file name."});
-    EXPECT_TRUE(fs::exists(m_strCard + "/NEW.CSV"));
-    EXPECT_EQ(ListNames(),
-              (std::vector<std::string>{"B.CSV", "EMPTY.DAT", "LOG.TXT", "NEW.CSV", "SUB"}));
-}
-
 TEST_F(MainWindowTest, BackupSelectedThenAll)
 {
     ConnectToCard();
@@ -448,14 +430,15 @@ TEST_F(MainWindowTest, ViewChecksTheSelectionThenOpensTheViewer)
 {
     ConnectToCard();
     std::vector<std::string> arrOpened;
-    SetDataViewerOpener([&arrOpened](QWidget*, const CNameIpRec& panel, const std::string& strName)
-                        { arrOpened.push_back(panel.m_strName + ":" + strName); });
+    Dlg().SetDataViewerOpener(
+        [&arrOpened](QWidget*, CCommInterface& comm, const std::string& strName)
+        { arrOpened.push_back(std::to_string(comm.GetPort()) + ":" + strName); });
     Dlg().OnViewData();
     EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{"Select Remote File to view data."});
     SelectNames({"A.CSV"});
     Button("buttonView")->click();
-    EXPECT_EQ(arrOpened, (std::vector<std::string>{"Press:A.CSV"}));
-    SetDataViewerOpener(nullptr);
+    EXPECT_EQ(arrOpened, std::vector<std::string>{
+                             std::to_string(Dlg().GetConnectedPanel()->m_nPort) + ":A.CSV"});
 }
 
 // ---- Copy and Move ----------------------------------------------------------

@@ -22,17 +22,15 @@ CMainWindowTest::CMainWindowTest()
     m_shell.m_strLocalFolderPath = m_strTarget;
 
     // Failures are to be seen at once, not after the link's long waits.
-    SChannelSettings& settings = COrvakFileListDlg::ChannelSettings();
-    settings.nConnectTimeoutMs = 2000;
-    settings.nReplyTimeoutMs = 3000;
-    settings.nTftpTimeoutMs = 2000;
+    m_channelSettings.nConnectTimeoutMs = 2000;
+    m_channelSettings.nReplyTimeoutMs = 3000;
+    m_channelSettings.nTftpTimeoutMs = 2000;
 }
 
 CMainWindowTest::~CMainWindowTest()
 {
     m_pDlg.reset();
     CloseHelpWindow();
-    COrvakFileListDlg::ChannelSettings() = SChannelSettings();
 }
 
 std::string CMainWindowTest::MakeCard(const std::string& strName) const
@@ -57,7 +55,9 @@ CNameIpRec CMainWindowTest::StartPanel(const std::string& strName, const std::st
     arrAll.insert(arrAll.end(), arrArgs.begin(), arrArgs.end());
     m_arrSims.push_back(std::make_unique<CSimulatorProcess>(arrAll));
     if (bTftp)
-        COrvakFileListDlg::ChannelSettings().nTftpPort = m_arrSims.back()->TftpPort();
+        m_channelSettings.nTftpPort = m_arrSims.back()->TftpPort();
+    if (m_pDlg)
+        m_pDlg->SetChannelSettings(m_channelSettings);
     const CNameIpRec rec(strName, 127, 0, 0, 1, m_arrSims.back()->Port());
     m_shell.m_PanelList.AddTail(rec);
     return rec;
@@ -72,6 +72,7 @@ void CMainWindowTest::ProcessEvents()
 COrvakFileListDlg& CMainWindowTest::OpenWindow()
 {
     m_pDlg = std::make_unique<COrvakFileListDlg>(m_shell);
+    m_pDlg->SetChannelSettings(m_channelSettings);
     m_pDlg->SetLocalTreeRoot(m_strLocal);
     m_pDlg->show();
     for (int i = 0; i < 200 && !m_pDlg->IsLoaded(); ++i)

@@ -91,6 +91,7 @@ protected:
     CScriptedPrompt m_prompt;
     CScopedPrompt m_scopedPrompt{m_prompt};
     CAppShell m_shell;
+    SChannelSettings m_channelSettings; // given to every window the test opens
     std::vector<std::unique_ptr<CSimulatorProcess>> m_arrSims;
     std::unique_ptr<COrvakFileListDlg> m_pDlg;
 };

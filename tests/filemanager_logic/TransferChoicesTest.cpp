@@ -65,11 +65,11 @@ TEST(TransferConflicts, EveryChoiceAndWhatTheNextDialogStartsFrom)
     b.WriteLocal("D.TXT.CSV", "old");
     b.StartPanel(EFetchPath::MessageCodes);
     b.m_resolver.m_arrAnswers = {
-        {true, 0, false, ""},                        // A: Esc skips A only
-        {false, CONFLICT_OVERWRITE, false, ""},      // B: Overwrite
-        {false, CONFLICT_RENAME, true, "C2.CSV"},    // C: Rename, apply checked
-        {false, CONFLICT_RENAME, true, "D new.txt"}, // D: Rename asks again
-        {false, CONFLICT_SKIP, true, ""},            // E: Skip for the rest
+        {true, EConflictAction::Skip, false, ""},            // A: Esc skips A only
+        {false, EConflictAction::Overwrite, false, ""},      // B: Overwrite
+        {false, EConflictAction::Rename, true, "C2.CSV"},    // C: Rename, apply checked
+        {false, EConflictAction::Rename, true, "D new.txt"}, // D: Rename asks again
+        {false, EConflictAction::Skip, true, ""},            // E: Skip for the rest
     };
     STransferRequest request = b.MakeRequest(b.Select());
     request.bAutoAddCsvExt = true;
@@ -82,10 +82,11 @@ TEST(TransferConflicts, EveryChoiceAndWhatTheNextDialogStartsFrom)
     EXPECT_EQ(b.m_strRoot, arrAsked[0].strFolder);
     EXPECT_EQ(b.m_strRoot + "/A.CSV", arrAsked[0].strTarget);
     EXPECT_FALSE(arrAsked[0].bApplyToNext);
-    const int arrStartAction[] = {CONFLICT_SKIP, CONFLICT_SKIP, CONFLICT_OVERWRITE, CONFLICT_RENAME,
-                                  CONFLICT_RENAME};
+    const EConflictAction arrStartAction[] = {EConflictAction::Skip, EConflictAction::Skip,
+                                              EConflictAction::Overwrite, EConflictAction::Rename,
+                                              EConflictAction::Rename};
     for (size_t i = 0; i < arrAsked.size(); ++i)
-        EXPECT_EQ(arrStartAction[i], arrAsked[i].nAction) << i;
+        EXPECT_EQ(arrStartAction[i], arrAsked[i].eAction) << i;
     EXPECT_TRUE(arrAsked[3].bApplyToNext);
     EXPECT_EQ(b.m_strRoot + "/D.TXT.CSV", arrAsked[3].strTarget);
     for (const char* pszName : {"A.CSV", "C.CSV", "D.TXT.CSV", "E.CSV", "F.CSV"})
@@ -124,7 +125,7 @@ TEST(TransferFailures, AFailedFetchEndsTheTransfer)
         b.WriteCard("B.CSV", "b");
         b.WriteLocal("A.CSV", "old");
         b.StartPanel(c.ePath, c.arrArgs);
-        b.m_resolver.m_arrAnswers.push_back({false, CONFLICT_OVERWRITE, false, ""});
+        b.m_resolver.m_arrAnswers.push_back({false, EConflictAction::Overwrite, false, ""});
         EXPECT_FALSE(b.m_engine.Transfer(b.MakeRequest(b.Select())));
         EXPECT_EQ(std::vector<std::string>{"A.CSV"}, FolderNames(b.m_strRoot));
         EXPECT_EQ("old", b.ReadLocal("A.CSV"));
@@ -135,7 +136,7 @@ TEST(TransferFailures, AFailedFetchEndsTheTransfer)
         const std::string strAll = b.m_prompt.Shown()[0].strText + b.m_prompt.Shown()[1].strText;
         EXPECT_NE(std::string::npos, strAll.find(c.pszSecondLine)) << strAll;
         EXPECT_EQ(EPromptIcon::Stop, b.m_prompt.Shown()[0].eIcon);
-        EXPECT_EQ(TRANSFER_STATUS_FAILED, b.m_engine.GetLastOutcome());
+        EXPECT_EQ(ETransferStatus::Failed, b.m_engine.GetLastOutcome());
         EXPECT_EQ(1, b.m_engine.GetCounts().nNotAttempted);
     }
 }
@@ -170,7 +171,7 @@ TEST(TransferFailures, UnsafeRemoteNamesAreRefusedAsFailedFiles)
         EXPECT_NE(std::string::npos, b.m_prompt.Shown()[0].strText.find("'" + strName + "'"));
     }
     // A replaceable conflict resolver cannot lead the copy out of the folder either.
-    b.m_resolver.m_arrAnswers.push_back({false, CONFLICT_RENAME, false, "../OUT.CSV"});
+    b.m_resolver.m_arrAnswers.push_back({false, EConflictAction::Rename, false, "../OUT.CSV"});
     EXPECT_FALSE(b.m_engine.Transfer(b.MakeRequest(b.Select({"A1.CSV"}))));
     EXPECT_EQ((std::vector<std::string>{"card", "local", "systemp"}), FolderNames(b.m_dir.Str()));
     EXPECT_EQ(std::vector<std::string>{"A1.CSV"}, FolderNames(b.m_strRoot));
@@ -182,7 +183,7 @@ TEST(TransferFailures, AReadOnlyTargetFolderKeepsTheOldTarget)
     b.WriteCard("A.CSV", PatternBytes(3000));
     b.WriteLocal("A.CSV", "old");
     b.StartPanel(EFetchPath::MessageCodes);
-    b.m_resolver.m_arrAnswers.push_back({false, CONFLICT_OVERWRITE, false, ""});
+    b.m_resolver.m_arrAnswers.push_back({false, EConflictAction::Overwrite, false, ""});
     ::chmod(b.m_dir.Str().c_str(), 0755);
     ::chmod(b.m_strTemp.c_str(), 0777);
     ::chmod(b.m_strRoot.c_str(), 0555);
@@ -211,7 +212,7 @@ TEST(TransferFailures, KeepingGoingKeepsEveryFailedFilesReason)
         ::chmod((b.m_strRoot + "/" + pszName).c_str(), 0444);
     }
     b.StartPanel(EFetchPath::MessageCodes);
-    b.m_resolver.m_arrAnswers.push_back({false, CONFLICT_OVERWRITE, true, ""});
+    b.m_resolver.m_arrAnswers.push_back({false, EConflictAction::Overwrite, true, ""});
     STransferRequest request = b.MakeRequest(b.Select());
     request.bKeepGoing = true;
     EXPECT_FALSE(b.m_engine.Transfer(request));
@@ -243,7 +244,7 @@ TEST(TransferMove, DeletesOnlyAfterFullSuccessAndOnlyWhatWasCopied)
         EXPECT_TRUE(files.Delete(arrNames)) << files.GetErrors();
     };
     // B is skipped at its conflict, so it stays on the panel.
-    b.m_resolver.m_arrAnswers.push_back({false, CONFLICT_SKIP, false, ""});
+    b.m_resolver.m_arrAnswers.push_back({false, EConflictAction::Skip, false, ""});
     EXPECT_TRUE(RunMove(b.m_engine, request, deleteFiles));
     EXPECT_EQ((std::vector<std::string>{"A.CSV", "C.CSV"}), arrDeleted);
     EXPECT_EQ((std::vector<std::string>{"B.CSV", "EMPTY.DAT"}), b.CardNames());

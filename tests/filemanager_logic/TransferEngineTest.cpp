@@ -43,12 +43,8 @@ TEST_P(TransferPaths, SeveralFilesArriveWholeAndTheDisplayFollows)
         if (bCheckedRunning)
             return;
         bCheckedRunning = true;
-        EXPECT_FALSE(b.m_display.m_bControlsEnabled);
-        EXPECT_TRUE(b.m_display.m_bCancelShown);
-        EXPECT_TRUE(b.m_display.m_bOverallShown);
-        EXPECT_TRUE(b.m_display.m_bCountShown);
-        EXPECT_EQ(5, b.m_display.m_nOverallMax);
-        EXPECT_EQ("Transfer", b.m_display.m_strGroupTitle);
+        EXPECT_TRUE(b.m_display.m_bRunning);
+        EXPECT_EQ(5, b.m_display.m_nRows);
         EXPECT_EQ(0u, b.m_display.m_strLastTransferText.rfind("Start Time: ", 0));
     };
     ASSERT_TRUE(b.m_engine.Transfer(request));
@@ -67,25 +63,22 @@ TEST_P(TransferPaths, SeveralFilesArriveWholeAndTheDisplayFollows)
         (std::vector<std::string>{"Tranferring 41225A07.CSV...", "Tranferring 90101107.CSV...",
                                   "Tranferring README.TXT..."}),
         b.m_display.m_arrFileTexts);
-    EXPECT_EQ(3, b.m_display.m_nOverallSteps); // files 2 and 5, and the end
+    EXPECT_EQ(1, b.m_display.m_nRowsDone);
     EXPECT_EQ(100, b.m_display.m_nMaxPercent);
     EXPECT_EQ(3, b.m_engine.GetCounts().nCopied);
     EXPECT_EQ(2, b.m_engine.GetCounts().nLeftOut);
     EXPECT_TRUE(b.m_prompt.Shown().empty());
 
-    // The end: controls back, progress hidden, the record of the transfer shown.
-    EXPECT_TRUE(b.m_display.m_bControlsEnabled);
-    EXPECT_FALSE(b.m_display.m_bCancelShown);
-    EXPECT_FALSE(b.m_display.m_bOverallShown);
-    EXPECT_FALSE(b.m_display.m_bFileBarShown);
-    EXPECT_EQ("", b.m_display.m_strBytesText);
-    EXPECT_EQ("Last Tranfer", b.m_display.m_strGroupTitle);
+    // The end, with the record of the transfer.
+    EXPECT_FALSE(b.m_display.m_bRunning);
+    EXPECT_EQ(ETransferStatus::Ok, b.m_display.m_eFinished);
+    EXPECT_EQ(b.m_display.m_strLastTransferText, b.m_engine.GetLastTransferText());
     EXPECT_TRUE(std::regex_match(b.m_display.m_strLastTransferText,
                                  std::regex("Start Time: \\d\\d:\\d\\d:\\d\\d\n End Time: "
                                             "\\d\\d:\\d\\d:\\d\\d\n   Status: Sucess")))
         << b.m_display.m_strLastTransferText;
-    EXPECT_EQ(b.m_strRoot, b.m_display.m_strSelectedFolder);
-    EXPECT_EQ(0, b.m_engine.GetStatus());
+    EXPECT_EQ(b.m_strRoot, b.m_display.m_strShownFolder);
+    EXPECT_EQ(ETransferStatus::Ok, b.m_engine.GetStatus());
 }
 
 TEST_P(TransferPaths, CancelBetweenBlocksLeavesTheTargetAsItWas)
@@ -95,7 +88,7 @@ TEST_P(TransferPaths, CancelBetweenBlocksLeavesTheTargetAsItWas)
     b.WriteCard("B.CSV", PatternBytes(100, 5));
     b.WriteLocal("A.CSV", "old A");
     b.StartPanel(GetParam());
-    b.m_resolver.m_arrAnswers.push_back({false, CONFLICT_OVERWRITE, false, ""});
+    b.m_resolver.m_arrAnswers.push_back({false, EConflictAction::Overwrite, false, ""});
     // The first Cancel click is answered No and changes nothing; the second one cancels.
     b.m_prompt.QueueAnswer(EPromptAnswer::No);
     b.m_prompt.QueueAnswer(EPromptAnswer::Yes);
@@ -116,8 +109,8 @@ TEST_P(TransferPaths, CancelBetweenBlocksLeavesTheTargetAsItWas)
               "Computer.",
               b.m_prompt.Shown()[2].strText);
     EXPECT_EQ(EPromptIcon::Stop, b.m_prompt.Shown()[2].eIcon);
-    EXPECT_EQ(TRANSFER_STATUS_CANCELLED, b.m_engine.GetLastOutcome());
-    EXPECT_EQ(0, b.m_engine.GetStatus()); // reset for the next transfer
+    EXPECT_EQ(ETransferStatus::Cancelled, b.m_engine.GetLastOutcome());
+    EXPECT_EQ(ETransferStatus::Ok, b.m_engine.GetStatus()); // reset for the next transfer
     EXPECT_NE(std::string::npos, b.m_display.m_strLastTransferText.find("\n   Status: Cancelled"));
     EXPECT_EQ(1, b.m_engine.GetCounts().nNotAttempted);
 }
@@ -128,18 +121,15 @@ TEST_P(TransferPaths, AFullDiskMidwayLeavesTheOldTargetIntact)
     b.WriteCard("BIG.CSV", PatternBytes(200000, 6));
     b.WriteLocal("BIG.CSV", "the old copy");
     b.StartPanel(GetParam());
-    b.m_resolver.m_arrAnswers.push_back({false, CONFLICT_OVERWRITE, false, ""});
+    b.m_resolver.m_arrAnswers.push_back({false, EConflictAction::Overwrite, false, ""});
     // Once the whole file is fetched, the disk "fills": no file may grow past 64 KB.
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit limitOld{};
     getrlimit(RLIMIT_FSIZE, &limitOld);
     b.m_display.m_fnOnStep = [&](int)
     {
-        // A single selected file: no count line and no overall bar.
-        EXPECT_FALSE(b.m_display.m_bCountShown);
-        EXPECT_FALSE(b.m_display.m_bOverallShown);
-        EXPECT_TRUE(b.m_display.m_bFileBarShown);
-        if (b.m_display.m_strBytesText == "Bytes transferred: 200000")
+        EXPECT_EQ(1, b.m_display.m_nRows); // a single selected file
+        if (b.m_display.m_nBytes == 200000)
         {
             rlimit limitSmall = limitOld;
             limitSmall.rlim_cur = 65536;
@@ -160,7 +150,7 @@ TEST_P(TransferPaths, AFullDiskMidwayLeavesTheOldTargetIntact)
     else
         EXPECT_NE(std::string::npos, b.m_engine.GetLastLocalError().find("File too large"));
     EXPECT_EQ(arrExpected, b.m_prompt.Texts());
-    EXPECT_EQ(TRANSFER_STATUS_FAILED, b.m_engine.GetLastOutcome());
+    EXPECT_EQ(ETransferStatus::Failed, b.m_engine.GetLastOutcome());
     EXPECT_NE(std::string::npos, b.m_display.m_strLastTransferText.find("Status: Failed"));
 }
 
@@ -186,7 +176,7 @@ TEST(TransferLocalFolder, NoFolderWritesNothingAndAFolderGoneMidwayFailsTheFile)
     EXPECT_TRUE(FolderNames(b.m_strRoot).empty());
     EXPECT_EQ(std::vector<std::string>{NO_LOCAL_FOLDER_TEXT}, b.m_prompt.Texts());
     EXPECT_EQ(0, b.m_display.m_nSteps);
-    EXPECT_EQ(TRANSFER_STATUS_FAILED, b.m_engine.GetLastOutcome());
+    EXPECT_EQ(ETransferStatus::Failed, b.m_engine.GetLastOutcome());
 
     // The folder is removed while the first file is on its way.
     const std::string strFolder = b.m_strRoot + "/dest";

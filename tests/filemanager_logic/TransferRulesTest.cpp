@@ -1,5 +1,5 @@
 // The deciding rules of a transfer, without a panel: entries and names, the
-// CSV extension, auto folders, the conflict choices and the "Last Transfer" texts.
+// CSV extension, auto folders, the new name of a conflict and the "Last Transfer" texts.
 #include "filemanager/logic/AutoFolder.h"
 #include "filemanager/logic/ConflictRules.h"
 #include "filemanager/logic/TransferNames.h"
@@ -114,15 +114,6 @@ TEST(AutoFolder, LevelsThatCannotBeFoldersFailWithTheirPath)
     EXPECT_EQ("Unable to create directory '" + strRoot + "/Year 2019'.", strError);
 }
 
-TEST(ConflictRules, RenameAlwaysAsksAndAppliedChoicesDoNot)
-{
-    EXPECT_TRUE(NeedsConflictDialog(CONFLICT_SKIP, false));
-    EXPECT_TRUE(NeedsConflictDialog(CONFLICT_OVERWRITE, false));
-    EXPECT_FALSE(NeedsConflictDialog(CONFLICT_SKIP, true));
-    EXPECT_FALSE(NeedsConflictDialog(CONFLICT_OVERWRITE, true));
-    EXPECT_TRUE(NeedsConflictDialog(CONFLICT_RENAME, true));
-}
-
 TEST(ConflictRules, NewNameChecks)
 {
     CTempDir dir;
@@ -153,13 +144,9 @@ TEST(ConflictRules, NewNameChecks)
 TEST(TransferTimes, LastTransferTexts)
 {
     EXPECT_EQ("07:05:09", ClockText(7, 5, 9));
-    const std::string strStart = NextTimesText("", "10:00:00");
-    EXPECT_EQ("Start Time: 10:00:00", strStart);
-    const std::string strEnd = NextTimesText(strStart, "10:00:05");
-    EXPECT_EQ("Start Time: 10:00:00\n End Time: 10:00:05", strEnd);
-    // Each later update rewrites the end time after the remembered start.
-    EXPECT_EQ("Start Time: 10:00:00\n End Time: 10:00:09", NextTimesText(strEnd, "10:00:09"));
-    EXPECT_EQ("T\n   Status: Sucess", LastTransferText("T", TRANSFER_STATUS_OK));
-    EXPECT_EQ("T\n   Status: Failed", LastTransferText("T", TRANSFER_STATUS_FAILED));
-    EXPECT_EQ("T\n   Status: Cancelled", LastTransferText("T", TRANSFER_STATUS_CANCELLED));
+    EXPECT_EQ("Start Time: 10:00:00", TimesText("10:00:00"));
+    EXPECT_EQ("Start Time: 10:00:00\n End Time: 10:00:05", TimesText("10:00:00", "10:00:05"));
+    EXPECT_EQ("T\n   Status: Sucess", LastTransferText("T", ETransferStatus::Ok));
+    EXPECT_EQ("T\n   Status: Failed", LastTransferText("T", ETransferStatus::Failed));
+    EXPECT_EQ("T\n   Status: Cancelled", LastTransferText("T", ETransferStatus::Cancelled));
 }

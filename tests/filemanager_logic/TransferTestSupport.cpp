@@ -43,7 +43,7 @@ bool CScriptedResolver::Resolve(SConflictRequest& request)
     m_arrAnswers.pop_front();
     if (answer.bCancel)
         return false;
-    request.nAction = answer.nAction;
+    request.eAction = answer.eAction;
     request.bApplyToNext = answer.bApplyToNext;
     if (!answer.strNewName.empty())
         request.strFileName = answer.strNewName;

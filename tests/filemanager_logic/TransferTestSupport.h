@@ -1,12 +1,13 @@
 #pragma once
 // Pieces shared by the transfer tests: a simulated panel serving a card folder
-// of our own, a display that lets a test act at a progress step, a scripted
-// conflict resolver, and a private system temporary folder (TMPDIR) so that
-// left-over temporary files show.
+// of our own, a display that records the engine's events and lets a test act
+// at a progress step, a scripted conflict resolver, and a private system
+// temporary folder (TMPDIR) so that left-over temporary files show.
 #include "common/CPrompt.h"
 #include "filemanager/logic/CConflictResolver.h"
 #include "filemanager/logic/CHeadlessTransferDisplay.h"
 #include "filemanager/logic/CTransferEngine.h"
+#include "filemanager/logic/TransferLines.h"
 #include "support/CScriptedPrompt.h"
 #include "support/CSimulatorProcess.h"
 #include "support/CTempDir.h"
@@ -38,20 +39,61 @@ public:
     std::function<void(int)> m_fnOnStep;
     int m_nSteps = 0;
     int m_nMaxPercent = 0;
+    uint64_t m_nBytes = 0; // of the last progress step
+    int m_nRows = 0;       // of the last transfer started
+    bool m_bRunning = false;
+    int m_nRowsDone = 0;
+    std::string m_strShownFolder;
+    std::string m_strLastTransferText;
+    ETransferStatus m_eFinished = ETransferStatus::Ok;
+    // The count and file lines a window would show, in order.
+    std::vector<std::string> m_arrCountTexts;
+    std::vector<std::string> m_arrFileTexts;
 
-    void ProcessPendingEvent() override
+    void TransferStarted(int nRows, uint64_t) override
+    {
+        m_nRows = nRows;
+        m_bRunning = true;
+    }
+    void TimesChanged(const std::string& strText) override { m_strLastTransferText = strText; }
+    void FileReached(int nRow, int nRows) override
+    {
+        m_arrCountTexts.push_back(CountLineText(nRow, nRows));
+    }
+    void FileBegins(const std::string& strName, uint64_t) override
+    {
+        m_arrFileTexts.push_back(FileLineText(strName));
+    }
+    void BytesTransferred(uint64_t nBytes, int nPercent) override
+    {
+        m_nBytes = nBytes;
+        m_nMaxPercent = std::max(m_nMaxPercent, nPercent);
+    }
+    bool PollCancel() override
     {
         ++m_nSteps;
-        m_nMaxPercent = std::max(m_nMaxPercent, m_nFilePercent);
         if (m_fnOnStep)
             m_fnOnStep(m_nSteps);
+        return false;
+    }
+    void RowsDone(const std::string& strFolder) override
+    {
+        ++m_nRowsDone;
+        m_strShownFolder = strFolder;
+    }
+    void TransferFinished(const STransferCounts&, ETransferStatus eStatus,
+                          const std::string& strText) override
+    {
+        m_bRunning = false;
+        m_eFinished = eStatus;
+        m_strLastTransferText = strText;
     }
 };
 
 struct SConflictAnswer
 {
     bool bCancel = false; // Esc
-    int nAction = 0;
+    EConflictAction eAction = EConflictAction::Skip;
     bool bApplyToNext = false;
     std::string strNewName; // for Rename
 };
@@ -82,7 +124,7 @@ public:
     CScriptedPrompt m_prompt;
     CTestDisplay m_display;
     CScriptedResolver m_resolver;
-    CTransferEngine m_engine{m_display, m_resolver};
+    CTransferEngine m_engine{m_display, m_resolver, m_prompt};
 
     void WriteCard(const std::string& strName, const std::string& strBytes) const
     {

@@ -4,7 +4,6 @@
 #include "ViewerSheetTestSupport.h"
 
 #include "filemanager/MainWindowTestSupport.h"
-#include "filemanager/MainWindowViewer.h"
 #include "viewer/ui/CFileDataReadPage.h"
 #include "viewer/ui/CRecordSummaryBox.h"
 #include "viewer/ui/DataViewerOpener.h"
@@ -53,8 +52,6 @@ private:
 
 class OpenViewerTest : public CMainWindowTest
 {
-protected:
-    ~OpenViewerTest() override { SetDataViewerOpener(nullptr); }
 };
 
 TEST_F(OpenViewerTest, ViewOnTheMainWindowOpensTheSheetOnThePanelsFile)
@@ -64,7 +61,7 @@ TEST_F(OpenViewerTest, ViewOnTheMainWindowOpensTheSheetOnThePanelsFile)
     StartPanel("Press", m_strCard);
     OpenWindow();
     ConnectTo(0);
-    RegisterDataViewer();
+    Dlg().SetDataViewerOpener(DataViewerOpener());
     SelectNames({"41225A07.CSV"});
     CSheetCloser seen;
     Button("buttonView")->click();

@@ -135,7 +135,7 @@ std::string ResultText(const SCollectResult& result)
         return "not started";
     if (!pull.bListed)
         return "failed: " + FirstLine(pull.strError);
-    if (pull.nOutcome == TRANSFER_STATUS_CANCELLED)
+    if (pull.eOutcome == ETransferStatus::Cancelled)
         return "cancelled";
     if (!pull.bOk)
         return pull.counts.nNotAttempted > 0

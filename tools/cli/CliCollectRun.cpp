@@ -66,6 +66,8 @@ std::vector<SCollectResult> RunCollect(const CCliContext& ctx, const SPullOption
     std::vector<SCollectResult> arrResults(arrPanels.size());
     CCollectPrompt prompt;
     CScopedPrompt scopedPrompt(prompt);
+    SPullOptions optionsAll = options;
+    optionsAll.pPrompt = &prompt;
     // Each worker takes the next panel not yet taken; every result has its own
     // slot, so the workers share nothing else.
     std::atomic<size_t> nNext{0};
@@ -75,7 +77,7 @@ std::vector<SCollectResult> RunCollect(const CCliContext& ctx, const SPullOption
         {
             if (IsPullInterrupted())
                 return;
-            arrResults[i] = CollectOne(ctx, options, arrPanels[i]);
+            arrResults[i] = CollectOne(ctx, optionsAll, arrPanels[i]);
         }
     };
     const size_t nThreads = std::min<size_t>(static_cast<size_t>(std::max(nJobs, 1)),

@@ -71,6 +71,7 @@ int RunPull(const CCliContext& ctx)
     options.pProgress = &progress;
     CCliPullPrompt prompt(progress);
     CScopedPrompt scopedPrompt(prompt);
+    options.pPrompt = &prompt;
     CatchPullInterrupts();
     const SPullResult result = RunPullJob(ctx, options);
     progress.Clear();
@@ -83,7 +84,7 @@ int RunPull(const CCliContext& ctx)
     std::printf("pull: %d of %d copied, %d skipped, %d left out, %d failed, %d not attempted; "
                 "Status: %s\n",
                 counts.nCopied, result.nListed, counts.nSkipped, counts.nLeftOut, counts.nFailed,
-                counts.nNotAttempted, TransferStatusWord(result.nOutcome));
+                counts.nNotAttempted, TransferStatusWord(result.eOutcome));
     return result.bOk ? CLI_EXIT_OK : CLI_EXIT_FAILED;
 }
 

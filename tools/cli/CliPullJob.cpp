@@ -1,8 +1,10 @@
 #include "CliPullJob.h"
 
 #include "CliSession.h"
+#include "common/CPrompt.h"
 #include "common/StrFormat.h"
 #include "filemanager/logic/CHeadlessTransferDisplay.h"
+#include "filemanager/logic/TransferLines.h"
 
 #include <csignal>
 #include <cstdio>
@@ -23,45 +25,42 @@ void OnInterrupt(int)
 class CCliPullDisplay : public CHeadlessTransferDisplay
 {
 public:
-    CCliPullDisplay(CTransferEngine*& pEngine, const SPullOptions& options)
-        : m_pEngine(pEngine), m_strPrefix(options.strLinePrefix), m_pProgress(options.pProgress)
+    explicit CCliPullDisplay(const SPullOptions& options)
+        : m_strPrefix(options.strLinePrefix), m_pProgress(options.pProgress)
     {
     }
 
-    void SetFileText(const std::string& strText) override
+    void TransferStarted(int /*nRows*/, uint64_t nTotalBytes) override
     {
-        CHeadlessTransferDisplay::SetFileText(strText);
+        if (!m_pProgress)
+            return;
+        m_pProgress->StartTransfer(nTotalBytes);
+        m_pProgress->Clear();
+    }
+    void FileBegins(const std::string& strName, uint64_t nSize) override
+    {
         if (m_pProgress)
             m_pProgress->Clear();
-        if (strText.empty())
-            return;
         // One call per line, so lines of transfers on other threads never mix.
-        std::printf("%s%s\n", m_strPrefix.c_str(), strText.c_str());
+        std::printf("%s%s\n", m_strPrefix.c_str(), FileLineText(strName).c_str());
         std::fflush(stdout);
+        if (m_pProgress)
+            m_pProgress->StartFile(strName, nSize);
     }
-    void ProcessPendingEvent() override
-    {
-        if (g_bInterrupted && m_pEngine)
-            m_pEngine->Cancel();
-    }
-    void StartTransferFigures(uint64_t nTotalBytes) override
+    void BytesTransferred(uint64_t nBytes, int /*nPercent*/) override
     {
         if (m_pProgress)
-            m_pProgress->StartTransfer(nTotalBytes);
+            m_pProgress->Update(nBytes);
     }
-    void StartFileFigures(const std::string& strName, uint64_t nFileSize) override
+    bool PollCancel() override { return g_bInterrupted != 0; }
+    void TransferFinished(const STransferCounts& /*counts*/, ETransferStatus /*eStatus*/,
+                          const std::string& /*strLastTransferText*/) override
     {
         if (m_pProgress)
-            m_pProgress->StartFile(strName, nFileSize);
-    }
-    void UpdateFileFigures(uint64_t nFileBytes) override
-    {
-        if (m_pProgress)
-            m_pProgress->Update(nFileBytes);
+            m_pProgress->Clear();
     }
 
 private:
-    CTransferEngine*& m_pEngine;
     std::string m_strPrefix;
     CCliProgressLine* m_pProgress;
 };
@@ -71,12 +70,12 @@ private:
 class CCliConflictResolver : public CConflictResolver
 {
 public:
-    explicit CCliConflictResolver(int nAction) : m_nAction(nAction) {}
+    explicit CCliConflictResolver(EConflictAction eAction) : m_eAction(eAction) {}
     bool Resolve(SConflictRequest& request) override
     {
-        request.nAction = m_nAction;
+        request.eAction = m_eAction;
         request.bApplyToNext = true;
-        if (m_nAction != CONFLICT_RENAME)
+        if (m_eAction != EConflictAction::Rename)
             return true;
         const std::string strNewName = SuggestFreeName(request.strFolder, request.strFileName);
         if (strNewName.empty())
@@ -86,17 +85,17 @@ public:
     }
 
 private:
-    int m_nAction;
+    EConflictAction m_eAction;
 };
 
-bool ParseConflictAction(const std::string& strText, int& nAction)
+bool ParseConflictAction(const std::string& strText, EConflictAction& eAction)
 {
     if (strText == "skip")
-        nAction = CONFLICT_SKIP;
+        eAction = EConflictAction::Skip;
     else if (strText == "overwrite")
-        nAction = CONFLICT_OVERWRITE;
+        eAction = EConflictAction::Overwrite;
     else if (strText == "rename")
-        nAction = CONFLICT_RENAME;
+        eAction = EConflictAction::Rename;
     else
         return false;
     return true;
@@ -142,7 +141,7 @@ EPullArg TakePullOption(const std::vector<std::string>& arrArgs, size_t& i, SPul
         options.bKeepGoing = true;
     else if (strArg == "--on-conflict")
     {
-        if (i + 1 >= arrArgs.size() || !ParseConflictAction(arrArgs[++i], options.nConflictAction))
+        if (i + 1 >= arrArgs.size() || !ParseConflictAction(arrArgs[++i], options.eConflictAction))
         {
             strError = "--on-conflict takes skip, overwrite or rename";
             return EPullArg::Bad;
@@ -194,11 +193,9 @@ SPullResult RunPullJob(const CCliContext& ctx, const SPullOptions& options)
     for (const DIR_DATA& entry : request.arrSelected)
         mapSizes[entry.strName] = std::strtoull(entry.strSize.c_str(), nullptr, 10);
 
-    CTransferEngine* pEngine = nullptr;
-    CCliPullDisplay display(pEngine, options);
-    CCliConflictResolver resolver(options.nConflictAction);
-    CTransferEngine engine(display, resolver);
-    pEngine = &engine;
+    CCliPullDisplay display(options);
+    CCliConflictResolver resolver(options.eConflictAction);
+    CTransferEngine engine(display, resolver, options.pPrompt ? *options.pPrompt : GetPrompt());
     engine.SetCommTimeouts(ctx.m_nConnectTimeoutMs, ctx.m_nReplyTimeoutMs);
     engine.SetTftpTimeout(ctx.m_nReplyTimeoutMs);
 
@@ -206,7 +203,7 @@ SPullResult RunPullJob(const CCliContext& ctx, const SPullOptions& options)
     result.counts = engine.GetCounts();
     for (const std::string& strName : engine.GetCopiedNames())
         result.nBytes += mapSizes[strName];
-    result.nOutcome = engine.GetLastOutcome();
+    result.eOutcome = engine.GetLastOutcome();
     PrintLines(options.strLinePrefix, engine.GetLastLocalError());
     return result;
 }

@@ -12,19 +12,23 @@
 #include <string>
 #include <vector>
 
+class CPrompt;
+
 struct SPullOptions
 {
     std::string strPattern; // as typed; panels list names in capitals
     std::string strRootFolder;
     bool bAutoFolders = false;
     bool bCsvExt = false;
-    int nConflictAction = CONFLICT_SKIP;
+    EConflictAction eConflictAction = EConflictAction::Skip;
     bool bKeepGoing = false;   // after a failed file, go on with the next one
     int nTftpPort = 69;        // the panel's TFTP port
     std::string strLinePrefix; // put before every progress line
     // The terminal's progress line (speed, time left), when one panel is
     // pulled at a time; null for none.
     CCliProgressLine* pProgress = nullptr;
+    // The engine's messages and questions; null: the installed prompt.
+    CPrompt* pPrompt = nullptr;
 };
 
 struct SPullResult
@@ -33,9 +37,9 @@ struct SPullResult
     bool bOk = false;     // listed, and every file copied, skipped by choice or left out
     int nListed = 0;
     STransferCounts counts;
-    uint64_t nBytes = 0;  // bytes of the copied files
-    int nOutcome = 0;     // ETransferStatus as the transfer ended
-    std::string strError; // why the listing failed
+    uint64_t nBytes = 0;                            // bytes of the copied files
+    ETransferStatus eOutcome = ETransferStatus::Ok; // as the transfer ended
+    std::string strError;                           // why the listing failed
 };
 
 enum class EPullArg
@@ -57,5 +61,5 @@ void CatchPullInterrupts();
 bool IsPullInterrupted();
 
 // Connects to ctx's panel, lists and copies. Progress lines go to standard
-// output; the engine's messages go to the prompt the caller installed.
+// output; the engine's messages go to the options' prompt.
 SPullResult RunPullJob(const CCliContext& ctx, const SPullOptions& options);

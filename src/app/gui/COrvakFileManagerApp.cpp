@@ -17,7 +17,6 @@ COrvakFileManagerApp::COrvakFileManagerApp(int& nArgc, char** arrArgv)
     // the program's windows.
     QGuiApplication::setDesktopFileName("net.ilvane.OrvakFileManager");
     SetPrompt(&m_Prompt);
-    RegisterDataViewer();
 }
 
 COrvakFileManagerApp::~COrvakFileManagerApp()
@@ -30,6 +29,7 @@ int COrvakFileManagerApp::Run()
     m_Shell.StartUp();
     {
         COrvakFileListDlg dlg(m_Shell);
+        dlg.SetDataViewerOpener(DataViewerOpener());
         QObject::connect(&dlg, &COrvakFileListDlg::AboutRequested, &dlg,
                          [&dlg, this] { ShowAboutBox(&dlg, m_Shell.GetLoader()); });
         dlg.exec();

@@ -1,6 +1,8 @@
 #pragma once
 // Asks what to do when a transfer's local target exists. The window runs the
 // conflict dialog; the command-line tool answers from its option; tests script it.
+#include "filemanager/logic/ConflictRules.h"
+
 #include <string>
 
 struct SConflictRequest
@@ -9,7 +11,8 @@ struct SConflictRequest
     std::string strSize;     // the remote entry's size text
     std::string strFolder;   // the local folder of the target
     std::string strTarget;   // the full local target path
-    int nAction = 0;         // in: the previous action; out: the chosen one (EConflictAction)
+    // In: the previous action; out: the chosen one.
+    EConflictAction eAction = EConflictAction::Skip;
     bool bApplyToNext = false;
 };
 

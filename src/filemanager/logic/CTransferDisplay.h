@@ -1,10 +1,10 @@
 #pragma once
-// What the transfer engine needs of the window that runs it: the progress
-// lines and bars, the "Last Transfer" box, the Cancel button, the enabling of
-// the other controls, and one pending window event per progress step (which is
-// how a click on "Cancel Transfer" reaches the engine during a transfer).
-// The main window implements it on its controls; the command-line tool and the
-// tests use CHeadlessTransferDisplay.
+// What the transfer engine tells whoever follows a transfer, as it happens.
+// The follower decides what to show: the main window its lines, bars, cursor
+// and "Last Transfer" box; the command-line tool its lines and progress line;
+// tests record the events. The engine reads nothing back.
+#include "filemanager/logic/TransferStatus.h"
+
 #include <cstdint>
 #include <string>
 
@@ -13,48 +13,31 @@ class CTransferDisplay
 public:
     virtual ~CTransferDisplay() = default;
 
-    // Enable controls of the main window (everything that could start another
-    // remote command); disabling also begins the application's wait cursor.
-    virtual void EnableControls(bool bEnable) = 0;
-
-    virtual void SetCountText(const std::string& strText) = 0; // static 1051, the count line
-    virtual void ShowCountText(bool bShow) = 0;
-    virtual void SetFileText(const std::string& strText) = 0;  // static 1052, the file line
-    virtual void SetBytesText(const std::string& strText) = 0; // static 1053, the bytes line
-
-    // Overall bar 1040: files done of the rows selected. One step is one unit.
-    virtual void ShowOverallBar(bool bShow) = 0;
-    virtual void SetOverallRange(int nMax) = 0; // range 0..nMax
-    virtual void SetOverallPos(int nPos) = 0;
-    virtual void StepOverallBar() = 0;
-
-    // Per-file bar 1042: percent of the current file (range 0..100).
-    virtual void ShowFileBar(bool bShow) = 0;
-    virtual void SetFilePercent(int nPercent) = 0;
-
-    // Group box 1056 with its title, and static 1057 inside it, both shown.
-    virtual void ShowLastTransferBox(const std::string& strTitle) = 0;
-    virtual std::string GetLastTransferText() const = 0; // static 1057
-    virtual void SetLastTransferText(const std::string& strText) = 0;
-
-    virtual void ShowCancelButton(bool bShow) = 0; // button 1055 "Cancel Transfer"
-
-    // Hands one pending window event (if any) to the window.
-    virtual void ProcessPendingEvent() = 0;
-    // A wait cursor for the copy of one file (nested calls are counted).
-    virtual void BeginWaitCursor() = 0;
-    virtual void EndWaitCursor() = 0;
-    // Brings the wait cursor back unless the pointer is over "Cancel Transfer".
-    virtual void RestoreWaitCursor() = 0;
-
-    // The local folder tree selects this folder (SetSelPath).
-    virtual void SelectLocalFolder(const std::string& strPath) = 0;
-
-    // Speed and time left (see CTransferRate); a display without them ignores
-    // these. The bytes of all files of the transfer as it starts, the name and
-    // size of each file as it starts, and the bytes of the current file at
-    // each step.
-    virtual void StartTransferFigures(uint64_t /*nTotalBytes*/) {}
-    virtual void StartFileFigures(const std::string& /*strName*/, uint64_t /*nFileSize*/) {}
-    virtual void UpdateFileFigures(uint64_t /*nFileBytes*/) {}
+    // The transfer starts: nRows selected rows whose files hold nTotalBytes.
+    virtual void TransferStarted(int nRows, uint64_t nTotalBytes) = 0;
+    // The "Last Transfer" text changed: the start time, then the end time as
+    // the transfer goes on.
+    virtual void TimesChanged(const std::string& strText) = 0;
+    // The file of row nRow (from 0) of nRows is next, before any question
+    // about its folder. Folders and empty files never come up.
+    virtual void FileReached(int nRow, int nRows) = 0;
+    // Its folder is settled: the file's name and size, before any question
+    // about an existing target.
+    virtual void FileBegins(const std::string& strName, uint64_t nSize) = 0;
+    // Its bytes are being fetched; the progress steps come in between.
+    virtual void FetchStarted() = 0;
+    virtual void FetchEnded() = 0;
+    // A progress step: the current file's bytes so far, and their percent of
+    // its size (0..100).
+    virtual void BytesTransferred(uint64_t nBytes, int nPercent) = 0;
+    // Once per progress step, the moment a Cancel request can reach the
+    // engine (the window hands over one pending event; its "Cancel Transfer"
+    // button calls CTransferEngine::AskCancel). True cancels at once.
+    virtual bool PollCancel() = 0;
+    // Every selected row has been gone through; the copies are in this folder.
+    virtual void RowsDone(const std::string& strLocalFolder) = 0;
+    // The transfer ended: what became of the rows, how it ended and the final
+    // "Last Transfer" text.
+    virtual void TransferFinished(const STransferCounts& counts, ETransferStatus eStatus,
+                                  const std::string& strLastTransferText) = 0;
 };

@@ -15,16 +15,17 @@
 #include <cstdlib>
 #include <ctime>
 
-CTransferEngine::CTransferEngine(CTransferDisplay& display, CConflictResolver& resolver)
-    : m_display(display), m_resolver(resolver)
+CTransferEngine::CTransferEngine(CTransferDisplay& display, CConflictResolver& resolver,
+                                 CPrompt& prompt)
+    : m_display(display), m_resolver(resolver), m_prompt(prompt)
 {
 }
 
 void CTransferEngine::AskCancel()
 {
-    if (GetPrompt().Show("Do you want to cancel the file tranfer?", EPromptIcon::Question,
-                         EPromptButtons::YesNo) != EPromptAnswer::No)
-        m_nStatus = TRANSFER_STATUS_CANCELLED;
+    if (m_prompt.Show("Do you want to cancel the file tranfer?", EPromptIcon::Question,
+                      EPromptButtons::YesNo) != EPromptAnswer::No)
+        Cancel();
 }
 
 void CTransferEngine::SetCommTimeouts(int nConnectMs, int nReplyMs)
@@ -40,12 +41,9 @@ bool CTransferEngine::Transfer(const STransferRequest& request)
     m_arrCopiedNames.clear();
     m_strLocalError.clear();
 
-    m_display.SetLastTransferText(std::string());
-    m_tmEndTimeWritten = -1;
-    m_display.StartTransferFigures(TotalFileBytes(request.arrSelected));
-    ShowTransferDisplay(true);
+    StartTransfer();
     const bool bResult = RunFileLoop();
-    ShowTransferDisplay(false);
+    FinishTransfer();
     m_pRequest = nullptr;
     return bResult;
 }
@@ -62,15 +60,15 @@ bool CTransferEngine::RunFileLoop()
     // Nothing is written without a folder to write into.
     if (!IsUsableLocalFolder(m_pRequest->strRootFolder))
     {
-        GetPrompt().Message(NO_LOCAL_FOLDER_TEXT, EPromptIcon::Warning);
-        m_nStatus = TRANSFER_STATUS_FAILED;
+        m_prompt.Message(NO_LOCAL_FOLDER_TEXT, EPromptIcon::Warning);
+        m_eStatus = ETransferStatus::Failed;
         m_counts.nNotAttempted = nRows;
         return false;
     }
     CCommInterface comm(m_pRequest->strPanelAddress, m_pRequest->nPanelPort);
     if (m_nConnectTimeoutMs > 0 && m_nReplyTimeoutMs > 0)
         comm.SetTimeouts(m_nConnectTimeoutMs, m_nReplyTimeoutMs);
-    m_nConflictAction = CONFLICT_SKIP;
+    m_eConflictAction = EConflictAction::Skip;
     m_bApplyToNext = false;
     bool bAnyFailed = false;
 
@@ -82,39 +80,36 @@ bool CTransferEngine::RunFileLoop()
             ++m_counts.nLeftOut;
             continue;
         }
-        m_display.SetCountText(StrFormat("Tranferring files %d of %d...  ", i + 1, nRows));
-        if (i > 0)
-            m_display.StepOverallBar();
+        m_display.FileReached(i, nRows);
 
         switch (TransferEntry(entry, comm))
         {
-        case FILE_COPIED:
+        case EFileOutcome::Copied:
             ++m_counts.nCopied;
             m_arrCopiedNames.push_back(entry.strName);
             break;
-        case FILE_SKIPPED:
+        case EFileOutcome::Skipped:
             ++m_counts.nSkipped;
             break;
-        case FILE_FAILED:
+        case EFileOutcome::Failed:
             ++m_counts.nFailed;
-            if (m_pRequest->bKeepGoing && m_nStatus != TRANSFER_STATUS_CANCELLED)
+            if (m_pRequest->bKeepGoing && m_eStatus != ETransferStatus::Cancelled)
             {
                 // Reported already; the next file starts afresh.
                 bAnyFailed = true;
-                m_nStatus = TRANSFER_STATUS_OK;
+                m_eStatus = ETransferStatus::Ok;
                 break;
             }
             m_counts.nNotAttempted = nRows - i - 1;
             return false;
-        case FILE_STOPPED:
+        case EFileOutcome::Stopped:
             m_counts.nNotAttempted = nRows - i;
             return false;
         }
     }
-    m_display.StepOverallBar();
-    m_display.SelectLocalFolder(m_pRequest->strRootFolder);
+    m_display.RowsDone(m_pRequest->strRootFolder);
     if (bAnyFailed)
-        m_nStatus = TRANSFER_STATUS_FAILED;
+        m_eStatus = ETransferStatus::Failed;
     return !bAnyFailed;
 }
 
@@ -126,7 +121,7 @@ CTransferEngine::EFileOutcome CTransferEngine::TransferEntry(const DIR_DATA& ent
     // chosen folder is refused before anything is created for it.
     if (!UnsafeNameReason(strName).empty())
     {
-        GetPrompt().Message(UnsafeRemoteNameMessage(strName), EPromptIcon::Stop);
+        m_prompt.Message(UnsafeRemoteNameMessage(strName), EPromptIcon::Stop);
         return FailFile(strName);
     }
 
@@ -136,84 +131,82 @@ CTransferEngine::EFileOutcome CTransferEngine::TransferEntry(const DIR_DATA& ent
     std::string strError;
     if (!DeriveFolder(strName, m_pRequest->bAutoCreateFolders, strFolder, strError))
     {
-        if (!GetPrompt().AskYesNo(
+        if (!m_prompt.AskYesNo(
                 StrFormat("%s\nDo you want to copy remote file ( %s ) to Root Folder ( %s )?",
                           strError.c_str(), strName.c_str(), strRoot.c_str())))
-            return FILE_STOPPED;
+            return EFileOutcome::Stopped;
         strFolder = strRoot;
     }
 
     std::string strTarget =
         ApplyCsvExtension(JoinLocalPath(strFolder, strName), entry, m_pRequest->bAutoAddCsvExt);
-    m_display.SetFileText(StrFormat("Tranferring %s...", strName.c_str()));
-    m_display.SetFilePercent(0);
-    m_display.StartFileFigures(strName, static_cast<uint64_t>(std::max<int64_t>(nSize, 0)));
+    m_display.FileBegins(strName, static_cast<uint64_t>(std::max<int64_t>(nSize, 0)));
 
     if (LocalPathExists(strTarget))
     {
         std::string strNewName;
         if (!ResolveConflict(entry, strFolder, strTarget, strNewName))
-            return FILE_SKIPPED;
+            return EFileOutcome::Skipped;
         if (!strNewName.empty())
         {
             // The conflict dialog has checked the name; a resolver of another
             // kind still may not write outside the folder.
             if (!UnsafeNameReason(strNewName).empty())
             {
-                GetPrompt().Message(UnsafeRemoteNameMessage(strNewName), EPromptIcon::Stop);
+                m_prompt.Message(UnsafeRemoteNameMessage(strNewName), EPromptIcon::Stop);
                 return FailFile(strName);
             }
             strTarget = JoinLocalPath(strFolder, strNewName);
         }
     }
 
-    m_display.BeginWaitCursor();
+    m_display.FetchStarted();
     const bool bCopied = CopyOneFile(strName, strTarget, nSize, comm);
-    m_display.EndWaitCursor();
-    return bCopied ? FILE_COPIED : FailFile(strName);
+    m_display.FetchEnded();
+    return bCopied ? EFileOutcome::Copied : FailFile(strName);
 }
 
 bool CTransferEngine::ResolveConflict(const DIR_DATA& entry, const std::string& strFolder,
                                       const std::string& strTarget, std::string& strNewName)
 {
-    if (NeedsConflictDialog(m_nConflictAction, m_bApplyToNext))
+    if (NeedsConflictDialog(m_eConflictAction, m_bApplyToNext))
     {
         SConflictRequest request;
         request.strFileName = entry.strName;
         request.strSize = entry.strSize;
         request.strFolder = strFolder;
         request.strTarget = strTarget;
-        request.nAction = m_nConflictAction;
+        request.eAction = m_eConflictAction;
         request.bApplyToNext = m_bApplyToNext;
         if (!m_resolver.Resolve(request))
             return false;
-        m_nConflictAction = request.nAction;
+        m_eConflictAction = request.eAction;
         m_bApplyToNext = request.bApplyToNext;
-        if (m_nConflictAction == CONFLICT_RENAME)
+        if (m_eConflictAction == EConflictAction::Rename)
             strNewName = request.strFileName;
     }
-    return m_nConflictAction != CONFLICT_SKIP;
+    return m_eConflictAction != EConflictAction::Skip;
 }
 
 CTransferEngine::EFileOutcome CTransferEngine::FailFile(const std::string& strRemoteName)
 {
     const std::string strName = PrintableName(strRemoteName);
-    if (m_nStatus == TRANSFER_STATUS_CANCELLED)
+    if (m_eStatus == ETransferStatus::Cancelled)
     {
-        GetPrompt().Message(StrFormat("Transfer file canceled.\nCould not copy the remote file "
-                                      "%s to the Local Computer.",
-                                      strName.c_str()),
-                            EPromptIcon::Stop);
+        m_prompt.Message(StrFormat("Transfer file canceled.\nCould not copy the remote file "
+                                   "%s to the Local Computer.",
+                                   strName.c_str()),
+                         EPromptIcon::Stop);
     }
     else
     {
-        m_nStatus = TRANSFER_STATUS_FAILED;
-        GetPrompt().Message(StrFormat("Error in copying file.\nCould not copy the remote file %s "
-                                      "to the Local Computer.",
-                                      strName.c_str()),
-                            EPromptIcon::Stop);
+        m_eStatus = ETransferStatus::Failed;
+        m_prompt.Message(StrFormat("Error in copying file.\nCould not copy the remote file %s "
+                                   "to the Local Computer.",
+                                   strName.c_str()),
+                         EPromptIcon::Stop);
     }
-    return FILE_FAILED;
+    return EFileOutcome::Failed;
 }
 
 bool CTransferEngine::CopyOneFile(const std::string& strRemoteName, const std::string& strTarget,
@@ -245,13 +238,13 @@ bool CTransferEngine::FetchAndReplace(const std::string& strRemoteName,
     CTempFile fetchTemp; // removed on every way out, also on SIGINT and SIGTERM
     if (!fetchTemp.Create(strTempFolder, strError))
     {
-        GetPrompt().Message("Can't open local file.", EPromptIcon::Stop);
+        m_prompt.Message("Can't open local file.", EPromptIcon::Stop);
         return false;
     }
     fetchTemp.CloseFd();
 
     const bool bFetched = FetchToTemp(strRemoteName, fetchTemp.Path(), nSize, comm);
-    if (m_nStatus == TRANSFER_STATUS_OK && bFetched)
+    if (m_eStatus == ETransferStatus::Ok && bFetched)
         return ReplaceFileWithCopy(fetchTemp.Path(), strTarget, strError);
     return false;
 }
@@ -262,54 +255,42 @@ void CTransferEngine::ProgressUpdate(uint64_t nBytes, int64_t nSize)
     if (nSize > 0)
         nPercent =
             static_cast<int>(std::min<uint64_t>(100, nBytes * 100 / static_cast<uint64_t>(nSize)));
-    m_display.SetBytesText("Bytes transferred: " + std::to_string(nBytes));
-    m_display.SetFilePercent(nPercent);
-    m_display.UpdateFileFigures(nBytes);
-    UpdateTimes();
-    m_display.ProcessPendingEvent();
-    m_display.RestoreWaitCursor();
+    m_display.BytesTransferred(nBytes, nPercent);
+    if (UpdateTimes())
+        m_display.TimesChanged(m_strLastTransferText);
+    if (m_display.PollCancel())
+        Cancel();
 }
 
-void CTransferEngine::ShowTransferDisplay(bool bStarting)
+void CTransferEngine::StartTransfer()
 {
-    const int nSelected = static_cast<int>(m_pRequest->arrSelected.size());
-    m_display.EnableControls(!bStarting);
-    m_display.SetCountText(std::string());
-    m_display.SetFileText(std::string());
-    m_display.SetBytesText(std::string());
-
-    m_display.ShowOverallBar(bStarting);
-    m_display.SetOverallRange(nSelected);
-    m_display.SetOverallPos(0);
-    m_display.ShowFileBar(bStarting);
-    m_display.SetFilePercent(0);
-    m_display.ShowCountText(true);
-    if (nSelected <= 1)
-    {
-        m_display.ShowOverallBar(false);
-        m_display.ShowCountText(false);
-    }
-
-    m_display.ShowLastTransferBox(bStarting ? "Transfer" : "Last Tranfer");
-    UpdateTimes();
-    if (!bStarting)
-    {
-        m_nLastOutcome = m_nStatus;
-        m_display.SetLastTransferText(LastTransferText(m_display.GetLastTransferText(), m_nStatus));
-    }
-    m_display.ShowCancelButton(bStarting);
-    m_nStatus = TRANSFER_STATUS_OK;
+    const std::time_t tmNow = std::time(nullptr);
+    m_strStartClock = LocalClockText(tmNow);
+    m_tmEndTimeWritten = -1;
+    m_strLastTransferText = TimesText(m_strStartClock);
+    m_display.TransferStarted(static_cast<int>(m_pRequest->arrSelected.size()),
+                              TotalFileBytes(m_pRequest->arrSelected));
+    m_display.TimesChanged(m_strLastTransferText);
+    m_eStatus = ETransferStatus::Ok;
 }
 
-void CTransferEngine::UpdateTimes()
+void CTransferEngine::FinishTransfer()
 {
-    // Once the end time is shown, the text changes only with the clock's
+    UpdateTimes();
+    m_eLastOutcome = m_eStatus;
+    m_strLastTransferText = LastTransferText(m_strLastTransferText, m_eStatus);
+    m_display.TransferFinished(m_counts, m_eStatus, m_strLastTransferText);
+    m_eStatus = ETransferStatus::Ok;
+}
+
+bool CTransferEngine::UpdateTimes()
+{
+    // Once the end time is written, the text changes only with the clock's
     // second: a progress step within the same second would write it again.
     const std::time_t tmNow = std::time(nullptr);
     if (tmNow == m_tmEndTimeWritten)
-        return;
-    const std::string strCurrent = m_display.GetLastTransferText();
-    if (!strCurrent.empty())
-        m_tmEndTimeWritten = tmNow;
-    m_display.SetLastTransferText(NextTimesText(strCurrent, LocalClockText(tmNow)));
+        return false;
+    m_tmEndTimeWritten = tmNow;
+    m_strLastTransferText = TimesText(m_strStartClock, LocalClockText(tmNow));
+    return true;
 }

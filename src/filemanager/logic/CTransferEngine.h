@@ -3,10 +3,11 @@
 // derives the target folder, asks about existing targets, fetches each file
 // into a temporary file (message code 143 blocks or TFTP, as the panel allows)
 // and only then puts the complete copy in place of the target. Runs on the
-// caller's thread; the display hands one pending event to the window per
-// progress step, so a Cancel request is noticed between blocks.
+// caller's thread and tells its display what happens; the display is polled
+// for a Cancel request at every progress step, so one is noticed between blocks.
 #include "filemanager/logic/CConflictResolver.h"
 #include "filemanager/logic/CTransferDisplay.h"
+#include "filemanager/logic/TransferStatus.h"
 #include "link/CDirData.h"
 
 #include <cstdint>
@@ -15,6 +16,7 @@
 #include <vector>
 
 class CCommInterface;
+class CPrompt;
 
 struct STransferRequest
 {
@@ -29,34 +31,27 @@ struct STransferRequest
     bool bKeepGoing = false;         // try every file even after one fails
 };
 
-// What became of the selected rows in the last transfer.
-struct STransferCounts
-{
-    int nCopied = 0;
-    int nSkipped = 0; // conflict answered Skip, or the conflict dialog cancelled
-    int nLeftOut = 0; // folders and empty files
-    int nFailed = 0;
-    int nNotAttempted = 0; // rows after the transfer ended early
-};
-
 class CTransferEngine
 {
 public:
-    CTransferEngine(CTransferDisplay& display, CConflictResolver& resolver);
+    // Messages and questions (folder, cancel, failures) go to the prompt.
+    CTransferEngine(CTransferDisplay& display, CConflictResolver& resolver, CPrompt& prompt);
 
     // The transfer: true when every selected file was copied, skipped by
     // choice, or left out as a folder or empty file.
     bool Transfer(const STransferRequest& request);
 
-    // The transfer status: 0 running well (or idle), 1 failed, 2 cancelled.
-    int GetStatus() const { return m_nStatus; }
+    // The running transfer's status (Ok also when idle).
+    ETransferStatus GetStatus() const { return m_eStatus; }
     // Cancel request, noticed at the next progress step.
-    void Cancel() { m_nStatus = 2; }
+    void Cancel() { m_eStatus = ETransferStatus::Cancelled; }
     // The "Cancel Transfer" button: asks, and cancels unless answered No.
     void AskCancel();
 
-    // The status as the last transfer ended (before the display reset it).
-    int GetLastOutcome() const { return m_nLastOutcome; }
+    // The status as the last transfer ended (GetStatus is Ok again by then).
+    ETransferStatus GetLastOutcome() const { return m_eLastOutcome; }
+    // The "Last Transfer" text: start and end time, and the status once ended.
+    const std::string& GetLastTransferText() const { return m_strLastTransferText; }
     const STransferCounts& GetCounts() const { return m_counts; }
     // The remote names copied by the last transfer, in order.
     const std::vector<std::string>& GetCopiedNames() const { return m_arrCopiedNames; }
@@ -69,12 +64,12 @@ public:
     void SetTftpTimeout(int nTimeoutMs) { m_nTftpTimeoutMs = nTimeoutMs; }
 
 private:
-    enum EFileOutcome
+    enum class EFileOutcome
     {
-        FILE_COPIED,
-        FILE_SKIPPED,
-        FILE_FAILED,  // the transfer ends
-        FILE_STOPPED, // the user ended the transfer at the folder question
+        Copied,
+        Skipped,
+        Failed,  // the transfer ends
+        Stopped, // the user ended the transfer at the folder question
     };
 
     bool RunFileLoop();
@@ -91,21 +86,27 @@ private:
     bool FetchToTemp(const std::string& strRemoteName, const std::string& strTempPath,
                      int64_t nSize, CCommInterface& comm);
     void ProgressUpdate(uint64_t nBytes, int64_t nSize);
-    void ShowTransferDisplay(bool bStarting);
-    void UpdateTimes();
+    void StartTransfer();
+    void FinishTransfer();
+    // Writes the end time into the "Last Transfer" text; false when it
+    // already shows this second.
+    bool UpdateTimes();
 
     CTransferDisplay& m_display;
     CConflictResolver& m_resolver;
+    CPrompt& m_prompt;
     const STransferRequest* m_pRequest = nullptr; // during a transfer
-    int m_nStatus = 0;
-    int m_nConflictAction = 0;
+    ETransferStatus m_eStatus = ETransferStatus::Ok;
+    EConflictAction m_eConflictAction = EConflictAction::Skip;
     bool m_bApplyToNext = false;
-    int m_nLastOutcome = 0;
+    ETransferStatus m_eLastOutcome = ETransferStatus::Ok;
     STransferCounts m_counts;
     std::vector<std::string> m_arrCopiedNames;
     std::string m_strLocalError;
     int m_nConnectTimeoutMs = 0;
     int m_nReplyTimeoutMs = 0;
     int m_nTftpTimeoutMs = 0;
+    std::string m_strStartClock;         // when the running or last transfer started
     std::time_t m_tmEndTimeWritten = -1; // when the "Last Transfer" end time was last written
+    std::string m_strLastTransferText;
 };

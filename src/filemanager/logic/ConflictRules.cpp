@@ -6,9 +6,9 @@
 
 #include <sys/stat.h>
 
-bool NeedsConflictDialog(int nAction, bool bApplyToNext)
+bool NeedsConflictDialog(EConflictAction eAction, bool bApplyToNext)
 {
-    return !bApplyToNext || nAction == CONFLICT_RENAME;
+    return !bApplyToNext || eAction == EConflictAction::Rename;
 }
 
 std::string CheckConflictNewName(const std::string& strTyped, const std::string& strFileName,

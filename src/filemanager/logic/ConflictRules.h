@@ -4,16 +4,16 @@
 // typed for Rename.
 #include <string>
 
-enum EConflictAction
+enum class EConflictAction
 {
-    CONFLICT_SKIP = 0,
-    CONFLICT_OVERWRITE = 1,
-    CONFLICT_RENAME = 2,
+    Skip,
+    Overwrite,
+    Rename,
 };
 
 // The dialog is asked unless the last confirmed choice is to be applied to the
 // next conflicts; Rename needs a fresh name each time, so it always asks.
-bool NeedsConflictDialog(int nAction, bool bApplyToNext);
+bool NeedsConflictDialog(EConflictAction eAction, bool bApplyToNext);
 
 // Checks the text typed as the new name of a conflicting file. On success the
 // result is empty and strNewName holds the text with blanks trimmed at both

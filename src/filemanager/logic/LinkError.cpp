@@ -1,6 +1,5 @@
 #include "filemanager/logic/LinkError.h"
 
-#include "common/CPrompt.h"
 #include "common/StrFormat.h"
 #include "link/CCommInterface.h"
 
@@ -9,9 +8,9 @@ std::string LinkErrorText(const std::string& strMessage, const CCommInterface& c
     return JoinLines(comm.GetError(), strMessage);
 }
 
-void ShowLinkError(const std::string& strMessage, const CCommInterface& comm)
+void ShowLinkError(const std::string& strMessage, const CCommInterface& comm, CPrompt& prompt)
 {
     const std::string strText = LinkErrorText(strMessage, comm);
     if (!strText.empty())
-        GetPrompt().Message(strText, EPromptIcon::Stop);
+        prompt.Message(strText, EPromptIcon::Stop);
 }

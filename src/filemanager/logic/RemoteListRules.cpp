@@ -11,6 +11,7 @@ const std::array<int, REMOTE_LIST_COLUMNS> REMOTE_LIST_WIDTHS = {25, 100, 100, 7
 
 namespace
 {
+// Used by the GUI thread only (the remote list's column clicks).
 bool g_bRemoteSortFlag = true;
 
 int Sign(int64_t nValue)

@@ -23,13 +23,13 @@ bool CTransferEngine::FetchToTemp(const std::string& strRemoteName, const std::s
                                                   [this, nSize](uint64_t nBytes)
                                                   {
                                                       ProgressUpdate(nBytes, nSize);
-                                                      return m_nStatus == TRANSFER_STATUS_OK;
+                                                      return m_eStatus == ETransferStatus::Ok;
                                                   });
     if (outcome.nResult != EFetchResult::Failed)
         return outcome.nResult == EFetchResult::Done;
     if (outcome.bLinkFailure)
-        ShowLinkError(outcome.strMessage, comm);
+        ShowLinkError(outcome.strMessage, comm, m_prompt);
     else
-        GetPrompt().Message(outcome.strMessage, EPromptIcon::Stop);
+        m_prompt.Message(outcome.strMessage, EPromptIcon::Stop);
     return false;
 }

@@ -2,18 +2,6 @@
 
 #include "common/StrFormat.h"
 
-namespace
-{
-// The start time must survive between updates of the box, whose text is
-// rewritten with the end time at every step of a transfer. One per thread, as
-// each thread runs its own transfer.
-std::string& StartText()
-{
-    thread_local std::string s_strStartText;
-    return s_strStartText;
-}
-} // namespace
-
 std::string ClockText(int nHour, int nMinute, int nSecond)
 {
     return StrFormat("%02d:%02d:%02d", nHour, nMinute, nSecond);
@@ -26,30 +14,29 @@ std::string LocalClockText(std::time_t tmWhen)
     return ClockText(tmLocal.tm_hour, tmLocal.tm_min, tmLocal.tm_sec);
 }
 
-std::string NextTimesText(const std::string& strCurrent, const std::string& strClock)
+std::string TimesText(const std::string& strStartClock, const std::string& strEndClock)
 {
-    if (strCurrent.empty())
-    {
-        StartText() = StrFormat("Start Time: %s", strClock.c_str());
-        return StartText();
-    }
-    return StrFormat("%s\n End Time: %s", StartText().c_str(), strClock.c_str());
+    const std::string strStart = StrFormat("Start Time: %s", strStartClock.c_str());
+    if (strEndClock.empty())
+        return strStart;
+    return StrFormat("%s\n End Time: %s", strStart.c_str(), strEndClock.c_str());
 }
 
-const char* TransferStatusWord(int nStatus)
+const char* TransferStatusWord(ETransferStatus eStatus)
 {
-    switch (nStatus)
+    switch (eStatus)
     {
-    case TRANSFER_STATUS_OK:
+    case ETransferStatus::Ok:
         return "Sucess";
-    case TRANSFER_STATUS_CANCELLED:
+    case ETransferStatus::Cancelled:
         return "Cancelled";
-    default:
-        return "Failed";
+    case ETransferStatus::Failed:
+        break;
     }
+    return "Failed";
 }
 
-std::string LastTransferText(const std::string& strCurrent, int nStatus)
+std::string LastTransferText(const std::string& strTimes, ETransferStatus eStatus)
 {
-    return StrFormat("%s\n   Status: %s", strCurrent.c_str(), TransferStatusWord(nStatus));
+    return StrFormat("%s\n   Status: %s", strTimes.c_str(), TransferStatusWord(eStatus));
 }

@@ -3,8 +3,6 @@
 #include "CFileDataSheet.h"
 #include "common/CPrompt.h"
 #include "common/StrFormat.h"
-#include "filemanager/COrvakFileListDlg.h"
-#include "filemanager/MainWindowViewer.h"
 #include "filemanager/logic/LinkError.h"
 #include "link/CCommInterface.h"
 #include "link/CPanelFileCommands.h"
@@ -35,22 +33,18 @@ bool RunDataViewer(QWidget* pParent, CCommInterface& comm, const std::string& st
     return true;
 }
 
-void RegisterDataViewer()
+FnOpenDataViewer DataViewerOpener()
 {
-    SetDataViewerOpener(
-        [](QWidget* pParent, const CNameIpRec& panel, const std::string& strRemoteName)
-        {
-            const std::unique_ptr<CCommInterface> pComm = COrvakFileListDlg::MakeChannel(panel);
-            RunDataViewer(pParent, *pComm, strRemoteName);
-        });
+    return [](QWidget* pParent, CCommInterface& comm, const std::string& strRemoteName)
+    { RunDataViewer(pParent, comm, strRemoteName); };
 }
 
 int ViewRemoteFile(const std::string& strHost, int nPort, const std::string& strRemoteName)
 {
-    const std::unique_ptr<CCommInterface> pComm = COrvakFileListDlg::MakeChannel(strHost, nPort);
-    if (!pComm->CheckPanelType())
+    CCommInterface comm(strHost, nPort);
+    if (!comm.CheckPanelType())
     {
-        ShowLinkError(std::string(), *pComm);
+        ShowLinkError(std::string(), comm);
         return 1;
     }
     if (!CanViewFileData())
@@ -58,5 +52,5 @@ int ViewRemoteFile(const std::string& strHost, int nPort, const std::string& str
         GetPrompt().Message(TEXT_NO_VIEW_PANEL, EPromptIcon::Stop);
         return 1;
     }
-    return RunDataViewer(nullptr, *pComm, strRemoteName, true) ? 0 : 1;
+    return RunDataViewer(nullptr, comm, strRemoteName, true) ? 0 : 1;
 }

@@ -3,6 +3,8 @@
 // the panel, the file commands on it and the data-log object, the file opened
 // and, only when the panel accepted it as a data log, the viewer sheet run
 // modally. Everything is released again when the sheet closes.
+#include "filemanager/MainWindowViewer.h"
+
 #include <string>
 
 class CCommInterface;
@@ -14,8 +16,8 @@ class QWidget;
 bool RunDataViewer(QWidget* pParent, CCommInterface& comm, const std::string& strRemoteName,
                    bool bReportSilentRejection = false);
 
-// Lets the main window's View command open the viewer (run at start-up).
-void RegisterDataViewer();
+// The opener for the main window's View command (see SetDataViewerOpener).
+FnOpenDataViewer DataViewerOpener();
 
 // The viewer straight on a panel's file, without the main window: the panel
 // checked as a connect checks it, then the viewer. Returns the exit status:
