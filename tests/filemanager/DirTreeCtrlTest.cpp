@@ -96,10 +96,8 @@ TEST_F(DirTreeCtrlTest, FoldersSortedWithoutCaseThenFilesAndExpandersOnlyWhereSo
     EXPECT_FALSE(m_tree.DisplayTree((m_temp.Path() / "missing").string(), true));
     EXPECT_EQ(m_tree.m_strError, "Error Gettting SystemFileInfo!");
     EXPECT_EQ(m_tree.topLevelItemCount(), 0);
-}
 
-TEST_F(DirTreeCtrlTest, EveryExpansionReadsTheFolderAgain)
-{
+    // Every expansion reads the folder again.
     ASSERT_TRUE(m_tree.DisplayTree(m_temp.Str(), true));
     QTreeWidgetItem* pAlpha = Child(Top(), "alpha");
     pAlpha->setExpanded(true);
@@ -141,10 +139,7 @@ TEST_F(DirTreeCtrlTest, SetSelPathOpensTheWayOrRefusesAndLeavesTheSelection)
         EXPECT_FALSE(m_tree.SetSelPath(strPath)) << strPath;
         EXPECT_EQ(m_tree.currentItem(), Top()) << strPath;
     }
-}
-
-TEST_F(DirTreeCtrlTest, DrivesStartAtTheRoot)
-{
+    // Without a root the tree starts at "/".
     ASSERT_TRUE(m_tree.DisplayTree("", true));
     ASSERT_EQ(m_tree.topLevelItemCount(), 1);
     EXPECT_EQ(m_tree.GetFullPath(Top()), "/");

@@ -13,14 +13,13 @@ namespace fs = std::filesystem;
 
 CMainWindowTest::CMainWindowTest()
 {
-    m_strLocal = (m_dir.Path() / "local").string();
-    m_strTarget = (m_dir.Path() / "local" / "target").string();
+    m_strLocal = m_dir.Str() + "/local";
+    m_strTarget = m_strLocal + "/target";
     fs::create_directories(m_strTarget);
-    m_shell.SetConfigRoot((m_dir.Path() / "config").string());
-    m_shell.SetDocumentsFolder((m_dir.Path() / "documents").string());
+    m_shell.SetConfigRoot(m_dir.Str() + "/config");
+    m_shell.SetDocumentsFolder(m_dir.Str() + "/documents");
     m_shell.StartUp();
     m_shell.m_strLocalFolderPath = m_strTarget;
-
     // Failures are to be seen at once, not after the link's long waits.
     m_channelSettings.nConnectTimeoutMs = 2000;
     m_channelSettings.nReplyTimeoutMs = 3000;
@@ -35,13 +34,12 @@ CMainWindowTest::~CMainWindowTest()
 
 std::string CMainWindowTest::MakeCard(const std::string& strName) const
 {
-    const fs::path card = m_dir.Path() / strName;
     m_dir.WriteFile(strName + "/A.CSV", "Date,Time,Tag\r\n01/02/14,10:00:00,1\r\n");
     m_dir.WriteFile(strName + "/B.CSV", std::string(300, 'b'));
     m_dir.WriteFile(strName + "/LOG.TXT", std::string(1200, 'l'));
     m_dir.WriteFile(strName + "/EMPTY.DAT", std::string());
-    fs::create_directories(card / "SUB");
-    return card.string();
+    fs::create_directories(m_dir.Path() / strName / "SUB");
+    return (m_dir.Path() / strName).string();
 }
 
 CNameIpRec CMainWindowTest::StartPanel(const std::string& strName, const std::string& strCard,
@@ -87,31 +85,19 @@ void CMainWindowTest::ConnectTo(int nComboItem)
     Button("buttonConnect")->click();
 }
 
-void CMainWindowTest::ConnectToCard(const std::vector<std::string>& arrArgs)
-{
-    m_strCard = MakeCard("card");
-    StartPanel("Press", m_strCard, arrArgs);
-    OpenWindow();
-    ConnectTo(0);
-    ASSERT_TRUE(m_prompt.Shown().empty());
-}
-
 void CMainWindowTest::SelectNames(const std::vector<std::string>& arrNames)
 {
     std::vector<int> arrIndices;
     const CDirData& table = m_pDlg->GetFileTable();
     for (const std::string& strName : arrNames)
     {
-        bool bFound = false;
+        const size_t nBefore = arrIndices.size();
         for (int i = 0; i < table.GetSize(); ++i)
         {
             if (table.GetAt(i).strName == strName)
-            {
                 arrIndices.push_back(i);
-                bFound = true;
-            }
         }
-        EXPECT_TRUE(bFound) << strName;
+        EXPECT_NE(nBefore, arrIndices.size()) << strName;
     }
     m_pDlg->RemoteList()->SelectIndices(arrIndices);
 }

@@ -29,15 +29,9 @@ template <typename TDialog> void WhenModal(std::function<void(TDialog&)> fnAct, 
         [fnAct, nTries]
         {
             if (auto* pDlg = qobject_cast<TDialog*>(QApplication::activeModalWidget()))
-            {
-                fnAct(*pDlg);
-                return;
-            }
+                return fnAct(*pDlg);
             if (nTries > 0)
-            {
-                WhenModal<TDialog>(fnAct, nTries - 1);
-                return;
-            }
+                return WhenModal<TDialog>(fnAct, nTries - 1);
             ADD_FAILURE() << "the expected dialog did not open";
             if (auto* pOther = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
                 pOther->reject();
@@ -62,24 +56,20 @@ protected:
     COrvakFileListDlg& OpenWindow();
     COrvakFileListDlg& Dlg() const { return *m_pDlg; }
 
-    template <typename TWidget> TWidget* Find(const char* pszName) const
+    template <typename TWidget = QWidget> TWidget* Find(const char* pszName) const
     {
         auto* pWidget = m_pDlg->findChild<TWidget*>(pszName);
         EXPECT_NE(pWidget, nullptr) << pszName;
         return pWidget;
     }
     QPushButton* Button(const char* pszName) const { return Find<QPushButton>(pszName); }
-    bool Enabled(const char* pszName) const { return Button(pszName)->isEnabled(); }
 
     // Selects the combo item and presses Connect.
     void ConnectTo(int nComboItem);
-    // A connected window on a panel serving a fresh card (m_strCard).
-    void ConnectToCard(const std::vector<std::string>& arrArgs = {});
     // Selects exactly the rows of these remote names.
     void SelectNames(const std::vector<std::string>& arrNames);
-    // Names of the rows in list order, and one column's texts.
-    std::vector<std::string> ListColumn(int nColumn) const;
-    std::vector<std::string> ListNames() const { return ListColumn(1); }
+    // One column's texts in list order (1: the names).
+    std::vector<std::string> ListColumn(int nColumn = 1) const;
     // Files in a card or local folder (names, sorted).
     static std::vector<std::string> FolderFiles(const std::string& strFolder);
     static void ProcessEvents();
@@ -87,7 +77,7 @@ protected:
     CTempDir m_dir;
     std::string m_strLocal;  // the local tree's root
     std::string m_strTarget; // the local folder selected at start
-    std::string m_strCard;   // the card of ConnectToCard
+    std::string m_strCard;   // a test's card
     CScriptedPrompt m_prompt;
     CScopedPrompt m_scopedPrompt{m_prompt};
     CAppShell m_shell;

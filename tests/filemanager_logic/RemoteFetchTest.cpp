@@ -1,6 +1,6 @@
-// The shared fetch on its own: which way it takes (the panel's decision, or
-// TFTP when asked), what it reports, and a stop asked by the progress
-// callback. The failure texts of each way are pinned by the transfer tests.
+// The shared fetch on its own: TFTP when asked, what it reports, and a stop
+// asked by the progress callback. The panel's own way and the failure texts
+// of each way are pinned by the transfer tests.
 #include "filemanager/logic/RemoteFetch.h"
 #include "link/CCommInterface.h"
 #include "link/CPanelFileCommands.h"
@@ -22,8 +22,7 @@ TEST(RemoteFetchTest, TakesThePanelsWayAndReportsTheOutcome)
         const char* pszMessage;
         bool bLinkFailure;
     } arrCases[] = {
-        // Each simulator fails every request of the way the row must not take.
-        {"file commands", {"--type", "186", "--no-tftp"}, false, 0, EFetchResult::Done, "", false},
+        // The simulator fails every request of the way the row must not take.
         {"TFTP asked",
          {"--type", "186", "--fail", "143=24"},
          true,
@@ -31,15 +30,7 @@ TEST(RemoteFetchTest, TakesThePanelsWayAndReportsTheOutcome)
          EFetchResult::Done,
          "",
          false},
-        {"TFTP panel",
-         {"--type", "80", "--fail", "143=24"},
-         false,
-         0,
-         EFetchResult::Done,
-         "",
-         false},
         {"stopped", {"--type", "186"}, false, 2, EFetchResult::Stopped, "", false},
-        {"TFTP stopped", {"--type", "80"}, false, 1, EFetchResult::Stopped, "", false},
         {"open fails",
          {"--type", "186", "--fail", "143:3=24"},
          false,

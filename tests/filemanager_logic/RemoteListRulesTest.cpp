@@ -1,3 +1,6 @@
+// The remote list's rules: row texts, sorting, which command buttons a
+// selection enables, the selections Rename, View and Backup take, and the
+// local folder a tree selection stands for.
 #include "filemanager/logic/RemoteListRules.h"
 #include "filemanager/logic/MainWindowTexts.h"
 
@@ -5,63 +8,60 @@
 
 namespace
 {
-DIR_DATA Entry(const char* pszName, const char* pszSize, CDateTime dt = CDateTime())
-{
-    return {pszName, pszSize, dt};
-}
-
-// 0 folder, 1 empty file, 2 A.CSV, 3 B.csv, 4 LOG.TXT, 5 C.CSV.CSV (its first ".csv" is not at the
-// end)
+// 0 folder, 1 empty file, 2 A.CSV, 3 B.csv, 4 LOG.TXT, 5 C.CSV.CSV (its first
+// ".csv" is not at the end)
 CDirData MixedTable()
 {
     CDirData table;
-    table.Add(Entry("SUB", "0"));
-    table.Add(Entry("EMPTY.DAT", "0"));
-    table.Add(Entry("A.CSV", "120"));
-    table.Add(Entry("B.csv", "300"));
-    table.Add(Entry("LOG.TXT", "1200"));
-    table.Add(Entry("C.CSV.CSV", "5"));
+    for (const auto& [pszName, pszSize] : {std::pair{"SUB", "0"},
+                                           {"EMPTY.DAT", "0"},
+                                           {"A.CSV", "120"},
+                                           {"B.csv", "300"},
+                                           {"LOG.TXT", "1200"},
+                                           {"C.CSV.CSV", "5"}})
+        table.Add({pszName, pszSize, CDateTime()});
     return table;
 }
 
-TEST(RemoteListRowsTest, RowAndSizeTexts)
+TEST(RemoteListRowsTest, RowTextsAndSorting)
 {
     const CDateTime dt = CDateTime::FromFields(2014, 12, 25, 9, 5, 7);
-    const auto arrTexts = RemoteRowTexts(41, Entry("41225A07.CSV", "23535", dt));
-    EXPECT_EQ(arrTexts[0], "42");
-    EXPECT_EQ(arrTexts[1], "41225A07.CSV");
-    EXPECT_EQ(arrTexts[2], "23535");
+    const auto arrTexts = RemoteRowTexts(41, {"41225A07.CSV", "23535", dt});
+    EXPECT_EQ((std::vector<std::string>{"42", "41225A07.CSV", "23535"}),
+              std::vector<std::string>(arrTexts.begin(), arrTexts.begin() + 3));
     EXPECT_EQ(arrTexts[3].rfind("Thu, Dec 25, 2014, ", 0), 0u) << arrTexts[3];
     EXPECT_EQ(RemoteDateText(CDateTime()), "Invalid DateTime");
     EXPECT_EQ(ParseSizeText("4294967295"), 4294967295LL);
     EXPECT_EQ(ParseSizeText("<DIR>"), 0);
     EXPECT_EQ(ParseSizeText(" 12abc"), 12);
-}
 
-TEST(RemoteListSortTest, ComparisonsFollowTheColumnAndTheFlag)
-{
-    const CDateTime early = CDateTime::FromFields(2014, 1, 1, 0, 0, 0);
-    const CDateTime late = CDateTime::FromFields(2015, 1, 1, 0, 0, 0);
-    const DIR_DATA a = Entry("a.csv", "5", early);
-    const DIR_DATA b = Entry("B.CSV", "<DIR>", late);
-    // Names compare ordinally: upper case sorts before lower case.
-    EXPECT_GT(CompareRemoteEntries(REMOTE_COL_NAME, a, b, true), 0);
-    EXPECT_LT(CompareRemoteEntries(REMOTE_COL_NAME, a, b, false), 0);
-    EXPECT_GT(CompareRemoteEntries(REMOTE_COL_SIZE, a, b, true), 0);
-    EXPECT_EQ(CompareRemoteEntries(REMOTE_COL_DATE, a, b, true), -1);
-    EXPECT_EQ(CompareRemoteEntries(REMOTE_COL_DATE, a, b, false), 1);
-    EXPECT_EQ(CompareRemoteEntries(REMOTE_COL_DATE, a, a, true), 0);
-    EXPECT_EQ(CompareRemoteEntries(REMOTE_COL_NUMBER, a, b, true), 0);
-
-    // An invalid date-time is never later, in either order.
-    const DIR_DATA invalid = Entry("X", "1", CDateTime());
-    EXPECT_EQ(CompareRemoteEntries(REMOTE_COL_DATE, invalid, a, true), -1);
-    EXPECT_EQ(CompareRemoteEntries(REMOTE_COL_DATE, a, invalid, true), -1);
-    EXPECT_EQ(CompareRemoteEntries(REMOTE_COL_DATE, invalid, invalid, true), 0);
-}
-
-TEST(RemoteListSortTest, NumberColumnAndShortListsDoNothing)
-{
+    const DIR_DATA a = {"a.csv", "5", CDateTime::FromFields(2014, 1, 1, 0, 0, 0)};
+    const DIR_DATA b = {"B.CSV", "<DIR>", CDateTime::FromFields(2015, 1, 1, 0, 0, 0)};
+    const DIR_DATA invalid = {"X", "1", CDateTime()};
+    // Names compare ordinally (upper case first); an invalid date-time is
+    // never later, in either order.
+    const struct
+    {
+        int nColumn;
+        const DIR_DATA &first, &second;
+        bool bFlag;
+        int nSign; // the result, or its sign
+    } arrCases[] = {
+        {REMOTE_COL_NAME, a, b, true, 1},        {REMOTE_COL_NAME, a, b, false, -1},
+        {REMOTE_COL_SIZE, a, b, true, 1},        {REMOTE_COL_DATE, a, b, true, -1},
+        {REMOTE_COL_DATE, a, b, false, 1},       {REMOTE_COL_DATE, a, a, true, 0},
+        {REMOTE_COL_NUMBER, a, b, true, 0},      {REMOTE_COL_DATE, invalid, a, true, -1},
+        {REMOTE_COL_DATE, a, invalid, true, -1}, {REMOTE_COL_DATE, invalid, invalid, true, 0},
+    };
+    for (const auto& c : arrCases)
+    {
+        // Names and sizes by their sign, dates and numbers exactly.
+        int nResult = CompareRemoteEntries(c.nColumn, c.first, c.second, c.bFlag);
+        if (c.nColumn == REMOTE_COL_NAME || c.nColumn == REMOTE_COL_SIZE)
+            nResult = (nResult > 0) - (nResult < 0);
+        EXPECT_EQ(nResult, c.nSign) << c.nColumn << c.first.strName;
+    }
+    // The number column and a single row do not sort, and leave the flag.
     const CDirData table = MixedTable();
     SetRemoteSortFlag(true);
     std::vector<int> arrOrder = {5, 4, 3, 2, 1, 0};
@@ -72,18 +72,33 @@ TEST(RemoteListSortTest, NumberColumnAndShortListsDoNothing)
     EXPECT_EQ(arrOrder, (std::vector<int>{5, 4, 3, 2, 1, 0}));
 }
 
-TEST(RemoteButtonRulesTest, BackupSelectedNeedsEverySelectedFileToBeCsvAndOffMeansNothing)
+TEST(RemoteButtonRulesTest, TheSelectionAndThePanelEnableTheButtons)
 {
-    // The window's tests cover the selection kinds on a real listing; these
-    // are the names only a table made up here holds.
     const CDirData table = MixedTable();
-    EXPECT_TRUE(ComputeRemoteButtonStates(table, {2, 3}, true, true, true).bBackupSelected);
-    EXPECT_FALSE(ComputeRemoteButtonStates(table, {2, 5}, true, true, true).bBackupSelected);
+    // View, Delete, Rename, Backup Selected, Backup All, Copy, Move.
+    const auto buttons = [](const SRemoteButtonStates& s)
+    {
+        std::string strOn;
+        for (const bool bOn :
+             {s.bView, s.bDelete, s.bRename, s.bBackupSelected, s.bBackupAll, s.bCopy, s.bMove})
+            strOn += bOn ? '1' : '0';
+        return strOn;
+    };
+    const std::pair<std::vector<int>, const char*> arrCases[] = {
+        {{}, "0000100"},  {{0}, "0100111"},    {{1}, "0100111"},    {{4}, "1110111"},
+        {{2}, "1111111"}, {{2, 3}, "0101111"}, {{2, 4}, "0100111"}, {{2, 5}, "0100111"},
+    };
+    for (const auto& [arrSelected, pszButtons] : arrCases)
+        EXPECT_EQ(buttons(ComputeRemoteButtonStates(table, arrSelected, true, true, true)),
+                  pszButtons)
+            << arrSelected.size();
+    // A panel that can neither back up nor show data keeps those off.
+    EXPECT_EQ(buttons(ComputeRemoteButtonStates(table, {2}, true, false, false)), "0110011");
     EXPECT_EQ(ComputeRemoteButtonStates(table, {2}, false, true, true), SRemoteButtonStates());
     EXPECT_EQ(ComputeRemoteButtonStates(CDirData(), {}, true, true, true), SRemoteButtonStates());
 }
 
-TEST(RemoteSelectionRulesTest, RenameAndViewTakeExactlyOneFile)
+TEST(RemoteSelectionRulesTest, RenameAndViewTakeOneFileAndBackupOfEveryCsvFileIsBackupAll)
 {
     const CDirData table = MixedTable();
     EXPECT_EQ(RenameSelectionMessage(table, {}), "Select Remote File to be renamed.");
@@ -92,25 +107,18 @@ TEST(RemoteSelectionRulesTest, RenameAndViewTakeExactlyOneFile)
     EXPECT_EQ(ViewSelectionMessage(table, {2, 3}), "Select only one Remote File to view data.");
     EXPECT_EQ(ViewSelectionMessage(table, {0}), "Select Remote File not Directory.");
     EXPECT_EQ(ViewSelectionMessage(table, {2}), "");
-}
 
-TEST(RemoteSelectionRulesTest, BackupOfEveryCsvFileBecomesBackupAll)
-{
-    const CDirData table = MixedTable();
-    const SBackupPlan all = PlanBackupSelected(table, {2, 3});
-    EXPECT_TRUE(all.bBackupAll);
-    EXPECT_TRUE(all.arrNames.empty());
-
-    const SBackupPlan one = PlanBackupSelected(table, {3});
-    EXPECT_FALSE(one.bBackupAll);
-    EXPECT_EQ(one.arrNames, (std::vector<std::string>{"B.csv"}));
-
+    EXPECT_TRUE(PlanBackupSelected(table, {2, 3}).bBackupAll);
+    EXPECT_TRUE(PlanBackupSelected(table, {2, 3}).arrNames.empty());
+    EXPECT_FALSE(PlanBackupSelected(table, {3}).bBackupAll);
+    EXPECT_EQ(PlanBackupSelected(table, {3}).arrNames, (std::vector<std::string>{"B.csv"}));
     // A single CSV file in the table is backed up by name, not as "all".
     CDirData single;
-    single.Add(Entry("ONLY.CSV", "10"));
-    single.Add(Entry("LOG.TXT", "10"));
+    single.Add({"ONLY.CSV", "10", CDateTime()});
+    single.Add({"LOG.TXT", "10", CDateTime()});
     EXPECT_FALSE(PlanBackupSelected(single, {0}).bBackupAll);
 }
+
 TEST(MainWindowTextsTest, LocalFolderOfATreeSelection)
 {
     EXPECT_EQ(LocalFolderForSelection("/home/user/data", true), "/home/user/data");

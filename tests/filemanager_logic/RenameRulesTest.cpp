@@ -31,36 +31,29 @@ TEST(RenameRules, ShortNamesAndForbiddenCharacters)
 TEST(RenameRules, VerdictsInTheirOrder)
 {
     CDirData table;
-    table.Add({"DATA1.CSV", "120", CDateTime()});
-    table.Add({"LOGS", "<DIR>", CDateTime()});
-    table.Add({"VERYLONGNAME.CSV", "10", CDateTime()});
+    for (const char* pszName : {"DATA1.CSV", "LOGS", "VERYLONGNAME.CSV"})
+        table.Add({pszName, "10", CDateTime()});
     const char* EXISTS = "File alredy exists.\nEnter a different file name.";
     const char* INVALID = "Invalid File name.\nGive different name.";
-    const struct
-    {
-        const char* pszName;
-        const char* pszMessage; // empty: accepted
-        EPromptIcon eIcon;
-    } arrCases[] = {
-        {"", "Enter a file name.", EPromptIcon::None},
-        // Any entry counts, in any letter case, and before the name's own checks.
-        {"data1.csv", EXISTS, EPromptIcon::Stop},
-        {"logs", EXISTS, EPromptIcon::Stop},
-        {"verylongname.csv", EXISTS, EPromptIcon::Stop},
-        {"ABCDEFGHI.CSV", INVALID, EPromptIcon::Stop},
-        {"NEW|.CSV", INVALID, EPromptIcon::Stop},
-        {"DATA1.CS", "", EPromptIcon::None},
+    // Any entry counts, in any letter case, and before the name's own checks.
+    // Accepted: no message; refused with the stop icon unless told.
+    const std::pair<const char*, const char*> arrCases[] = {
+        {"", "Enter a file name."}, {"data1.csv", EXISTS},
+        {"logs", EXISTS},           {"verylongname.csv", EXISTS},
+        {"ABCDEFGHI.CSV", INVALID}, {"NEW|.CSV", INVALID},
+        {"DATA1.CS", ""},
     };
-    for (const auto& c : arrCases)
+    for (const auto& [pszName, pszMessage] : arrCases)
     {
-        const SRenameVerdict verdict = CheckRenameName(c.pszName, &table);
-        EXPECT_EQ(verdict.bAccepted, *c.pszMessage == '\0') << c.pszName;
-        EXPECT_EQ(verdict.strMessage, c.pszMessage) << c.pszName;
-        if (!verdict.bAccepted)
+        const SRenameVerdict verdict = CheckRenameName(pszName, &table);
+        EXPECT_EQ(verdict.bAccepted, *pszMessage == '\0') << pszName;
+        EXPECT_EQ(verdict.strMessage, pszMessage) << pszName;
+        if (*pszName && !verdict.bAccepted)
         {
-            EXPECT_EQ(verdict.eIcon, c.eIcon) << c.pszName;
+            EXPECT_EQ(verdict.eIcon, EPromptIcon::Stop) << pszName;
         }
     }
+    EXPECT_EQ(CheckRenameName("", &table).eIcon, EPromptIcon::None);
     EXPECT_TRUE(CheckRenameName("NEW.CSV", nullptr).bAccepted);
 }
 

@@ -2,51 +2,40 @@
 // question, the conflict choices, failed files, names that could leave the
 // folder, read-only targets, and Move's deletion after a full success.
 #include "TransferTestSupport.h"
-#include "filemanager/logic/ConflictRules.h"
 #include "filemanager/logic/CopyMoveCommands.h"
 #include "filemanager/logic/LocalFolderCheck.h"
-#include "filemanager/logic/TransferTimes.h"
-#include "link/CCommInterface.h"
 #include "link/CPanelFileCommands.h"
 
-#include <gtest/gtest.h>
-
-namespace
-{
-std::string FolderQuestion(const std::string& strName, const std::string& strRoot)
-{
-    return "Unable to recognise file name format for '" + strName +
-           "'.\nDo you want to copy remote file ( " + strName + " ) to Root Folder ( " + strRoot +
-           " )?";
-}
-} // namespace
+#include <sys/fsuid.h>
 
 TEST(TransferAutoFolders, DerivedFoldersAndTheRootFolderQuestion)
 {
     const std::string strDay = "Year 2014/Month 12/Day 25";
     CTransferTestBench b;
-    b.WriteCard("41225A07.CSV", "a07");
-    b.WriteCard("90101107.CSV", "107");
-    b.WriteCard("README.TXT", "readme");
-    b.WriteCard("ZZ.TXT", "zz");
-    b.WriteLocal(strDay + "/earlier.csv", "kept");
+    for (const char* pszName : {"41225A07.CSV", "90101107.CSV", "README.TXT", "ZZ.TXT"})
+        b.m_dir.WriteFile(std::string("card/") + pszName, pszName);
+    b.m_dir.WriteFile("local/" + strDay + "/earlier.csv", "kept");
     b.StartPanel(EFetchPath::MessageCodes);
     STransferRequest request = b.MakeRequest(b.Select());
     request.bAutoCreateFolders = true;
-
     // Yes: the odd name goes to the root folder; No: the transfer ends there,
     // with the status unchanged.
     b.m_prompt.QueueAnswer(EPromptAnswer::Yes);
     b.m_prompt.QueueAnswer(EPromptAnswer::No);
     EXPECT_FALSE(b.m_engine.Transfer(request));
-    EXPECT_EQ("a07", b.ReadLocal(strDay + "/Line A/Batch 07/41225A07.CSV"));
-    EXPECT_EQ("107", b.ReadLocal("Year 2019/Month 01/Day 01/Line 1/Batch 07/90101107.CSV"));
-    EXPECT_EQ("kept", b.ReadLocal(strDay + "/earlier.csv"));
-    EXPECT_EQ("readme", b.ReadLocal("README.TXT"));
-    EXPECT_FALSE(b.LocalExists("ZZ.TXT"));
-    EXPECT_EQ((std::vector<std::string>{FolderQuestion("README.TXT", b.m_strRoot),
-                                        FolderQuestion("ZZ.TXT", b.m_strRoot)}),
-              b.m_prompt.Texts());
+    EXPECT_EQ("41225A07.CSV",
+              b.m_dir.ReadFile("local/" + strDay + "/Line A/Batch 07/41225A07.CSV"));
+    EXPECT_EQ("90101107.CSV",
+              b.m_dir.ReadFile("local/Year 2019/Month 01/Day 01/Line 1/Batch 07/90101107.CSV"));
+    EXPECT_EQ("kept", b.m_dir.ReadFile("local/" + strDay + "/earlier.csv"));
+    EXPECT_EQ("README.TXT", b.m_dir.ReadFile("local/README.TXT"));
+    EXPECT_FALSE(std::filesystem::exists(b.m_strRoot + "/ZZ.TXT"));
+    std::vector<std::string> arrAsked;
+    for (const std::string strName : {"README.TXT", "ZZ.TXT"})
+        arrAsked.push_back("Unable to recognise file name format for '" + strName +
+                           "'.\nDo you want to copy remote file ( " + strName +
+                           " ) to Root Folder ( " + b.m_strRoot + " )?");
+    EXPECT_EQ(arrAsked, b.m_prompt.Texts());
     EXPECT_EQ(EPromptIcon::Question, b.m_prompt.Shown()[0].eIcon);
     EXPECT_NE(std::string::npos, b.m_display.m_strLastTransferText.find("Status: Sucess"));
     EXPECT_EQ(1, b.m_engine.GetCounts().nNotAttempted);
@@ -59,10 +48,10 @@ TEST(TransferConflicts, EveryChoiceAndWhatTheNextDialogStartsFrom)
     CTransferTestBench b;
     for (const char* pszName : {"A.CSV", "B.CSV", "C.CSV", "D.TXT", "E.CSV", "F.CSV"})
     {
-        b.WriteCard(pszName, std::string("new ") + pszName);
-        b.WriteLocal(pszName, "old");
+        b.m_dir.WriteFile(std::string("card/") + pszName, std::string("new ") + pszName);
+        b.m_dir.WriteFile(std::string("local/") + pszName, "old");
     }
-    b.WriteLocal("D.TXT.CSV", "old");
+    b.m_dir.WriteFile("local/D.TXT.CSV", "old");
     b.StartPanel(EFetchPath::MessageCodes);
     b.m_resolver.m_arrAnswers = {
         {true, EConflictAction::Skip, false, ""},            // A: Esc skips A only
@@ -90,10 +79,10 @@ TEST(TransferConflicts, EveryChoiceAndWhatTheNextDialogStartsFrom)
     EXPECT_TRUE(arrAsked[3].bApplyToNext);
     EXPECT_EQ(b.m_strRoot + "/D.TXT.CSV", arrAsked[3].strTarget);
     for (const char* pszName : {"A.CSV", "C.CSV", "D.TXT.CSV", "E.CSV", "F.CSV"})
-        EXPECT_EQ("old", b.ReadLocal(pszName)) << pszName;
-    EXPECT_EQ("new B.CSV", b.ReadLocal("B.CSV"));
-    EXPECT_EQ("new C.CSV", b.ReadLocal("C2.CSV"));
-    EXPECT_EQ("new D.TXT", b.ReadLocal("D new.txt")); // no ".CSV" after a new name
+        EXPECT_EQ("old", b.m_dir.ReadFile(std::string("local/") + pszName)) << pszName;
+    EXPECT_EQ("new B.CSV", b.m_dir.ReadFile("local/B.CSV"));
+    EXPECT_EQ("new C.CSV", b.m_dir.ReadFile("local/C2.CSV"));
+    EXPECT_EQ("new D.TXT", b.m_dir.ReadFile("local/D new.txt")); // no ".CSV" after a new name
     EXPECT_EQ(3, b.m_engine.GetCounts().nCopied);
     EXPECT_EQ(3, b.m_engine.GetCounts().nSkipped);
     EXPECT_NE(std::string::npos, b.m_display.m_strLastTransferText.find("Status: Sucess"));
@@ -106,8 +95,8 @@ TEST(TransferFailures, AFailedFetchEndsTheTransfer)
     {
         EFetchPath ePath;
         std::vector<std::string> arrArgs;
-        const char* pszFirstLine;
-        const char* pszSecondLine;
+        const char* pszFirstLine;  // the link's reason
+        const char* pszSecondLine; // the file's failure line (by TFTP both in one box)
     } arrCases[] = {
         {EFetchPath::MessageCodes,
          {"--fail-after", "143:0=3"},
@@ -121,20 +110,18 @@ TEST(TransferFailures, AFailedFetchEndsTheTransfer)
     for (const auto& c : arrCases)
     {
         CTransferTestBench b;
-        b.WriteCard("A.CSV", PatternBytes(2000));
-        b.WriteCard("B.CSV", "b");
-        b.WriteLocal("A.CSV", "old");
+        b.m_dir.WriteFile("card/A.CSV", PatternBytes(2000));
+        b.m_dir.WriteFile("card/B.CSV", "b");
+        b.m_dir.WriteFile("local/A.CSV", "old");
         b.StartPanel(c.ePath, c.arrArgs);
         b.m_resolver.m_arrAnswers.push_back({false, EConflictAction::Overwrite, false, ""});
         EXPECT_FALSE(b.m_engine.Transfer(b.MakeRequest(b.Select())));
         EXPECT_EQ(std::vector<std::string>{"A.CSV"}, FolderNames(b.m_strRoot));
-        EXPECT_EQ("old", b.ReadLocal("A.CSV"));
-        ASSERT_EQ(2u, b.m_prompt.Shown().size()) << c.pszFirstLine;
-        EXPECT_EQ(0u, b.m_prompt.Shown()[0].strText.rfind(c.pszFirstLine, 0))
-            << b.m_prompt.Shown()[0].strText;
-        // The link's reason, then the file's failure line (by TFTP both in one box).
-        const std::string strAll = b.m_prompt.Shown()[0].strText + b.m_prompt.Shown()[1].strText;
-        EXPECT_NE(std::string::npos, strAll.find(c.pszSecondLine)) << strAll;
+        EXPECT_EQ("old", b.m_dir.ReadFile("local/A.CSV"));
+        const std::vector<std::string> arrTexts = b.m_prompt.Texts();
+        ASSERT_EQ(2u, arrTexts.size()) << c.pszFirstLine;
+        EXPECT_EQ(0u, arrTexts[0].rfind(c.pszFirstLine, 0)) << arrTexts[0];
+        EXPECT_NE(std::string::npos, (arrTexts[0] + arrTexts[1]).find(c.pszSecondLine));
         EXPECT_EQ(EPromptIcon::Stop, b.m_prompt.Shown()[0].eIcon);
         EXPECT_EQ(ETransferStatus::Failed, b.m_engine.GetLastOutcome());
         EXPECT_EQ(1, b.m_engine.GetCounts().nNotAttempted);
@@ -144,9 +131,9 @@ TEST(TransferFailures, AFailedFetchEndsTheTransfer)
 TEST(TransferFailures, UnsafeRemoteNamesAreRefusedAsFailedFiles)
 {
     CTransferTestBench b;
-    b.WriteCard("A1.CSV", "1");
-    b.WriteCard(std::string("BAD\x01.CSV"), "bad");
-    b.WriteCard("C2.CSV", "2");
+    b.m_dir.WriteFile("card/A1.CSV", "1");
+    b.m_dir.WriteFile("card/" + std::string("BAD\x01.CSV"), "bad");
+    b.m_dir.WriteFile("card/C2.CSV", "2");
     b.StartPanel(EFetchPath::MessageCodes);
     EXPECT_FALSE(b.m_engine.Transfer(b.MakeRequest(b.Select())));
     EXPECT_EQ(std::vector<std::string>{"A1.CSV"}, FolderNames(b.m_strRoot));
@@ -155,16 +142,12 @@ TEST(TransferFailures, UnsafeRemoteNamesAreRefusedAsFailedFiles)
                   "holds a control character.",
                   FailedText("BAD\\x01.CSV")}),
               b.m_prompt.Texts());
-
     // Names a panel might deliver with separators or as folder names never
     // reach the disk, whatever the preferences.
     for (const std::string strName : {"../OUT.CSV", "..\\OUT.CSV", "sub/OUT.CSV", ".."})
     {
         b.m_prompt.Clear();
-        DIR_DATA entry;
-        entry.strName = strName;
-        entry.strSize = "10";
-        STransferRequest request = b.MakeRequest({entry});
+        STransferRequest request = b.MakeRequest({{strName, "10", {}}});
         request.bAutoCreateFolders = true;
         EXPECT_FALSE(b.m_engine.Transfer(request));
         ASSERT_EQ(2u, b.m_prompt.Shown().size()) << strName;
@@ -177,41 +160,39 @@ TEST(TransferFailures, UnsafeRemoteNamesAreRefusedAsFailedFiles)
     EXPECT_EQ(std::vector<std::string>{"A1.CSV"}, FolderNames(b.m_strRoot));
 }
 
-TEST(TransferFailures, AReadOnlyTargetFolderKeepsTheOldTarget)
+// A read-only target folder keeps the old target; going on after failed
+// files (read-only targets) keeps every failed file's reason, not only the
+// last one's, and a later success does not clear them.
+TEST(TransferFailures, ReadOnlyTargetsStayAndEveryReasonIsKept)
 {
     CTransferTestBench b;
-    b.WriteCard("A.CSV", PatternBytes(3000));
-    b.WriteLocal("A.CSV", "old");
+    b.m_dir.WriteFile("card/A.CSV", PatternBytes(3000));
+    b.m_dir.WriteFile("local/A.CSV", "old");
     b.StartPanel(EFetchPath::MessageCodes);
     b.m_resolver.m_arrAnswers.push_back({false, EConflictAction::Overwrite, false, ""});
     ::chmod(b.m_dir.Str().c_str(), 0755);
     ::chmod(b.m_strTemp.c_str(), 0777);
     ::chmod(b.m_strRoot.c_str(), 0555);
-    bool bResult = true;
-    {
-        CUnprivilegedFileAccess asUser;
-        bResult = b.m_engine.Transfer(b.MakeRequest(b.Select()));
-    }
+    // File access is checked as an unprivileged user, so that the folder
+    // stays read-only for a test run as root.
+    const bool bRoot = ::geteuid() == 0;
+    if (bRoot)
+        ::setfsuid(65534), ::setfsgid(65534);
+    const bool bResult = b.m_engine.Transfer(b.MakeRequest(b.Select()));
+    if (bRoot)
+        ::setfsuid(0), ::setfsgid(0);
     EXPECT_FALSE(bResult);
-    EXPECT_EQ("old", b.ReadLocal("A.CSV"));
+    EXPECT_EQ("old", b.m_dir.ReadFile("local/A.CSV"));
     EXPECT_EQ(std::vector<std::string>{"A.CSV"}, FolderNames(b.m_strRoot));
     EXPECT_EQ(std::vector<std::string>{FailedText("A.CSV")}, b.m_prompt.Texts());
     EXPECT_NE(std::string::npos, b.m_engine.GetLastLocalError().find("Permission denied"));
-}
 
-// Going on after failed files keeps every failed file's reason, not only the
-// last one's, and a later success does not clear them.
-TEST(TransferFailures, KeepingGoingKeepsEveryFailedFilesReason)
-{
-    CTransferTestBench b;
-    for (const char* pszName : {"A.CSV", "B.CSV", "C.CSV", "D.CSV"})
-        b.WriteCard(pszName, "new");
-    for (const char* pszName : {"A.CSV", "C.CSV"})
-    {
-        b.WriteLocal(pszName, "old");
-        ::chmod((b.m_strRoot + "/" + pszName).c_str(), 0444);
-    }
-    b.StartPanel(EFetchPath::MessageCodes);
+    ::chmod(b.m_strRoot.c_str(), 0755);
+    for (const char* pszName : {"B.CSV", "C.CSV", "D.CSV"})
+        b.m_dir.WriteFile(std::string("card/") + pszName, "new");
+    b.m_dir.WriteFile("local/C.CSV", "old");
+    for (const char* pszName : {"/A.CSV", "/C.CSV"})
+        ::chmod((b.m_strRoot + pszName).c_str(), 0444);
     b.m_resolver.m_arrAnswers.push_back({false, EConflictAction::Overwrite, true, ""});
     STransferRequest request = b.MakeRequest(b.Select());
     request.bKeepGoing = true;
@@ -219,8 +200,8 @@ TEST(TransferFailures, KeepingGoingKeepsEveryFailedFilesReason)
     EXPECT_EQ(2, b.m_engine.GetCounts().nCopied);
     EXPECT_EQ(2, b.m_engine.GetCounts().nFailed);
     EXPECT_EQ(0, b.m_engine.GetCounts().nNotAttempted);
-    EXPECT_EQ("old", b.ReadLocal("A.CSV"));
-    EXPECT_EQ("new", b.ReadLocal("D.CSV"));
+    EXPECT_EQ("old", b.m_dir.ReadFile("local/A.CSV"));
+    EXPECT_EQ("new", b.m_dir.ReadFile("local/D.CSV"));
     EXPECT_EQ(b.m_strRoot + "/A.CSV: Permission denied\n" + b.m_strRoot +
                   "/C.CSV: Permission denied",
               b.m_engine.GetLastLocalError());
@@ -230,9 +211,9 @@ TEST(TransferMove, DeletesOnlyAfterFullSuccessAndOnlyWhatWasCopied)
 {
     CTransferTestBench b;
     for (const char* pszName : {"A.CSV", "B.CSV", "C.CSV"})
-        b.WriteCard(pszName, "x");
-    b.WriteCard("EMPTY.DAT", "");
-    b.WriteLocal("B.CSV", "local B");
+        b.m_dir.WriteFile(std::string("card/") + pszName, "x");
+    b.m_dir.WriteFile("card/EMPTY.DAT", "");
+    b.m_dir.WriteFile("local/B.CSV", "local B");
     b.StartPanel(EFetchPath::MessageCodes);
     const STransferRequest request = b.MakeRequest(b.Select());
     std::vector<std::string> arrDeleted;
@@ -247,21 +228,21 @@ TEST(TransferMove, DeletesOnlyAfterFullSuccessAndOnlyWhatWasCopied)
     b.m_resolver.m_arrAnswers.push_back({false, EConflictAction::Skip, false, ""});
     EXPECT_TRUE(RunMove(b.m_engine, request, deleteFiles));
     EXPECT_EQ((std::vector<std::string>{"A.CSV", "C.CSV"}), arrDeleted);
-    EXPECT_EQ((std::vector<std::string>{"B.CSV", "EMPTY.DAT"}), b.CardNames());
-    EXPECT_EQ("local B", b.ReadLocal("B.CSV"));
+    EXPECT_EQ((std::vector<std::string>{"B.CSV", "EMPTY.DAT"}), FolderNames(b.m_strCard));
+    EXPECT_EQ("local B", b.m_dir.ReadFile("local/B.CSV"));
     EXPECT_TRUE(b.m_prompt.Shown().empty());
 
     // A failed transfer deletes nothing, not even the files copied before it.
     CTransferTestBench f;
-    f.WriteCard("A.CSV", "a");
-    f.WriteCard("B.CSV", PatternBytes(1000));
+    f.m_dir.WriteFile("card/A.CSV", "a");
+    f.m_dir.WriteFile("card/B.CSV", PatternBytes(1000));
     f.StartPanel(EFetchPath::MessageCodes, {"--fail-after", "143:0=2"});
     bool bDeleteCalled = false;
     EXPECT_FALSE(RunMove(f.m_engine, f.MakeRequest(f.Select()),
                          [&](const std::vector<std::string>&) { bDeleteCalled = true; }));
     EXPECT_FALSE(bDeleteCalled);
-    EXPECT_EQ((std::vector<std::string>{"A.CSV", "B.CSV"}), f.CardNames());
-    EXPECT_EQ("a", f.ReadLocal("A.CSV"));
+    EXPECT_EQ((std::vector<std::string>{"A.CSV", "B.CSV"}), FolderNames(f.m_strCard));
+    EXPECT_EQ("a", f.m_dir.ReadFile("local/A.CSV"));
     ASSERT_FALSE(f.m_prompt.Shown().empty());
     EXPECT_EQ("Error in copying files. Hence did not perform any delete operation.",
               f.m_prompt.Shown().back().strText);
@@ -273,12 +254,11 @@ TEST(TransferMove, CopyAndMoveQuestions)
     CScriptedPrompt prompt;
     CScopedPrompt scoped(prompt);
     CTempDir dir;
-    const std::string strFolder = dir.Path().string();
-    EXPECT_EQ(ECopyMoveStart::NoSelection, ConfirmCopy(0, strFolder));
-    EXPECT_EQ(ECopyMoveStart::NoSelection, ConfirmMove(0, strFolder));
+    EXPECT_EQ(ECopyMoveStart::NoSelection, ConfirmCopy(0, dir.Str()));
+    EXPECT_EQ(ECopyMoveStart::NoSelection, ConfirmMove(0, dir.Str()));
     prompt.QueueAnswer(EPromptAnswer::No);
-    EXPECT_EQ(ECopyMoveStart::Declined, ConfirmCopy(2, strFolder));
-    EXPECT_EQ(ECopyMoveStart::Confirmed, ConfirmMove(1, strFolder));
+    EXPECT_EQ(ECopyMoveStart::Declined, ConfirmCopy(2, dir.Str()));
+    EXPECT_EQ(ECopyMoveStart::Confirmed, ConfirmMove(1, dir.Str()));
     EXPECT_EQ((std::vector<std::string>{
                   "Select remote panel file(s) to copy.", "Select remote panel file(s) to move.",
                   "Copy selected remote panel file(s) to Local Computer?",
@@ -287,10 +267,9 @@ TEST(TransferMove, CopyAndMoveQuestions)
                   "file(s) to Local Computer?"}),
               prompt.Texts());
     EXPECT_EQ(EPromptIcon::Question, prompt.Shown()[3].eIcon);
-
     // No usable local folder (the remembered one is gone, so the folder box
     // is empty): the user is told to choose one, and nobody is asked.
-    for (const std::string& strBad : {std::string(), strFolder + "/gone"})
+    for (const std::string& strBad : {std::string(), dir.Str() + "/gone"})
     {
         prompt.Clear();
         EXPECT_EQ(ECopyMoveStart::NoLocalFolder, ConfirmCopy(1, strBad)) << strBad;

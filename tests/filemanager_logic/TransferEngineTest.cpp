@@ -2,12 +2,9 @@
 // what arrives on disk, what the display and the messages show, and what is
 // left untouched when a file is skipped, fails or is cancelled.
 #include "TransferTestSupport.h"
-#include "filemanager/logic/ConflictRules.h"
 #include "filemanager/logic/LocalFolderCheck.h"
-#include "filemanager/logic/TransferTimes.h"
 
 #include <csignal>
-#include <gtest/gtest.h>
 #include <regex>
 #include <sys/resource.h>
 
@@ -16,77 +13,52 @@ namespace
 class TransferPaths : public ::testing::TestWithParam<EFetchPath>
 {
 protected:
-    CTransferTestBench m_bench;
+    CTransferTestBench b;
 };
-
-std::string PathName(const ::testing::TestParamInfo<EFetchPath>& info)
-{
-    return info.param == EFetchPath::Tftp ? "Tftp" : "MessageCodes";
-}
 } // namespace
 
 TEST_P(TransferPaths, SeveralFilesArriveWholeAndTheDisplayFollows)
 {
-    CTransferTestBench& b = m_bench;
-    b.WriteCard("41225A07.CSV", PatternBytes(5000, 1));
-    b.WriteCard("90101107.CSV", PatternBytes(3 * 512, 2)); // ends in an empty TFTP block
-    b.WriteCard("EMPTY.DAT", "");
-    b.WriteCard("LOGS/inner.csv", "x");
-    b.WriteCard("README.TXT", PatternBytes(600, 3));
+    b.m_dir.WriteFile("card/41225A07.CSV", PatternBytes(5000, 1));
+    b.m_dir.WriteFile("card/90101107.CSV", PatternBytes(3 * 512, 2)); // ends in an empty TFTP block
+    b.m_dir.WriteFile("card/EMPTY.DAT", "");
+    b.m_dir.WriteFile("card/LOGS/inner.csv", "x");
+    b.m_dir.WriteFile("card/README.TXT", PatternBytes(600, 3));
     b.StartPanel(GetParam());
-    const STransferRequest request = b.MakeRequest(b.Select());
-    ASSERT_EQ(5u, request.arrSelected.size());
-
-    bool bCheckedRunning = false;
     b.m_display.m_fnOnStep = [&](int)
-    {
-        if (bCheckedRunning)
-            return;
-        bCheckedRunning = true;
-        EXPECT_TRUE(b.m_display.m_bRunning);
-        EXPECT_EQ(5, b.m_display.m_nRows);
-        EXPECT_EQ(0u, b.m_display.m_strLastTransferText.rfind("Start Time: ", 0));
-    };
-    ASSERT_TRUE(b.m_engine.Transfer(request));
+    { EXPECT_EQ(0u, b.m_display.m_strLastTransferText.rfind("Start Time: ", 0)); };
+    ASSERT_TRUE(b.m_engine.Transfer(b.MakeRequest(b.Select())));
 
-    EXPECT_EQ(PatternBytes(5000, 1), b.ReadLocal("41225A07.CSV"));
-    EXPECT_EQ(PatternBytes(3 * 512, 2), b.ReadLocal("90101107.CSV"));
-    EXPECT_EQ(PatternBytes(600, 3), b.ReadLocal("README.TXT"));
-    EXPECT_FALSE(b.LocalExists("EMPTY.DAT"));
-    EXPECT_FALSE(b.LocalExists("LOGS"));
+    EXPECT_EQ(PatternBytes(5000, 1), b.m_dir.ReadFile("local/41225A07.CSV"));
+    EXPECT_EQ(PatternBytes(3 * 512, 2), b.m_dir.ReadFile("local/90101107.CSV"));
+    EXPECT_EQ(PatternBytes(600, 3), b.m_dir.ReadFile("local/README.TXT"));
+    EXPECT_FALSE(std::filesystem::exists(b.m_strRoot + "/EMPTY.DAT") ||
+                 std::filesystem::exists(b.m_strRoot + "/LOGS"));
     // Folders and empty files are passed over silently, but they count as rows.
-    EXPECT_EQ(
-        (std::vector<std::string>{"Tranferring files 1 of 5...  ", "Tranferring files 2 of 5...  ",
-                                  "Tranferring files 5 of 5...  "}),
-        b.m_display.m_arrCountTexts);
-    EXPECT_EQ(
-        (std::vector<std::string>{"Tranferring 41225A07.CSV...", "Tranferring 90101107.CSV...",
-                                  "Tranferring README.TXT..."}),
-        b.m_display.m_arrFileTexts);
-    EXPECT_EQ(1, b.m_display.m_nRowsDone);
+    EXPECT_EQ((std::vector<std::string>{
+                  "started: 5", "Tranferring files 1 of 5...  ", "Tranferring 41225A07.CSV...",
+                  "Tranferring files 2 of 5...  ", "Tranferring 90101107.CSV...",
+                  "Tranferring files 5 of 5...  ", "Tranferring README.TXT...",
+                  "rows done: " + b.m_strRoot, "finished: 0"}),
+              b.m_display.m_arrEvents);
     EXPECT_EQ(100, b.m_display.m_nMaxPercent);
     EXPECT_EQ(3, b.m_engine.GetCounts().nCopied);
     EXPECT_EQ(2, b.m_engine.GetCounts().nLeftOut);
     EXPECT_TRUE(b.m_prompt.Shown().empty());
-
     // The end, with the record of the transfer.
-    EXPECT_FALSE(b.m_display.m_bRunning);
-    EXPECT_EQ(ETransferStatus::Ok, b.m_display.m_eFinished);
     EXPECT_EQ(b.m_display.m_strLastTransferText, b.m_engine.GetLastTransferText());
     EXPECT_TRUE(std::regex_match(b.m_display.m_strLastTransferText,
                                  std::regex("Start Time: \\d\\d:\\d\\d:\\d\\d\n End Time: "
                                             "\\d\\d:\\d\\d:\\d\\d\n   Status: Sucess")))
         << b.m_display.m_strLastTransferText;
-    EXPECT_EQ(b.m_strRoot, b.m_display.m_strShownFolder);
     EXPECT_EQ(ETransferStatus::Ok, b.m_engine.GetStatus());
 }
 
 TEST_P(TransferPaths, CancelBetweenBlocksLeavesTheTargetAsItWas)
 {
-    CTransferTestBench& b = m_bench;
-    b.WriteCard("A.CSV", PatternBytes(20000, 4));
-    b.WriteCard("B.CSV", PatternBytes(100, 5));
-    b.WriteLocal("A.CSV", "old A");
+    b.m_dir.WriteFile("card/A.CSV", PatternBytes(20000, 4));
+    b.m_dir.WriteFile("card/B.CSV", PatternBytes(100, 5));
+    b.m_dir.WriteFile("local/A.CSV", "old A");
     b.StartPanel(GetParam());
     b.m_resolver.m_arrAnswers.push_back({false, EConflictAction::Overwrite, false, ""});
     // The first Cancel click is answered No and changes nothing; the second one cancels.
@@ -98,10 +70,8 @@ TEST_P(TransferPaths, CancelBetweenBlocksLeavesTheTargetAsItWas)
             b.m_engine.AskCancel();
     };
     EXPECT_FALSE(b.m_engine.Transfer(b.MakeRequest(b.Select({"A.CSV", "B.CSV"}))));
-
     EXPECT_EQ(4, b.m_display.m_nSteps); // nothing more was fetched after the cancel
-    EXPECT_EQ("old A", b.ReadLocal("A.CSV"));
-    EXPECT_FALSE(b.LocalExists("B.CSV"));
+    EXPECT_EQ("old A", b.m_dir.ReadFile("local/A.CSV"));
     EXPECT_EQ(std::vector<std::string>{"A.CSV"}, FolderNames(b.m_strRoot));
     ASSERT_EQ(3u, b.m_prompt.Shown().size());
     EXPECT_EQ("Do you want to cancel the file tranfer?", b.m_prompt.Shown()[0].strText);
@@ -117,9 +87,8 @@ TEST_P(TransferPaths, CancelBetweenBlocksLeavesTheTargetAsItWas)
 
 TEST_P(TransferPaths, AFullDiskMidwayLeavesTheOldTargetIntact)
 {
-    CTransferTestBench& b = m_bench;
-    b.WriteCard("BIG.CSV", PatternBytes(200000, 6));
-    b.WriteLocal("BIG.CSV", "the old copy");
+    b.m_dir.WriteFile("card/BIG.CSV", PatternBytes(200000, 6));
+    b.m_dir.WriteFile("local/BIG.CSV", "the old copy");
     b.StartPanel(GetParam());
     b.m_resolver.m_arrAnswers.push_back({false, EConflictAction::Overwrite, false, ""});
     // Once the whole file is fetched, the disk "fills": no file may grow past 64 KB.
@@ -128,19 +97,17 @@ TEST_P(TransferPaths, AFullDiskMidwayLeavesTheOldTargetIntact)
     getrlimit(RLIMIT_FSIZE, &limitOld);
     b.m_display.m_fnOnStep = [&](int)
     {
-        EXPECT_EQ(1, b.m_display.m_nRows); // a single selected file
+        rlimit limitSmall = limitOld;
+        limitSmall.rlim_cur = 65536;
         if (b.m_display.m_nBytes == 200000)
-        {
-            rlimit limitSmall = limitOld;
-            limitSmall.rlim_cur = 65536;
             setrlimit(RLIMIT_FSIZE, &limitSmall);
-        }
     };
     const bool bResult = b.m_engine.Transfer(b.MakeRequest(b.Select({"BIG.CSV"})));
     setrlimit(RLIMIT_FSIZE, &limitOld);
 
     EXPECT_FALSE(bResult);
-    EXPECT_EQ("the old copy", b.ReadLocal("BIG.CSV"));
+    EXPECT_EQ("started: 1", b.m_display.m_arrEvents.front()); // a single selected file
+    EXPECT_EQ("the old copy", b.m_dir.ReadFile("local/BIG.CSV"));
     EXPECT_EQ(std::vector<std::string>{"BIG.CSV"}, FolderNames(b.m_strRoot));
     // Fetched by blocks, the disk is found full already when the last buffered
     // bytes of the temporary file are written; by TFTP, during the final copy.
@@ -155,7 +122,9 @@ TEST_P(TransferPaths, AFullDiskMidwayLeavesTheOldTargetIntact)
 }
 
 INSTANTIATE_TEST_SUITE_P(BothFetchPaths, TransferPaths,
-                         ::testing::Values(EFetchPath::MessageCodes, EFetchPath::Tftp), PathName);
+                         ::testing::Values(EFetchPath::MessageCodes, EFetchPath::Tftp),
+                         [](const auto& info)
+                         { return info.param == EFetchPath::Tftp ? "Tftp" : "MessageCodes"; });
 
 // The local folder must exist: with none, nothing is written anywhere (not into
 // the working directory, not below the file system's root); a folder that goes
@@ -163,10 +132,9 @@ INSTANTIATE_TEST_SUITE_P(BothFetchPaths, TransferPaths,
 TEST(TransferLocalFolder, NoFolderWritesNothingAndAFolderGoneMidwayFailsTheFile)
 {
     CTransferTestBench b;
-    b.WriteCard("A.CSV", PatternBytes(3000, 8));
-    b.WriteCard("41225A07.CSV", PatternBytes(300, 9));
+    b.m_dir.WriteFile("card/A.CSV", PatternBytes(3000, 8));
+    b.m_dir.WriteFile("card/41225A07.CSV", PatternBytes(300, 9));
     b.StartPanel(EFetchPath::MessageCodes);
-
     const std::filesystem::path oldWorkDir = std::filesystem::current_path();
     std::filesystem::current_path(b.m_strRoot);
     STransferRequest request = b.MakeRequest(b.Select({"A.CSV"}));
@@ -179,15 +147,14 @@ TEST(TransferLocalFolder, NoFolderWritesNothingAndAFolderGoneMidwayFailsTheFile)
     EXPECT_EQ(ETransferStatus::Failed, b.m_engine.GetLastOutcome());
 
     // The folder is removed while the first file is on its way.
-    const std::string strFolder = b.m_strRoot + "/dest";
-    std::filesystem::create_directory(strFolder);
     request = b.MakeRequest(b.Select({"A.CSV", "41225A07.CSV"}));
-    request.strRootFolder = strFolder;
+    request.strRootFolder = b.m_strRoot + "/dest";
+    std::filesystem::create_directory(request.strRootFolder);
     b.m_prompt.Clear();
     b.m_display.m_fnOnStep = [&](int nStep)
     {
         if (nStep == 1)
-            std::filesystem::remove_all(strFolder);
+            std::filesystem::remove_all(request.strRootFolder);
     };
     EXPECT_FALSE(b.m_engine.Transfer(request));
     EXPECT_EQ(std::vector<std::string>{FailedText("A.CSV")}, b.m_prompt.Texts());

@@ -11,7 +11,7 @@ enum class EStep
 {
     StartTransfer,
     StartFile,
-    Update,
+    Update
 };
 
 struct SRateRow
@@ -47,18 +47,12 @@ TEST(TransferRate, MovingAverageForTheFileAndTheWholeTransfer)
     for (const SRateRow& row : arrRows)
     {
         nNowMs = row.nTimeMs;
-        switch (row.eStep)
-        {
-        case EStep::StartTransfer:
+        if (row.eStep == EStep::StartTransfer)
             rate.StartTransfer(row.nValue);
-            break;
-        case EStep::StartFile:
+        else if (row.eStep == EStep::StartFile)
             rate.StartFile(row.nValue);
-            break;
-        case EStep::Update:
+        else
             rate.Update(row.nValue);
-            break;
-        }
         EXPECT_EQ(rate.FileText(), row.pszFile) << "at " << row.nTimeMs << " ms";
         EXPECT_EQ(rate.TransferText(), row.pszTransfer) << "at " << row.nTimeMs << " ms";
     }

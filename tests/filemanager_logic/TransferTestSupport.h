@@ -3,24 +3,37 @@
 // of our own, a display that records the engine's events and lets a test act
 // at a progress step, a scripted conflict resolver, and a private system
 // temporary folder (TMPDIR) so that left-over temporary files show.
-#include "common/CPrompt.h"
 #include "filemanager/logic/CConflictResolver.h"
 #include "filemanager/logic/CHeadlessTransferDisplay.h"
 #include "filemanager/logic/CTransferEngine.h"
 #include "filemanager/logic/TransferLines.h"
+#include "link/CCommInterface.h"
 #include "support/CScriptedPrompt.h"
 #include "support/CSimulatorProcess.h"
 #include "support/CTempDir.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <deque>
+#include <filesystem>
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 // Bytes of every value, differing from block to block.
-std::string PatternBytes(size_t nLength, unsigned nSeed = 7);
+inline std::string PatternBytes(size_t nLength, unsigned nSeed = 7)
+{
+    std::string strBytes(nLength, '\0');
+    for (size_t i = 0; i < nLength; ++i)
+    {
+        nSeed = nSeed * 1103515245u + 12345u;
+        strBytes[i] = static_cast<char>((nSeed >> 16) ^ (i / 254));
+    }
+    return strBytes;
+}
 
 // The line shown for a file that could not be copied.
 inline std::string FailedText(const std::string& strName)
@@ -29,40 +42,40 @@ inline std::string FailedText(const std::string& strName)
            " to the Local Computer.";
 }
 
-// The files directly in a folder (names only, sorted).
-std::vector<std::string> FolderNames(const std::string& strFolder);
+// The names directly in a folder, sorted.
+inline std::vector<std::string> FolderNames(const std::string& strFolder)
+{
+    std::vector<std::string> arrNames;
+    std::error_code ec;
+    for (const auto& item : std::filesystem::directory_iterator(strFolder, ec))
+        arrNames.push_back(item.path().filename().string());
+    std::sort(arrNames.begin(), arrNames.end());
+    return arrNames;
+}
 
+// Records the engine's events as the lines a window would show, and lets a
+// test act at every progress step (numbered from 1).
 class CTestDisplay : public CHeadlessTransferDisplay
 {
 public:
-    // Called at every progress step with the step's number (from 1).
     std::function<void(int)> m_fnOnStep;
-    int m_nSteps = 0;
-    int m_nMaxPercent = 0;
+    int m_nSteps = 0, m_nMaxPercent = 0;
     uint64_t m_nBytes = 0; // of the last progress step
-    int m_nRows = 0;       // of the last transfer started
-    bool m_bRunning = false;
-    int m_nRowsDone = 0;
-    std::string m_strShownFolder;
     std::string m_strLastTransferText;
-    ETransferStatus m_eFinished = ETransferStatus::Ok;
-    // The count and file lines a window would show, in order.
-    std::vector<std::string> m_arrCountTexts;
-    std::vector<std::string> m_arrFileTexts;
+    std::vector<std::string> m_arrEvents; // start, count and file lines, rows done, the end
 
     void TransferStarted(int nRows, uint64_t) override
     {
-        m_nRows = nRows;
-        m_bRunning = true;
+        m_arrEvents.push_back("started: " + std::to_string(nRows));
     }
     void TimesChanged(const std::string& strText) override { m_strLastTransferText = strText; }
     void FileReached(int nRow, int nRows) override
     {
-        m_arrCountTexts.push_back(CountLineText(nRow, nRows));
+        m_arrEvents.push_back(CountLineText(nRow, nRows));
     }
     void FileBegins(const std::string& strName, uint64_t) override
     {
-        m_arrFileTexts.push_back(FileLineText(strName));
+        m_arrEvents.push_back(FileLineText(strName));
     }
     void BytesTransferred(uint64_t nBytes, int nPercent) override
     {
@@ -78,14 +91,12 @@ public:
     }
     void RowsDone(const std::string& strFolder) override
     {
-        ++m_nRowsDone;
-        m_strShownFolder = strFolder;
+        m_arrEvents.push_back("rows done: " + strFolder);
     }
     void TransferFinished(const STransferCounts&, ETransferStatus eStatus,
                           const std::string& strText) override
     {
-        m_bRunning = false;
-        m_eFinished = eStatus;
+        m_arrEvents.push_back("finished: " + std::to_string(static_cast<int>(eStatus)));
         m_strLastTransferText = strText;
     }
 };
@@ -104,7 +115,21 @@ public:
     std::deque<SConflictAnswer> m_arrAnswers;
     std::vector<SConflictRequest> m_arrAsked;
 
-    bool Resolve(SConflictRequest& request) override;
+    bool Resolve(SConflictRequest& request) override
+    {
+        m_arrAsked.push_back(request);
+        if (m_arrAnswers.empty())
+            throw std::logic_error("unexpected conflict for " + request.strFileName);
+        const SConflictAnswer answer = m_arrAnswers.front();
+        m_arrAnswers.pop_front();
+        if (answer.bCancel)
+            return false;
+        request.eAction = answer.eAction;
+        request.bApplyToNext = answer.bApplyToNext;
+        if (!answer.strNewName.empty())
+            request.strFileName = answer.strNewName;
+        return true;
+    }
 };
 
 enum class EFetchPath
@@ -116,56 +141,73 @@ enum class EFetchPath
 class CTransferTestBench
 {
 public:
-    CTransferTestBench();
-    ~CTransferTestBench();
+    CTransferTestBench()
+    {
+        for (const std::string& strFolder : {m_strCard, m_strRoot, m_strTemp})
+            std::filesystem::create_directories(strFolder);
+        if (const char* pszOld = std::getenv("TMPDIR"))
+            m_pOldTmpDir = std::make_unique<std::string>(pszOld);
+        setenv("TMPDIR", m_strTemp.c_str(), 1);
+        m_engine.SetCommTimeouts(2000, 5000);
+        m_engine.SetTftpTimeout(2000);
+    }
+    ~CTransferTestBench()
+    {
+        // Whatever happened, no temporary file may be left behind.
+        EXPECT_EQ(std::vector<std::string>{}, FolderNames(m_strTemp));
+        if (m_pOldTmpDir)
+            setenv("TMPDIR", m_pOldTmpDir->c_str(), 1);
+        else
+            unsetenv("TMPDIR");
+    }
 
     CTempDir m_dir;
-    std::string m_strCard, m_strRoot, m_strTemp;
+    std::string m_strCard = m_dir.Str() + "/card", m_strRoot = m_dir.Str() + "/local",
+                m_strTemp = m_dir.Str() + "/systemp";
     CScriptedPrompt m_prompt;
+    CScopedPrompt m_scopedPrompt{m_prompt};
     CTestDisplay m_display;
     CScriptedResolver m_resolver;
     CTransferEngine m_engine{m_display, m_resolver, m_prompt};
 
-    void WriteCard(const std::string& strName, const std::string& strBytes) const
-    {
-        m_dir.WriteFile("card/" + strName, strBytes);
-    }
-    void WriteLocal(const std::string& strRelative, const std::string& strBytes) const
-    {
-        m_dir.WriteFile("local/" + strRelative, strBytes);
-    }
-    std::string ReadLocal(const std::string& strRelative) const
-    {
-        return m_dir.ReadFile("local/" + strRelative);
-    }
-    bool LocalExists(const std::string& strRelative) const;
-
     // Starts the simulator on the card and connects as the main window does.
-    void StartPanel(EFetchPath ePath, std::vector<std::string> arrExtraArgs = {});
+    void StartPanel(EFetchPath ePath, std::vector<std::string> arrArgs = {})
+    {
+        arrArgs.insert(arrArgs.begin(),
+                       {"--card", m_strCard, "--type", ePath == EFetchPath::Tftp ? "80" : "186"});
+        m_pSim = std::make_unique<CSimulatorProcess>(arrArgs);
+        CCommInterface comm(m_pSim->Address(), m_pSim->Port());
+        comm.SetTimeouts(2000, 5000);
+        if (!comm.CheckPanelType() || CanBackupCsvFiles() != (ePath == EFetchPath::MessageCodes))
+            throw std::runtime_error("the panel does not select the fetch path: " +
+                                     comm.GetError());
+    }
     // The card's entries as the main window's list shows them (folders with
     // size 0): all of them sorted by name, or the named ones in that order.
-    std::vector<DIR_DATA> Select(const std::vector<std::string>& arrNames = {}) const;
-    STransferRequest MakeRequest(std::vector<DIR_DATA> arrSelected) const;
-    std::vector<std::string> CardNames() const { return FolderNames(m_strCard); }
-    int PanelPort() const { return m_pSim->Port(); }
+    std::vector<DIR_DATA> Select(const std::vector<std::string>& arrNames = {}) const
+    {
+        std::vector<DIR_DATA> arrSelected;
+        for (const std::string& strName : arrNames.empty() ? FolderNames(m_strCard) : arrNames)
+        {
+            const std::filesystem::path path = m_strCard + "/" + strName;
+            const bool bFolder = std::filesystem::is_directory(path);
+            arrSelected.push_back(
+                {strName, bFolder ? "0" : std::to_string(std::filesystem::file_size(path)), {}});
+        }
+        return arrSelected;
+    }
+    STransferRequest MakeRequest(std::vector<DIR_DATA> arrSelected) const
+    {
+        STransferRequest request;
+        request.arrSelected = std::move(arrSelected);
+        request.strPanelAddress = m_pSim->Address();
+        request.nPanelPort = m_pSim->Port();
+        request.nTftpPort = m_pSim->TftpPort();
+        request.strRootFolder = m_strRoot;
+        return request;
+    }
 
 private:
     std::unique_ptr<CSimulatorProcess> m_pSim;
-    std::unique_ptr<CScopedPrompt> m_pScopedPrompt;
-    std::string m_strOldTmpDir;
-    bool m_bHadTmpDir = false;
-};
-
-// While alive, file access is checked as an unprivileged user (so that a
-// read-only folder stays read-only for a test run as root).
-class CUnprivilegedFileAccess
-{
-public:
-    CUnprivilegedFileAccess();
-    ~CUnprivilegedFileAccess();
-    CUnprivilegedFileAccess(const CUnprivilegedFileAccess&) = delete;
-    CUnprivilegedFileAccess& operator=(const CUnprivilegedFileAccess&) = delete;
-
-private:
-    bool m_bSwitched = false;
+    std::unique_ptr<std::string> m_pOldTmpDir;
 };
