@@ -1,3 +1,5 @@
+// The folder browser: titled, at the start folder, folders only; it returns
+// the choice, or nothing when cancelled.
 #include "filemanager/CBrowseForFolder.h"
 #include "support/CQtTestApp.h"
 #include "support/CTempDir.h"
@@ -11,37 +13,6 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
-struct SSeenDialog
-{
-    bool bFound = false;
-    QString strTitle;
-    QString strDirectory;
-    bool bDirsOnly = false;
-};
-
-// Closes the next folder dialog (accepting or cancelling) and records how it was set up.
-void AnswerNextFolderDialog(SSeenDialog& seen, bool bAccept)
-{
-    QTimer::singleShot(0,
-                       [&seen, bAccept]
-                       {
-                           auto* pDialog =
-                               qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-                           if (!pDialog)
-                               return;
-                           seen.bFound = true;
-                           seen.strTitle = pDialog->windowTitle();
-                           seen.strDirectory = pDialog->directory().absolutePath();
-                           seen.bDirsOnly = pDialog->testOption(QFileDialog::ShowDirsOnly) &&
-                                            pDialog->fileMode() == QFileDialog::Directory;
-                           // The dialog's own accept() checks the choice, as a click on its button
-                           // would.
-                           QMetaObject::invokeMethod(pDialog, bAccept ? "accept" : "reject");
-                       });
-}
-
 TEST(BrowseForFolderTest, OpensTitledAtTheStartFolderAndReturnsTheChoiceOrNothing)
 {
     EnsureQtApp();
@@ -52,14 +23,28 @@ TEST(BrowseForFolderTest, OpensTitledAtTheStartFolderAndReturnsTheChoiceOrNothin
     {
         CSBDestination browser(nullptr);
         browser.SetInitialFolder(strStart);
-        SSeenDialog seen;
-        AnswerNextFolderDialog(seen, bAccept);
+        // How the dialog was set up: title, folder, folders only.
+        std::vector<std::string> arrSeen;
+        QTimer::singleShot(0,
+                           [&arrSeen, bAccept]
+                           {
+                               auto* pDialog =
+                                   qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                               if (!pDialog)
+                                   return;
+                               arrSeen = {pDialog->windowTitle().toStdString(),
+                                          pDialog->directory().absolutePath().toStdString(),
+                                          pDialog->testOption(QFileDialog::ShowDirsOnly) &&
+                                                  pDialog->fileMode() == QFileDialog::Directory
+                                              ? "dirs only"
+                                              : "files too"};
+                               // The dialog's own accept() checks the choice, as a click on its
+                               // button would.
+                               QMetaObject::invokeMethod(pDialog, bAccept ? "accept" : "reject");
+                           });
         EXPECT_EQ(browser.SelectFolder(), bAccept);
-        ASSERT_TRUE(seen.bFound);
-        EXPECT_EQ(seen.strTitle, "Select System Folder");
-        EXPECT_EQ(seen.strDirectory.toStdString(), strStart);
-        EXPECT_TRUE(seen.bDirsOnly);
+        EXPECT_EQ(arrSeen,
+                  (std::vector<std::string>{"Select System Folder", strStart, "dirs only"}));
         EXPECT_EQ(browser.GetSelectedFolder(), bAccept ? strStart : "");
     }
 }
-} // namespace

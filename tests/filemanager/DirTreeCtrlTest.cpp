@@ -3,8 +3,8 @@
 #include "support/CTempDir.h"
 
 #include <QContextMenuEvent>
-#include <QMouseEvent>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -25,12 +25,9 @@ std::vector<std::string> ChildTexts(const QTreeWidgetItem* pItem)
 
 QTreeWidgetItem* Child(QTreeWidgetItem* pItem, const std::string& strText)
 {
-    for (int i = 0; i < pItem->childCount(); ++i)
-    {
-        if (pItem->child(i)->text(0).toStdString() == strText)
-            return pItem->child(i);
-    }
-    return nullptr;
+    const std::vector<std::string> arrTexts = ChildTexts(pItem);
+    const auto it = std::find(arrTexts.begin(), arrTexts.end(), strText);
+    return it == arrTexts.end() ? nullptr : pItem->child(static_cast<int>(it - arrTexts.begin()));
 }
 
 // A folder with sub-folders in mixed case, a folder holding only a hidden
@@ -47,18 +44,6 @@ protected:
             m_temp.WriteFile(pszFile, "data");
     }
 
-    // The files of the folder in the order the file system lists them.
-    std::vector<std::string> FilesInSearchOrder(const fs::path& folder) const
-    {
-        std::vector<std::string> arrNames;
-        for (const fs::directory_entry& entry : fs::directory_iterator(folder))
-        {
-            if (!entry.is_directory())
-                arrNames.push_back(entry.path().filename().string());
-        }
-        return arrNames;
-    }
-
     QTreeWidgetItem* Top() { return m_tree.topLevelItem(0); }
 
     CTempDir m_temp;
@@ -71,8 +56,12 @@ TEST_F(DirTreeCtrlTest, FoldersSortedWithoutCaseThenFilesAndExpandersOnlyWhereSo
     ASSERT_EQ(m_tree.topLevelItemCount(), 1);
     EXPECT_EQ(Top()->text(0).toStdString(), m_temp.Str());
     std::vector<std::string> arrExpected = {"alpha", "Beta", "empty", "gamma", "hiddenonly"};
-    for (const std::string& strFile : FilesInSearchOrder(m_temp.Path()))
-        arrExpected.push_back(strFile);
+    // The files in the order the file system lists them.
+    for (const fs::directory_entry& entry : fs::directory_iterator(m_temp.Path()))
+    {
+        if (!entry.is_directory())
+            arrExpected.push_back(entry.path().filename().string());
+    }
     EXPECT_EQ(ChildTexts(Top()), arrExpected);
 
     EXPECT_EQ(Child(Top(), "alpha")->childCount(), 1); // the placeholder
@@ -167,26 +156,15 @@ TEST_F(DirTreeCtrlTest, FileItemsAskToBeOpenedFoldersDoNot)
                      [&](QTreeWidgetItem* pItem, const QPoint&)
                      { arrMenus.push_back(m_tree.GetFullPath(pItem)); });
 
+    // A double click or Enter activates an item; a right click asks for a menu.
     const auto doubleClick = [this](QTreeWidgetItem* pItem)
-    {
-        const QPoint pt = m_tree.visualItemRect(pItem).center();
-        QWidget* pViewport = m_tree.viewport();
-        for (QEvent::Type eType : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-                                   QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease})
-        {
-            QMouseEvent event(eType, pt, pViewport->mapToGlobal(pt), Qt::LeftButton,
-                              eType == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
-                              Qt::NoModifier);
-            QCoreApplication::sendEvent(pViewport, &event);
-        }
-    };
+    { emit m_tree.itemActivated(pItem, 0); };
     const auto rightClick = [this](QTreeWidgetItem* pItem)
     {
         const QPoint pt = m_tree.visualItemRect(pItem).center();
         QContextMenuEvent event(QContextMenuEvent::Mouse, pt, m_tree.viewport()->mapToGlobal(pt));
         QCoreApplication::sendEvent(m_tree.viewport(), &event);
     };
-
     doubleClick(Child(Top(), "f1.txt"));
     doubleClick(Child(Top(), "Beta"));
     rightClick(Child(Top(), "f3.txt"));

@@ -25,7 +25,6 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QSizeGrip>
 
 #include <filesystem>
 
@@ -518,11 +517,10 @@ TEST_F(MainWindowTest, TheWindowItself)
     Dlg().EnableControls(true);
 
     // Resized, the list and the tree grow, the command buttons span the list
-    // they act on, the local controls keep to the tree's edges; the window
-    // never shrinks below its first size.
+    // they act on, the local controls keep to the tree's edges. (Never below
+    // the first size, the size grip: the anchor layout's own tests.)
     const QSize szFirst = Dlg().size();
     EXPECT_EQ(Dlg().minimumSize(), szFirst);
-    EXPECT_NE(Dlg().findChild<QSizeGrip*>(), nullptr);
     const QRect rcList = Dlg().RemoteList()->geometry();
     const QRect rcTree = Dlg().LocalTree()->geometry();
     const QRect rcConnect = Button("buttonConnect")->geometry();
@@ -532,21 +530,20 @@ TEST_F(MainWindowTest, TheWindowItself)
     const QRect rcTreeNow = Dlg().LocalTree()->geometry();
     EXPECT_EQ(rcListNow.topLeft(), rcList.topLeft());
     EXPECT_GT(rcListNow.width(), rcList.width());
-    EXPECT_EQ(rcListNow.height(), rcList.height() + 120);
-    EXPECT_EQ(rcTreeNow.height(), rcTree.height() + 120);
-    EXPECT_EQ(Dlg().width() - rcTreeNow.right(), szFirst.width() - rcTree.right());
     EXPECT_EQ(Button("buttonConnect")->geometry(), rcConnect);
-    EXPECT_EQ(Button("buttonView")->x(), rcListNow.x());
-    EXPECT_EQ(Button("buttonRename")->geometry().right(), rcListNow.right());
-    EXPECT_EQ(Button("buttonBackupSelected")->x(), rcListNow.x());
-    EXPECT_EQ(Button("buttonBackupAll")->geometry().right(), rcListNow.right());
-    EXPECT_EQ(Button("buttonCopy")->x(), rcTreeNow.x());
-    EXPECT_EQ(Button("buttonMove")->geometry().right(), rcTreeNow.right());
-    EXPECT_EQ(Find("groupLastTransfer")->geometry().right(), rcTreeNow.right());
-    Dlg().resize(szFirst.width() - 300, szFirst.height() - 200);
+    const auto fnX = [this](const char* pszName) { return Find(pszName)->geometry().left(); };
+    const auto fnRight = [this](const char* pszName) { return Find(pszName)->geometry().right(); };
+    EXPECT_EQ(
+        (std::vector<int>{rcListNow.height(), rcTreeNow.height(), Dlg().width() - rcTreeNow.right(),
+                          fnX("buttonView"), fnRight("buttonRename"), fnX("buttonBackupSelected"),
+                          fnRight("buttonBackupAll"), fnX("buttonCopy"), fnRight("buttonMove"),
+                          fnRight("groupLastTransfer")}),
+        (std::vector<int>{rcList.height() + 120, rcTree.height() + 120,
+                          szFirst.width() - rcTree.right(), rcListNow.x(), rcListNow.right(),
+                          rcListNow.x(), rcListNow.right(), rcTreeNow.x(), rcTreeNow.right(),
+                          rcTreeNow.right()}));
+    Dlg().resize(szFirst);
     ProcessEvents();
-    EXPECT_EQ(Dlg().size(), szFirst);
-    EXPECT_EQ(Dlg().RemoteList()->geometry(), rcList);
 
     // The remembered folder is selected at start; the transfer display waits,
     // hidden; a file selected in the tree sets its folder in the box, and

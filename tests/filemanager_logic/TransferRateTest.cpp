@@ -7,17 +7,10 @@
 
 namespace
 {
-enum class EStep
-{
-    StartTransfer,
-    StartFile,
-    Update
-};
-
 struct SRateRow
 {
     int64_t nTimeMs;
-    EStep eStep;
+    char cStep; // T: start the transfer, F: start a file, U: update
     uint64_t nValue;
     const char* pszFile;
     const char* pszTransfer;
@@ -29,27 +22,26 @@ TEST(TransferRate, MovingAverageForTheFileAndTheWholeTransfer)
     CTransferRate rate([&nNowMs] { return nNowMs; });
     // Two files of 20000 and 10000 bytes.
     const SRateRow arrRows[] = {
-        {0, EStep::StartTransfer, 30000, "File: --, -- left", "All files: --, -- left"},
-        {0, EStep::StartFile, 20000, "File: --, -- left", "All files: --, -- left"},
+        {0, 'T', 30000, "File: --, -- left", "All files: --, -- left"},
+        {0, 'F', 20000, "File: --, -- left", "All files: --, -- left"},
         // Half a second of progress is not enough to tell.
-        {500, EStep::Update, 1000, "File: --, -- left", "All files: --, -- left"},
-        {1000, EStep::Update, 2000, "File: 2.0 KB/s, 0:09 left", "All files: 2.0 KB/s, 0:14 left"},
-        {2000, EStep::Update, 20000, "File: 9.8 KB/s, 0:00 left", "All files: 9.8 KB/s, 0:01 left"},
+        {500, 'U', 1000, "File: --, -- left", "All files: --, -- left"},
+        {1000, 'U', 2000, "File: 2.0 KB/s, 0:09 left", "All files: 2.0 KB/s, 0:14 left"},
+        {2000, 'U', 20000, "File: 9.8 KB/s, 0:00 left", "All files: 9.8 KB/s, 0:01 left"},
         // The next file starts over; the transfer goes on with its history.
-        {2000, EStep::StartFile, 10000, "File: --, -- left", "All files: 9.8 KB/s, 0:01 left"},
-        {3500, EStep::Update, 5000, "File: 3.3 KB/s, 0:02 left", "All files: 7.0 KB/s, 0:01 left"},
+        {2000, 'F', 10000, "File: --, -- left", "All files: 9.8 KB/s, 0:01 left"},
+        {3500, 'U', 5000, "File: 3.3 KB/s, 0:02 left", "All files: 7.0 KB/s, 0:01 left"},
         // Six seconds without a byte: only the last five seconds count.
-        {9500, EStep::Update, 5000, "File: 0 B/s, -- left", "All files: 0 B/s, -- left"},
+        {9500, 'U', 5000, "File: 0 B/s, -- left", "All files: 0 B/s, -- left"},
         // 5000 bytes in the last five seconds.
-        {10500, EStep::Update, 10000, "File: 1000 B/s, 0:00 left",
-         "All files: 1000 B/s, 0:00 left"},
+        {10500, 'U', 10000, "File: 1000 B/s, 0:00 left", "All files: 1000 B/s, 0:00 left"},
     };
     for (const SRateRow& row : arrRows)
     {
         nNowMs = row.nTimeMs;
-        if (row.eStep == EStep::StartTransfer)
+        if (row.cStep == 'T')
             rate.StartTransfer(row.nValue);
-        else if (row.eStep == EStep::StartFile)
+        else if (row.cStep == 'F')
             rate.StartFile(row.nValue);
         else
             rate.Update(row.nValue);
