@@ -9,41 +9,28 @@
 
 #include <gtest/gtest.h>
 
-TEST(RemoteFetchTest, TakesThePanelsWayAndReportsTheOutcome)
+TEST(RemoteFetchTest, TftpWhenAskedAStopAndAFailure)
 {
     const std::string strBytes(1000, 'x');
+    // TFTP asked (the simulator fails every file command), a stop at the
+    // second progress call, a file that does not open (a link failure).
     const struct
     {
-        const char* pszRow;
         std::vector<std::string> arrArgs;
         bool bTftpAsked;
         int nStopAtCall; // 0: never
         EFetchResult nResult;
         const char* pszMessage;
-        bool bLinkFailure;
     } arrCases[] = {
-        // The simulator fails every request of the way the row must not take.
-        {"TFTP asked",
-         {"--type", "186", "--fail", "143=24"},
-         true,
-         0,
-         EFetchResult::Done,
-         "",
-         false},
-        {"stopped", {"--type", "186"}, false, 2, EFetchResult::Stopped, "", false},
-        {"open fails",
-         {"--type", "186", "--fail", "143:3=24"},
-         false,
-         0,
-         EFetchResult::Failed,
-         "Unable to open file A.CSV",
-         true},
+        {{"--fail", "143=24"}, true, 0, EFetchResult::Done, ""},
+        {{}, false, 2, EFetchResult::Stopped, ""},
+        {{"--fail", "143:3=24"}, false, 0, EFetchResult::Failed, "Unable to open file A.CSV"},
     };
     for (const auto& c : arrCases)
     {
-        SCOPED_TRACE(c.pszRow);
+        SCOPED_TRACE(static_cast<int>(c.nResult));
         CTempDir dir;
-        std::vector<std::string> arrArgs = {"--card", dir.Str() + "/card"};
+        std::vector<std::string> arrArgs = {"--card", dir.Str() + "/card", "--type", "186"};
         arrArgs.insert(arrArgs.end(), c.arrArgs.begin(), c.arrArgs.end());
         dir.WriteFile("card/A.CSV", strBytes);
         CSimulatorProcess sim(arrArgs);
@@ -70,7 +57,7 @@ TEST(RemoteFetchTest, TakesThePanelsWayAndReportsTheOutcome)
                                                       });
         EXPECT_EQ(outcome.nResult, c.nResult);
         EXPECT_EQ(outcome.strMessage, c.pszMessage);
-        EXPECT_EQ(outcome.bLinkFailure, c.bLinkFailure);
+        EXPECT_EQ(outcome.bLinkFailure, c.nResult == EFetchResult::Failed);
         EXPECT_EQ(outcome.strReason, "");
         if (c.nResult == EFetchResult::Done)
         {
