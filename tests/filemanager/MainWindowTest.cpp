@@ -231,7 +231,9 @@ TEST_F(MainWindowTest, ConnectListAndRemoteCommands)
         { arrOpened.push_back(std::to_string(comm.GetPort()) + strName); });
     Click({"A.CSV"}, "buttonView");
     EXPECT_EQ(arrOpened, Names{std::to_string(m_arrSims[0]->Port()) + "A.CSV"});
-    EXPECT_TRUE(m_prompt.Shown().empty());
+    SelectNames({});
+    Dlg().OnViewData();
+    EXPECT_EQ(m_prompt.Texts(), Names{"Select Remote File to view data."});
 
     // The other panel: bold moves, its buttons follow what it can do.
     ConnectTo(1);
