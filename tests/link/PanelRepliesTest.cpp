@@ -180,3 +180,22 @@ TEST(PanelRepliesTest, NamesTooLongForARequestAreNotSent)
         EXPECT_EQ(op.pComm->GetError(), TIMEOUT_TEXT);
     }
 }
+
+// A panel whose file list never ends is cut off after the most entries a card
+// can hold.
+TEST(PanelRepliesTest, AListThatNeverEndsIsCutOff)
+{
+    CFramePeer panel(
+        [](unsigned char, const CFramePeer::CBytes& arrRequest)
+        {
+            if (arrRequest.at(0) != 7) // every other sub-command is acknowledged
+                return std::optional(CFramePeer::CBytes{arrRequest[0]});
+            return std::optional(
+                CFramePeer::CBytes{7, 'L', 0, 0, 0, 0, 9, 14, 30, 0, 4, 12, 7, 234});
+        });
+    SLinkOperation op(panel.Port());
+    CDirData list;
+    EXPECT_FALSE(op.files.GetFileList(list, "*.*"));
+    EXPECT_EQ(op.files.GetErrors(), "Error: The panel's file list does not end.\n" + LIST_FAILED);
+    EXPECT_LT(panel.RequestCount(), 65540);
+}
