@@ -85,13 +85,9 @@ TEST(PanelRepliesTest, FailedRepliesFromTheSimulatorGetTheirTexts)
          CARD_IN_USE + "Error in renaming file.\nCould not rename A.CSV.", nullptr},
         {"--type 80 --card-result 14=3", "card-delete",
          "Error: Unknown\n" + DELETE_FAILED + "A.CSV.", nullptr},
-        // Card statuses: only 128 to 136 are errors.
-        {"--type 80 --card-status 7", "card-list", "", nullptr},
+        // Card statuses: only 128 to 136 are errors, and stop the listing.
         {"--type 80 --card-status 200", "card-list", "", nullptr},
-        {"--type 80 --card-status 129", "card-list", "Error: No Card\n" + LIST_FAILED, nullptr},
         {"--type 80 --card-status 131", "card-list", "Error: Card is Full\n" + LIST_FAILED,
-         nullptr},
-        {"--type 80 --card-status 136", "card-list", "Error: Format Error\n" + LIST_FAILED,
          nullptr},
     };
     for (const auto& c : arrCases)

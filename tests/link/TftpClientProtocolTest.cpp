@@ -56,8 +56,7 @@ const std::map<std::string, std::string> PAYLOADS = {
     {"X513", std::string(513, 'x')},
     {"X1100", std::string(1100, 'x')},
     {"M1014", std::string("\0\5\0\1", 4) + std::string(1014, 'm')},
-    {"M1015", std::string("\0\5\0\1", 4) + std::string(1015, 'm')},
-};
+    {"M1015", std::string("\0\5\0\1", 4) + std::string(1015, 'm')}};
 
 std::string Payload(const std::string& strNames) // names joined by '+'
 {

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <regex>
+#include <sstream>
 
 namespace
 {
@@ -77,23 +78,18 @@ TEST(SimStartup, HelpExitsZeroAndBadOptionsAreRefused)
     EXPECT_NE(std::string::npos, help.Output().find("  --card "));
 
     CTempDir card;
-    for (const std::vector<std::string>& arrArgs :
-         std::vector<std::vector<std::string>>{{"--bogus"},
-                                               {"--port"},
-                                               {"--port", "70000"},
-                                               {"--revision", "5k"},
-                                               {"--fail", "143:7"},
-                                               {"--malform", "sideways"},
-                                               {"--card-result", "11=1"},
-                                               {"--tftp-error", "x"},
-                                               {"--card", card.Str() + "/missing"},
-                                               {"--card", card.Str(), "--grow-log", "NONE.CSV"},
-                                               {"--address", "not-an-address"}})
+    for (const std::string& strArgs : std::vector<std::string>{
+             "--bogus", "--port", "--port 70000", "--revision 5k", "--fail 143:7",
+             "--malform sideways", "--card-result 11=1", "--tftp-error x",
+             "--address not-an-address", "--card " + card.Str() + "/missing",
+             "--card " + card.Str() + " --grow-log NONE.CSV"})
     {
         std::vector<std::string> arrAll = {"--port", "0", "--no-tftp"};
-        arrAll.insert(arrAll.end(), arrArgs.begin(), arrArgs.end());
+        std::istringstream in(strArgs);
+        for (std::string strWord; in >> strWord;)
+            arrAll.push_back(strWord);
         CChildProcess sim = Simulator(arrAll);
-        EXPECT_TRUE(EndsWith(sim, 0, 2)) << arrArgs[0];
-        EXPECT_EQ("", sim.Output()) << arrArgs[0];
+        EXPECT_TRUE(EndsWith(sim, 0, 2)) << strArgs;
+        EXPECT_EQ("", sim.Output()) << strArgs;
     }
 }
