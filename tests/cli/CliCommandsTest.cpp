@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -77,39 +76,38 @@ TEST_F(CliTest, EveryCommandEndToEnd)
     m_local.WriteFile("up.csv", "Date,Time,T1\n");
     struct SCase
     {
-        std::vector<std::string> arrArgs;
+        std::string strArgs;
         std::string strOut; // what standard output holds (all of it when bExact)
         bool bExact = true;
-        std::vector<std::string> arrOptions = {};
+        const char* pszOptions = "";
         bool bTerminal = false; // standard error on a terminal: a progress line there
     };
-    const std::string strPulled =
-        "pull: 1 of 1 copied, 0 skipped, 0 left out, 0 failed, 0 not attempted; Status: Sucess\n";
+    const std::string strPulled = "Tranferring 90101107.CSV...\npull: 1 of 1 copied, 0 skipped, "
+                                  "0 left out, 0 failed, 0 not attempted; Status: Sucess\n";
     const SCase arrCases[] = {
-        {{"info"},
-         "Panel type: 186\nFirmware revision: k5\nBuild: 200\n"
-         "Command family: file commands (message code 143)\nAccepted: yes\n"
-         "Can back up CSV files: yes\nCan view file data: yes\n"},
+        {"info", "Panel type: 186\nFirmware revision: k5\nBuild: 200\n"
+                 "Command family: file commands (message code 143)\nAccepted: yes\n"
+                 "Can back up CSV files: yes\nCan view file data: yes\n"},
         // name, size, YYYY-MM-DD HH:MM:SS, or the zero date's text
-        {{"ls", "*.txt"}, "README.TXT\t8\tInvalid DateTime\n"},
-        {{"ls"}, "41225A07.CSV\t5000\t2", false},
-        {{"get", "41225A07.CSV"}, ""},
-        {{"get", "EMPTY.DAT", "copy.dat"}, ""},
-        {{"get", "README.TXT", (m_local.Path() / "sub").string()}, ""},
-        {{"get", "90101107.CSV", "tftp.csv"}, "", true, {"--tftp"}},
-        {{"backup", "41225A07.CSV"}, ""},
-        {{"backup-all"}, ""},
-        {{"rename", "README.TXT", "NOTES.TXT"}, ""},
-        {{"rm", "NOTES.TXT", "EMPTY.DAT"}, ""},
-        {{"put", "up.csv", "UP.CSV"}, ""},
-        {{"pull", "9*.CSV", "sub"}, "Tranferring 90101107.CSV...\n" + strPulled},
-        {{"pull", "9*.CSV", "."}, "Tranferring 90101107.CSV...\n" + strPulled, true, {}, true},
-        {{"view", "90101107.CSV", "--summary"}, "Records in File:\nTotal Records: 2\n", false},
+        {"ls *.txt", "README.TXT\t8\tInvalid DateTime\n"},
+        {"ls", "41225A07.CSV\t5000\t2", false},
+        {"get 41225A07.CSV", ""},
+        {"get EMPTY.DAT copy.dat", ""},
+        {"get README.TXT " + (m_local.Path() / "sub").string(), ""},
+        {"get 90101107.CSV tftp.csv", "", true, "--tftp"},
+        {"backup 41225A07.CSV", ""},
+        {"backup-all", ""},
+        {"rename README.TXT NOTES.TXT", ""},
+        {"rm NOTES.TXT EMPTY.DAT", ""},
+        {"put up.csv UP.CSV", ""},
+        {"pull 9*.CSV sub", strPulled},
+        {"pull 9*.CSV .", strPulled, true, "", true},
+        {"view 90101107.CSV --summary", "Records in File:\nTotal Records: 2\n", false},
     };
     for (const SCase& c : arrCases)
     {
-        const SCliResult result = Run(c.arrArgs, c.arrOptions, c.bTerminal);
-        SCOPED_TRACE(testing::PrintToString(c.arrArgs) + "\n" + result.strOut + result.strErr);
+        const SCliResult result = Run(Words(c.strArgs), Words(c.pszOptions), c.bTerminal);
+        SCOPED_TRACE(c.strArgs + "\n" + result.strOut + result.strErr);
         EXPECT_EQ(result.nExit, 0);
         if (c.bExact)
             EXPECT_EQ(result.strOut, c.strOut);
@@ -145,52 +143,43 @@ TEST_F(CliTest, EveryCommandEndToEnd)
 // folder as it was: no partial copy, no temporary, the older copy untouched.
 TEST_F(CliTest, FailuresExitOneAndLeaveNothingBehind)
 {
-    struct SCase
+    const struct
     {
-        std::vector<std::string> arrSim;
-        std::vector<std::string> arrArgs;
+        const char* pszSim; // simulator options; STOPPED: none listening
+        const char* pszArgs;
         std::string strErr;
-        std::vector<std::string> arrOptions = {};
-    };
-    const std::string strTftpMissing = "#1:File not found\nCan't get data.\nError in copying ";
-    const SCase arrCases[] = {
-        {{"--fail-after", "143:0=5"},
-         {"get", "41225A07.CSV"},
+        const char* pszOptions = "";
+    } arrCases[] = {
+        {"--fail-after 143:0=5", "get 41225A07.CSV",
          "File System Error.\nUnable to read file 41225A07.CSV\n"},
-        {{}, {"get", "MISSING.CSV"}, "File System Error.\nUnable to open file MISSING.CSV\n"},
+        {"", "get MISSING.CSV", "File System Error.\nUnable to open file MISSING.CSV\n"},
         // A panel that cannot back up CSV files is read by TFTP; --tftp asks for it.
-        {{"--type", "80"}, {"get", "MISSING.CSV"}, strTftpMissing + "MISSING.CSV\n"},
-        {{"--tftp-error", "2:Access violation"},
-         {"get", "41225A07.CSV"},
-         "#2:Access violation\nCan't get data.\nError in copying 41225A07.CSV\n",
-         {"--tftp"}},
-        {{}, {"put", "none.csv", "X.CSV"}, "Error: none.csv is not a file.\n"},
-        {{},
-         {"rm", "README.TXT", "MISSING.CSV", "EMPTY.DAT"},
+        {"--type 80", "get MISSING.CSV",
+         "#1:File not found\nCan't get data.\nError in copying MISSING.CSV\n"},
+        {"--tftp-error 2:Access_violation", "get 41225A07.CSV",
+         "#2:Access_violation\nCan't get data.\nError in copying 41225A07.CSV\n", "--tftp"},
+        {"", "put none.csv X.CSV", "Error: none.csv is not a file.\n"},
+        {"", "rm README.TXT MISSING.CSV EMPTY.DAT",
          "File System Error.\nError in deleting file.\nCould not delete MISSING.CSV.\n"},
-        {{"--type", "80"}, {"backup-all"}, "Error: This panel cannot back up CSV files.\n"},
-        {{"--type", "177", "--revision", "i11", "--build", "39"},
-         {"ls"},
-         "Error: Device Type Mismatch\n"},
-        {{"--no-reply-every", "1"},
-         {"info"},
-         "Incorrect Communication Packet  (Time Out Error). \n"
-         "Check cable and communication port.\n",
-         {"--timeout", "0.2"}},
-        {{"STOPPED"},
-         {"info"},
+        {"--type 80", "backup-all", "Error: This panel cannot back up CSV files.\n"},
+        {"--type 177 --revision i11 --build 39", "ls", "Error: Device Type Mismatch\n"},
+        {"--no-reply-every 1", "info",
+         "Incorrect Communication Packet  (Time Out Error). \nCheck cable and communication "
+         "port.\n",
+         "--timeout 0.2"},
+        {"STOPPED", "info",
          "Error C01_5:  Unable to Connect to host device.\nPlease check the cable and "
          "connection.\n"},
     };
     m_local.WriteFile("41225A07.CSV", "older copy");
-    for (const SCase& c : arrCases)
+    for (const auto& c : arrCases)
     {
-        const bool bStopped = c.arrSim == std::vector<std::string>{"STOPPED"};
-        Start(bStopped ? std::vector<std::string>{} : c.arrSim);
+        const bool bStopped = std::string(c.pszSim) == "STOPPED";
+        Start(Words(bStopped ? "" : c.pszSim));
         if (bStopped)
             m_pSim->Stop();
-        const SCliResult result = Run(c.arrArgs, c.arrOptions);
-        SCOPED_TRACE(testing::PrintToString(c.arrArgs) + "\n" + result.strOut + result.strErr);
+        const SCliResult result = Run(Words(c.pszArgs), Words(c.pszOptions));
+        SCOPED_TRACE(std::string(c.pszArgs) + "\n" + result.strOut + result.strErr);
         EXPECT_EQ(result.nExit, 1);
         EXPECT_EQ(result.strErr, c.strErr);
         EXPECT_EQ(m_local.ReadFile("41225A07.CSV"), "older copy");
@@ -225,11 +214,7 @@ TEST(CliUsageTest, BadCommandLinesExitWithUsage)
           "collect *.CSV out --on-conflict ask", "collect *.CSV out --timeout -1",
           "collect *.CSV out --bogus", "127.0.0.1 collect *.CSV out"})
     {
-        std::istringstream in(pszLine);
-        std::vector<std::string> arrArgs;
-        for (std::string strWord; in >> strWord;)
-            arrArgs.push_back(strWord);
-        const SCliResult result = RunCli(arrArgs);
+        const SCliResult result = RunCli(Words(pszLine));
         EXPECT_EQ(result.nExit, 2) << pszLine;
         EXPECT_EQ(result.strOut, "") << pszLine;
     }

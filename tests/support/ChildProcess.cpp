@@ -3,9 +3,19 @@
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
+#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+
+std::vector<std::string> Words(const std::string& strLine)
+{
+    std::istringstream in(strLine);
+    std::vector<std::string> arrWords;
+    for (std::string strWord; in >> strWord;)
+        arrWords.push_back(strWord);
+    return arrWords;
+}
 
 CChildProcess::CChildProcess(std::vector<std::string> arrArgv,
                              const std::function<void()>& fnInChild)

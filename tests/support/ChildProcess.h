@@ -9,6 +9,9 @@
 #include <sys/types.h>
 #include <vector>
 
+// The words of a command line, split at blanks.
+std::vector<std::string> Words(const std::string& strLine);
+
 class CChildProcess
 {
 public:

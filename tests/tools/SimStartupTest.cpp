@@ -6,7 +6,6 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <regex>
-#include <sstream>
 
 namespace
 {
@@ -84,11 +83,7 @@ TEST(SimStartup, HelpExitsZeroAndBadOptionsAreRefused)
              "--address not-an-address", "--card " + card.Str() + "/missing",
              "--card " + card.Str() + " --grow-log NONE.CSV"})
     {
-        std::vector<std::string> arrAll = {"--port", "0", "--no-tftp"};
-        std::istringstream in(strArgs);
-        for (std::string strWord; in >> strWord;)
-            arrAll.push_back(strWord);
-        CChildProcess sim = Simulator(arrAll);
+        CChildProcess sim = Simulator(Words("--port 0 --no-tftp " + strArgs));
         EXPECT_TRUE(EndsWith(sim, 0, 2)) << strArgs;
         EXPECT_EQ("", sim.Output()) << strArgs;
     }
