@@ -162,15 +162,15 @@ TEST_F(HostileTest, ATftpDownloadPastTheListedSizeIsStopped)
 TEST_F(HostileTest, ReadOnlyTargetsStayAndPrivateTargetsStayPrivate)
 {
     CHostilePanel panel(Files({{"A.CSV", std::string(600, 'n')}, {"LOG.CSV", DataLog(5)}}));
-    const std::pair<std::vector<std::string>, std::string> arrCases[] = {
-        {{"get", "A.CSV", m_dir.Str()}, "A.CSV"},
-        {{"view", "LOG.CSV", "--csv", Local("out.csv").string()}, "out.csv"},
-        {{"pull", "A.CSV", m_dir.Str(), "--on-conflict", "overwrite"}, "A.CSV"},
+    const std::pair<std::string, std::string> arrCases[] = {
+        {"get A.CSV " + m_dir.Str(), "A.CSV"},
+        {"view LOG.CSV --csv " + Local("out.csv").string(), "out.csv"},
+        {"pull A.CSV " + m_dir.Str() + " --on-conflict overwrite", "A.CSV"},
     };
-    for (auto [arrArgs, strTarget] : arrCases)
+    for (const auto& [strArgs, strTarget] : arrCases)
     {
-        SCOPED_TRACE(arrArgs[0]);
-        arrArgs.insert(arrArgs.begin(), panel.Address());
+        SCOPED_TRACE(strArgs);
+        const std::vector<std::string> arrArgs = Words(panel.Address() + " " + strArgs);
         const fs::path target = Local(strTarget);
         m_dir.WriteFile(strTarget, "old");
         ::chmod(target.c_str(), 0444);
@@ -195,22 +195,19 @@ TEST_F(HostileTest, InterruptionsAndTheFileSizeLimitLeaveNoTemporary)
 {
     const struct
     {
-        std::vector<std::string> arrArgs;
-        std::string strTarget;
+        std::string strArgs;
+        const char* pszTarget;
         int nSignal;
         long long nFileSizeLimit;
     } arrCases[] = {
-        {{"get", "A.CSV", m_dir.Str()}, "A.CSV", SIGTERM, -1},
-        {{"get", "A.CSV", m_dir.Str()}, "A.CSV", SIGINT, -1},
-        {{"get", "A.CSV", m_dir.Str()}, "A.CSV", 0, 1000},
-        {{"view", "LOG.CSV", "--add", "all", "--csv", Local("out.csv").string()},
-         "out.csv",
-         0,
-         300},
+        {"get A.CSV " + m_dir.Str(), "A.CSV", SIGTERM, -1},
+        {"get A.CSV " + m_dir.Str(), "A.CSV", SIGINT, -1},
+        {"get A.CSV " + m_dir.Str(), "A.CSV", 0, 1000},
+        {"view LOG.CSV --add all --csv " + Local("out.csv").string(), "out.csv", 0, 300},
     };
     for (const auto& c : arrCases)
     {
-        SCOPED_TRACE(c.arrArgs[0] + " " + std::to_string(c.nSignal));
+        SCOPED_TRACE(c.strArgs + " " + std::to_string(c.nSignal));
         SHostileScript script =
             Files({{"A.CSV", std::string(5000, 'i')}, {"LOG.CSV", DataLog(30)}});
         script.nReadDelayMs = c.nSignal != 0 ? 100 : 0;
@@ -219,18 +216,16 @@ TEST_F(HostileTest, InterruptionsAndTheFileSizeLimitLeaveNoTemporary)
         options.nSignal = c.nSignal;
         options.fnSignalWhen = [&] { return c.nSignal != 0 && !Temporaries(m_dir.Path()).empty(); };
         options.nFileSizeLimit = c.nFileSizeLimit;
-        std::vector<std::string> arrArgs = c.arrArgs;
-        arrArgs.insert(arrArgs.begin(), panel.Address());
-        const SCliResult run = Run(arrArgs, options);
+        const SCliResult run = Run(Words(panel.Address() + " " + c.strArgs), options);
         if (c.nSignal == 0)
         {
-            ExpectFailure(run, "File too large", Local(c.strTarget));
+            ExpectFailure(run, "File too large", Local(c.pszTarget));
             continue;
         }
         EXPECT_TRUE(run.bSignalSent);
         EXPECT_FALSE(run.bHung);
         EXPECT_EQ(c.nSignal, run.nSignal) << run.strErr;
-        EXPECT_FALSE(fs::exists(Local(c.strTarget)));
+        EXPECT_FALSE(fs::exists(Local(c.pszTarget)));
         EXPECT_EQ(std::vector<std::string>{}, Temporaries(m_dir.Path()));
     }
 }
