@@ -5,7 +5,9 @@
 #include "support/ChildProcess.h"
 #include "support/SocketIo.h"
 
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,11 +25,23 @@ inline int RunProgram(const std::vector<std::string>& arrArgs, int nTimeoutMs = 
     return program.Wait(nTimeoutMs) ? program.ExitCode() : -1;
 }
 
-// tftpd-hpa's server serving one folder on 127.0.0.1, handed its bound socket
-// as inetd would hand it; it serves request after request until the object
-// goes. It needs root (it changes its root folder and drops to an
-// unprivileged user, so the served folder and files are made readable for
-// everyone).
+// True when the kernel lists a UDP socket bound to 127.0.0.1:nPort.
+inline bool IsUdpPortBound(int nPort)
+{
+    char szLocal[32];
+    std::snprintf(szLocal, sizeof(szLocal), "0100007F:%04X", nPort);
+    std::ifstream in("/proc/net/udp");
+    std::string strLine;
+    while (std::getline(in, strLine) && strLine.find(szLocal) == std::string::npos)
+    {
+    }
+    return in.good();
+}
+
+// tftpd-hpa's server serving one folder on 127.0.0.1 in the foreground,
+// stopped with its process group when the object goes. It needs root (it
+// changes its root folder and drops to an unprivileged user, so the served
+// folder and files are made readable for everyone).
 class CTftpdProcess
 {
 public:
@@ -50,11 +64,17 @@ public:
                         fs::perm_options::add, ec);
         for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec))
             fs::permissions(entry.path(), readable, fs::perm_options::add, ec);
-        const int nSocket = BindLoopbackSocket(SOCK_DGRAM, m_nPort);
-        m_pServer = std::make_unique<CChildProcess>(
-            std::vector<std::string>{TFTPD_PATH, "-s", folder.string()},
-            [nSocket] { ::dup2(nSocket, STDIN_FILENO); });
-        ::close(nSocket);
+        // The port is free when picked but may be taken before the server
+        // binds it: then the server ends at once and another port is tried.
+        for (int nTry = 0; nTry < 10 && m_nPort == 0; ++nTry)
+        {
+            const int nPort = FreeLoopbackPort(SOCK_DGRAM);
+            m_pServer = std::make_unique<CChildProcess>(std::vector<std::string>{
+                TFTPD_PATH, "-L", "-a", "127.0.0.1:" + std::to_string(nPort), "-s",
+                folder.string()});
+            for (int nWait = 0; nWait < 500 && m_nPort == 0 && !m_pServer->Wait(10); ++nWait)
+                m_nPort = IsUdpPortBound(nPort) ? nPort : 0;
+        }
     }
 
     // 0 when the server could not be started.
