@@ -110,12 +110,10 @@ TEST_F(CliCollectTest, FaultyPanelsNeitherStopNorSpoilTheGoodOnes)
 
     for (const bool bKeepGoing : {false, true})
     {
-        std::vector<std::string> arrArgs = {"collect",       "plant.ini", "*.csv",     "out",
-                                            "--jobs",        "3",         "--timeout", "1",
-                                            "--on-conflict", "overwrite"};
-        if (bKeepGoing)
-            arrArgs.push_back("--keep-going");
-        const SCliResult result = RunCli(arrArgs, {.strWorkDir = m_work.Str()});
+        const SCliResult result =
+            RunCli(Words(std::string("collect plant.ini *.csv out --jobs 3 --timeout 1 ") +
+                         "--on-conflict overwrite" + (bKeepGoing ? " --keep-going" : "")),
+                   {.strWorkDir = m_work.Str()});
         SCOPED_TRACE(result.strOut + result.strErr);
         EXPECT_EQ(result.nExit, 1);
 
