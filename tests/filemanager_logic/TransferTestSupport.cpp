@@ -68,6 +68,8 @@ CTransferTestBench::CTransferTestBench()
 
 CTransferTestBench::~CTransferTestBench()
 {
+    // The simulator's own output files live in the same temporary folder.
+    m_pSim.reset();
     // Whatever happened, no temporary file may be left behind.
     EXPECT_EQ(std::vector<std::string>{}, FolderNames(m_strTemp));
     if (m_bHadTmpDir)
