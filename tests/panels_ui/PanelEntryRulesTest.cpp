@@ -1,4 +1,5 @@
 #include "panels/ui/PanelEntryRules.h"
+#include "PanelsUiTestSupport.h"
 #include "panels/CNameIpRecInfo.h"
 
 #include <gtest/gtest.h>
@@ -9,14 +10,6 @@ namespace
 {
 const unsigned char ADDRESS[4] = {192, 168, 1, 20};
 const unsigned char ZERO_ADDRESS[4] = {0, 0, 0, 0};
-
-std::vector<std::string> Names(const CNameIpRecInfo& list)
-{
-    std::vector<std::string> arrNames;
-    for (int i = 0; i < list.GetCount(); ++i)
-        arrNames.push_back(list.GetAt(i).m_strName);
-    return arrNames;
-}
 } // namespace
 
 TEST(PanelEntryRules, AcceptedEntryIsTrimmedAndThePortReadLikeAtoi)
