@@ -1,7 +1,7 @@
 // The Read Data page against a simulated panel: what the sheet opens with,
-// the controls each range choice enables, each button reaching the cache, a
-// refusal with its message and focus, Enter, and the progress window. The
-// windows and refusals themselves are the page rules'.
+// each button reaching the cache, a refusal with its message and focus,
+// Enter, and the progress window. The windows and refusals themselves are
+// the page rules'.
 #include "ViewerUiTestSupport.h"
 
 #include "viewer/ui/CFileDataReadPage.h"
@@ -40,36 +40,6 @@ protected:
     void Choose(const char* pszRadio) const { Find<QRadioButton>(pszRadio)->click(); }
     void Press(const char* pszButton) const { Find<QPushButton>(pszButton)->click(); }
 };
-
-TEST_F(ReadDataPageTest, EachChoiceEnablesItsOwnEdits)
-{
-    OpenSheet();
-    // The choice (and From's sub-choice), then which of these are enabled.
-    const char* const arrControls[] = {"editFirst",    "editLast",    "editFromIndex",
-                                       "radioToIndex", "radioNumber", "editToIndex",
-                                       "editNumber"};
-    const struct
-    {
-        const char* pszRadio;
-        const char* pszSubRadio; // nullptr: leave it
-        const char* pszEnabled;
-    } arrCases[] = {
-        {"radioLast", nullptr, "0100000"},       {"radioAll", nullptr, "0000000"},
-        {"radioFirst", nullptr, "1000000"},      {"radioFrom", nullptr, "0011110"},
-        {"radioFrom", "radioNumber", "0011101"}, {"radioFrom", "radioToIndex", "0011110"},
-    };
-    for (const auto& c : arrCases)
-    {
-        Choose(c.pszRadio);
-        if (c.pszSubRadio)
-            Choose(c.pszSubRadio);
-        std::string strEnabled;
-        for (const char* pszName : arrControls)
-            strEnabled += Find<QWidget>(pszName)->isEnabled() ? "1" : "0";
-        EXPECT_EQ(strEnabled, c.pszEnabled)
-            << c.pszRadio << " " << (c.pszSubRadio ? c.pszSubRadio : "");
-    }
-}
 
 // Each button reaches the cache, acting on what the step before left; a
 // refusal (the rules are the page's) keeps the cache and focuses its edit;
