@@ -2,9 +2,9 @@
 // each serving 20 data logs of 50 KB, collected one panel at a time and eight
 // at a time. A panel's time is almost all waiting for replies, so eight at a
 // time should finish at least five times sooner.
-#include "cli/CliRunner.h"
 #include "support/CSimulatorProcess.h"
 #include "support/CTempDir.h"
+#include "support/CliRunner.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>

@@ -2,9 +2,9 @@
 
 #include "app/CProgramLoader.h"
 #include "common/AppStrings.h"
+#include "common/NumberText.h"
 #include "panels/CNameIpRec.h"
 
-#include <charconv>
 #include <set>
 
 namespace
@@ -39,25 +39,6 @@ SAppCommandLine Usage(const std::string& strError)
     return cmd;
 }
 } // namespace
-
-bool ParseHostAndPort(const std::string& strText, std::string& strHost, int& nPort)
-{
-    const size_t nColon = strText.rfind(':');
-    strHost = strText.substr(0, nColon);
-    nPort = DEFAULT_PANEL_PORT;
-    if (strHost.empty())
-        return false;
-    if (nColon == std::string::npos)
-        return true;
-    const char* pBegin = strText.data() + nColon + 1;
-    const char* pEnd = strText.data() + strText.size();
-    int nValue = 0;
-    const auto [pStop, eError] = std::from_chars(pBegin, pEnd, nValue);
-    if (pBegin == pEnd || eError != std::errc() || pStop != pEnd || nValue < 1 || nValue > 65535)
-        return false;
-    nPort = nValue;
-    return true;
-}
 
 SAppCommandLine ParseAppCommandLine(const std::vector<std::string>& arrArgs)
 {
@@ -97,6 +78,7 @@ SAppCommandLine ParseAppCommandLine(const std::vector<std::string>& arrArgs)
     }
     if (arrPositional.size() != 2)
         return Usage("--view needs HOST[:PORT] and FILE");
+    cmd.nPort = DEFAULT_PANEL_PORT;
     if (!ParseHostAndPort(arrPositional[0], cmd.strHost, cmd.nPort))
         return Usage("bad HOST[:PORT] " + arrPositional[0]);
     if (arrPositional[1].empty())

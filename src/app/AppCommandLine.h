@@ -37,8 +37,5 @@ struct SAppCommandLine
 // arrArgs without the program name.
 SAppCommandLine ParseAppCommandLine(const std::vector<std::string>& arrArgs);
 
-// HOST or HOST:PORT (port 1 to 65535, the panel default without one).
-bool ParseHostAndPort(const std::string& strText, std::string& strHost, int& nPort);
-
 std::string AppUsageText();
 std::string AppVersionText(const CProgramLoader& loader);

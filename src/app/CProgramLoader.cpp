@@ -29,6 +29,7 @@ constexpr SShortName SHORT_NAME_TABLE[] = {
 };
 } // namespace
 
+// The brand of this run, set once at start-up; read by every thread.
 CProgramLoader g_ProgramLoader;
 
 CProgramLoader::CProgramLoader(int nDefaultBrand) : CProgramLoader(BRAND_FILE_NAME, nDefaultBrand)

@@ -4,6 +4,8 @@
 
 namespace
 {
+// Installed once by the program (or a test) before any question; the GUI
+// thread asks, and a CLI worker uses the prompt handed to it instead.
 CPrompt* g_pPrompt = nullptr;
 
 const char* IconWord(EPromptIcon eIcon)

@@ -50,6 +50,8 @@ struct STempSlot
     char szPath[MAX_TEMP_PATH];
 };
 static_assert(std::atomic<int>::is_always_lock_free, "the signal handler needs lock-free slots");
+// Process-wide because the signal handler must find every live temporary;
+// any thread registers, the handler only reads.
 STempSlot g_arrSlots[MAX_LIVE_TEMPS];
 std::atomic<bool> g_bEnding{false};
 

@@ -29,6 +29,7 @@ static void InitHelpResources()
 
 namespace
 {
+// The one help window of the program; the GUI thread only.
 QPointer<CHelpWindow> g_pHelpWindow;
 
 QString PagePath(const QString& strPage)

@@ -11,6 +11,7 @@
 
 namespace
 {
+// The application's one cursor, so its count is global too; the GUI thread only.
 int g_nWaitDepth = 0;
 // For each question up now, how many waits were open when it came: those
 // waits are paused for it, while work started from the question's own window

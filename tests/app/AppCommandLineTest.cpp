@@ -1,60 +1,48 @@
-// The desktop program's command line, one row per shape of it.
+// The desktop program's command line, one row per shape of it, and the brand
+// file that selects the maker's names and the settings' place.
 #include "app/AppCommandLine.h"
+#include "app/CAppShell.h"
 #include "app/CProgramLoader.h"
+#include "support/CTempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include <filesystem>
 
-namespace
-{
-struct SCommandLineCase
-{
-    std::vector<std::string> arrArgs;
-    EAppAction eAction;
-    // View: "HOST PORT FILE"; UsageError: the message; otherwise empty.
-    const char* pszExpected;
-};
-
-const SCommandLineCase COMMAND_LINE_CASES[] = {
-    {{}, EAppAction::MainWindow, ""},
-    {{"--help"}, EAppAction::Help, ""},
-    {{"-h"}, EAppAction::Help, ""},
-    {{"--view", "--help"}, EAppAction::Help, ""},
-    {{"--version"}, EAppAction::Version, ""},
-    {{"--view", "127.0.0.1", "41225A07.CSV"}, EAppAction::View, "127.0.0.1 10001 41225A07.CSV"},
-    {{"--view", "127.0.0.2:4242", "LOG.CSV"}, EAppAction::View, "127.0.0.2 4242 LOG.CSV"},
-    {{"--view", "localhost:10002", "A.CSV"}, EAppAction::View, "localhost 10002 A.CSV"},
-    {{"-platform", "offscreen", "--view", "127.0.0.1", "A.CSV"},
-     EAppAction::View,
-     "127.0.0.1 10001 A.CSV"},
-    {{"-style", "fusion", "-reverse"}, EAppAction::MainWindow, ""},
-    {{"--view", "127.0.0.1"}, EAppAction::UsageError, "--view needs HOST[:PORT] and FILE"},
-    {{"--view", "127.0.0.1", "A.CSV", "B.CSV"},
-     EAppAction::UsageError,
-     "--view needs HOST[:PORT] and FILE"},
-    {{"--view", "127.0.0.1:0", "A.CSV"}, EAppAction::UsageError, "bad HOST[:PORT] 127.0.0.1:0"},
-    {{"--view", "127.0.0.1:65536", "A.CSV"},
-     EAppAction::UsageError,
-     "bad HOST[:PORT] 127.0.0.1:65536"},
-    {{"--view", "127.0.0.1:x1", "A.CSV"}, EAppAction::UsageError, "bad HOST[:PORT] 127.0.0.1:x1"},
-    {{"--view", "127.0.0.1:", "A.CSV"}, EAppAction::UsageError, "bad HOST[:PORT] 127.0.0.1:"},
-    {{"--view", ":10001", "A.CSV"}, EAppAction::UsageError, "bad HOST[:PORT] :10001"},
-    {{"--view", "127.0.0.1", ""}, EAppAction::UsageError, "--view needs a FILE name"},
-    {{"--viwe", "127.0.0.1", "A.CSV"}, EAppAction::UsageError, "unknown option --viwe"},
-    {{"A.CSV"}, EAppAction::UsageError, "unexpected argument A.CSV"},
-};
-} // namespace
+namespace fs = std::filesystem;
 
 TEST(AppCommandLine, ParsesEveryShape)
 {
-    for (const SCommandLineCase& c : COMMAND_LINE_CASES)
+    const struct
     {
-        std::string strArgs;
-        for (const std::string& strArg : c.arrArgs)
-            strArgs += "'" + strArg + "' ";
-        SCOPED_TRACE(strArgs);
+        std::vector<std::string> arrArgs;
+        EAppAction eAction;
+        const char* pszExpected; // View: "HOST PORT FILE"; UsageError: the message
+    } arrCases[] = {
+        {{}, EAppAction::MainWindow, ""},
+        {{"-h"}, EAppAction::Help, ""},
+        {{"--view", "--help"}, EAppAction::Help, ""},
+        {{"--version"}, EAppAction::Version, ""},
+        {{"--view", "127.0.0.1", "41225A07.CSV"}, EAppAction::View, "127.0.0.1 10001 41225A07.CSV"},
+        {{"--view", "localhost:10002", "A.CSV"}, EAppAction::View, "localhost 10002 A.CSV"},
+        {{"-platform", "offscreen", "--view", "127.0.0.2:4242", "A.CSV"},
+         EAppAction::View,
+         "127.0.0.2 4242 A.CSV"},
+        {{"-style", "fusion", "-reverse"}, EAppAction::MainWindow, ""},
+        {{"--view", "127.0.0.1"}, EAppAction::UsageError, "--view needs HOST[:PORT] and FILE"},
+        {{"--view", "h", "A", "B"}, EAppAction::UsageError, "--view needs HOST[:PORT] and FILE"},
+        {{"--view", "h:0", "A"}, EAppAction::UsageError, "bad HOST[:PORT] h:0"},
+        {{"--view", "h:65536", "A"}, EAppAction::UsageError, "bad HOST[:PORT] h:65536"},
+        {{"--view", "h:x1", "A"}, EAppAction::UsageError, "bad HOST[:PORT] h:x1"},
+        {{"--view", "h:", "A"}, EAppAction::UsageError, "bad HOST[:PORT] h:"},
+        {{"--view", ":10001", "A"}, EAppAction::UsageError, "bad HOST[:PORT] :10001"},
+        {{"--view", "127.0.0.1", ""}, EAppAction::UsageError, "--view needs a FILE name"},
+        {{"--viwe", "127.0.0.1", "A.CSV"}, EAppAction::UsageError, "unknown option --viwe"},
+        {{"A.CSV"}, EAppAction::UsageError, "unexpected argument A.CSV"},
+    };
+    for (const auto& c : arrCases)
+    {
+        SCOPED_TRACE(::testing::PrintToString(c.arrArgs));
         const SAppCommandLine cmd = ParseAppCommandLine(c.arrArgs);
         EXPECT_EQ(cmd.eAction, c.eAction);
         if (c.eAction == EAppAction::View)
@@ -64,13 +52,62 @@ TEST(AppCommandLine, ParsesEveryShape)
         }
         EXPECT_EQ(cmd.strError, c.eAction == EAppAction::UsageError ? c.pszExpected : "");
     }
-}
-
-TEST(AppCommandLine, HelpNamesEveryOptionAndVersionNamesTheBrand)
-{
     const std::string strHelp = AppUsageText();
     for (const char* pszOption : {"--view HOST[:PORT] FILE", "--help", "--version", "10001"})
         EXPECT_NE(strHelp.find(pszOption), std::string::npos) << pszOption;
-    const CProgramLoader loader("/nonexistent/version.txt", DEFAULT_BRAND);
-    EXPECT_EQ(AppVersionText(loader), "Ilvane Remote File Manager Version 1.1.9\n");
+}
+
+TEST(ProgramLoader, BrandFileSelectsBrandNamesAndSettingsLocation)
+{
+    const struct
+    {
+        const char* pszBytes; // nullptr: no brand file; "/": a folder in its place
+        int nBrand;
+        const char* pszShortName; // nullptr: not in the table
+        const char* pszMaker;
+        const char* pszVersionText;
+    } arrCases[] = {
+        {nullptr, 2, "Ilvane Remote", "Ilvane", " 1.1.9"},
+        {"/", 2, "Ilvane Remote", "Ilvane", " 1.1.9"},
+        {"0", 0, "KELDRA", "Pexalon", " 1.1"},
+        {"1\r\n", 1, "QUENZO", "Marvoth", " 1.1"},
+        {" 1", 1, "QUENZO", "Marvoth", " 1.1"},
+        {"2 7", 2, "Ilvane Remote", "Ilvane", " 1.1.9"},
+        {"7", 7, nullptr, "Pexalon", " 1.1"},
+        {"-1", -1, nullptr, "Pexalon", " 1.1"},
+        {"ab", 0, "KELDRA", "Pexalon", " 1.1"},
+        {"", 0, "KELDRA", "Pexalon", " 1.1"},
+    };
+    for (const auto& c : arrCases)
+    {
+        SCOPED_TRACE(c.pszBytes ? c.pszBytes : "no file");
+        CTempDir dir;
+        const std::string strBrandFile = (dir.Path() / "version.txt").string();
+        if (c.pszBytes && std::string(c.pszBytes) == "/")
+            fs::create_directory(strBrandFile);
+        else if (c.pszBytes)
+            dir.WriteFile("version.txt", c.pszBytes);
+        const CProgramLoader loader(strBrandFile, DEFAULT_BRAND);
+        EXPECT_EQ(loader.GetBrandNumber(), c.nBrand);
+        EXPECT_STREQ(loader.GetShortNameEntry(), c.pszShortName);
+        EXPECT_EQ(loader.GetMakerName(), c.pszMaker);
+        EXPECT_EQ(loader.GetVersionText(), c.pszVersionText);
+        CAppShell shell(loader);
+        shell.SetConfigRoot((dir.Path() / "config").string());
+        EXPECT_EQ(shell.GetRegistryKey(), c.pszMaker);
+        EXPECT_EQ(
+            shell.GetSettingsFilePath(),
+            (dir.Path() / "config" / c.pszMaker / "Ilvane Remote File Manager.conf").string());
+    }
+    EXPECT_EQ(AppVersionText(CProgramLoader("/nonexistent/version.txt", DEFAULT_BRAND)),
+              "Ilvane Remote File Manager Version 1.1.9\n");
+
+    // Without a path the brand file is read from the working folder.
+    CTempDir dir;
+    dir.WriteFile("version.txt", "1\r\n");
+    const fs::path pathBefore = fs::current_path();
+    fs::current_path(dir.Path());
+    const CProgramLoader loader;
+    fs::current_path(pathBefore);
+    EXPECT_EQ(loader.GetMakerName(), "Marvoth");
 }

@@ -28,10 +28,6 @@ protected:
     fs::path ConfigRoot() const { return m_dir.Path() / "config"; }
     fs::path Documents() const { return m_dir.Path() / "docs"; }
     fs::path DataFolder() const { return Documents() / "Ilvane" / "Ilvane Remote File Manager"; }
-    std::string SettingsFile() const
-    {
-        return (ConfigRoot() / "Ilvane" / "Ilvane Remote File Manager.conf").string();
-    }
 
     std::unique_ptr<CAppShell> NewShell() const
     {
@@ -44,10 +40,6 @@ protected:
     {
         return CSettingsStore("Ilvane", "Ilvane Remote File Manager", ConfigRoot().string());
     }
-    std::string ReadSettingsText() const
-    {
-        return m_dir.ReadFile(fs::relative(SettingsFile(), m_dir.Path()).string());
-    }
 
     CTempDir m_dir;
     CProgramLoader m_loader;
@@ -56,7 +48,7 @@ protected:
 };
 } // namespace
 
-TEST_F(AppShell, PreferencesRoundTripThroughTheBrandsSettingsFile)
+TEST_F(AppShell, PreferencesAndLastPanelRoundTripThroughTheBrandsSettingsFile)
 {
     // No settings file yet: the values in memory stay.
     auto pShell = NewShell();
@@ -67,12 +59,12 @@ TEST_F(AppShell, PreferencesRoundTripThroughTheBrandsSettingsFile)
     EXPECT_EQ(pShell->m_strLocalFolderPath, "/data/logs, 2024");
     EXPECT_FALSE(pShell->m_bAutoCreateLocalFolder);
     EXPECT_EQ(rec.FormatLine(), CNameIpRec().FormatLine());
-    EXPECT_FALSE(fs::exists(SettingsFile()));
+    EXPECT_FALSE(fs::exists(ConfigRoot() / "Ilvane"));
 
     pShell->m_bAutoCreateLocalFolder = true;
     pShell->m_bAutoAddCSVExt = false;
     pShell->SavePreferences();
-    const std::string strText = ReadSettingsText();
+    const std::string strText = m_dir.ReadFile("config/Ilvane/Ilvane Remote File Manager.conf");
     EXPECT_NE(strText.find("AutoCreateLocalFolder=1"), std::string::npos) << strText;
     EXPECT_NE(strText.find("AutoAddCSVExt=0"), std::string::npos) << strText;
     EXPECT_EQ(OpenStore().ReadText("", "Version", ""), " 1.1.9");
@@ -90,20 +82,16 @@ TEST_F(AppShell, PreferencesRoundTripThroughTheBrandsSettingsFile)
     EXPECT_TRUE(pOther->m_bAutoAddCSVExt);
     pOther->SavePreferences();
     EXPECT_EQ(OpenStore().ReadInt("User Preferences", "AutoAddCSVExt", -1), 1);
-}
 
-TEST_F(AppShell, LastPanelIsStoredAndAddedToTheListOnce)
-{
-    auto pShell = NewShell();
+    // The last panel is stored and added to the list once.
     const CNameIpRec last("Line 3", 192, 168, 1, 20, 502);
     pShell->SavePreferences(&last);
     EXPECT_EQ(OpenStore().ReadInt("PanelDetails", "PanelIp Address BYTE 0", -1), 192);
     EXPECT_EQ(OpenStore().ReadInt("PanelDetails", "PanelIp Address BYTE 3", -1), 20);
     EXPECT_EQ(OpenStore().ReadText("PanelDetails", "PanelName", ""), "Line 3");
 
-    auto pOther = NewShell();
+    pOther = NewShell();
     pOther->m_PanelList.AddTail(CNameIpRec("First", 1, 1, 1, 1, 1));
-    CNameIpRec rec;
     pOther->LoadPreferences(&rec);
     EXPECT_EQ(rec.FormatLine(), "Line 3|192.168.1.20|502|\r\r\n");
     ASSERT_EQ(pOther->m_PanelList.GetCount(), 2);
@@ -115,10 +103,9 @@ TEST_F(AppShell, LastPanelIsStoredAndAddedToTheListOnce)
     pOther->LoadPreferences(&again);
     EXPECT_EQ(pOther->m_PanelList.GetCount(), 2);
     EXPECT_EQ(again.m_strName, "Line 3");
-}
 
-TEST_F(AppShell, ZeroAddressMeansNoLastPanel)
-{
+    // A zero address means no last panel; an address alone an empty name and
+    // the default port.
     {
         CSettingsStore store = OpenStore();
         store.WriteText("PanelDetails", "PanelName", "Ghost");
@@ -126,21 +113,19 @@ TEST_F(AppShell, ZeroAddressMeansNoLastPanel)
         for (int i = 0; i < 4; ++i)
             store.WriteInt("PanelDetails", VAL_PANEL_IP_BYTE[i], 0);
     }
-    auto pShell = NewShell();
-    CNameIpRec rec;
-    pShell->LoadPreferences(&rec);
-    EXPECT_EQ(rec.FormatLine(), CNameIpRec().FormatLine());
+    pShell = NewShell();
+    CNameIpRec none;
+    pShell->LoadPreferences(&none);
+    EXPECT_EQ(none.FormatLine(), CNameIpRec().FormatLine());
     EXPECT_TRUE(pShell->m_PanelList.IsEmpty());
-
-    // An address alone: empty name and the default port.
     {
         CSettingsStore store = OpenStore();
         store.WriteInt("PanelDetails", "PanelIp Address BYTE 2", 9);
         store.WriteText("PanelDetails", "PanelName", "");
         store.WriteText("PanelDetails", "PortNumber", "not a number");
     }
-    pShell->LoadPreferences(&rec);
-    EXPECT_EQ(rec.FormatLine(), "|0.0.9.0|10001|\r\r\n");
+    pShell->LoadPreferences(&none);
+    EXPECT_EQ(none.FormatLine(), "|0.0.9.0|10001|\r\r\n");
     EXPECT_EQ(pShell->m_PanelList.GetCount(), 1);
 }
 
@@ -171,20 +156,6 @@ TEST_F(AppShell, FirstSaveRemovesEarlierInstallationsOnce)
     EXPECT_TRUE(fs::exists(root / "Ilvane Remote File Manager 2.0"));
 }
 
-TEST_F(AppShell, DataFolderIsCreatedOrReportedAndStillReturned)
-{
-    EXPECT_EQ(NewShell()->GetAppDataFolder(), DataFolder().string());
-    EXPECT_TRUE(fs::is_directory(DataFolder()));
-    EXPECT_TRUE(m_prompt.Shown().empty());
-
-    fs::remove_all(Documents());
-    m_dir.WriteFile("docs", "a file where the folder should be");
-    EXPECT_EQ(NewShell()->GetAppDataFolder(), DataFolder().string());
-    ASSERT_EQ(m_prompt.Shown().size(), 1u);
-    EXPECT_EQ(m_prompt.Shown()[0].strText, "Unable to create folder\n" + DataFolder().string());
-    EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
-}
-
 TEST_F(AppShell, StartUpAndShutdownCarryListAndPreferences)
 {
     m_dir.WriteFile("docs/Ilvane/Ilvane Remote File Manager/PanelsList.INI",
@@ -213,4 +184,13 @@ TEST_F(AppShell, StartUpAndShutdownCarryListAndPreferences)
     pNext->StartUp();
     EXPECT_EQ(pNext->m_strLocalFolderPath, "/chosen");
     EXPECT_EQ(pNext->m_PanelList.GetCount(), 3);
+
+    // A file where the documents folder should be: reported, and the path
+    // still returned.
+    fs::remove_all(Documents());
+    m_dir.WriteFile("docs", "a file where the folder should be");
+    EXPECT_EQ(NewShell()->GetAppDataFolder(), DataFolder().string());
+    ASSERT_EQ(m_prompt.Shown().size(), 1u);
+    EXPECT_EQ(m_prompt.Shown()[0].strText, "Unable to create folder\n" + DataFolder().string());
+    EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
 }

@@ -1,8 +1,8 @@
 // orvak-cli collect end to end: many simulated panels at once, good and bad.
 // One panel's failure must neither stop nor spoil the others.
-#include "CliRunner.h"
 #include "support/CSimulatorProcess.h"
 #include "support/CTempDir.h"
+#include "support/CliRunner.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -110,12 +110,10 @@ TEST_F(CliCollectTest, FaultyPanelsNeitherStopNorSpoilTheGoodOnes)
 
     for (const bool bKeepGoing : {false, true})
     {
-        std::vector<std::string> arrArgs = {"collect",       "plant.ini", "*.csv",     "out",
-                                            "--jobs",        "3",         "--timeout", "1",
-                                            "--on-conflict", "overwrite"};
-        if (bKeepGoing)
-            arrArgs.push_back("--keep-going");
-        const SCliResult result = RunCli(arrArgs, m_work.Str());
+        const SCliResult result =
+            RunCli(Words(std::string("collect plant.ini *.csv out --jobs 3 --timeout 1 ") +
+                         "--on-conflict overwrite" + (bKeepGoing ? " --keep-going" : "")),
+                   {.strWorkDir = m_work.Str()});
         SCOPED_TRACE(result.strOut + result.strErr);
         EXPECT_EQ(result.nExit, 1);
 
@@ -173,12 +171,12 @@ TEST_F(CliCollectTest, ProgramsOwnListByDefault)
     const std::vector<std::string> arrEnv = {"HOME=" + home.Str(),
                                              "XDG_CONFIG_HOME=" + home.Str() + "/config"};
     fs::create_directory(m_work.Path() / "out");
-    const SCliResult result = RunCli({"collect", "*.CSV", "out"}, m_work.Str(), arrEnv);
+    const SCliOptions options = {.strWorkDir = m_work.Str(), .arrEnv = arrEnv};
+    const SCliResult result = RunCli({"collect", "*.CSV", "out"}, options);
     EXPECT_EQ(result.nExit, 0) << result.strOut << result.strErr;
     EXPECT_EQ(FilesIn(m_work.Path() / "out/North"), FilesIn(Panel("North").pCard->Path()));
 
-    const SCliResult missing =
-        RunCli({"collect", "none.ini", "*.CSV", "out"}, m_work.Str(), arrEnv);
+    const SCliResult missing = RunCli({"collect", "none.ini", "*.CSV", "out"}, options);
     EXPECT_EQ(missing.nExit, 1);
     EXPECT_EQ(missing.strErr, "Error: no panels in the panel list none.ini.\n");
 }

@@ -153,6 +153,7 @@ public:
     }
     ~CTransferTestBench()
     {
+        m_pSim.reset(); // its own output files live in the same temporary folder
         // Whatever happened, no temporary file may be left behind.
         EXPECT_EQ(std::vector<std::string>{}, FolderNames(m_strTemp));
         if (m_pOldTmpDir)

@@ -1,12 +1,10 @@
 #include "CHostilePanel.h"
 
 #include "../../tools/panelsim/CardNames.h"
-#include "support/SocketIo.h"
 
 #include <algorithm>
 #include <chrono>
-#include <poll.h>
-#include <unistd.h>
+#include <thread>
 
 namespace
 {
@@ -27,12 +25,6 @@ std::vector<unsigned char> EntryRecord(const std::string& strName, uint64_t nSiz
 uint64_t OrContentSize(int64_t n, const SHostileFile& file)
 {
     return static_cast<uint64_t>(n >= 0 ? n : static_cast<int64_t>(file.strContent.size()));
-}
-
-bool WaitReadable(int nSocket, int nTimeoutMs)
-{
-    pollfd pfd{nSocket, POLLIN, 0};
-    return poll(&pfd, 1, nTimeoutMs) > 0 && (pfd.revents & POLLIN) != 0;
 }
 } // namespace
 
@@ -102,8 +94,6 @@ CHostilePanel::CBytes CHostilePanel::Answer(unsigned char nCode, const CBytes& a
 
 CHostilePanel::CBytes CHostilePanel::NextListEntry()
 {
-    if (m_script.bEndlessListing)
-        return EntryRecord("LOG" + std::to_string(m_nListNext++) + ".CSV", 100);
     while (m_nListNext < m_script.arrFiles.size())
     {
         const SHostileFile& file = m_script.arrFiles[m_nListNext++];
@@ -128,55 +118,4 @@ CHostilePanel::CBytes CHostilePanel::NextBlock()
     for (uint64_t i = 0; i < BLOCK_BYTES && m_nPosition < nEnd; ++i, ++m_nPosition)
         arr.push_back(static_cast<unsigned char>(strContent[m_nPosition % strContent.size()]));
     return arr;
-}
-
-CEndlessTftpServer::CEndlessTftpServer()
-{
-    m_nSocket = BindLoopbackSocket(SOCK_DGRAM, m_nPort);
-    m_thread = std::thread([this] { Serve(); });
-}
-
-CEndlessTftpServer::~CEndlessTftpServer()
-{
-    m_bStop = true;
-    m_thread.join();
-    close(m_nSocket);
-}
-
-void CEndlessTftpServer::Serve()
-{
-    sockaddr_in client{};
-    socklen_t nLen = sizeof(client);
-    unsigned char arrPacket[1024];
-    // The read request on the well-known port.
-    for (ssize_t n = 0; !m_bStop && !(n >= 2 && arrPacket[1] == 1);)
-    {
-        nLen = sizeof(client);
-        n = WaitReadable(m_nSocket, 50) ? recvfrom(m_nSocket, arrPacket, sizeof(arrPacket), 0,
-                                                   reinterpret_cast<sockaddr*>(&client), &nLen)
-                                        : 0;
-    }
-    // The transfer from its own port: block after block, each once acknowledged.
-    int nPort = 0;
-    const int nTransfer = BindLoopbackSocket(SOCK_DGRAM, nPort);
-    for (int nBlock = 1; !m_bStop && nBlock <= (1 << 20); ++nBlock)
-    {
-        unsigned char arrData[4 + 512];
-        std::fill(arrData + 4, arrData + sizeof(arrData),
-                  static_cast<unsigned char>('A' + nBlock % 26));
-        arrData[0] = 0;
-        arrData[1] = 3;
-        arrData[2] = static_cast<unsigned char>(nBlock >> 8);
-        arrData[3] = static_cast<unsigned char>(nBlock);
-        sendto(nTransfer, arrData, sizeof(arrData), 0, reinterpret_cast<sockaddr*>(&client), nLen);
-        ++m_nBlocksSent;
-        if (!WaitReadable(nTransfer, 2000))
-            break;
-        if (recv(nTransfer, arrPacket, sizeof(arrPacket), 0) >= 2 && arrPacket[1] == 5)
-        {
-            m_bSawError = true;
-            break;
-        }
-    }
-    close(nTransfer);
 }

@@ -1,16 +1,14 @@
 #pragma once
 // A panel on loopback that lies. It speaks the file command family well
 // enough for every orvak-cli command, over a small table of files, and can
-// lie in each of the ways a hostile panel would: a listing that never ends, a
-// size at the open that the data does not reach (or 0 for a listed file),
-// data that never ends, replies that come slowly. It identifies itself as a
-// file command panel that may view data.
+// lie in each of the ways a hostile panel would: a size at the open that the
+// data does not reach (or 0 for a listed file), data that never ends, replies
+// that come slowly. It identifies itself as a file command panel that may
+// view data.
 #include "support/CFramePeer.h"
 
-#include <atomic>
 #include <cstdint>
 #include <string>
-#include <thread>
 #include <vector>
 
 struct SHostileFile
@@ -26,8 +24,7 @@ struct SHostileFile
 struct SHostileScript
 {
     std::vector<SHostileFile> arrFiles;
-    bool bEndlessListing = false; // every "next entry" brings one more entry
-    int nReadDelayMs = 0;         // wait before every block reply after the first
+    int nReadDelayMs = 0; // wait before every block reply after the first
 };
 
 class CHostilePanel
@@ -53,28 +50,4 @@ private:
     uint64_t m_nPosition = 0;
     int m_nBlocksSent = 0;
     CFramePeer m_peer; // last: it serves only once the state above exists
-};
-
-// A TFTP server on loopback that answers a read request with full 512-byte
-// blocks for as long as they are acknowledged, never the short block that
-// ends a file. Stops when destroyed, when told of an error or when idle.
-class CEndlessTftpServer
-{
-public:
-    CEndlessTftpServer();
-    ~CEndlessTftpServer();
-
-    int Port() const { return m_nPort; }
-    int BlocksSent() const { return m_nBlocksSent; }
-    bool SawErrorPacket() const { return m_bSawError; }
-
-private:
-    void Serve();
-
-    int m_nSocket = -1;
-    int m_nPort = 0;
-    std::atomic<bool> m_bStop{false};
-    std::atomic<int> m_nBlocksSent{0};
-    std::atomic<bool> m_bSawError{false};
-    std::thread m_thread;
 };

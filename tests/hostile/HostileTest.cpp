@@ -1,9 +1,11 @@
-// orvak-cli against panels that lie and against hostile local conditions, one
-// test per fault: each ends the command in time, with a failure and a clear
-// message, and leaves neither a file under the final name nor a temporary.
+// orvak-cli against panels that lie and against hostile local conditions:
+// each fault ends the command in time, with a failure and a clear message,
+// and leaves neither a file under the final name nor a temporary.
 #include "CHostilePanel.h"
-#include "HostileRun.h"
+#include "common/CTempFile.h"
+#include "support/CSimulatorProcess.h"
 #include "support/CTempDir.h"
+#include "support/CliRunner.h"
 
 #include <csignal>
 #include <gtest/gtest.h>
@@ -28,6 +30,21 @@ SHostileScript Files(std::vector<SHostileFile> arrFiles)
     return SHostileScript{std::move(arrFiles)};
 }
 
+// The temporaries in a folder: names of the program's pattern, and any other
+// hidden file or ".part" file a writer might have left.
+std::vector<std::string> Temporaries(const fs::path& folder)
+{
+    std::vector<std::string> arrNames;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+    {
+        const std::string strName = entry.path().filename().string();
+        if (IsTempFileName(strName) || strName[0] == '.' ||
+            strName.find(".part") != std::string::npos || strName.rfind("tmp", 0) == 0)
+            arrNames.push_back(strName);
+    }
+    return arrNames;
+}
+
 class HostileTest : public ::testing::Test
 {
 protected:
@@ -35,81 +52,52 @@ protected:
     CTempDir m_tempDir; // the runs' system temporary folder
 
     fs::path Local(const std::string& strName) const { return m_dir.Path() / strName; }
-    // orvak-cli with the panel's address before arrArgs.
-    SHostileRun Run(const CHostilePanel& panel, std::vector<std::string> arrArgs,
-                    const SHostileLimits& limits = SHostileLimits())
+    // orvak-cli with a short reply time-out and a system temporary folder of its own.
+    SCliResult Run(std::vector<std::string> arrArgs, SCliOptions options = {}) const
     {
-        arrArgs.insert(arrArgs.begin(), panel.Address());
-        return RunHostileCli(arrArgs, m_tempDir.Str(), limits);
-    }
-    void ExpectFailure(const SHostileRun& run, const std::string& strMessage,
-                       const fs::path& target)
-    {
-        ExpectCleanFailure(run, strMessage, target, m_tempDir.Str());
+        arrArgs.insert(arrArgs.begin(), {"--timeout", "2"});
+        options.arrEnv.push_back("TMPDIR=" + m_tempDir.Str());
+        options.nDeadlineMs = 30000;
+        return RunCli(arrArgs, options);
     }
     void ExpectNoTemporaries() const
     {
-        EXPECT_EQ(std::vector<std::string>{}, LeftoverTemporaries(m_dir.Path()));
-        EXPECT_EQ(std::vector<std::string>{}, LeftoverTemporaries(m_tempDir.Path()));
+        EXPECT_EQ(std::vector<std::string>{}, Temporaries(m_dir.Path()));
+        EXPECT_EQ(std::vector<std::string>{}, Temporaries(m_tempDir.Path()));
+    }
+    // The command ended in time, by exit status 1, saying strMessage on
+    // standard error, with no file at target and no temporary.
+    void ExpectFailure(const SCliResult& run, const std::string& strMessage,
+                       const fs::path& target) const
+    {
+        EXPECT_FALSE(run.bHung);
+        EXPECT_EQ(1, run.nExit) << "signal " << run.nSignal << "\n" << run.strErr;
+        EXPECT_NE(std::string::npos, run.strErr.find(strMessage)) << run.strErr;
+        EXPECT_FALSE(fs::exists(target)) << target;
+        ExpectNoTemporaries();
     }
 };
 } // namespace
 
-// A listing that never ends stops at 65,535 entries, for one panel and for
-// each panel of a collection.
-TEST_F(HostileTest, AListingThatNeverEndsIsCutOff)
-{
-    SHostileScript script;
-    script.bEndlessListing = true;
-    CHostilePanel panel(script);
-    const std::string strList =
-        m_tempDir
-            .WriteFile("plant.ini", "Hostile|127.0.0.1|" + std::to_string(panel.Port()) + "|\n")
-            .string();
-    const std::vector<std::pair<std::vector<std::string>, fs::path>> arrCommands = {
-        {{"ls"}, Local("LOG0.CSV")},
-        {{"pull", "*.CSV", m_dir.Str()}, Local("LOG0.CSV")},
-        {{"collect", strList, "*.CSV", m_dir.Str()}, Local("Hostile") / "LOG0.CSV"},
-    };
-    for (const auto& [arrArgs, target] : arrCommands)
-    {
-        SCOPED_TRACE(arrArgs[0]);
-        SHostileLimits limits;
-        limits.nDeadlineMs = 90000; // 65,535 exchanges
-        std::vector<std::string> arrAll = arrArgs;
-        if (arrArgs[0] != "collect")
-            arrAll.insert(arrAll.begin(), panel.Address());
-        const SHostileRun run = RunHostileCli(arrAll, m_tempDir.Str(), limits);
-        ExpectFailure(run,
-                      "Error: The panel's file list does not end.\n"
-                      "Error in Getting Remote file list.",
-                      target);
-    }
-}
-
 // A header without line feeds, from a panel that keeps sending, is read no
-// further than a data log's header can be.
-TEST_F(HostileTest, AHeaderWithoutLineFeedsIsNotReadWithoutEnd)
+// further than a data log's header can be; a 4 GiB size claim is no
+// allocation: the records that arrive are read, under an address-space limit
+// far below the claim.
+TEST_F(HostileTest, ViewReadsNoMoreThanALogHolds)
 {
-    CHostilePanel panel(Files({{"LOG.CSV", "Date,Time,Temp", -1, 0x7FFFFFFF, -1, true}}));
-    const SHostileRun run = Run(panel, {"view", "LOG.CSV", "--csv", Local("out.csv").string()});
-    ExpectFailure(run, "LOG.CSV is not a data-log file", Local("out.csv"));
-    EXPECT_LT(panel.RequestCount(), 400); // 64 KiB in blocks of 254 bytes, and the rest
-}
+    CHostilePanel endless(Files({{"LOG.CSV", "Date,Time,Temp", -1, 0x7FFFFFFF, -1, true}}));
+    ExpectFailure(Run({endless.Address(), "view", "LOG.CSV", "--csv", Local("out.csv").string()}),
+                  "LOG.CSV is not a data-log file", Local("out.csv"));
+    EXPECT_LT(endless.RequestCount(), 400); // 64 KiB in blocks of 254 bytes, and the rest
 
-// A 4 GiB size claim is no allocation: the records that arrive are read,
-// under an address-space limit far below the claim.
-TEST_F(HostileTest, ASizeClaimIsNoAllocation)
-{
-    CHostilePanel panel(Files({{"LOG.CSV", DataLog(40), -1, 0xFFFFFF00}}));
-    SHostileLimits limits;
+    CHostilePanel claiming(Files({{"LOG.CSV", DataLog(40), -1, 0xFFFFFF00}}));
+    SCliOptions limits;
 #if !defined(__SANITIZE_ADDRESS__)
     limits.nAddressSpaceLimit = 1LL << 30; // the sanitizers need their own address space
 #endif
-    const SHostileRun run = Run(panel, {"view", "LOG.CSV", "--add", "all", "--summary"}, limits);
-    EXPECT_FALSE(run.bHung);
-    EXPECT_TRUE(run.bExited) << "ended by signal " << run.nSignal << "\n" << run.strErr;
-    EXPECT_EQ(0, run.nExit) << run.strErr;
+    const SCliResult run =
+        Run({claiming.Address(), "view", "LOG.CSV", "--add", "all", "--summary"}, limits);
+    EXPECT_EQ(0, run.nExit) << "signal " << run.nSignal << "\n" << run.strErr;
     EXPECT_EQ(std::string::npos, run.strErr.find("bad_alloc")) << run.strErr;
     EXPECT_NE(std::string::npos, run.strOut.find("Records in Application Cache")) << run.strOut;
 }
@@ -135,8 +123,8 @@ TEST_F(HostileTest, AShortOrEmptyDeliveryIsAFailedFile)
         {
             SCOPED_TRACE(c.pszMessage + std::string(bPull ? " (pull)" : " (get)"));
             CHostilePanel panel(Files({c.file}));
-            const SHostileRun run =
-                Run(panel, {bPull ? "pull" : "get", bPull ? "*.CSV" : "A.CSV", m_dir.Str()});
+            const SCliResult run = Run(
+                {panel.Address(), bPull ? "pull" : "get", bPull ? "*.CSV" : "A.CSV", m_dir.Str()});
             if (*c.pszMessage != 0)
             {
                 ExpectFailure(run, c.pszMessage, Local("A.CSV"));
@@ -157,37 +145,36 @@ TEST_F(HostileTest, AShortOrEmptyDeliveryIsAFailedFile)
     }
 }
 
-// A TFTP server that keeps sending full blocks is stopped a margin past the
-// listed size, told so, and its partial file removed.
-TEST_F(HostileTest, ATftpDownloadWithoutEndIsStopped)
+// A TFTP server that sends far more than the panel listed is stopped a margin
+// past the listed size, and its partial file removed.
+TEST_F(HostileTest, ATftpDownloadPastTheListedSizeIsStopped)
 {
     CHostilePanel panel(Files({{"A.CSV", std::string(1000, 'a')}}));
-    CEndlessTftpServer server;
-    const SHostileRun run = RunHostileCli({"--tftp", "--tftp-port", std::to_string(server.Port()),
-                                           panel.Address(), "get", "A.CSV", m_dir.Str()},
-                                          m_tempDir.Str());
-    ExpectFailure(run, "Error: The panel sent more than", Local("A.CSV"));
-    EXPECT_LT(server.BlocksSent(), 3000); // 1000 bytes and the margin, in 512-byte blocks
-    EXPECT_TRUE(server.SawErrorPacket());
+    CTempDir card;
+    card.WriteFile("A.CSV", std::string(1200 * 1024, 'a')); // the margin is 1 MiB and a quarter
+    CSimulatorProcess tftp({"--card", card.Str()});
+    ExpectFailure(Run({"--tftp", "--tftp-port", std::to_string(tftp.TftpPort()), panel.Address(),
+                       "get", "A.CSV", m_dir.Str()}),
+                  "Error: The panel sent more than", Local("A.CSV"));
 }
 
 // A read-only target is not replaced; a replaced one keeps its permission bits.
 TEST_F(HostileTest, ReadOnlyTargetsStayAndPrivateTargetsStayPrivate)
 {
     CHostilePanel panel(Files({{"A.CSV", std::string(600, 'n')}, {"LOG.CSV", DataLog(5)}}));
-    const std::pair<std::vector<std::string>, std::string> arrCases[] = {
-        {{"get", "A.CSV", m_dir.Str()}, "A.CSV"},
-        {{"view", "LOG.CSV", "--csv", Local("out.csv").string()}, "out.csv"},
-        {{"pull", "A.CSV", m_dir.Str(), "--on-conflict", "overwrite"}, "A.CSV"},
+    const std::pair<std::string, std::string> arrCases[] = {
+        {"get A.CSV " + m_dir.Str(), "A.CSV"},
+        {"view LOG.CSV --csv " + Local("out.csv").string(), "out.csv"},
+        {"pull A.CSV " + m_dir.Str() + " --on-conflict overwrite", "A.CSV"},
     };
-    for (const auto& [arrArgs, strTarget] : arrCases)
+    for (const auto& [strArgs, strTarget] : arrCases)
     {
-        SCOPED_TRACE(arrArgs[0]);
+        SCOPED_TRACE(strArgs);
+        const std::vector<std::string> arrArgs = Words(panel.Address() + " " + strArgs);
         const fs::path target = Local(strTarget);
         m_dir.WriteFile(strTarget, "old");
         ::chmod(target.c_str(), 0444);
-        SHostileRun run = Run(panel, arrArgs);
-        EXPECT_FALSE(run.bHung);
+        SCliResult run = Run(arrArgs);
         EXPECT_EQ(1, run.nExit) << run.strErr;
         EXPECT_NE(std::string::npos, run.strErr.find("Permission denied")) << run.strErr;
         EXPECT_EQ("old", m_dir.ReadFile(strTarget));
@@ -195,7 +182,7 @@ TEST_F(HostileTest, ReadOnlyTargetsStayAndPrivateTargetsStayPrivate)
         ExpectNoTemporaries();
 
         ::chmod(target.c_str(), 0600);
-        run = Run(panel, arrArgs);
+        run = Run(arrArgs);
         EXPECT_EQ(0, run.nExit) << run.strErr;
         EXPECT_NE("old", m_dir.ReadFile(strTarget));
         EXPECT_EQ(fs::perms(0600), fs::status(target).permissions() & fs::perms::mask);
@@ -208,64 +195,57 @@ TEST_F(HostileTest, InterruptionsAndTheFileSizeLimitLeaveNoTemporary)
 {
     const struct
     {
-        std::vector<std::string> arrArgs;
-        std::string strTarget;
+        std::string strArgs;
+        const char* pszTarget;
         int nSignal;
         long long nFileSizeLimit;
     } arrCases[] = {
-        {{"get", "A.CSV", m_dir.Str()}, "A.CSV", SIGTERM, -1},
-        {{"get", "A.CSV", m_dir.Str()}, "A.CSV", SIGINT, -1},
-        {{"get", "A.CSV", m_dir.Str()}, "A.CSV", 0, 1000},
-        {{"view", "LOG.CSV", "--add", "all", "--csv", Local("out.csv").string()},
-         "out.csv",
-         0,
-         300},
+        {"get A.CSV " + m_dir.Str(), "A.CSV", SIGTERM, -1},
+        {"get A.CSV " + m_dir.Str(), "A.CSV", SIGINT, -1},
+        {"get A.CSV " + m_dir.Str(), "A.CSV", 0, 1000},
+        {"view LOG.CSV --add all --csv " + Local("out.csv").string(), "out.csv", 0, 300},
     };
     for (const auto& c : arrCases)
     {
-        SCOPED_TRACE(c.arrArgs[0] + " " + std::to_string(c.nSignal));
+        SCOPED_TRACE(c.strArgs + " " + std::to_string(c.nSignal));
         SHostileScript script =
             Files({{"A.CSV", std::string(5000, 'i')}, {"LOG.CSV", DataLog(30)}});
         script.nReadDelayMs = c.nSignal != 0 ? 100 : 0;
         CHostilePanel panel(script);
-        SHostileLimits limits;
-        limits.nSignal = c.nSignal;
-        limits.strWatchFolder = m_dir.Str();
-        limits.nFileSizeLimit = c.nFileSizeLimit;
-        const SHostileRun run = Run(panel, c.arrArgs, limits);
+        SCliOptions options;
+        options.nSignal = c.nSignal;
+        options.fnSignalWhen = [&] { return c.nSignal != 0 && !Temporaries(m_dir.Path()).empty(); };
+        options.nFileSizeLimit = c.nFileSizeLimit;
+        const SCliResult run = Run(Words(panel.Address() + " " + c.strArgs), options);
         if (c.nSignal == 0)
         {
-            ExpectFailure(run, "File too large", Local(c.strTarget));
+            ExpectFailure(run, "File too large", Local(c.pszTarget));
             continue;
         }
         EXPECT_TRUE(run.bSignalSent);
         EXPECT_FALSE(run.bHung);
         EXPECT_EQ(c.nSignal, run.nSignal) << run.strErr;
-        EXPECT_FALSE(fs::exists(Local(c.strTarget)));
-        EXPECT_EQ(std::vector<std::string>{}, LeftoverTemporaries(m_dir.Path()));
+        EXPECT_FALSE(fs::exists(Local(c.pszTarget)));
+        EXPECT_EQ(std::vector<std::string>{}, Temporaries(m_dir.Path()));
     }
 }
 
-// Remote names of 248 to 252 bytes copy: the temporary's name stays short.
-// (A listing record cannot carry such a name, so only get can ask for one.)
-TEST_F(HostileTest, LongNamesCopy)
+// Remote names of 248 to 252 bytes copy: the temporary's name stays short (a
+// listing record cannot carry such a name, so only get can ask for one). ls
+// shows control characters in names escaped, never raw.
+TEST_F(HostileTest, NamesNeitherBreakCopiesNorSteerTheTerminal)
 {
     for (const size_t nLength : {248u, 252u})
     {
         const std::string strName = std::string(nLength - 4, 'L') + ".CSV";
         CHostilePanel panel(Files({{strName, "long name\n"}}));
-        const SHostileRun run = Run(panel, {"get", strName, m_dir.Str()});
+        const SCliResult run = Run({panel.Address(), "get", strName, m_dir.Str()});
         EXPECT_EQ(0, run.nExit) << nLength << run.strErr;
         EXPECT_EQ("long name\n", m_dir.ReadFile(strName));
         ExpectNoTemporaries();
     }
-}
-
-// ls shows control characters in names escaped, never raw.
-TEST_F(HostileTest, NamesCannotSteerTheTerminal)
-{
     CHostilePanel panel(Files({{"A\x1b]0;owned\x07\x1b[2J.CSV", "x"}}));
-    const SHostileRun run = Run(panel, {"ls"});
+    const SCliResult run = Run({panel.Address(), "ls"});
     EXPECT_EQ(0, run.nExit) << run.strErr;
     EXPECT_EQ(std::string::npos, run.strOut.find_first_of("\x1b\x07"));
     EXPECT_EQ(0u, run.strOut.rfind("A\\x1B]0;owned\\x07\\x1B[2J.CSV\t1\t", 0)) << run.strOut;
@@ -279,7 +259,7 @@ TEST_F(HostileTest, PullKeepsGoingOnlyWhenAsked)
                                {"B.CSV", std::string(900, 'b'), -1, -1, 100},
                                {"C\x01.CSV", "unusable name\n"},
                                {"D.CSV", "last\n"}}));
-    SHostileRun run = Run(panel, {"pull", "*.CSV", m_dir.Str()});
+    SCliResult run = Run({panel.Address(), "pull", "*.CSV", m_dir.Str()});
     EXPECT_EQ(1, run.nExit) << run.strErr;
     EXPECT_NE(std::string::npos, run.strOut.find("1 of 4 copied, 0 skipped, 0 left out, 1 failed, "
                                                  "2 not attempted"))
@@ -288,7 +268,7 @@ TEST_F(HostileTest, PullKeepsGoingOnlyWhenAsked)
     EXPECT_FALSE(fs::exists(Local("D.CSV")));
     fs::remove(Local("A.CSV"));
 
-    run = Run(panel, {"pull", "*.CSV", m_dir.Str(), "--keep-going"});
+    run = Run({panel.Address(), "pull", "*.CSV", m_dir.Str(), "--keep-going"});
     EXPECT_EQ(1, run.nExit) << run.strErr;
     EXPECT_NE(std::string::npos, run.strOut.find("2 of 4 copied, 0 skipped, 0 left out, 2 failed, "
                                                  "0 not attempted; Status: "))

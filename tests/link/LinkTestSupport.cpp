@@ -1,7 +1,5 @@
 #include "LinkTestSupport.h"
 
-#include <sstream>
-
 std::string PatternBytes(size_t nLength, unsigned nSeed)
 {
     std::string str(nLength, '\0');
@@ -27,15 +25,6 @@ std::unique_ptr<CCommInterface> CSimPanel::MakeComm(int nReplyMs) const
     auto pComm = std::make_unique<CCommInterface>(m_pSim->Address(), m_pSim->Port());
     pComm->SetTimeouts(2000, nReplyMs);
     return pComm;
-}
-
-std::vector<std::string> Words(const std::string& strLine)
-{
-    std::istringstream in(strLine);
-    std::vector<std::string> arrWords;
-    for (std::string strWord; in >> strWord;)
-        arrWords.push_back(strWord);
-    return arrWords;
 }
 
 std::vector<std::string> NamesOf(const CDirData& list)

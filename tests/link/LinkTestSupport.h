@@ -48,9 +48,6 @@ struct SLinkOperation
     CPanelFileCommands files;
 };
 
-// The words of a line of options, split at blanks.
-std::vector<std::string> Words(const std::string& strLine);
-
 // The names of a listing, in order.
 std::vector<std::string> NamesOf(const CDirData& list);
 

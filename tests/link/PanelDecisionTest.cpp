@@ -4,6 +4,7 @@
 #include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace
 {
@@ -51,60 +52,34 @@ TEST(PanelDecisionTest, CompareFirmwareRevision)
 
 TEST(PanelDecisionTest, AcceptanceBackupAndViewing)
 {
-    const struct
-    {
-        const char* pszDecision;
-        std::function<bool()> decide;
-        std::vector<std::pair<SPanel, bool>> arrCases;
-    } arrDecisions[] = {
-        {"accepted",
-         IsPanelAccepted,
-         {
-             {{186, 'a', 0, 0}, true},    // always accepted
-             {{177, 'i', 11, 39}, false}, // equal revision, old build: in neither list
-             {{177, 'i', 11, 40}, true},
-             {{177, 'I', 11, 0}, true},    // upper-case I ranks above i11
-             {{177, 'i', 10, 999}, false}, // below: the lists are not consulted
-             {{183, 'k', 1, 0}, true},
-             {{80, 'a', 0, 0}, true},     // list 1, no revision rule
-             {{190, 'a', 0, 0}, true},    // list 2
-             {{169, 'k', 9, 999}, false}, // group A but in neither list
-             {{0, 'k', 9, 999}, false},   // no answer recorded
-         }},
-        {"backup",
-         CanBackupCsvFiles,
-         {
-             {{92, 'a', 0, 0}, true},  // group A
-             {{176, 'a', 0, 0}, true}, // file command panel
-             {{161, 'k', 3, 149}, true},
-             {{161, 'k', 3, 148}, false},
-             {{163, 'k', 4, 0}, true},
-             {{171, 'k', 2, 999}, false},
-             {{180, 'K', 3, 0}, true},     // K3 ranks above k3
-             {{100, 'z', 99, 999}, false}, // not in group C
-         }},
-        {"view",
-         CanViewFileData,
-         {
-             {{186, 'i', 14, 14}, true}, // file command threshold i14 build 14
-             {{186, 'i', 14, 13}, false},
-             {{176, 'i', 13, 999}, false},
-             {{165, 'i', 14, 14}, true}, // group A shares it
-             {{165, 'h', 99, 999}, false},
-             {{80, 'k', 5, 76}, true}, // everyone else: k5 build 76
-             {{80, 'k', 5, 75}, false},
-             {{80, 'K', 5, 0}, true},
-             {{80, 'i', 14, 14}, false},
-         }},
+    // Each panel as "type letter number build", then + (yes) or - (no).
+    const std::tuple<const char*, std::function<bool()>, const char*> arrDecisions[] = {
+        // Type 186 always; equal revision needs the build; upper-case I ranks
+        // above i11; lists 1 and 2 without a revision rule; group A outside them.
+        {"accepted", IsPanelAccepted,
+         "186 a 0 0 +, 177 i 11 39 -, 177 i 11 40 +, 177 I 11 0 +, 177 i 10 999 -, 183 k 1 0 +, "
+         "80 a 0 0 +, 190 a 0 0 +, 169 k 9 999 -, 0 k 9 999 -"},
+        // Group A and file command panels; group C from k3 build 149 (K3 above k3).
+        {"backup", CanBackupCsvFiles,
+         "92 a 0 0 +, 176 a 0 0 +, 161 k 3 149 +, 161 k 3 148 -, 163 k 4 0 +, 171 k 2 999 -, "
+         "180 K 3 0 +, 100 z 99 999 -"},
+        // File command panels and group A from i14 build 14, everyone else from k5 build 76.
+        {"view", CanViewFileData,
+         "186 i 14 14 +, 186 i 14 13 -, 176 i 13 999 -, 165 i 14 14 +, 165 h 99 999 -, "
+         "80 k 5 76 +, 80 k 5 75 -, 80 K 5 0 +, 80 i 14 14 -"},
     };
-    for (const auto& d : arrDecisions)
+    for (const auto& [pszDecision, fnDecide, pszPanels] : arrDecisions)
     {
-        for (const auto& [panel, bExpected] : d.arrCases)
+        std::istringstream in(pszPanels);
+        int nType = 0, nNumber = 0;
+        uint32_t nBuild = 0;
+        char cLetter = 0, cAnswer = 0;
+        for (; in >> nType >> cLetter >> nNumber >> nBuild >> cAnswer; in.ignore())
         {
-            StorePanelInfo(panel);
-            EXPECT_EQ(d.decide(), bExpected)
-                << d.pszDecision << ": type " << int(panel.nType) << " " << panel.cLetter
-                << int(panel.nNumber) << " build " << panel.nBuild;
+            StorePanelInfo({static_cast<unsigned char>(nType), cLetter,
+                            static_cast<unsigned char>(nNumber), nBuild});
+            EXPECT_EQ(fnDecide(), cAnswer == '+') << pszDecision << ": type " << nType << " "
+                                                  << cLetter << nNumber << " build " << nBuild;
         }
     }
 }

@@ -85,13 +85,9 @@ TEST(PanelRepliesTest, FailedRepliesFromTheSimulatorGetTheirTexts)
          CARD_IN_USE + "Error in renaming file.\nCould not rename A.CSV.", nullptr},
         {"--type 80 --card-result 14=3", "card-delete",
          "Error: Unknown\n" + DELETE_FAILED + "A.CSV.", nullptr},
-        // Card statuses: only 128 to 136 are errors.
-        {"--type 80 --card-status 7", "card-list", "", nullptr},
+        // Card statuses: only 128 to 136 are errors, and stop the listing.
         {"--type 80 --card-status 200", "card-list", "", nullptr},
-        {"--type 80 --card-status 129", "card-list", "Error: No Card\n" + LIST_FAILED, nullptr},
         {"--type 80 --card-status 131", "card-list", "Error: Card is Full\n" + LIST_FAILED,
-         nullptr},
-        {"--type 80 --card-status 136", "card-list", "Error: Format Error\n" + LIST_FAILED,
          nullptr},
     };
     for (const auto& c : arrCases)
@@ -179,4 +175,23 @@ TEST(PanelRepliesTest, NamesTooLongForARequestAreNotSent)
         EXPECT_FALSE(Do(pszAction, op.files, strName));
         EXPECT_EQ(op.pComm->GetError(), TIMEOUT_TEXT);
     }
+}
+
+// A panel whose file list never ends is cut off after the most entries a card
+// can hold.
+TEST(PanelRepliesTest, AListThatNeverEndsIsCutOff)
+{
+    CFramePeer panel(
+        [](unsigned char, const CFramePeer::CBytes& arrRequest)
+        {
+            if (arrRequest.at(0) != 7) // every other sub-command is acknowledged
+                return std::optional(CFramePeer::CBytes{arrRequest[0]});
+            return std::optional(
+                CFramePeer::CBytes{7, 'L', 0, 0, 0, 0, 9, 14, 30, 0, 4, 12, 7, 234});
+        });
+    SLinkOperation op(panel.Port());
+    CDirData list;
+    EXPECT_FALSE(op.files.GetFileList(list, "*.*"));
+    EXPECT_EQ(op.files.GetErrors(), "Error: The panel's file list does not end.\n" + LIST_FAILED);
+    EXPECT_LT(panel.RequestCount(), 65540);
 }

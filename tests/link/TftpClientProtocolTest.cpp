@@ -16,9 +16,9 @@ namespace
 {
 // One step of the scripted server. Send: 'D' DATA, 'A' ACK, 'E' ERROR (code
 // nNumber, message strBytes), 'R' raw bytes. Expect: 'a' ACK, 'd' DATA (its
-// payload is kept). 'c' counts the identical datagrams that still come, 'q'
-// the repeated requests. 'X' has a stranger at address strBytes send DATA
-// nNumber and expects the client to turn it away.
+// payload is kept), 'e' ERROR with code nNumber. 'c' counts the identical datagrams that still
+// come, 'q' the repeated requests. 'X' has a stranger at address strBytes send DATA nNumber and
+// expects the client to turn it away.
 struct SStep
 {
     char cOp;
@@ -36,6 +36,7 @@ struct SCase
     std::string strError = {};
     std::string strContent = {}; // the file (download) or what the server got (upload)
     int nCount = 0;              // of the 'c' and 'q' steps
+    uint64_t nSizeLimit = TFTP_MAX_FILE_SIZE;
 };
 
 const std::string B1 = PatternBytes(512, 1), B2 = PatternBytes(512, 2), B3 = PatternBytes(100, 3);
@@ -55,8 +56,7 @@ const std::map<std::string, std::string> PAYLOADS = {
     {"X513", std::string(513, 'x')},
     {"X1100", std::string(1100, 'x')},
     {"M1014", std::string("\0\5\0\1", 4) + std::string(1014, 'm')},
-    {"M1015", std::string("\0\5\0\1", 4) + std::string(1015, 'm')},
-};
+    {"M1015", std::string("\0\5\0\1", 4) + std::string(1015, 'm')}};
 
 std::string Payload(const std::string& strNames) // names joined by '+'
 {
@@ -138,6 +138,9 @@ struct SScriptedServer
                 Send(s.strBytes);
             else if (s.cOp == 'a' && Receive(transfer, from) != Packet(4, s.nNumber))
                 strFailures += "expected " + strWhat;
+            else if (s.cOp == 'e' &&
+                     Receive(transfer, from).substr(0, 4) != Packet(5, s.nNumber, "").substr(0, 4))
+                strFailures += "expected " + strWhat;
             else if (s.cOp == 'd')
             {
                 const std::string str = Receive(transfer, from);
@@ -189,6 +192,7 @@ std::string RunCase(const SCase& c)
         dir.WriteFile("local.bin", c.strUpload);
     CTFTPClient client;
     client.SetTimeout(c.nTimeoutMs);
+    client.SetSizeLimit(c.nSizeLimit);
     client.SetServerPort(server.listen.GetLocalPort());
     std::string strResults;
     for (int nResult = client.StartTransfer(c.strUpload.empty(), "F.CSV", strLocal, "127.0.0.1");;
@@ -233,6 +237,7 @@ TEST(TftpClientProtocol, ScriptedServers)
         std::string strError;
         const char* pszContent;
         int nCount;
+        uint64_t nSizeLimit = TFTP_MAX_FILE_SIZE;
     } arrCases[] = {
         // A repeated block (its ACK "got lost") is acknowledged again but written once.
         {"repeated blocks", "", 2000, "D1:B1 a1 D1:B1 a1 D2:B2 a2 D2:B2 a2 D3:B3 a3", "MMMMMF", "",
@@ -244,6 +249,9 @@ TEST(TftpClientProtocol, ScriptedServers)
         {"silent server: the request is sent three times", "", 100, "q", "MX", TIMED_OUT, "", 2},
         {"falling silent: the last ACK is resent twice", "", 100, "D1:B1 c", "MMX", TIMED_OUT, "",
          3},
+        // Past its size limit the client tells the server to stop.
+        {"more than the limit", "", 2000, "D1:B1 a1 D2:B2 e3", "MMX",
+         "Error: The panel sent more than 600 bytes for this file.", "", 0, 600},
         {"error answer", "", 2000, "E1:NOTFOUND", "MX", "#1:File not found\nCan't get data.", "",
          0},
         // Malformed packets are refused without reading past them.
@@ -270,7 +278,7 @@ TEST(TftpClientProtocol, ScriptedServers)
     };
     for (const auto& c : arrCases)
         RunCase({c.pszWhat, Payload(c.pszUpload), c.nTimeoutMs, Script(c.pszScript), c.pszResults,
-                 c.strError, Payload(c.pszContent), c.nCount});
+                 c.strError, Payload(c.pszContent), c.nCount, c.nSizeLimit});
 }
 
 // tftpd-hpa numbers the block after 65535 as 0; the client follows, so a file

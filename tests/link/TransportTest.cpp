@@ -29,7 +29,6 @@ TEST(TransportTest, PanelIdentification)
         {"--info-length 6 --build 999", true, 186, 0, ""}, // the rest of the block stays zero
         {"--info-length 101", false, 0, 0,
          "Incorrect Communication Packet  (Incorrect message length)."},
-        {"--type 177 --revision i11 --build 40", true, 177, 40, ""},
         {"--type 177 --revision i11 --build 39", false, 177, 39, "Error: Device Type Mismatch"},
         {"--fail 18=17", false, 0, 0, "There is a Port conflict. Check the ports."},
         {"--type 0", false, 0, 0, "Error: The panel did not identify itself (panel type 0)."},

@@ -1,7 +1,5 @@
 #include "panels/CNameIpRecInfo.h"
 
-#include "common/AppStrings.h"
-
 #include "support/CScriptedPrompt.h"
 #include "support/CTempDir.h"
 
@@ -38,7 +36,6 @@ protected:
         EXPECT_EQ(m_prompt.Shown()[0].strText,
                   "Unable to open Ilvane Remote File Manager Panel List Information file (*.INI).");
         EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
-        EXPECT_EQ(m_prompt.Shown()[0].strText, LoadAppString(IDS_PANEL_LIST_FILE_ERROR));
     }
 
     CTempDir m_dir;
@@ -79,19 +76,13 @@ TEST_F(PanelListFile, SavesExactBytesAndLoadsBackOrderAndDuplicates)
     const std::string strFirst = m_dir.ReadFile("PanelsList.INI");
     ASSERT_TRUE(loaded.Save());
     EXPECT_EQ(m_dir.ReadFile("PanelsList.INI"), strFirst);
-    EXPECT_TRUE(m_prompt.Shown().empty());
-}
 
-TEST_F(PanelListFile, MissingOrEmptyFileLeavesListAsItWas)
-{
-    CNameIpRecInfo list;
-    list.AddTail(CNameIpRec("keep", 1, 2, 3, 4, 5));
-    EXPECT_FALSE(list.Load());
+    // An empty file (or none) leaves the list as it was.
     CNameIpRecInfo empty;
     ASSERT_TRUE(empty.Save());
     EXPECT_EQ(m_dir.ReadFile("PanelsList.INI"), "");
-    EXPECT_FALSE(list.Load());
-    EXPECT_EQ(Lines(list), "keep|1.2.3.4|5|\r\r\n");
+    EXPECT_FALSE(loaded.Load());
+    EXPECT_EQ(Lines(loaded), Lines(list));
     EXPECT_TRUE(m_prompt.Shown().empty());
 }
 
@@ -115,6 +106,9 @@ TEST_F(PanelListFile, ReadsEveryLineEndAndEveryLine)
                            "|0.0.0.0|10001|\r\r\n"
                            "d|9.9.9.9|1|\r\r\n"
                            "e|1.1.1.1|2|\r\r\n");
+    fs::remove(m_dir.Path() / "PanelsList.INI");
+    EXPECT_FALSE(list.Load());
+    EXPECT_EQ(list.GetCount(), 8);
 }
 
 TEST_F(PanelListFile, CopyFromMakesAnIndependentCopy)
@@ -133,9 +127,10 @@ TEST_F(PanelListFile, CopyFromMakesAnIndependentCopy)
     EXPECT_EQ(source.FindSamePanel(CNameIpRec("b", 2, 2, 2, 2, 3)), -1);
 }
 
-// A missing folder, or a folder in the file's place (the new text is
-// written, but cannot take the old one's place): a message, and nothing left.
-TEST_F(PanelListFile, FailedSaveLeavesTargetAndNoTemporaryFile)
+// A missing folder, a folder in the file's place (the new text is written,
+// but cannot take the old one's place) or a full disk: a message, the old
+// file intact and nothing left beside it. A save keeps the file's mode.
+TEST_F(PanelListFile, FailedSavesLoseNothingAndReplacementKeepsTheMode)
 {
     CNameIpRecInfo list;
     list.AddTail(CNameIpRec("A", 1, 1, 1, 1, 1));
@@ -152,13 +147,11 @@ TEST_F(PanelListFile, FailedSaveLeavesTargetAndNoTemporaryFile)
     ExpectOnlyListFileError();
     EXPECT_EQ(FolderEntries(), std::set<std::string>{"PanelsList.INI"});
     EXPECT_EQ(m_dir.ReadFile("PanelsList.INI/inside"), "x");
-}
 
-TEST_F(PanelListFile, FullDiskLeavesOldFileIntact)
-{
-    CNameIpRecInfo list;
-    list.AddTail(CNameIpRec("Old", 1, 2, 3, 4, 5));
+    fs::remove_all(m_dir.Path() / "PanelsList.INI");
+    m_prompt.Clear();
     ASSERT_TRUE(list.Save());
+    fs::permissions(m_dir.Path() / "PanelsList.INI", fs::perms(0640));
     const std::string strOld = m_dir.ReadFile("PanelsList.INI");
     for (int i = 0; i < 2000; ++i)
         list.AddTail(CNameIpRec("Panel with a long name to fill the disk", 10, 0, 0, 1, i));
@@ -178,16 +171,8 @@ TEST_F(PanelListFile, FullDiskLeavesOldFileIntact)
     ExpectOnlyListFileError();
     EXPECT_EQ(m_dir.ReadFile("PanelsList.INI"), strOld);
     EXPECT_EQ(FolderEntries(), std::set<std::string>{"PanelsList.INI"});
-}
-
-TEST_F(PanelListFile, ReplacementKeepsFilePermissions)
-{
-    CNameIpRecInfo list;
-    list.AddTail(CNameIpRec("A", 1, 1, 1, 1, 1));
-    ASSERT_TRUE(list.Save());
-    fs::permissions(m_dir.Path() / "PanelsList.INI", fs::perms(0640));
-    list.AddTail(CNameIpRec("B", 2, 2, 2, 2, 2));
+    EXPECT_EQ(fs::status(m_dir.Path() / "PanelsList.INI").permissions(), fs::perms(0640));
+    list.RemoveAt(1);
     ASSERT_TRUE(list.Save());
     EXPECT_EQ(fs::status(m_dir.Path() / "PanelsList.INI").permissions(), fs::perms(0640));
-    EXPECT_EQ(m_dir.ReadFile("PanelsList.INI"), "A|1.1.1.1|1|\r\r\nB|2.2.2.2|2|\r\r\n");
 }

@@ -1,6 +1,7 @@
 #pragma once
-// Helpers shared by the panel list widget tests: typing into a widget and a
-// quick look at what a widget shows.
+// Helpers shared by the panel list tests: typing into a widget, showing a
+// window as the active one, and the names of a panel list.
+#include "panels/CNameIpRecInfo.h"
 #include "support/CQtTestApp.h"
 
 #include <QCoreApplication>
@@ -40,4 +41,12 @@ inline void ShowActive(QWidget* pWindow)
     pWindow->show();
     pWindow->activateWindow();
     QCoreApplication::processEvents();
+}
+
+inline std::vector<std::string> Names(const CNameIpRecInfo& list)
+{
+    std::vector<std::string> arrNames;
+    for (int i = 0; i < list.GetCount(); ++i)
+        arrNames.push_back(list.GetAt(i).m_strName);
+    return arrNames;
 }

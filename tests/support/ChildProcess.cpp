@@ -1,24 +1,92 @@
 #include "support/ChildProcess.h"
 
+#include <chrono>
+#include <csignal>
 #include <fcntl.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
-pid_t SpawnWithOutputFiles(std::vector<std::string> arrArgv, const std::string& strOutPath,
-                           const std::string& strErrPath, const std::function<void()>& fnInChild)
+std::vector<std::string> Words(const std::string& strLine)
 {
-    const pid_t pid = fork();
-    if (pid != 0)
-        return pid;
-    const int nOut = open(strOutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int nErr = open(strErrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    dup2(nOut, STDOUT_FILENO);
-    dup2(nErr, STDERR_FILENO);
-    if (fnInChild)
-        fnInChild();
+    std::istringstream in(strLine);
+    std::vector<std::string> arrWords;
+    for (std::string strWord; in >> strWord;)
+        arrWords.push_back(strWord);
+    return arrWords;
+}
+
+CChildProcess::CChildProcess(std::vector<std::string> arrArgv,
+                             const std::function<void()>& fnInChild)
+{
+    const std::string strOut = (m_files.Path() / "out").string();
+    const std::string strErr = (m_files.Path() / "err").string();
     std::vector<char*> argv;
     for (std::string& strArg : arrArgv)
         argv.push_back(strArg.data());
     argv.push_back(nullptr);
-    execv(argv[0], argv.data());
-    _exit(127);
+    m_pid = fork();
+    if (m_pid == 0)
+    {
+        setpgid(0, 0);
+        dup2(open(strOut.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
+        dup2(open(strErr.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
+        if (fnInChild)
+            fnInChild();
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    if (m_pid > 0)
+        setpgid(m_pid, m_pid); // before any Kill, whoever runs first
+}
+
+std::string CChildProcess::FirstLine() const
+{
+    std::string strOut = Output();
+    for (int i = 0; i < 1000 && strOut.find('\n') == std::string::npos; ++i)
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        strOut = Output();
+    }
+    return strOut.substr(0, strOut.find('\n'));
+}
+
+void CChildProcess::Signal(int nSignal) const
+{
+    if (m_pid > 0 && !m_bEnded)
+        kill(m_pid, nSignal);
+}
+
+bool CChildProcess::Wait(int nTimeoutMs, const std::function<void()>& fnMeanwhile)
+{
+    const auto tmEnd = std::chrono::steady_clock::now() + std::chrono::milliseconds(nTimeoutMs);
+    while (m_pid > 0 && !m_bEnded)
+    {
+        m_bEnded = waitpid(m_pid, &m_nStatus, WNOHANG) == m_pid;
+        if (m_bEnded || std::chrono::steady_clock::now() > tmEnd)
+            break;
+        if (fnMeanwhile)
+            fnMeanwhile();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return m_bEnded;
+}
+
+void CChildProcess::Kill()
+{
+    if (m_pid <= 0 || m_bEnded)
+        return;
+    kill(-m_pid, SIGKILL);
+    m_bEnded = waitpid(m_pid, &m_nStatus, 0) == m_pid;
+}
+
+int CChildProcess::ExitCode() const
+{
+    return m_bEnded && WIFEXITED(m_nStatus) ? WEXITSTATUS(m_nStatus) : -1;
+}
+
+int CChildProcess::EndSignal() const
+{
+    return m_bEnded && WIFSIGNALED(m_nStatus) ? WTERMSIG(m_nStatus) : 0;
 }

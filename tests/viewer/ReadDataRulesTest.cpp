@@ -1,40 +1,57 @@
+// What the Read Data page reads: the request its values make (or the message
+// refusing them), the load window it places and the record set it shows.
 #include "ViewerTestSupport.h"
+#include "viewer/LoadWindow.h"
 
 #include <gtest/gtest.h>
 
-namespace
+TEST(ReadDataPage, RefusalsWithTheirMessageAndFocus)
 {
-void ExpectRefused(const SReadDataValues& values, uint32_t nCount, const std::string& strText,
-                   int nControl)
-{
-    const SAddRecordsOutcome outcome = EvaluateAddRecords(values, nCount, true);
-    EXPECT_FALSE(outcome.bAccepted);
-    EXPECT_EQ(strText, outcome.message.strText);
-    EXPECT_EQ(EPromptIcon::Stop, outcome.message.eIcon);
-    EXPECT_EQ(nControl, outcome.message.nFocusControl);
-}
+    const struct
+    {
+        SReadDataValues values;
+        const char* pszMessage;
+        int nControl;
+    } arrCases[] = {
+        {ReadChoice(ReadChoiceFirst, "1"), "Number of Records  must be between 2 and 100.",
+         IDC_READ_FIRST},
+        {ReadChoice(ReadChoiceLast, "101"), "Number of Records  must be between 2 and 100.",
+         IDC_READ_LAST},
+        {ReadChoice(ReadChoiceLast, ""), "Number of Records  is not specified.", IDC_READ_LAST},
+        {ReadFromTo("10", "11"), "To Record Index must be between 12 and 100.", IDC_READ_TO},
+        {ReadFromTo("10", ""), "To Record Index is not specified.", IDC_READ_TO},
+        {ReadFromTo("", "12"), "From Record Index is not specified.", IDC_READ_FROM},
+        {ReadFromTo("0", "12"), "From Record Index must be between 1 and 100.", IDC_READ_FROM},
+        {ReadFromTo("101", "102"), "From Record Index must be between 1 and 100.", IDC_READ_FROM},
+        {ReadFromNumber("1", "-1"), "Previous records cannot be read from the index 1.",
+         IDC_READ_NUMBER},
+        {ReadFromNumber("5", "-6"), "Number of Records must be between -1 and -5", IDC_READ_NUMBER},
+        {ReadFromNumber("91", "11"), "Number of Records must be between 1 and 10.",
+         IDC_READ_NUMBER},
+        {ReadFromNumber("91", "0"), "Number of Records must be between 1 and 10.", IDC_READ_NUMBER},
+        {ReadFromNumber("5", ""), "Number of Records is not specified.", IDC_READ_NUMBER},
+        {ReadFromNumber("5", "1-2"), "Number of Records is invalid.", IDC_READ_NUMBER},
+        {ReadFromNumber("5", "+3"), "Number of Records is invalid.", IDC_READ_NUMBER},
+        {ReadFromNumber("5", "3a"), "Number of Records is invalid.", IDC_READ_NUMBER},
+        {ReadFromNumber("5", "--1"), "Number of Records is invalid.", IDC_READ_NUMBER},
+        {ReadFromNumber("5", "1 2"), "Number of Records is invalid.", IDC_READ_NUMBER},
+        // The From index is checked before the Number.
+        {ReadFromNumber("", "x"), "From Record Index is not specified.", IDC_READ_FROM},
+    };
+    for (const auto& c : arrCases)
+    {
+        const SAddRecordsOutcome outcome = EvaluateAddRecords(c.values, 100, true);
+        EXPECT_FALSE(outcome.bAccepted) << c.pszMessage;
+        EXPECT_EQ(c.pszMessage, outcome.message.strText);
+        EXPECT_EQ(EPromptIcon::Stop, outcome.message.eIcon) << c.pszMessage;
+        EXPECT_EQ(c.nControl, outcome.message.nFocusControl) << c.pszMessage;
+    }
 
-SAddRecordsRequest Accepted(const SReadDataValues& values, uint32_t nCount)
-{
-    const SAddRecordsOutcome outcome = EvaluateAddRecords(values, nCount, false);
-    EXPECT_TRUE(outcome.bAccepted) << outcome.message.strText;
-    return outcome.request;
-}
-} // namespace
-
-TEST(ValidateNumber, RangeAndOverflow)
-{
+    // Counts past 32 bits never wrap into the range.
     uint32_t nValue = 0;
     std::string strMessage;
     EXPECT_TRUE(ValidateNumber("X", " 12abc", 1, 20, false, nValue, strMessage));
     EXPECT_EQ(12u, nValue);
-    EXPECT_TRUE(ValidateNumber("X", "-5", 1, 5, true, nValue, strMessage));
-    EXPECT_EQ(5u, nValue);
-    EXPECT_FALSE(ValidateNumber("X", "", 1, 5, false, nValue, strMessage));
-    EXPECT_EQ("X is not specified.", strMessage);
-    EXPECT_FALSE(ValidateNumber("X", "abc", 1, 5, false, nValue, strMessage));
-    EXPECT_EQ("X must be between 1 and 5.", strMessage);
-    // 4294967301 wraps to 5 as an unsigned 32-bit number; it must not pass.
     EXPECT_FALSE(ValidateNumber("X", "4294967301", 1, 5, false, nValue, strMessage));
     EXPECT_FALSE(
         ValidateNumber("X", "99999999999999999999999999999", 1, 100, false, nValue, strMessage));
@@ -42,70 +59,72 @@ TEST(ValidateNumber, RangeAndOverflow)
     EXPECT_EQ("X must be between -1 and -5", strMessage);
 }
 
-TEST(ReadDataPage, AllFirstAndLast)
+TEST(ReadDataPage, AcceptedRequests)
 {
-    SAddRecordsRequest request = Accepted(ReadChoice(ReadChoiceAll, ""), 100);
-    EXPECT_EQ(LoadAll, request.eMode);
-    EXPECT_FALSE(request.bSetWindowSize);
-
-    request = Accepted(ReadChoice(ReadChoiceFirst, "2"), 100);
-    EXPECT_EQ(LoadFirst, request.eMode);
-    EXPECT_EQ(2u, request.nWindowSize);
-    request = Accepted(ReadChoice(ReadChoiceLast, "100"), 100);
-    EXPECT_EQ(LoadLast, request.eMode);
-    EXPECT_EQ(100u, request.nWindowSize);
-
-    ExpectRefused(ReadChoice(ReadChoiceFirst, "1"), 100,
-                  "Number of Records  must be between 2 and 100.", IDC_READ_FIRST);
-    ExpectRefused(ReadChoice(ReadChoiceLast, "101"), 100,
-                  "Number of Records  must be between 2 and 100.", IDC_READ_LAST);
-    ExpectRefused(ReadChoice(ReadChoiceLast, ""), 100, "Number of Records  is not specified.",
-                  IDC_READ_LAST);
+    const struct
+    {
+        SReadDataValues values;
+        LoadMode eMode;
+        uint32_t nIndex, nWindowSize;
+    } arrCases[] = {
+        {ReadChoice(ReadChoiceFirst, "2"), LoadFirst, 0, 2},
+        {ReadChoice(ReadChoiceLast, "100"), LoadLast, 0, 100},
+        {ReadFromTo("10", "12"), LoadFrom, 10, 3},
+        {ReadFromNumber("50", "-5"), LoadFrom, 46, 5},
+        {ReadFromNumber("5", "-5"), LoadFrom, 1, 5},
+        {ReadFromNumber("91", " 10 "), LoadFrom, 91, 10},
+    };
+    for (const auto& c : arrCases)
+    {
+        const SAddRecordsOutcome outcome = EvaluateAddRecords(c.values, 100, false);
+        ASSERT_TRUE(outcome.bAccepted) << outcome.message.strText;
+        EXPECT_EQ(c.eMode, outcome.request.eMode);
+        EXPECT_EQ(c.nIndex, outcome.request.nIndex) << c.nIndex;
+        EXPECT_TRUE(outcome.request.bSetWindowSize);
+        EXPECT_EQ(c.nWindowSize, outcome.request.nWindowSize) << c.nIndex;
+    }
+    const SAddRecordsOutcome all = EvaluateAddRecords(ReadChoice(ReadChoiceAll, ""), 100, false);
+    EXPECT_TRUE(all.bAccepted && all.request.eMode == LoadAll && !all.request.bSetWindowSize);
 }
 
-TEST(ReadDataPage, FromAndTo)
+// The window's placement; the cached ends it skips are in the golden
+// transcripts and the reader's tests.
+TEST(LoadWindow, PlacementPerMode)
 {
-    SAddRecordsRequest request = Accepted(ReadFromTo("10", "12"), 100);
-    EXPECT_EQ(LoadFrom, request.eMode);
-    EXPECT_EQ(10u, request.nIndex);
-    EXPECT_EQ(3u, request.nWindowSize);
-
-    ExpectRefused(ReadFromTo("10", "11"), 100, "To Record Index must be between 12 and 100.",
-                  IDC_READ_TO);
-    ExpectRefused(ReadFromTo("10", ""), 100, "To Record Index is not specified.", IDC_READ_TO);
-    ExpectRefused(ReadFromTo("", "12"), 100, "From Record Index is not specified.", IDC_READ_FROM);
-    ExpectRefused(ReadFromTo("0", "12"), 100, "From Record Index must be between 1 and 100.",
-                  IDC_READ_FROM);
-    ExpectRefused(ReadFromTo("101", "102"), 100, "From Record Index must be between 1 and 100.",
-                  IDC_READ_FROM);
+    const struct
+    {
+        LoadMode eMode;
+        uint32_t nIndex, nCount, nSize, nStart, nPlacedSize;
+    } arrCases[] = {
+        {LoadLast, 0, 7, 10, 1, 10}, // a file no longer than the window starts at 1
+        {LoadFrom, 5, 10, 10, 1, 10},   {LoadFirst, 0, 0, 10, 1, 10},
+        {LoadFirst, 0, 100, 10, 1, 10}, {LoadLast, 0, 100, 10, 91, 10},
+        {LoadAll, 0, 100, 10, 1, 100},  {LoadAll, 0, 0, 10, 1, 0},
+        {LoadFrom, 0, 100, 10, 1, 10},  {LoadFrom, 46, 100, 5, 46, 5},
+        {LoadFrom, 95, 100, 5, 95, 5},  {LoadFrom, 97, 100, 5, 96, 5}, // pulled back to fit
+        {LoadFrom, 100, 100, 5, 96, 5}, {LoadFrom, 500, 100, 5, 96, 5},
+    };
+    for (const auto& c : arrCases)
+    {
+        const SLoadWindow window = PlaceLoadWindow(c.eMode, c.nIndex, c.nCount, c.nSize);
+        EXPECT_EQ(c.nStart, window.nStart) << c.eMode << " " << c.nIndex << " " << c.nCount;
+        EXPECT_EQ(c.nPlacedSize, window.nSize) << c.eMode << " " << c.nIndex << " " << c.nCount;
+    }
+    // A gap inside is read again as a whole.
+    const SReadSpan span =
+        TrimCachedEnds({1, 10}, [](uint32_t n) { return n == 1 || n == 5 || n == 10; });
+    EXPECT_EQ(2u, span.nFirst);
+    EXPECT_EQ(10u, span.nEnd);
 }
 
-TEST(ReadDataPage, FromAndNumber)
+TEST(RecordSetText, LastIndicesAndEmptiedCache)
 {
-    SAddRecordsRequest request = Accepted(ReadFromNumber("50", "-5"), 100);
-    EXPECT_EQ(LoadFrom, request.eMode);
-    EXPECT_EQ(46u, request.nIndex);
-    EXPECT_EQ(5u, request.nWindowSize);
-    request = Accepted(ReadFromNumber("5", "-5"), 100);
-    EXPECT_EQ(1u, request.nIndex);
-    request = Accepted(ReadFromNumber("91", " 10 "), 100);
-    EXPECT_EQ(91u, request.nIndex);
-    EXPECT_EQ(10u, request.nWindowSize);
-
-    ExpectRefused(ReadFromNumber("1", "-1"), 100,
-                  "Previous records cannot be read from the index 1.", IDC_READ_NUMBER);
-    ExpectRefused(ReadFromNumber("5", "-6"), 100, "Number of Records must be between -1 and -5",
-                  IDC_READ_NUMBER);
-    ExpectRefused(ReadFromNumber("91", "11"), 100, "Number of Records must be between 1 and 10.",
-                  IDC_READ_NUMBER);
-    ExpectRefused(ReadFromNumber("91", "0"), 100, "Number of Records must be between 1 and 10.",
-                  IDC_READ_NUMBER);
-    ExpectRefused(ReadFromNumber("5", ""), 100, "Number of Records is not specified.",
-                  IDC_READ_NUMBER);
-    for (const char* pszInvalid : {"1-2", "+3", "3a", "--1", "1 2"})
-        ExpectRefused(ReadFromNumber("5", pszInvalid), 100, "Number of Records is invalid.",
-                      IDC_READ_NUMBER);
-    // The From index is checked before the Number.
-    ExpectRefused(ReadFromNumber("", "x"), 100, "From Record Index is not specified.",
-                  IDC_READ_FROM);
+    CHandLog hand;
+    for (uint32_t n : {5u, 4294967294u, 4294967295u})
+        hand.Add(n, {"04/12/26", "08:00:00", "1", "on"});
+    hand.Log().UpdateRecordSetText();
+    EXPECT_EQ("(5) & (4294967294 - 4294967295)", hand.Log().GetRecordSetText());
+    hand.Log().EmptyCache();
+    EXPECT_EQ("", hand.Log().GetRecordSetText());
+    EXPECT_EQ("", hand.Log().m_strRecordSet);
 }

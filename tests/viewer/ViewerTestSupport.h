@@ -18,20 +18,15 @@
 #include <vector>
 
 // A fixed-width data log: "Date,Time,Temp,Pump" and nRecords records, one
-// second apart from 04/12/26 08:00:00, values padded so every line has the
-// same length. strEol is "\n" or "\r\n".
-inline std::string MakeDataLog(int nRecords, const std::string& strEol = "\n",
-                               const std::string& strHeader = "Date,Time,Temp,Pump")
+// second apart from 04/12/26 08:00:00, Temp 20.0 up by 0.1, Pump on at the
+// even seconds. strEol is "\n" or "\r\n".
+inline std::string MakeDataLog(int nRecords, const std::string& strEol = "\n")
 {
-    std::string strText = strHeader + strEol;
+    std::string strText = "Date,Time,Temp,Pump" + strEol;
     for (int i = 0; i < nRecords; ++i)
-    {
-        const int nSeconds = i;
-        strText +=
-            StrFormat("04/12/26,%02d:%02d:%02d,%6.1f,%4s", 8 + nSeconds / 3600, nSeconds / 60 % 60,
-                      nSeconds % 60, 20.0 + (i % 100) / 10.0, i % 2 == 0 ? "on" : "off");
-        strText += strEol;
-    }
+        strText += StrFormat("04/12/26,%02d:%02d:%02d,%6.1f,%4s", 8 + i / 3600, i / 60 % 60, i % 60,
+                             20.0 + (i % 100) / 10.0, i % 2 == 0 ? "on" : "off") +
+                   strEol;
     return strText;
 }
 
@@ -39,27 +34,22 @@ inline std::string MakeDataLog(int nRecords, const std::string& strEol = "\n",
 // (First, Last, All) with its count.
 inline SReadDataValues ReadFromTo(const std::string& strFrom, const std::string& strTo)
 {
-    SReadDataValues values;
-    values.nChoice = ReadChoiceFrom;
-    values.strFrom = strFrom;
-    values.strTo = strTo;
-    return values;
+    return {.nChoice = ReadChoiceFrom, .strFrom = strFrom, .strTo = strTo};
 }
 
 inline SReadDataValues ReadFromNumber(const std::string& strFrom, const std::string& strNumber)
 {
-    SReadDataValues values = ReadFromTo(strFrom, "");
-    values.bToChecked = false;
-    values.strNumber = strNumber;
-    return values;
+    return {.nChoice = ReadChoiceFrom,
+            .strFrom = strFrom,
+            .strTo = "",
+            .strNumber = strNumber,
+            .bToChecked = false};
 }
 
 inline SReadDataValues ReadChoice(int nChoice, const std::string& strCount = "10")
 {
-    SReadDataValues values;
-    values.nChoice = nChoice;
-    values.strFirst = values.strLast = strCount;
-    return values;
+    return {
+        .nChoice = nChoice, .strFirst = strCount, .strLast = strCount, .strFrom = "", .strTo = ""};
 }
 
 // Every cached record of a data-log object by its index.
@@ -71,18 +61,12 @@ inline std::map<uint32_t, std::vector<std::string>> CachedRecords(const CDataLog
     return mapRecords;
 }
 
-// A filter criterion on the tag of that index (0 the first tag).
-inline CTagFilter MakeTagFilter(uint16_t nTagIndex, bool bShow, int nDataType, int nCondition,
-                                double dLow, double dHigh = 0.0)
+// A record's time as the reader takes it from its date and time fields.
+inline SYSTEMTIME TimeOf(const std::string& strDate, const std::string& strTime)
 {
-    CTagFilter tag;
-    tag.m_nTagIndex = nTagIndex;
-    tag.m_bShow = bShow;
-    tag.m_nDataType = nDataType;
-    tag.m_nCondition = nCondition;
-    tag.m_dLow = dLow;
-    tag.m_dHigh = dHigh;
-    return tag;
+    bool bMilliseconds = false;
+    const std::string arrFields[] = {strDate, strTime, "x"};
+    return ParseRecordTime(arrFields, 3, bMilliseconds);
 }
 
 // A data-log object with a header and a cache filled by the test. It holds
@@ -130,10 +114,6 @@ public:
     CPanelFileCommands* Files() { return m_pFiles.get(); }
     int Port() const { return m_pSimulator->Port(); }
     const CTempDir& Dir() const { return m_dir; }
-    void AppendToFile(const std::string& strName, const std::string& strBytes)
-    {
-        m_dir.WriteFile(strName, m_dir.ReadFile(strName) + strBytes);
-    }
 
 private:
     CTempDir m_dir;

@@ -50,7 +50,7 @@ TEST_F(DataViewPage, FilteredRowsSortAndExportAsShown)
     CDataLogFile& log = cached.Log();
     // Hide the records whose pump is on: records 1, 3 and 5 are left.
     log.m_Filter.m_bEnabled = true;
-    log.m_Filter.m_arrTagFilters = {MakeTagFilter(1, false, FilterDiscrete, FilterEqual, 1)};
+    log.m_Filter.m_arrTagFilters = {CTagFilter{1, false, FilterDiscrete, FilterEqual, 1}};
 
     CFileDataPage page(&log);
     page.resize(700, 400);

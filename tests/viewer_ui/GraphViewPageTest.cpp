@@ -137,13 +137,15 @@ TEST_F(GraphViewPage, DrawsSeriesAndSwitchesTypeKeepingZoomAndHiddenSeries)
     EXPECT_TRUE(dlg.External().m_arrHiddenSeries.empty());
 }
 
-TEST_F(GraphViewPage, PointsShowTheirRecordsWallClockTimeInEverySeason)
+TEST_F(GraphViewPage, PointsInEverySeasonAndAPrintToPdfUnderTheHeader)
 {
-    CCachedLog cached(SeasonsLog());
-    CFileDataChartPage page(&cached.Log());
+    CCachedLog cached(SeasonsLog(), "LINE7.CSV");
+    CDataLogFile& log = cached.Log();
+    CFileDataChartPage page(&log);
     page.resize(800, 500);
     page.show();
     ASSERT_NO_FATAL_FAILURE(ActivateAndWait(page));
+    CFileDataChartDlg& dlg = *page.m_pChartDlg;
     // The legend's time of each point is the time written in its record.
     const QString strTimes = Script(page, "Array.from(orvakChart.data[0], (x) => "
                                           "orvakChart.series[0].value(orvakChart, x)).join('|')")
@@ -155,23 +157,15 @@ TEST_F(GraphViewPage, PointsShowTheirRecordsWallClockTimeInEverySeason)
     EXPECT_EQ(8 * 3600, Script(page, "orvakChart.data[0][1] % 86400").toInt());
     // The JSON keeps its time stamps (the record's wall clock read as UTC, less
     // the offset taken once, standard time in this zone); the page adds it back.
-    EXPECT_EQ(3600, page.m_pChartDlg->External().m_nUtcOffset);
-    EXPECT_NE(std::string::npos,
-              page.m_pChartDlg->External().m_strData.find("[1784098800000,22.5]"));
-}
+    EXPECT_EQ(3600, dlg.External().m_nUtcOffset);
+    EXPECT_NE(std::string::npos, dlg.External().m_strData.find("[1784098800000,22.5]"));
 
-TEST_F(GraphViewPage, PrintsToPdfUnderTheHeaderAndRemovesIt)
-{
-    CCachedLog cached(SeasonsLog(), "LINE7.CSV");
-    CDataLogFile& log = cached.Log();
+    // A filter reaches the chart, and the print header lists it.
     log.m_Filter.m_bEnabled = true;
-    log.m_Filter.m_arrTagFilters = {MakeTagFilter(0, true, FilterNumeric, FilterGreater, 22)};
-    CFileDataChartPage page(&log);
-    page.resize(800, 500);
-    page.show();
+    log.m_Filter.m_arrTagFilters = {CTagFilter{0, true, FilterNumeric, FilterGreater, 22}};
+    log.m_bGraphViewStale = true;
     ASSERT_NO_FATAL_FAILURE(ActivateAndWait(page));
-    CFileDataChartDlg& dlg = *page.m_pChartDlg;
-    EXPECT_EQ(1, Script(page, "orvakChart.data[0].length").toInt()); // the filter reaches the chart
+    EXPECT_EQ(1, Script(page, "orvakChart.data[0].length").toInt());
 
     const std::string strPdf = (m_dir.Path() / "chart.pdf").string();
     dlg.m_fnSetUpPrinter = [&](QPrinter& printer)

@@ -1,7 +1,7 @@
 // Opening the viewer: from the main window's View on a simulated panel, a
 // file that the data-log reader rejects (no window), and the program's
 // --view path with its panel and file checks.
-#include "ViewerSheetTestSupport.h"
+#include "ViewerUiTestSupport.h"
 
 #include "filemanager/MainWindowTestSupport.h"
 #include "viewer/ui/CFileDataReadPage.h"
@@ -10,7 +10,6 @@
 
 #include <QPlainTextEdit>
 #include <QTimer>
-#include <ostream>
 
 namespace
 {
@@ -72,82 +71,57 @@ TEST_F(OpenViewerTest, ViewOnTheMainWindowOpensTheSheetOnThePanelsFile)
 }
 
 // The viewer on a panel's file, through the opener (as View runs it) or the
-// program's --view path.
-struct SOpenCase
+// program's --view path: it opens only a data log on an accepted panel.
+TEST_F(OpenViewerTest, OpensOnlyADataLogOnAnAcceptedPanel)
 {
-    const char* pszLabel;
-    std::vector<std::string> arrPanelArgs;
-    const char* pszFile;
-    bool bCommandLine;
-    bool bOpened;
-    const char* pszMessageStart; // "": no message
-};
-
-// Test lists name the case, not its bytes.
-void PrintTo(const SOpenCase& c, std::ostream* pOut)
-{
-    *pOut << c.pszLabel;
+    const struct
+    {
+        std::vector<std::string> arrPanelArgs;
+        const char* pszFile;
+        bool bCommandLine, bOpened;
+        const char* pszMessageStart; // "": no message
+    } arrCases[] = {
+        {{}, "LOG.CSV", false, true, ""},
+        {{}, "NOTLOG.CSV", false, false, ""},
+        {{}, "MISSING.CSV", false, false, "Unable to open file MISSING.CSV\n"},
+        {{}, "LOG.CSV", true, true, ""},
+        {{"--type", "1"}, "LOG.CSV", true, false, "Error: Device Type Mismatch"},
+        {{"--revision", "i13"},
+         "LOG.CSV",
+         true,
+         false,
+         "This panel does not let its file data be viewed."},
+        {{}, "NOTLOG.CSV", true, false, "NOTLOG.CSV is not a data-log file."},
+    };
+    for (const auto& c : arrCases)
+    {
+        SCOPED_TRACE(std::string(c.pszFile) + (c.bCommandLine ? " --view" : " View"));
+        m_prompt.Clear();
+        CSimulatedCard card({{"LOG.CSV", DATA_LOG}, {"NOTLOG.CSV", NOT_A_LOG}}, c.arrPanelArgs);
+        CSheetCloser seen;
+        if (c.bCommandLine)
+        {
+            EXPECT_EQ(ViewRemoteFile("127.0.0.1", card.Port(), c.pszFile), c.bOpened ? 0 : 1);
+        }
+        else
+        {
+            CCommInterface comm("127.0.0.1", card.Port());
+            comm.SetTimeouts(2000, 2000);
+            EXPECT_EQ(RunDataViewer(nullptr, comm, c.pszFile), c.bOpened);
+        }
+        EXPECT_EQ(seen.m_bOpened, c.bOpened);
+        EXPECT_EQ(seen.m_strTitle, c.bOpened ? std::string("Data from ") + c.pszFile : "");
+        if (*c.pszMessageStart == '\0')
+        {
+            EXPECT_TRUE(m_prompt.Shown().empty());
+        }
+        else
+        {
+            ASSERT_EQ(m_prompt.Shown().size(), 1u);
+            EXPECT_EQ(m_prompt.Shown()[0].strText.rfind(c.pszMessageStart, 0), 0u)
+                << m_prompt.Shown()[0].strText;
+            EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
+        }
+    }
 }
-
-const SOpenCase OPEN_CASES[] = {
-    {"ViewerOnDataLog", {}, "LOG.CSV", false, true, ""},
-    {"ViewerOnOtherFileSaysNothing", {}, "NOTLOG.CSV", false, false, ""},
-    {"ViewerOnMissingFile", {}, "MISSING.CSV", false, false, "Unable to open file MISSING.CSV\n"},
-    {"CommandLineOnDataLog", {}, "LOG.CSV", true, true, ""},
-    {"CommandLineWrongPanel",
-     {"--type", "1"},
-     "LOG.CSV",
-     true,
-     false,
-     "Error: Device Type Mismatch"},
-    {"CommandLinePanelCannotView",
-     {"--revision", "i13"},
-     "LOG.CSV",
-     true,
-     false,
-     "This panel does not let its file data be viewed."},
-    {"CommandLineOnOtherFile", {}, "NOTLOG.CSV", true, false, "NOTLOG.CSV is not a data-log file."},
-};
-
-class OpenCaseTest : public CQtTestBase, public ::testing::WithParamInterface<SOpenCase>
-{
-protected:
-    CScriptedPrompt m_prompt;
-    CScopedPrompt m_scopedPrompt{m_prompt};
-};
-
-TEST_P(OpenCaseTest, OpensOnlyADataLogOnAnAcceptedPanel)
-{
-    const SOpenCase& c = GetParam();
-    CSimulatedCard card({{"LOG.CSV", DATA_LOG}, {"NOTLOG.CSV", NOT_A_LOG}}, c.arrPanelArgs);
-    CSheetCloser seen;
-    if (c.bCommandLine)
-    {
-        EXPECT_EQ(ViewRemoteFile("127.0.0.1", card.Port(), c.pszFile), c.bOpened ? 0 : 1);
-    }
-    else
-    {
-        CCommInterface comm("127.0.0.1", card.Port());
-        comm.SetTimeouts(2000, 2000);
-        EXPECT_EQ(RunDataViewer(nullptr, comm, c.pszFile), c.bOpened);
-    }
-    EXPECT_EQ(seen.m_bOpened, c.bOpened);
-    if (c.bOpened)
-    {
-        EXPECT_EQ(seen.m_strTitle, std::string("Data from ") + c.pszFile);
-    }
-    if (*c.pszMessageStart == '\0')
-    {
-        EXPECT_TRUE(m_prompt.Shown().empty());
-        return;
-    }
-    ASSERT_EQ(m_prompt.Shown().size(), 1u);
-    EXPECT_EQ(m_prompt.Shown()[0].strText.rfind(c.pszMessageStart, 0), 0u)
-        << m_prompt.Shown()[0].strText;
-    EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, OpenCaseTest, ::testing::ValuesIn(OPEN_CASES),
-                         [](const ::testing::TestParamInfo<SOpenCase>& info)
-                         { return std::string(info.param.pszLabel); });
 } // namespace

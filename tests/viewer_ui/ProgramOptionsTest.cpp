@@ -8,34 +8,26 @@
 #include <string>
 #include <sys/wait.h>
 
-namespace
-{
-std::string ProgramPath()
-{
-    return (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "OrvakFileManager")
-        .string();
-}
-
-struct SOptionCase
-{
-    const char* pszArgs;
-    int nExit;
-    const char* pszOutput; // expected in standard output and error together
-};
-
-const SOptionCase OPTION_CASES[] = {
-    {"--help", 0, "--view HOST[:PORT] FILE"},
-    {"--version", 0, "Ilvane Remote File Manager Version 1.1.9"},
-    {"--view 127.0.0.1", 2, "--view needs HOST[:PORT] and FILE"},
-    {"--bogus", 2, "Try 'OrvakFileManager --help'."},
-};
-
 TEST(ProgramOptions, EndBeforeAnyWindowWithoutADisplay)
 {
-    for (const SOptionCase& c : OPTION_CASES)
+    const struct
     {
-        const std::string strCommand = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb '" +
-                                       ProgramPath() + "' " + c.pszArgs + " 2>&1";
+        const char* pszArgs;
+        int nExit;
+        const char* pszOutput; // expected in standard output and error together
+    } arrCases[] = {
+        {"--help", 0, "--view HOST[:PORT] FILE"},
+        {"--version", 0, "Ilvane Remote File Manager Version 1.1.9"},
+        {"--view 127.0.0.1", 2, "--view needs HOST[:PORT] and FILE"},
+        {"--bogus", 2, "Try 'OrvakFileManager --help'."},
+    };
+    for (const auto& c : arrCases)
+    {
+        const std::string strCommand =
+            "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb '" +
+            (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "OrvakFileManager")
+                .string() +
+            "' " + c.pszArgs + " 2>&1";
         FILE* pPipe = popen(strCommand.c_str(), "r");
         ASSERT_NE(pPipe, nullptr);
         std::string strOutput;
@@ -48,4 +40,3 @@ TEST(ProgramOptions, EndBeforeAnyWindowWithoutADisplay)
         EXPECT_NE(strOutput.find(c.pszOutput), std::string::npos) << c.pszArgs << "\n" << strOutput;
     }
 }
-} // namespace

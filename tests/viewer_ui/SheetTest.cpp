@@ -1,6 +1,6 @@
 // The viewer sheet: its extra buttons page by page, the page keys, a page
 // that refuses to be left, and the graph type button against the chart.
-#include "ViewerSheetTestSupport.h"
+#include "ViewerUiTestSupport.h"
 
 #include "viewer/ui/CFileDataChartDlg.h"
 #include "viewer/ui/CFileDataChartPage.h"
@@ -18,18 +18,15 @@ namespace
 class SheetTest : public CViewerSheetTest
 {
 protected:
-    struct SButtons
+    // Whether Export, Print and the graph type button show.
+    std::string Buttons() const
     {
-        bool bExport, bPrint, bGraphType;
-        std::string strGraphType;
-        bool operator==(const SButtons&) const = default;
-    };
-    SButtons Buttons() const
-    {
-        return {m_pSheet->ExportButton()->isVisibleTo(m_pSheet.get()),
-                m_pSheet->PrintButton()->isVisibleTo(m_pSheet.get()),
-                m_pSheet->GraphTypeButton()->isVisibleTo(m_pSheet.get()),
-                m_pSheet->GraphTypeButton()->text().toStdString()};
+        std::string strShown;
+        for (const QWidget* pButton :
+             {(QWidget*)m_pSheet->ExportButton(), (QWidget*)m_pSheet->PrintButton(),
+              (QWidget*)m_pSheet->GraphTypeButton()})
+            strShown += pButton->isVisibleTo(m_pSheet.get()) ? "1" : "0";
+        return strShown;
     }
     void ClickTab(int nIndex) const
     {
@@ -62,29 +59,17 @@ TEST_F(SheetTest, ExtraButtonsBelongToTheirPages)
     EXPECT_TRUE(m_pSheet->isSizeGripEnabled());
     const QTabWidget* pTabs = m_pSheet->Tabs();
     ASSERT_EQ(pTabs->count(), 4);
-    EXPECT_EQ(pTabs->tabText(0).toStdString(), "Read Data");
-    EXPECT_EQ(pTabs->tabText(1).toStdString(), "Filters");
-    EXPECT_EQ(pTabs->tabText(2).toStdString(), "Data View");
-    EXPECT_EQ(pTabs->tabText(3).toStdString(), "Graph View");
-    EXPECT_EQ(m_pSheet->GetActiveIndex(), CFileDataSheet::PageReadData);
-
-    struct SStep
+    // Each page's tab text, then whether Export, Print and the graph type
+    // button show on it.
+    const std::pair<const char*, const char*> arrPages[] = {
+        {"Read Data", "000"}, {"Filters", "000"}, {"Data View", "100"}, {"Graph View", "011"}};
+    for (const int nPage : {3, 2, 1, 0})
     {
-        int nPage;
-        SButtons buttons;
-    };
-    const SStep arrSteps[] = {
-        {CFileDataSheet::PageReadData, {false, false, false, "Bar Graph"}},
-        {CFileDataSheet::PageDataView, {true, false, false, "Bar Graph"}},
-        {CFileDataSheet::PageGraphView, {false, true, true, "Bar Graph"}},
-        {CFileDataSheet::PageFilters, {false, false, false, "Bar Graph"}},
-        {CFileDataSheet::PageReadData, {false, false, false, "Bar Graph"}},
-    };
-    for (const SStep& step : arrSteps)
-    {
-        ASSERT_TRUE(m_pSheet->SetActivePage(step.nPage));
-        EXPECT_TRUE(Buttons() == step.buttons) << "page " << step.nPage;
+        ASSERT_TRUE(m_pSheet->SetActivePage(nPage));
+        EXPECT_EQ(pTabs->tabText(nPage).toStdString(), arrPages[nPage].first);
+        EXPECT_EQ(Buttons(), arrPages[nPage].second) << "page " << nPage;
     }
+    EXPECT_EQ(m_pSheet->GraphTypeButton()->text().toStdString(), "Bar Graph");
 }
 
 TEST_F(SheetTest, PageKeysAndTabClicksSwitchPages)
@@ -132,6 +117,7 @@ TEST_F(SheetTest, ARefusingPageKeepsTheTabAndTheFocusEveryWay)
 {
     OpenSheet();
     MakeFiltersInvalid();
+    m_log.m_bDataViewStale = m_log.m_bGraphViewStale = false;
     const std::vector<std::pair<const char*, std::function<void()>>> arrWays = {
         {"Ctrl+Tab",
          [this] { PressKey(m_pSheet->FiltersPage()->Grid(), Qt::Key_Tab, Qt::ControlModifier); }},
@@ -148,7 +134,13 @@ TEST_F(SheetTest, ARefusingPageKeepsTheTabAndTheFocusEveryWay)
         EXPECT_EQ(m_pSheet->GetActiveIndex(), CFileDataSheet::PageFilters) << pszWay;
         EXPECT_EQ(m_pSheet->Tabs()->currentIndex(), CFileDataSheet::PageFilters) << pszWay;
         EXPECT_EQ(FocusName(), "gridTags") << pszWay;
+        // The grid focuses the refused cell and selects its whole row.
+        CGridCtrl& grid = *m_pSheet->FiltersPage()->Grid();
+        EXPECT_EQ(grid.GetFocusRow(), 1) << pszWay;
+        EXPECT_EQ(grid.GetFocusColumn(), FilterColumnLow) << pszWay;
+        EXPECT_EQ(grid.selectionModel()->selectedIndexes().size(), 6) << pszWay;
         EXPECT_FALSE(m_log.m_Filter.m_bEnabled) << pszWay;
+        EXPECT_FALSE(m_log.m_bDataViewStale || m_log.m_bGraphViewStale) << pszWay;
     }
 }
 

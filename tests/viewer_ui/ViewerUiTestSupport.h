@@ -1,19 +1,21 @@
 #pragma once
-// Helpers of the viewer window tests: a data log served by the panel
-// simulator and opened as the viewer opens it, with every record cached,
-// and waiting on the event loop.
+// Helpers of the viewer window tests: waiting on the event loop, a data log
+// served by the panel simulator and opened with every record cached, and the
+// viewer's sheet on a card with a data log of 100 records (04/12/26 08:00:00
+// onwards, one a second) built and shown as the view command builds it.
 #include "support/CQtTestApp.h"
 #include "support/CScriptedPrompt.h"
-#include "viewer/CDataLogFile.h"
 #include "viewer/ViewerTestSupport.h"
+#include "viewer/ui/CFileDataSheet.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
-#include <QVariant>
+#include <QKeyEvent>
+#include <QTabWidget>
 #include <QWebEnginePage>
 
 #include <functional>
 #include <memory>
-#include <string>
 
 // Runs the event loop until fnDone says so or the time is up; returns fnDone().
 inline bool WaitFor(const std::function<bool()>& fnDone, int nTimeoutMs = 30000)
@@ -46,21 +48,72 @@ class CCachedLog
 {
 public:
     explicit CCachedLog(const std::string& strLogText, const std::string& strName = "41225A07.CSV")
-        : m_card({{strName, strLogText}})
+        : m_card({{strName, strLogText}}), m_log(m_card.Files())
     {
-        m_pLog = std::make_unique<CDataLogFile>(m_card.Files());
-        EXPECT_TRUE(m_pLog->OpenLog(strName));
-        m_pLog->LoadRecords(LoadAll, 0);
-        m_pLog->UpdateRecordSetText();
-        m_pLog->InitFilterDates();
-        m_pLog->m_bDataViewStale = true;
-        m_pLog->m_bGraphViewStale = true;
+        EXPECT_TRUE(m_log.OpenLog(strName));
+        m_log.LoadRecords(LoadAll, 0);
+        m_log.UpdateRecordSetText();
+        m_log.InitFilterDates();
+        m_log.m_bDataViewStale = m_log.m_bGraphViewStale = true;
     }
-    ~CCachedLog() { m_pLog.reset(); } // closed while the card still serves
 
-    CDataLogFile& Log() { return *m_pLog; }
+    CDataLogFile& Log() { return m_log; }
 
 private:
     CSimulatedCard m_card;
-    std::unique_ptr<CDataLogFile> m_pLog;
+    CDataLogFile m_log; // closed while the card still serves
+};
+
+class CViewerSheetTest : public CQtTestBase
+{
+protected:
+    CViewerSheetTest() : m_card({{"41225A07.CSV", MakeDataLog(100)}}), m_log(m_card.Files()) {}
+
+    // Opens the log and shows the sheet (which loads the last 10 records).
+    void OpenSheet(int nPage = CFileDataSheet::PageReadData)
+    {
+        ASSERT_TRUE(m_log.OpenLog("41225A07.CSV"));
+        m_pSheet = std::make_unique<CFileDataSheet>("Data from 41225A07.CSV", nullptr,
+                                                    CFileDataSheet::PageReadData, &m_log);
+        m_pSheet->show();
+        QApplication::setActiveWindow(m_pSheet.get());
+        ProcessEvents();
+        ASSERT_TRUE(m_pSheet->SetActivePage(nPage));
+    }
+
+    template <typename TWidget> TWidget* Find(const char* pszName) const
+    {
+        auto* pWidget = m_pSheet->findChild<TWidget*>(pszName);
+        EXPECT_NE(pWidget, nullptr) << pszName;
+        return pWidget;
+    }
+
+    // A key pressed on a control, delivered as the window system would
+    // (an ignored key travels on to the parents).
+    static void PressKey(QWidget* pTarget, int nKey, Qt::KeyboardModifiers modifiers = {})
+    {
+        for (const QEvent::Type eType : {QEvent::KeyPress, QEvent::KeyRelease})
+        {
+            QKeyEvent event(eType, nKey, modifiers);
+            QApplication::sendEvent(pTarget, &event);
+        }
+    }
+
+    static void ProcessEvents()
+    {
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+    }
+
+    std::string FocusName() const
+    {
+        const QWidget* pFocus = QApplication::focusWidget();
+        return pFocus ? pFocus->objectName().toStdString() : std::string();
+    }
+
+    CScriptedPrompt m_prompt;
+    CScopedPrompt m_scopedPrompt{m_prompt};
+    CSimulatedCard m_card;
+    CDataLogFile m_log;
+    std::unique_ptr<CFileDataSheet> m_pSheet;
 };

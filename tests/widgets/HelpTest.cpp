@@ -4,10 +4,8 @@
 #include "widgets/HelpTopics.h"
 
 #include <QDialog>
-#include <QFile>
 #include <QPointer>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTest>
 #include <QTextBrowser>
 #include <QWindow>
@@ -45,30 +43,6 @@ TEST_F(HelpTest, EachContextIdOpensItsTopicAndAnUnknownOneTheContents)
     EXPECT_EQ(ShowHelp(12345, nullptr)->CurrentTopic(), "index.html");
     EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Help Id 12345 (0x3039) not found."});
     EXPECT_EQ(prompt.Shown()[0].eIcon, EPromptIcon::None);
-}
-
-TEST_F(HelpTest, EveryLinkBetweenThePagesLeadsToAPage)
-{
-    CHelpWindow window; // registers the help resources
-    const char* arrPages[] = {"index.html", "main_window.html", "panel_list.html",
-                              "panel_entry.html", "rename.html"};
-    const QRegularExpression reLink("href=\"([^\"#]*)(#[^\"]*)?\"");
-    for (const char* pszPage : arrPages)
-    {
-        QFile file(QString::fromStdString(HelpResourcePath(pszPage)));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << pszPage;
-        const QString strHtml = QString::fromUtf8(file.readAll());
-        EXPECT_TRUE(strHtml.contains("<title>")) << pszPage;
-        for (auto it = reLink.globalMatch(strHtml); it.hasNext();)
-        {
-            const QString strTarget = it.next().captured(1);
-            if (strTarget.isEmpty())
-                continue; // a link within the page
-            EXPECT_TRUE(
-                QFile::exists(QString::fromStdString(HelpResourcePath(strTarget.toStdString()))))
-                << pszPage << " links to " << strTarget.toStdString();
-        }
-    }
 }
 
 // The help window is opened from dialogs that run modally (the main window

@@ -17,7 +17,7 @@ namespace
 {
 using WidgetsTest = CQtTestBase;
 
-TEST_F(WidgetsTest, BoldComboMarksItemsOneByOneAndKeepsCallerData)
+TEST_F(WidgetsTest, BoldComboAndTextProgress)
 {
     CComboBoxBold combo;
     int arrPanels[3] = {1, 2, 3};
@@ -27,65 +27,30 @@ TEST_F(WidgetsTest, BoldComboMarksItemsOneByOneAndKeepsCallerData)
         combo.SetItemDataPtr(i, &arrPanels[i]);
     }
     combo.SetItemBold(1, true);
-    EXPECT_FALSE(combo.IsItemBold(0));
-    EXPECT_TRUE(combo.IsItemBold(1));
+    combo.SetItemBold(7, true); // out of range: ignored
+    EXPECT_FALSE(combo.IsItemBold(0) || combo.IsItemBold(7));
     // The pop-up list draws with the item's font; the caller's data stays.
     EXPECT_TRUE(combo.itemData(1, Qt::FontRole).value<QFont>().bold());
     EXPECT_EQ(combo.GetItemDataPtr(1), &arrPanels[1]);
-    combo.SetItemBold(2, true);
     combo.ClearBold();
-    EXPECT_FALSE(combo.IsItemBold(2));
-    combo.SetItemBold(7, true); // out of range: ignored
-    EXPECT_FALSE(combo.IsItemBold(7));
-    combo.SetItemBold(0, true);
-    combo.resize(200, 30);
-    EXPECT_FALSE(combo.grab().isNull());
-}
+    EXPECT_FALSE(combo.IsItemBold(1));
 
-TEST_F(WidgetsTest, TextProgressShowsPercentStepsAndStartsOverPastTheEnd)
-{
+    // Percent text, steps, and past the end it starts over.
     CTextProgressCtrl bar;
-    EXPECT_FALSE(bar.IsShowText());
     bar.SetShowText(true);
-    EXPECT_TRUE(bar.isTextVisible());
+    EXPECT_TRUE(bar.IsShowText() && bar.isTextVisible());
     bar.SetRange(0, 200);
     bar.SetPos(50);
     EXPECT_EQ(bar.text(), "25%");
     EXPECT_EQ(bar.SetPos(300), 50);
     EXPECT_EQ(bar.text(), "100%");
-
     bar.SetRange(0, 4);
     bar.SetPos(0);
     EXPECT_EQ(bar.SetStep(2), 10);
     EXPECT_EQ(bar.StepIt(), 0);
     EXPECT_EQ(bar.StepIt(), 2);
-    EXPECT_EQ(bar.GetPos(), 4);
     bar.StepIt();
     EXPECT_EQ(bar.GetPos(), 0);
-}
-
-TEST_F(WidgetsTest, WaitCursorGuardsNestAndRestore)
-{
-    ASSERT_EQ(CWaitCursor::Depth(), 0);
-    {
-        CWaitCursor outer;
-        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-        {
-            CWaitCursor inner;
-            EXPECT_EQ(CWaitCursor::Depth(), 2);
-        }
-        EXPECT_EQ(CWaitCursor::Depth(), 1);
-        // Something replaces the cursor meanwhile; Restore puts the hourglass back.
-        QGuiApplication::changeOverrideCursor(QCursor(Qt::ArrowCursor));
-        outer.Restore();
-        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    }
-    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-    // An End without a Begin does not pop someone else's cursor.
-    QGuiApplication::setOverrideCursor(QCursor(Qt::CrossCursor));
-    CWaitCursor::End();
-    EXPECT_NE(QGuiApplication::overrideCursor(), nullptr);
-    QGuiApplication::restoreOverrideCursor();
 }
 
 // The shape the user sees now: the override cursor's, or the arrow.
@@ -95,78 +60,75 @@ Qt::CursorShape ShownCursor()
     return pCursor ? pCursor->shape() : Qt::ArrowCursor;
 }
 
-// Whenever the program asks something, during work or not, the arrow shows;
-// the hourglass comes back once the answer is in.
-TEST_F(WidgetsTest, QuestionsShowTheArrowAndTheWaitCursorComesBackAfter)
+// Wait cursors nest; whenever the program asks something, during work or
+// not, the arrow shows, and the hourglass comes back once the answer is in.
+TEST_F(WidgetsTest, WaitCursorNestsAndGivesWayToQuestions)
 {
+    {
+        CWaitCursor outer;
+        {
+            CWaitCursor inner;
+            EXPECT_EQ(CWaitCursor::Depth(), 2);
+        }
+        EXPECT_EQ(CWaitCursor::Depth(), 1);
+        // Something replaces the cursor meanwhile; Restore puts the hourglass back.
+        QGuiApplication::changeOverrideCursor(QCursor(Qt::ArrowCursor));
+        outer.Restore();
+        EXPECT_EQ(ShownCursor(), Qt::WaitCursor);
+    }
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    // An End without a Begin does not pop someone else's cursor.
+    QGuiApplication::setOverrideCursor(QCursor(Qt::CrossCursor));
+    CWaitCursor::End();
+    EXPECT_EQ(ShownCursor(), Qt::CrossCursor);
+    QGuiApplication::restoreOverrideCursor();
+
     CWaitCursor::Begin();
-    ASSERT_EQ(ShownCursor(), Qt::WaitCursor);
-
+    std::vector<Qt::CursorShape> arrSeen;
+    const auto Seen = [&arrSeen] { arrSeen.push_back(ShownCursor()); };
     // A message box through the prompt (a failed connect, the folder question).
-    CQtPrompt prompt;
-    Qt::CursorShape eDuringBox = Qt::WaitCursor;
-    QTimer::singleShot(0,
-                       [&eDuringBox]
-                       {
-                           eDuringBox = ShownCursor();
-                           if (auto* pBox =
-                                   qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-                               pBox->button(QMessageBox::Yes)->click();
-                       });
-    prompt.AskYesNo("Do you want to copy remote file ( A ) to Root Folder ( /tmp )?");
-    EXPECT_EQ(eDuringBox, Qt::ArrowCursor);
-    EXPECT_EQ(ShownCursor(), Qt::WaitCursor);
-
-    // Any modal dialog (the conflict dialog), nested in another one.
-    QDialog outer;
-    Qt::CursorShape eDuringDialog = Qt::WaitCursor;
-    Qt::CursorShape eDuringNested = Qt::WaitCursor;
     QTimer::singleShot(0,
                        [&]
                        {
-                           eDuringDialog = ShownCursor();
+                           Seen();
+                           qobject_cast<QMessageBox*>(QApplication::activeModalWidget())
+                               ->button(QMessageBox::Yes)
+                               ->click();
+                       });
+    CQtPrompt().AskYesNo("Do you want to copy remote file ( A ) to Root Folder ( /tmp )?");
+    Seen();
+    // Any modal dialog (the conflict dialog), nested in another one; work
+    // started from within it shows the hourglass there.
+    QDialog outer;
+    QTimer::singleShot(0,
+                       [&]
+                       {
+                           Seen();
                            QDialog inner(&outer);
                            QTimer::singleShot(0,
                                               [&]
                                               {
-                                                  eDuringNested = ShownCursor();
+                                                  Seen();
+                                                  const CWaitCursor work;
+                                                  Seen();
                                                   inner.reject();
                                               });
                            inner.exec();
                            outer.reject();
                        });
     outer.exec();
-    EXPECT_EQ(eDuringDialog, Qt::ArrowCursor);
-    EXPECT_EQ(eDuringNested, Qt::ArrowCursor);
-    EXPECT_EQ(ShownCursor(), Qt::WaitCursor);
-
-    // Work started from within a modal window shows the hourglass there.
-    QDialog viewer;
-    Qt::CursorShape eBeforeWork = Qt::WaitCursor;
-    Qt::CursorShape eDuringWork = Qt::ArrowCursor;
-    QTimer::singleShot(0,
-                       [&]
-                       {
-                           eBeforeWork = ShownCursor();
-                           {
-                               CWaitCursor work;
-                               eDuringWork = ShownCursor();
-                           }
-                           viewer.reject();
-                       });
-    viewer.exec();
-    EXPECT_EQ(eBeforeWork, Qt::ArrowCursor);
-    EXPECT_EQ(eDuringWork, Qt::WaitCursor);
-    EXPECT_EQ(ShownCursor(), Qt::WaitCursor);
-
+    Seen();
     // A dialog that goes away while shown counts as answered as well.
     auto* pGone = new QDialog;
     pGone->setModal(true);
     pGone->show();
-    EXPECT_EQ(ShownCursor(), Qt::ArrowCursor);
+    Seen();
     delete pGone;
-    EXPECT_EQ(ShownCursor(), Qt::WaitCursor);
-
+    Seen();
+    using Qt::ArrowCursor, Qt::WaitCursor;
+    EXPECT_EQ(arrSeen,
+              (std::vector<Qt::CursorShape>{ArrowCursor, WaitCursor, ArrowCursor, ArrowCursor,
+                                            WaitCursor, WaitCursor, ArrowCursor, WaitCursor}));
     CWaitCursor::End();
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(CWaitCursor::QuestionDepth(), 0);
@@ -197,7 +159,7 @@ void AnswerNextBox(SShownBox& shown, QMessageBox::StandardButton eAnswer)
                        });
 }
 
-TEST_F(WidgetsTest, QtPromptShowsIconsButtonsAndTheApplicationTitle)
+TEST_F(WidgetsTest, QtPromptShowsIconsButtonsAndATitle)
 {
     CQtPrompt prompt;
     SShownBox shown;
@@ -207,19 +169,26 @@ TEST_F(WidgetsTest, QtPromptShowsIconsButtonsAndTheApplicationTitle)
     EXPECT_EQ(shown.strText, "File alredy exists.");
     EXPECT_EQ(shown.eIcon, QMessageBox::Critical);
     EXPECT_EQ(shown.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-
     AnswerNextBox(shown, QMessageBox::No);
     EXPECT_FALSE(prompt.AskYesNo("Delete selected remote panel file(s)?"));
     EXPECT_EQ(shown.eIcon, QMessageBox::Question);
     EXPECT_EQ(shown.buttons, QMessageBox::Yes | QMessageBox::No);
-
     AnswerNextBox(shown, QMessageBox::Yes);
     EXPECT_EQ(prompt.Show("Overwrite?", EPromptIcon::Warning, EPromptButtons::YesNo),
               EPromptAnswer::Yes);
     EXPECT_EQ(shown.eIcon, QMessageBox::Warning);
 
+    // Without a title of its own it takes the active window's.
+    QDialog owner;
+    owner.setWindowTitle("Rename Remote Panel File Dialog");
+    owner.show();
+    QApplication::setActiveWindow(&owner);
+    if (QApplication::activeWindow() != &owner)
+        GTEST_SKIP() << "this platform plugin does not activate windows";
+    CQtPrompt untitled("");
     AnswerNextBox(shown, QMessageBox::Ok);
-    prompt.Message("Enter a file name.");
+    untitled.Message("Enter a file name.");
+    EXPECT_EQ(shown.strTitle, "Rename Remote Panel File Dialog");
     EXPECT_EQ(shown.eIcon, QMessageBox::NoIcon);
 }
 
@@ -268,19 +237,4 @@ TEST_F(WidgetsTest, QtPromptWrapsLongPathsOnlyAtSeparators)
     EXPECT_EQ(shown.strText.remove(QChar(0x200B)), strText);
 }
 
-TEST_F(WidgetsTest, QtPromptWithoutTitleTakesTheActiveWindowsTitle)
-{
-    QDialog owner;
-    owner.setWindowTitle("Rename Remote Panel File Dialog");
-    owner.show();
-    QApplication::setActiveWindow(&owner);
-    if (QApplication::activeWindow() != &owner)
-        GTEST_SKIP() << "this platform plugin does not activate windows";
-
-    CQtPrompt prompt("");
-    SShownBox shown;
-    AnswerNextBox(shown, QMessageBox::Ok);
-    prompt.Message("Enter a file name.");
-    EXPECT_EQ(shown.strTitle, "Rename Remote Panel File Dialog");
-}
 } // namespace

@@ -6,12 +6,12 @@
 #include "CliTftpPort.h"
 #include "PanelFolderNames.h"
 #include "app/CAppShell.h"
+#include "common/NumberText.h"
 #include "common/StrFormat.h"
 #include "panels/CNameIpRecInfo.h"
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -51,9 +51,8 @@ std::string ParseCollectArgs(CCliContext& ctx, SCollectArgs& args)
         const bool bHasValue = i + 1 < arrArgs.size();
         if (strArg == "--jobs")
         {
-            char* pEnd = nullptr;
-            const long nJobs = bHasValue ? std::strtol(arrArgs[++i].c_str(), &pEnd, 10) : 0;
-            if (!pEnd || *pEnd != 0 || nJobs < 1 || nJobs > MAX_JOBS)
+            long nJobs = 0;
+            if (!bHasValue || !ParseIntInRange(arrArgs[++i], 1, MAX_JOBS, nJobs))
                 return StrFormat("--jobs takes a number from 1 to %d", MAX_JOBS);
             args.nJobs = static_cast<int>(nJobs);
         }

@@ -2,6 +2,7 @@
 // here; every command comes from the self-registering table of CliCommand.h.
 #include "CliCommand.h"
 #include "common/CTempFile.h"
+#include "common/NumberText.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -64,24 +65,6 @@ int UsageError(const std::string& strText)
     std::fprintf(stderr, "orvak-cli: %s\n", strText.c_str());
     std::fprintf(stderr, "Try 'orvak-cli --help'.\n");
     return CLI_EXIT_USAGE;
-}
-
-// HOST or HOST:PORT; the port is 1 to 65535.
-bool ParseHost(const std::string& strText, CCliContext& ctx)
-{
-    const size_t nColon = strText.rfind(':');
-    ctx.m_strHost = strText.substr(0, nColon);
-    if (ctx.m_strHost.empty())
-        return false;
-    if (nColon == std::string::npos)
-        return true;
-    const std::string strPort = strText.substr(nColon + 1);
-    char* pEnd = nullptr;
-    const long nPort = std::strtol(strPort.c_str(), &pEnd, 10);
-    if (strPort.empty() || *pEnd != 0 || nPort < 1 || nPort > 65535)
-        return false;
-    ctx.m_nPort = static_cast<int>(nPort);
-    return true;
 }
 
 // Runs the command; an allocation that fails anywhere in it (a panel's claim
@@ -155,7 +138,7 @@ int main(int argc, char** argv)
     const bool bHostless = itHostless != CliCommands().end() && !itHostless->second.m_bNeedsHost;
     if (!bHostless && argc - i < 2)
         return UsageError("HOST and a command are needed");
-    if (!bHostless && !ParseHost(argv[i], ctx))
+    if (!bHostless && !ParseHostAndPort(argv[i], ctx.m_strHost, ctx.m_nPort))
         return UsageError(std::string("bad HOST[:PORT] ") + argv[i]);
     const auto it = bHostless ? itHostless : CliCommands().find(argv[i + 1]);
     if (it == CliCommands().end())

@@ -4,11 +4,11 @@
 // --tftp-port says otherwise; every network wait uses the --timeout value.
 #include "CliSession.h"
 #include "CliTftpPort.h"
+#include "common/NumberText.h"
 #include "common/StrFormat.h"
 #include "link/CTFTPClient.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 
 namespace
@@ -20,9 +20,8 @@ bool GetTftpPortOption(const CCliContext& ctx, int& nPort)
 {
     const std::string strPort =
         ctx.GetOption(OPTION_TFTP_PORT, std::to_string(CTFTPClient::TFTP_SERVER_PORT));
-    char* pEnd = nullptr;
-    const long nValue = std::strtol(strPort.c_str(), &pEnd, 10);
-    if (strPort.empty() || *pEnd != 0 || nValue < 1 || nValue > 65535)
+    long nValue = 0;
+    if (!ParseIntInRange(strPort, 1, 65535, nValue))
         return false;
     nPort = static_cast<int>(nValue);
     return true;

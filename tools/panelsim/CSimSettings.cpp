@@ -1,10 +1,9 @@
 #include "CSimSettings.h"
 
+#include "common/NumberText.h"
 #include "common/StrFormat.h"
 
 #include <cctype>
-#include <cerrno>
-#include <cstdlib>
 #include <functional>
 
 bool CSimSettings::IsZeroDate(const std::string& strName) const
@@ -19,27 +18,14 @@ bool CSimSettings::IsZeroDate(const std::string& strName) const
 
 namespace
 {
-bool ParseInt(const std::string& strText, long nMin, long nMax, long& nOut)
-{
-    if (strText.empty())
-        return false;
-    char* pEnd = nullptr;
-    errno = 0;
-    const long n = std::strtol(strText.c_str(), &pEnd, 10);
-    if (errno != 0 || *pEnd != '\0' || n < nMin || n > nMax)
-        return false;
-    nOut = n;
-    return true;
-}
-
 // "18", "143:7" or "128:14".
 bool ParseSpec(const std::string& strSpec, CFailRule& rule)
 {
     long nMsg = 0, nSub = -1;
     const size_t nColon = strSpec.find(':');
-    if (!ParseInt(strSpec.substr(0, nColon), 0, 255, nMsg))
+    if (!ParseIntInRange(strSpec.substr(0, nColon), 0, 255, nMsg))
         return false;
-    if (nColon != std::string::npos && !ParseInt(strSpec.substr(nColon + 1), 0, 255, nSub))
+    if (nColon != std::string::npos && !ParseIntInRange(strSpec.substr(nColon + 1), 0, 255, nSub))
         return false;
     rule.m_nMsg = static_cast<int>(nMsg);
     rule.m_nSub = static_cast<int>(nSub);
@@ -52,7 +38,7 @@ bool ParseRule(const std::string& strText, long nMin, long nMax, CFailRule& rule
     const size_t nEq = strText.find('=');
     long nValue = 0;
     if (nEq == std::string::npos || !ParseSpec(strText.substr(0, nEq), rule) ||
-        !ParseInt(strText.substr(nEq + 1), nMin, nMax, nValue))
+        !ParseIntInRange(strText.substr(nEq + 1), nMin, nMax, nValue))
         return false;
     rule.m_nValue = static_cast<int>(nValue);
     return true;
@@ -62,7 +48,7 @@ bool ParseRevision(const std::string& strText, CSimSettings& settings)
 {
     long nNumber = 0;
     if (strText.size() < 2 || !std::isalpha(static_cast<unsigned char>(strText[0])) ||
-        !ParseInt(strText.substr(1), 0, 255, nNumber))
+        !ParseIntInRange(strText.substr(1), 0, 255, nNumber))
         return false;
     settings.m_cRevisionLetter = strText[0];
     settings.m_nRevisionNumber = static_cast<int>(nNumber);
@@ -93,7 +79,7 @@ bool ParseTftpError(const std::string& strText, CSimSettings& settings)
 {
     const size_t nColon = strText.find(':');
     long nCode = 0;
-    if (nColon == std::string::npos || !ParseInt(strText.substr(0, nColon), 0, 65535, nCode))
+    if (nColon == std::string::npos || !ParseIntInRange(strText.substr(0, nColon), 0, 65535, nCode))
         return false;
     settings.m_bTftpError = true;
     settings.m_nTftpErrorCode = static_cast<int>(nCode);
@@ -109,7 +95,7 @@ ValueParser IntInto(int CSimSettings::*pMember, long nMin, long nMax)
     return [=](const std::string& strValue, CSimSettings& settings)
     {
         long n = 0;
-        if (!ParseInt(strValue, nMin, nMax, n))
+        if (!ParseIntInRange(strValue, nMin, nMax, n))
             return false;
         settings.*pMember = static_cast<int>(n);
         return true;
@@ -162,7 +148,7 @@ const std::vector<COptionDef>& Options()
          [](const std::string& s, CSimSettings& st)
          {
              long n = 0;
-             if (!ParseInt(s, 0, 0xFFFFFFFFL, n))
+             if (!ParseIntInRange(s, 0, 0xFFFFFFFFL, n))
                  return false;
              st.m_nBuild = static_cast<uint32_t>(n);
              return true;
@@ -195,8 +181,8 @@ const std::vector<COptionDef>& Options()
          {
              const size_t nEq = s.find('=');
              long nSub = 0, nResult = 0;
-             if (nEq == std::string::npos || !ParseInt(s.substr(0, nEq), 14, 15, nSub) ||
-                 !ParseInt(s.substr(nEq + 1), 0, 255, nResult))
+             if (nEq == std::string::npos || !ParseIntInRange(s.substr(0, nEq), 14, 15, nSub) ||
+                 !ParseIntInRange(s.substr(nEq + 1), 0, 255, nResult))
                  return false;
              st.m_mapCardResult[static_cast<int>(nSub)] = static_cast<int>(nResult);
              return true;

@@ -1,6 +1,8 @@
-// Interoperability with real TFTP peers from Debian's packages, on loopback
-// only: the client downloading from tftpd-hpa's server, and tftp-hpa's client
-// and curl downloading from and uploading to the simulator's server.
+// The TFTP client and the simulator's TFTP server, with each other and with
+// real peers from Debian's packages, on loopback only: every size around the
+// block boundary both ways and lost packets recovered by resending; the
+// client downloading from tftpd-hpa's server, and tftp-hpa's client and curl
+// downloading from and uploading to the simulator's server.
 #include "LinkTestSupport.h"
 #include "support/TftpPeers.h"
 
@@ -77,4 +79,57 @@ TEST(TftpInterop, TftpHpaAndCurlGetFromAndPutToTheSimulator)
     // curl reports the server's "File not found" as a failure (exit code 68).
     EXPECT_EQ(68, RunProgram({"/usr/bin/curl", "-s", "--max-time", "60", "--tftp-no-options", "-o",
                               strGot, strUrl + "MISSING.BIN"}));
+}
+
+TEST(TftpClientSim, EverySizeAroundTheBlockBoundaryBothWays)
+{
+    const size_t arrSizes[] = {0, 511, 512, 513, 1024, 3 * 1024 * 1024 + 77};
+    CSimPanel panel;
+    CTempDir local;
+    for (const size_t nSize : arrSizes)
+        panel.Card().WriteFile("D" + std::to_string(nSize), PatternBytes(nSize, nSize));
+    panel.Start({}, true);
+    for (const size_t nSize : arrSizes)
+    {
+        for (const bool bDownload : {true, false})
+        {
+            const std::string strName = (bDownload ? "D" : "U") + std::to_string(nSize);
+            if (!bDownload)
+                local.WriteFile(strName, PatternBytes(nSize, nSize + 9));
+            CTFTPClient client;
+            EXPECT_EQ(TFTP_RESULT_FINISHED, RunTftp(client, panel.TftpPort(), bDownload, strName,
+                                                    (local.Path() / strName).string()))
+                << strName << ": " << client.GetErrorText();
+            EXPECT_EQ(nSize, client.GetBytesTransferred());
+            EXPECT_EQ(TFTP_STATE_IDLE, client.GetState());
+            EXPECT_TRUE(local.ReadFile(strName) == panel.Card().ReadFile(strName)) << strName;
+        }
+    }
+}
+
+// The server resends after one second and lingers one second after its last
+// ACK; the client's 700 ms wait lets both the server's resends (while the
+// client downloads) and the client's own (while it uploads) do the recovery.
+// Each direction gets its own simulator so that the dropped packets are the
+// same on every run: the answer to the write request, which the client waits
+// for only once, is the server's first packet and never dropped.
+TEST(TftpClientSim, DroppedPacketsAreRecoveredByResending)
+{
+    const std::string strContent = PatternBytes(8 * 512 + 100, 3);
+    CTempDir local;
+    local.WriteFile("up.bin", strContent);
+    for (const bool bDownload : {true, false})
+    {
+        CSimPanel panel;
+        panel.Card().WriteFile("DROP.CSV", strContent);
+        panel.Start({"--tftp-drop-every", "4"}, true);
+        CTFTPClient client;
+        client.SetTimeout(700);
+        EXPECT_EQ(TFTP_RESULT_FINISHED,
+                  RunTftp(client, panel.TftpPort(), bDownload, bDownload ? "DROP.CSV" : "UP.BIN",
+                          (local.Path() / (bDownload ? "drop" : "up.bin")).string()))
+            << client.GetErrorText();
+        EXPECT_TRUE((bDownload ? local.ReadFile("drop") : panel.Card().ReadFile("UP.BIN")) ==
+                    strContent);
+    }
 }
