@@ -39,17 +39,6 @@ CBytes WithName(CBytes arr, const std::string& strName)
     return arr;
 }
 
-CBytes CardFrame(const CBytes& arrPayload)
-{
-    CBytes arr = {0x71, 0x14, static_cast<uint8_t>(arrPayload.size() + 4)};
-    arr.insert(arr.end(), arrPayload.begin(), arrPayload.end());
-    unsigned nSum = 0;
-    for (uint8_t n : arr)
-        nSum += n;
-    arr.push_back(static_cast<uint8_t>(nSum));
-    return arr;
-}
-
 CSimRawLink::CSimRawLink(int nPort) : m_nFd(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0))
 {
     const sockaddr_in addr = Loopback(nPort);

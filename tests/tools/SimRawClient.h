@@ -3,6 +3,8 @@
 // frames and datagrams are built byte by byte here, never by the program's
 // client classes, so that the simulator is checked on its own, including
 // against requests the program never sends.
+#include "support/CardFrame.h"
+
 #include <cstdint>
 #include <netinet/in.h>
 #include <string>
@@ -14,8 +16,6 @@ using CBytes = std::vector<uint8_t>;
 // Payload helpers: a list of byte values, and a name with its 0 byte.
 CBytes Bytes(std::initializer_list<int> arrValues);
 CBytes WithName(CBytes arr, const std::string& strName);
-// A card frame 0x71 0x14 N payload checksum.
-CBytes CardFrame(const CBytes& arrPayload);
 
 struct CSimReply
 {
