@@ -145,7 +145,7 @@ TEST_F(CliTest, FailuresExitOneAndLeaveNothingBehind)
 {
     const struct
     {
-        const char* pszSim; // simulator options; STOPPED: none listening
+        const char* pszSim; // simulator options
         const char* pszArgs;
         std::string strErr;
         const char* pszOptions = "";
@@ -167,17 +167,11 @@ TEST_F(CliTest, FailuresExitOneAndLeaveNothingBehind)
          "Incorrect Communication Packet  (Time Out Error). \nCheck cable and communication "
          "port.\n",
          "--timeout 0.2"},
-        {"STOPPED", "info",
-         "Error C01_5:  Unable to Connect to host device.\nPlease check the cable and "
-         "connection.\n"},
     };
     m_local.WriteFile("41225A07.CSV", "older copy");
     for (const auto& c : arrCases)
     {
-        const bool bStopped = std::string(c.pszSim) == "STOPPED";
-        Start(Words(bStopped ? "" : c.pszSim));
-        if (bStopped)
-            m_pSim->Stop();
+        Start(Words(c.pszSim));
         const SCliResult result = Run(Words(c.pszArgs), Words(c.pszOptions));
         SCOPED_TRACE(std::string(c.pszArgs) + "\n" + result.strOut + result.strErr);
         EXPECT_EQ(result.nExit, 1);

@@ -3,6 +3,7 @@
 // read past), and names too long for one request (never sent cut).
 #include "LinkTestSupport.h"
 #include "support/CFramePeer.h"
+#include "support/CardFrame.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -40,18 +41,6 @@ bool Do(const std::string& strAction, CPanelFileCommands& f, const std::string& 
     if (strAction == "card-rename")
         return f.CardRenameFile(strFile, strNew);
     return f.CardDeleteFile(strFile);
-}
-
-// A card reply frame: 0x71 0x14 length, status 0, data, checksum.
-std::vector<unsigned char> CardFrame(std::vector<unsigned char> arrData)
-{
-    arrData.insert(arrData.begin(),
-                   {0x71, 0x14, static_cast<unsigned char>(arrData.size() + 5), 0});
-    unsigned nSum = 0;
-    for (const unsigned char c : arrData)
-        nSum += c;
-    arrData.push_back(static_cast<unsigned char>(nSum));
-    return arrData;
 }
 } // namespace
 
@@ -109,8 +98,8 @@ TEST(PanelRepliesTest, FailedRepliesFromTheSimulatorGetTheirTexts)
 // Replies the simulator cannot be told to send, from a scripted peer.
 TEST(PanelRepliesTest, RepliesCutShortAreNeverReadPast)
 {
-    std::vector<unsigned char> arrShortEntry = {0, 0}; // the card entry stops after 10 name bytes
-    arrShortEntry.resize(12, 'N');
+    std::vector<unsigned char> arrShortEntry = {0, 0, 0}; // status, then 10 name bytes: cut
+    arrShortEntry.resize(13, 'N');
     const struct
     {
         std::vector<std::vector<unsigned char>> arrReplies;
@@ -121,8 +110,8 @@ TEST(PanelRepliesTest, RepliesCutShortAreNeverReadPast)
         // A record cut inside its name: the listing is not closed after the failure.
         {{{21}, {6}, {7, 'A', 'B', 'C'}}, "list", SHORT + LIST_FAILED, 3},
         {{{21}, {3}, {2, 0x10, 0}}, "open", "Error: Incomplete reply from the panel.", 3}, // seek
-        {{CardFrame({0, 1}), CardFrame(arrShortEntry)}, "card-list", SHORT + LIST_FAILED, 2},
-        {{CardFrame({})}, "card-list", SHORT + LIST_FAILED, 1}, // no count
+        {{CardFrame({0, 0, 1}), CardFrame(arrShortEntry)}, "card-list", SHORT + LIST_FAILED, 2},
+        {{CardFrame({0})}, "card-list", SHORT + LIST_FAILED, 1}, // no count
         {{{0xF1, 0x14, 6, 0, 0, 0}},
          "card-delete", // a file-in-use header
          "Error: File may be in use.\n" + DELETE_FAILED + "A.CSV.",

@@ -3,13 +3,10 @@
 
 #include <arpa/inet.h>
 #include <netinet/tcp.h>
-#include <poll.h>
 #include <unistd.h>
 
 namespace
 {
-constexpr int WAIT_MS = 5000;
-
 sockaddr_in Loopback(int nPort)
 {
     sockaddr_in addr{};
@@ -19,10 +16,11 @@ sockaddr_in Loopback(int nPort)
     return addr;
 }
 
-bool WaitReadable(int nFd, int nTimeoutMs)
+// Every read on the socket waits a few seconds at most.
+void SetReadWait(int nFd)
 {
-    pollfd pfd{nFd, POLLIN, 0};
-    return poll(&pfd, 1, nTimeoutMs) > 0;
+    const timeval tvWait = {5, 0};
+    setsockopt(nFd, SOL_SOCKET, SO_RCVTIMEO, &tvWait, sizeof tvWait);
 }
 } // namespace
 
@@ -41,24 +39,12 @@ CBytes WithName(CBytes arr, const std::string& strName)
     return arr;
 }
 
-CBytes CardFrame(const CBytes& arrPayload)
-{
-    CBytes arr = {0x71, 0x14, static_cast<uint8_t>(arrPayload.size() + 4)};
-    arr.insert(arr.end(), arrPayload.begin(), arrPayload.end());
-    unsigned nSum = 0;
-    for (uint8_t n : arr)
-        nSum += n;
-    arr.push_back(static_cast<uint8_t>(nSum));
-    return arr;
-}
-
 CSimRawLink::CSimRawLink(int nPort) : m_nFd(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0))
 {
     const sockaddr_in addr = Loopback(nPort);
     const int nOn = 1;
-    const timeval tvWait = {WAIT_MS / 1000, 0};
     setsockopt(m_nFd, IPPROTO_TCP, TCP_NODELAY, &nOn, sizeof nOn);
-    setsockopt(m_nFd, SOL_SOCKET, SO_RCVTIMEO, &tvWait, sizeof tvWait);
+    SetReadWait(m_nFd);
     if (connect(m_nFd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0)
     {
         close(m_nFd);
@@ -107,26 +93,17 @@ CSimReply CSimRawLink::Exchange(uint8_t nCode, const CBytes& arrPayload)
     return Send(nCode, arrPayload) ? Receive() : CSimReply();
 }
 
-ssize_t CSimRawLink::ReadUntilClosed(CBytes& arrOut)
+bool CSimRawLink::ClosesSilently()
 {
-    arrOut.clear();
-    uint8_t arrBuffer[4096];
-    for (ssize_t n = 0; m_nFd >= 0; arrOut.insert(arrOut.end(), arrBuffer, arrBuffer + n))
-    {
-        n = recv(m_nFd, arrBuffer, sizeof arrBuffer, 0);
-        if (n == 0)
-            return static_cast<ssize_t>(arrOut.size());
-        if (n < 0)
-            return -1; // still open after the wait
-    }
-    return -1;
+    uint8_t nByte = 0;
+    return m_nFd >= 0 && recv(m_nFd, &nByte, 1, 0) == 0; // not a byte, not a time-out
 }
 
-CSimRawTftp::CSimRawTftp(int nServerPort)
-    : m_nFd(socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0)), m_server(Loopback(nServerPort))
+CSimRawTftp::CSimRawTftp(int nServerPort) : m_server(Loopback(nServerPort))
 {
-    const sockaddr_in local = Loopback(0);
-    bind(m_nFd, reinterpret_cast<const sockaddr*>(&local), sizeof local);
+    int nLocalPort = 0;
+    m_nFd = BindLoopbackSocket(SOCK_DGRAM, nLocalPort);
+    SetReadWait(m_nFd);
 }
 
 CSimRawTftp::~CSimRawTftp()
@@ -141,16 +118,14 @@ void CSimRawTftp::SendTo(const sockaddr_in& to, const CBytes& arrPacket)
            sizeof to);
 }
 
-bool CSimRawTftp::Receive(CBytes& arrPacket, sockaddr_in& from)
+CBytes CSimRawTftp::Receive()
 {
-    if (!WaitReadable(m_nFd, WAIT_MS))
-        return false;
-    arrPacket.resize(2048);
-    socklen_t nLen = sizeof from;
+    CBytes arrPacket(2048);
+    socklen_t nLen = sizeof m_from;
     const ssize_t n = recvfrom(m_nFd, arrPacket.data(), arrPacket.size(), 0,
-                               reinterpret_cast<sockaddr*>(&from), &nLen);
+                               reinterpret_cast<sockaddr*>(&m_from), &nLen);
     arrPacket.resize(n > 0 ? static_cast<size_t>(n) : 0);
-    return n >= 0;
+    return arrPacket;
 }
 
 CBytes CSimRawTftp::Request(uint16_t nOp, const std::string& strName, const std::string& strMode)

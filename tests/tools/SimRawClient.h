@@ -3,6 +3,8 @@
 // frames and datagrams are built byte by byte here, never by the program's
 // client classes, so that the simulator is checked on its own, including
 // against requests the program never sends.
+#include "support/CardFrame.h"
+
 #include <cstdint>
 #include <netinet/in.h>
 #include <string>
@@ -14,8 +16,6 @@ using CBytes = std::vector<uint8_t>;
 // Payload helpers: a list of byte values, and a name with its 0 byte.
 CBytes Bytes(std::initializer_list<int> arrValues);
 CBytes WithName(CBytes arr, const std::string& strName);
-// A card frame 0x71 0x14 N payload checksum.
-CBytes CardFrame(const CBytes& arrPayload);
 
 struct CSimReply
 {
@@ -44,8 +44,8 @@ public:
     {
         return Exchange(128, CardFrame(arrCardPayload));
     }
-    // Bytes until the peer closes; -1 when it stays open.
-    ssize_t ReadUntilClosed(CBytes& arrOut);
+    // True when the peer closes the connection without sending a byte.
+    bool ClosesSilently();
 
 private:
     int m_nFd = -1;
@@ -62,8 +62,9 @@ public:
 
     void SendTo(const sockaddr_in& to, const CBytes& arrPacket);
     void SendToServer(const CBytes& arrPacket) { SendTo(m_server, arrPacket); }
-    // One datagram within a few seconds; false on a time-out.
-    bool Receive(CBytes& arrPacket, sockaddr_in& from);
+    // One datagram within a few seconds (empty on a time-out); From() is its sender.
+    CBytes Receive();
+    const sockaddr_in& From() const { return m_from; }
 
     static CBytes Request(uint16_t nOp, const std::string& strName, const std::string& strMode);
     static CBytes Ack(uint16_t nBlock) { return {0, 4, uint8_t(nBlock >> 8), uint8_t(nBlock)}; }
@@ -76,4 +77,5 @@ public:
 private:
     int m_nFd = -1;
     sockaddr_in m_server{};
+    sockaddr_in m_from{};
 };

@@ -1,6 +1,9 @@
 // Requests the program never sends: broken frames end at most their own
 // connection, odd requests get error results, and no name reaches outside the
-// card, whatever the command.
+// card, whatever the command. And fault injection seen frame by frame: a
+// forced result is not carried out, and --fail-after counts across
+// connections (what the program's client shows of each fault is tested with
+// the link).
 #include "SimRawClient.h"
 #include "support/CSimulatorProcess.h"
 #include "support/CTempDir.h"
@@ -50,11 +53,8 @@ int TftpRefusal(int nPort, uint16_t nOp, const std::string& strName, const char*
 {
     CSimRawTftp tftp(nPort);
     tftp.SendToServer(CSimRawTftp::Request(nOp, strName, pszMode));
-    CBytes arrPacket;
-    sockaddr_in from{};
-    return tftp.Receive(arrPacket, from) && CSimRawTftp::Op(arrPacket) == 5
-               ? CSimRawTftp::Block(arrPacket)
-               : -1;
+    const CBytes arrPacket = tftp.Receive();
+    return CSimRawTftp::Op(arrPacket) == 5 ? CSimRawTftp::Block(arrPacket) : -1;
 }
 } // namespace
 
@@ -70,8 +70,7 @@ TEST_F(SimRobustness, BrokenFramesEndOnlyTheirOwnConnection)
     {
         CSimRawLink bad(m_pSim->Port());
         bad.SendRaw(arrJunk);
-        CBytes arrRest;
-        EXPECT_EQ(0, bad.ReadUntilClosed(arrRest)) << "closed without a reply";
+        EXPECT_TRUE(bad.ClosesSilently()) << "closed without a reply";
     }
     // A length beyond the bytes that follow, half a header, and a connection
     // that vanishes with a file and a listing open: each one then gone.
@@ -200,9 +199,8 @@ TEST_F(SimRobustness, TftpDuplicateAcksNeverTriggerResendsAndStrangersAreTurnedA
     m_outside.WriteFile("card/F.BIN", std::string(2000, 'f'));
     CSimRawTftp tftp(m_pSim->TftpPort());
     tftp.SendToServer(CSimRawTftp::Request(1, "F.BIN", "octet"));
-    CBytes arrPacket;
-    sockaddr_in transfer{}, from{};
-    ASSERT_TRUE(tftp.Receive(arrPacket, transfer));
+    CBytes arrPacket = tftp.Receive();
+    const sockaddr_in transfer = tftp.From();
     ASSERT_EQ(3, CSimRawTftp::Op(arrPacket));
     ASSERT_EQ(1, CSimRawTftp::Block(arrPacket));
     EXPECT_NE(m_pSim->TftpPort(), ntohs(transfer.sin_port)) << "a port of its own";
@@ -210,18 +208,47 @@ TEST_F(SimRobustness, TftpDuplicateAcksNeverTriggerResendsAndStrangersAreTurnedA
     // ACK 1 twice: exactly one DATA 2 may follow, then DATA 3 after ACK 2.
     tftp.SendTo(transfer, CSimRawTftp::Ack(1));
     tftp.SendTo(transfer, CSimRawTftp::Ack(1));
-    ASSERT_TRUE(tftp.Receive(arrPacket, from));
+    arrPacket = tftp.Receive();
+    EXPECT_EQ(3, CSimRawTftp::Op(arrPacket));
     EXPECT_EQ(2, CSimRawTftp::Block(arrPacket));
 
     // A stranger's packet on the transfer port gets ERROR 5 and changes nothing.
     CSimRawTftp stranger(m_pSim->TftpPort());
     stranger.SendTo(transfer, CSimRawTftp::Ack(2));
-    ASSERT_TRUE(stranger.Receive(arrPacket, from));
+    arrPacket = stranger.Receive();
     EXPECT_EQ(5, CSimRawTftp::Op(arrPacket));
     EXPECT_EQ(5, CSimRawTftp::Block(arrPacket));
 
     tftp.SendTo(transfer, CSimRawTftp::Ack(2));
-    ASSERT_TRUE(tftp.Receive(arrPacket, from));
+    arrPacket = tftp.Receive();
     EXPECT_EQ(3, CSimRawTftp::Op(arrPacket));
     EXPECT_EQ(3, CSimRawTftp::Block(arrPacket)) << "no second DATA 2 in between";
+}
+
+TEST(SimFault, ForcedResultsAreNotCarriedOutAndCountAcrossConnections)
+{
+    CTempDir card;
+    card.WriteFile("DATA.TXT", std::string(1000, 'd'));
+    card.WriteFile("B.CSV", "b");
+    CSimulatorProcess sim({"--card", card.Str(), "--fail", "143:13=24", "--fail", "18=39", "--fail",
+                           "128:14=6", "--fail-after", "143:0=3"});
+    CSimRawLink first(sim.Port());
+    const CSimReply reply = first.File(WithName(Bytes({13}), "B.CSV"));
+    EXPECT_EQ(24, reply.m_nResult);
+    EXPECT_TRUE(reply.m_arrPayload.empty());
+    EXPECT_TRUE(std::filesystem::exists(card.Path() / "B.CSV"));
+    EXPECT_EQ(39, first.Exchange(18).m_nResult);
+    EXPECT_EQ(6, first.Card(Bytes({14, 6, 'B', '.', 'C', 'S', 'V', 0})).m_nResult);
+    EXPECT_EQ(0, first.Card(Bytes({11, 0, 0})).m_nResult) << "other card commands untouched";
+
+    // Three reads pass, on whichever connection; the fourth fails.
+    ASSERT_EQ(0, first.File(WithName(Bytes({3, 0}), "DATA.TXT")).m_nResult);
+    EXPECT_EQ(0, first.File(Bytes({0})).m_nResult);
+    EXPECT_EQ(0, first.File(Bytes({0})).m_nResult);
+    CSimRawLink second(sim.Port());
+    ASSERT_EQ(0, second.File(WithName(Bytes({3, 0}), "DATA.TXT")).m_nResult);
+    EXPECT_EQ(0, second.File(Bytes({0})).m_nResult);
+    EXPECT_EQ(24, second.File(Bytes({0})).m_nResult);
+    EXPECT_EQ(24, first.File(Bytes({0})).m_nResult);
+    EXPECT_EQ(0, first.File(Bytes({21})).m_nResult) << "other sub-commands still work";
 }
