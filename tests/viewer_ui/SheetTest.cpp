@@ -76,7 +76,7 @@ protected:
     }
 };
 
-TEST_F(SheetTest, ExtraButtonsBelongToTheirPages)
+TEST_F(SheetTest, ExtraButtonsPageKeysAndTabClicks)
 {
     OpenSheet();
     EXPECT_EQ(m_pSheet->windowTitle().toStdString(), "Data from 41225A07.CSV");
@@ -95,11 +95,8 @@ TEST_F(SheetTest, ExtraButtonsBelongToTheirPages)
         EXPECT_EQ(Buttons(), arrPages[nPage].second) << "page " << nPage;
     }
     EXPECT_EQ(m_pSheet->GraphTypeButton()->text().toStdString(), "Bar Graph");
-}
 
-TEST_F(SheetTest, PageKeysAndTabClicksSwitchPages)
-{
-    OpenSheet();
+    // Back on Read Data: the page keys and tab clicks switch pages.
     QWidget* pEdit = Find<QLineEdit>("editLast");
     struct SStep
     {
