@@ -54,10 +54,19 @@ TEST(DataViewTable, RowsCellsAndFilter)
     EXPECT_EQ(0, table.GetRowCount());
 }
 
-// The sorts of whole tables, numbers, texts and cases, are in the golden
-// transcripts; here, digit runs longer than any integer compare by value.
-TEST(DataViewTable, CellComparisonOfLongDigitRuns)
+// The sorts of whole tables are in the golden transcripts.
+TEST(DataViewTable, CellComparison)
 {
+    EXPECT_LT(CDataViewTable::CompareCells("9", "10", true),
+              0); // numbers as numbers
+    EXPECT_GT(CDataViewTable::CompareCells("9", "10", false), 0);
+    EXPECT_LT(CDataViewTable::CompareCells("9", "10x", true),
+              0); // texts the other way round
+    EXPECT_LT(CDataViewTable::CompareCells("abc", "ABD", false), 0);
+    EXPECT_EQ(0, CDataViewTable::CompareCells("ABC", "abc", true));
+    EXPECT_LT(CDataViewTable::CompareCells("", "0", false),
+              0); // empty is not a number
+    // Digit runs longer than any integer still compare by value.
     EXPECT_LT(CDataViewTable::CompareCells("99999999999999999999", "100000000000000000000", true),
               0);
     EXPECT_EQ(0, CDataViewTable::CompareCells("007", "7", true));
