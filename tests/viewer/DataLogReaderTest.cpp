@@ -3,7 +3,10 @@
 #include "ViewerTestSupport.h"
 #include "support/CScriptedPrompt.h"
 
+#include <chrono>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace
 {
@@ -80,9 +83,7 @@ TEST_F(ViewerOnSimulator, ExampleFileAndItsGrowth)
     EXPECT_EQ(2u, log.GetRecordCount());
     EXPECT_EQ(2u, CachedRecords(log).size());
 
-    // The rest of it: three records, the third read from offset 80. The page
-    // takes its bounds from the count it shows (2); the load counts again,
-    // Last takes the newest, and the summary shows the newest record's time.
+    // The rest of it: three records, the third read from offset 80.
     m_pCard->Dir().WriteFile("EX.CSV", EXAMPLE + "04/12/26,08:00:20,  21.9,  on\n");
     Add(ReadChoice(ReadChoiceLast, "2"));
     EXPECT_EQ(3u, log.GetRecordCount());
@@ -207,6 +208,33 @@ TEST_F(ViewerOnSimulator, CachedRecordsAreNeverReadAgain)
     EXPECT_EQ("99.9", CachedRecords(*m_pLog).at(95)[2]);
     Add(ReadFromNumber("5", "-5"), true);
     EXPECT_EQ("(1 - 5)", RecordSet());
+}
+
+TEST_F(ViewerOnSimulator, GrowingLogOnThePanel)
+{
+    const std::string strFile = MakeDataLog(5, "\r\n");
+    Serve({{"GROW.CSV", strFile}}, {"--grow-log", "GROW.CSV", "--grow-interval-ms", "20"});
+    OpenAndShow("GROW.CSV");
+    const uint32_t nFirstCount = m_pLog->GetRecordCount();
+    ASSERT_GE(nFirstCount, 5u);
+
+    // Wait (at most a few seconds) until the panel has written more records.
+    const auto path = m_pCard->Dir().Path() / "GROW.CSV";
+    const uintmax_t nWanted = std::filesystem::file_size(path) + 3 * m_pLog->m_nRecordLength;
+    for (int i = 0; i < 500 && std::filesystem::file_size(path) < nWanted; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_GE(std::filesystem::file_size(path), nWanted);
+
+    // The page takes its bounds from the count it shows (5); the load counts
+    // again, Last takes the newest, and the last record's time shown is the
+    // newest record's, no longer the one the file had at opening.
+    Add(ReadChoice(ReadChoiceLast, "5"));
+    const uint32_t nCount = m_pLog->GetRecordCount();
+    EXPECT_GE(nCount, nFirstCount + 3);
+    EXPECT_EQ(nCount, CachedRecords(*m_pLog).rbegin()->first);
+    EXPECT_EQ(0u, FormatFileSummary(*m_pLog).find(StrFormat("Total Records: %u\n", nCount)));
+    const SYSTEMTIME tmNewest = m_pLog->GetRecordTime(CachedRecords(*m_pLog).rbegin()->second);
+    EXPECT_EQ(0, CompareRecordTimes(tmNewest, m_pLog->m_tmLastRecord));
 }
 
 // A read reports its progress as the progress window shows it: the last
