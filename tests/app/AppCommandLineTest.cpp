@@ -31,11 +31,8 @@ TEST(AppCommandLine, ParsesEveryShape)
         {{"-style", "fusion", "-reverse"}, EAppAction::MainWindow, ""},
         {{"--view", "127.0.0.1"}, EAppAction::UsageError, "--view needs HOST[:PORT] and FILE"},
         {{"--view", "h", "A", "B"}, EAppAction::UsageError, "--view needs HOST[:PORT] and FILE"},
+        // Which addresses are bad is the address parser's test.
         {{"--view", "h:0", "A"}, EAppAction::UsageError, "bad HOST[:PORT] h:0"},
-        {{"--view", "h:65536", "A"}, EAppAction::UsageError, "bad HOST[:PORT] h:65536"},
-        {{"--view", "h:x1", "A"}, EAppAction::UsageError, "bad HOST[:PORT] h:x1"},
-        {{"--view", "h:", "A"}, EAppAction::UsageError, "bad HOST[:PORT] h:"},
-        {{"--view", ":10001", "A"}, EAppAction::UsageError, "bad HOST[:PORT] :10001"},
         {{"--view", "127.0.0.1", ""}, EAppAction::UsageError, "--view needs a FILE name"},
         {{"--viwe", "127.0.0.1", "A.CSV"}, EAppAction::UsageError, "unknown option --viwe"},
         {{"A.CSV"}, EAppAction::UsageError, "unexpected argument A.CSV"},

@@ -8,10 +8,8 @@
 #include "widgets/CIPAddressCtrl.h"
 
 #include <QApplication>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -115,16 +113,6 @@ TEST_F(PanelListDialogTest, OpensWithRowsAndEnableRules)
     EXPECT_EQ(pDlg->QuickForm()->PortEdit()->text(), "10001");
     EXPECT_EQ(QApplication::focusWidget(), pDlg->QuickForm()->AddressCtrl()->Field(0));
 
-    for (const bool bSelected : {false, true, false})
-    {
-        if (bSelected)
-            Select(*pDlg, {1});
-        else
-            pDlg->ListCtrl()->clearSelection();
-        for (const char* pszName : {"buttonConnect", "buttonDelete", "buttonEdit"})
-            EXPECT_EQ(Button(pDlg.get(), pszName)->isEnabled(), bSelected) << pszName;
-    }
-
     // Help opens the topics of both dialogs.
     Button(pDlg.get(), "buttonHelp")->click();
     ASSERT_NE(GetHelpWindow(), nullptr);
@@ -133,31 +121,6 @@ TEST_F(PanelListDialogTest, OpensWithRowsAndEnableRules)
     Button(pDlg->m_pEntryDlg, "buttonHelp")->click();
     EXPECT_EQ(GetHelpWindow()->CurrentTopic(), "panel_entry.html");
     EXPECT_TRUE(m_prompt.Shown().empty());
-}
-
-// Columns are sized from the font: every heading and text fits, and the name
-// column gets the room the others do not need.
-TEST_F(PanelListDialogTest, EveryTextFitsItsColumn)
-{
-    auto pDlg = OpenDialog({"Line 4 press hall north", "Kiln"});
-    QTableWidget* pList = pDlg->ListCtrl();
-    pDlg->resize(pDlg->sizeHint());
-    QCoreApplication::processEvents();
-    const QFontMetrics fm(pList->font());
-    // What an item view keeps clear on each side of a cell's text.
-    const int nPadding = 2 * (pList->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
-    for (int nColumn = 0; nColumn < 4; ++nColumn)
-    {
-        const QString strHeading = pList->horizontalHeaderItem(nColumn)->text();
-        EXPECT_GE(pList->columnWidth(nColumn), fm.horizontalAdvance(strHeading) + nPadding)
-            << nColumn;
-        for (int nRow = 0; nRow < pList->rowCount(); ++nRow)
-        {
-            const QString strText = pList->item(nRow, nColumn)->text();
-            EXPECT_GE(pList->columnWidth(nColumn), fm.horizontalAdvance(strText) + nPadding)
-                << nColumn << ": " << strText.toStdString();
-        }
-    }
 }
 
 TEST_F(PanelListDialogTest, QuickAddReadsTheFormAndRefusesBadInput)

@@ -53,7 +53,7 @@ protected:
     }
 };
 
-TEST_F(FiltersPageTest, OpensWithTheTagsAndTheCacheSpan)
+TEST_F(FiltersPageTest, OpensWithTheTagsAndTheCacheSpanThenRowsEnableTheirCells)
 {
     OpenFilters();
     EXPECT_EQ(Grid().GetRowCount(), 3);
@@ -68,11 +68,8 @@ TEST_F(FiltersPageTest, OpensWithTheTagsAndTheCacheSpan)
     // Off, the filter leaves every control but its switch disabled.
     for (const char* pszName : {"checkDateRange", "gridTags", "comboDateCondition", "dateTo"})
         EXPECT_FALSE(Find<QWidget>(pszName)->isEnabled()) << pszName;
-}
 
-TEST_F(FiltersPageTest, TagRowsEnableTheirCellsByTickTypeAndCondition)
-{
-    OpenFilters();
+    // On, a tag row enables its cells by its tick, type and condition.
     Tick("checkFilter");
     // Which of Show/Hide, Data Type, Condition, Low and High can be edited.
     const auto Cells = [this](int nRow)

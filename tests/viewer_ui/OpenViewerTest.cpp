@@ -81,8 +81,7 @@ TEST_F(OpenViewerTest, OpensOnlyADataLogOnAnAcceptedPanel)
         bool bCommandLine, bOpened;
         const char* pszMessageStart; // "": no message
     } arrCases[] = {
-        {{}, "LOG.CSV", false, true, ""},
-        {{}, "NOTLOG.CSV", false, false, ""},
+        {{}, "NOTLOG.CSV", false, false, ""}, // opening through View: the other test
         {{}, "MISSING.CSV", false, false, "Unable to open file MISSING.CSV\n"},
         {{}, "LOG.CSV", true, true, ""},
         {{"--type", "1"}, "LOG.CSV", true, false, "Error: Device Type Mismatch"},

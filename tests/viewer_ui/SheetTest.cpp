@@ -1,17 +1,23 @@
 // The viewer sheet: its extra buttons page by page, the page keys, a page
-// that refuses to be left, and the graph type button against the chart.
+// that refuses to be left, the Data View page's rows, sort and export, and
+// the graph type button against the chart.
 #include "ViewerUiTestSupport.h"
 
+#include "viewer/CsvExport.h"
 #include "viewer/ui/CFileDataChartDlg.h"
 #include "viewer/ui/CFileDataChartPage.h"
 #include "viewer/ui/CFileDataFiltersPage.h"
+#include "viewer/ui/CFileDataPage.h"
 #include "widgets/CGridCtrl.h"
 
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTableView>
+#include <filesystem>
 
 namespace
 {
@@ -28,16 +34,35 @@ protected:
             strShown += pButton->isVisibleTo(m_pSheet.get()) ? "1" : "0";
         return strShown;
     }
+    // A left click at pt in pWidget, as the window system delivers it.
+    static void Click(QWidget* pWidget, const QPoint& pt)
+    {
+        for (QEvent::Type eType : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+        {
+            QMouseEvent event(eType, pt, pWidget->mapToGlobal(pt), Qt::LeftButton,
+                              eType == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                              Qt::NoModifier);
+            QApplication::sendEvent(pWidget, &event);
+        }
+    }
     void ClickTab(int nIndex) const
     {
-        QTabBar* pBar = m_pSheet->Tabs()->tabBar();
-        const QPoint pt = pBar->tabRect(nIndex).center();
-        QMouseEvent press(QEvent::MouseButtonPress, pt, pBar->mapToGlobal(pt), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(pBar, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, pt, pBar->mapToGlobal(pt), Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(pBar, &release);
+        Click(m_pSheet->Tabs()->tabBar(), m_pSheet->Tabs()->tabBar()->tabRect(nIndex).center());
+    }
+    void ClickHeader(int nColumn) const
+    {
+        QHeaderView* pHeader = m_pSheet->DataPage()->GetList()->horizontalHeader();
+        Click(pHeader->viewport(),
+              QPoint(pHeader->sectionViewportPosition(nColumn) + 5, pHeader->height() / 2));
+    }
+    // The Data View's first column, the record numbers, as shown.
+    std::vector<std::string> RecordsShown() const
+    {
+        std::vector<std::string> arrTexts;
+        QAbstractItemModel* pModel = m_pSheet->DataPage()->GetList()->model();
+        for (int r = 0; r < pModel->rowCount(); ++r)
+            arrTexts.push_back(pModel->data(pModel->index(r, 0)).toString().toStdString());
+        return arrTexts;
     }
     // Leaves the Filters page with a tag row whose low limit is no number.
     void MakeFiltersInvalid() const
@@ -51,7 +76,7 @@ protected:
     }
 };
 
-TEST_F(SheetTest, ExtraButtonsBelongToTheirPages)
+TEST_F(SheetTest, ExtraButtonsPageKeysAndTabClicks)
 {
     OpenSheet();
     EXPECT_EQ(m_pSheet->windowTitle().toStdString(), "Data from 41225A07.CSV");
@@ -70,11 +95,8 @@ TEST_F(SheetTest, ExtraButtonsBelongToTheirPages)
         EXPECT_EQ(Buttons(), arrPages[nPage].second) << "page " << nPage;
     }
     EXPECT_EQ(m_pSheet->GraphTypeButton()->text().toStdString(), "Bar Graph");
-}
 
-TEST_F(SheetTest, PageKeysAndTabClicksSwitchPages)
-{
-    OpenSheet();
+    // Back on Read Data: the page keys and tab clicks switch pages.
     QWidget* pEdit = Find<QLineEdit>("editLast");
     struct SStep
     {
@@ -142,6 +164,69 @@ TEST_F(SheetTest, ARefusingPageKeepsTheTabAndTheFocusEveryWay)
         EXPECT_FALSE(m_log.m_Filter.m_bEnabled) << pszWay;
         EXPECT_FALSE(m_log.m_bDataViewStale || m_log.m_bGraphViewStale) << pszWay;
     }
+}
+
+TEST_F(SheetTest, DataViewShowsFilteredRowsSortsAndExportsAsShown)
+{
+    OpenSheet(); // records 91 to 100
+    // Hide the records whose pump is on: the even ones are left.
+    m_log.m_Filter.m_bEnabled = true;
+    m_log.m_Filter.m_arrTagFilters = {CTagFilter{1, false, FilterDiscrete, FilterEqual, 1}};
+    m_log.m_bDataViewStale = true;
+    ASSERT_TRUE(m_pSheet->SetActivePage(CFileDataSheet::PageDataView));
+    CFileDataPage& page = *m_pSheet->DataPage();
+    ASSERT_TRUE(WaitFor([&] { return !m_log.m_bDataViewStale; }));
+    QAbstractItemModel* pModel = page.GetList()->model();
+    ASSERT_EQ(4, pModel->columnCount());
+    EXPECT_EQ("Date & Time", pModel->headerData(1, Qt::Horizontal).toString().toStdString());
+    using Texts = std::vector<std::string>;
+    EXPECT_EQ((Texts{"92", "94", "96", "98", "100"}), RecordsShown());
+    const std::string strTime = pModel->data(pModel->index(0, 1)).toString().toStdString();
+    EXPECT_EQ("Sun, Apr 12, 2026, 08:01:31", strTime);
+    // Every column is wide enough for its header and its texts.
+    EXPECT_GE(page.GetList()->columnWidth(1),
+              page.GetList()->fontMetrics().horizontalAdvance(QString::fromStdString(strTime)));
+
+    // Not stale: a second activation keeps the rows and their order.
+    ClickHeader(2); // texts ("29.1" is no whole number) sort downwards first
+    const Texts arrDownwards{"100", "98", "96", "94", "92"};
+    EXPECT_EQ(arrDownwards, RecordsShown());
+    page.OnSetActive();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(arrDownwards, RecordsShown());
+    ClickHeader(1); // every click flips the direction
+    EXPECT_EQ(arrDownwards, RecordsShown());
+
+    // The sheet's Export writes the rows in the order shown.
+    CTempDir dir;
+    const std::string strPath = (dir.Path() / "out.csv").string();
+    std::string strOffered;
+    page.m_fnAskSavePath = [&](const std::string& strInitial)
+    {
+        strOffered = strInitial;
+        return strPath;
+    };
+    m_pSheet->ExportButton()->click();
+    EXPECT_EQ("41225A07.CSV", strOffered);
+    const std::string strBytes = dir.ReadFile("out.csv");
+    EXPECT_EQ(BuildCsvExport(m_log, page.GetTable()), strBytes);
+    EXPECT_NE(std::string::npos,
+              strBytes.find("\"#\",\"Date & Time\",\"Temp\",\"Pump\"\r\n\"100\","));
+    EXPECT_TRUE(m_prompt.Shown().empty());
+
+    // Cancelling the Save As dialog writes nothing.
+    page.m_fnAskSavePath = [](const std::string&) { return std::string(); };
+    std::filesystem::remove(strPath);
+    page.ExportCsv();
+    EXPECT_FALSE(std::filesystem::exists(strPath));
+
+    // A changed filter reaches the table on the next activation.
+    m_log.m_Filter.m_bEnabled = false;
+    m_log.m_bDataViewStale = true;
+    page.OnSetActive();
+    ASSERT_TRUE(WaitFor([&] { return !m_log.m_bDataViewStale; }));
+    EXPECT_EQ(10, pModel->rowCount());
+    EXPECT_TRUE(page.isEnabled());
 }
 
 TEST_F(SheetTest, GraphTypeButtonFollowsTheChart)

@@ -64,7 +64,7 @@ protected:
     QDialog m_owner;
 };
 
-TEST_F(DlgProgressDlgTest, ShowsItsLinesAndDisablesTheOwnerUntilClosed)
+TEST_F(DlgProgressDlgTest, ShowsItsLinesAndDisablesTheOwnerOrTheActiveWindowUntilClosed)
 {
     CDlgProgressDlg dlg(&m_owner, "Reading records");
     EXPECT_TRUE(dlg.isVisible());
@@ -99,6 +99,15 @@ TEST_F(DlgProgressDlgTest, ShowsItsLinesAndDisablesTheOwnerUntilClosed)
     m_owner.setEnabled(true);
     dlg.SetMessage("late");
     EXPECT_EQ(Line(dlg, "staticMessage"), "Reading 10 of 40 records...");
+
+    // Without an owner it disables the active window.
+    QApplication::setActiveWindow(&m_owner);
+    ASSERT_EQ(QApplication::activeWindow(), &m_owner);
+    CDlgProgressDlg unowned(nullptr, "Reading records");
+    EXPECT_EQ(unowned.GetOwner(), &m_owner);
+    EXPECT_FALSE(m_owner.isEnabled());
+    unowned.Close();
+    EXPECT_TRUE(m_owner.isEnabled());
 }
 
 TEST_F(DlgProgressDlgTest, RunningBarIgnoresRangeAndPositionAndLeavesNoThread)
@@ -148,14 +157,4 @@ TEST_F(DlgProgressDlgTest, RunningBarIgnoresRangeAndPositionAndLeavesNoThread)
     EXPECT_TRUE(m_owner.isEnabled());
 }
 
-TEST_F(DlgProgressDlgTest, WithoutOwnerTheActiveDialogIsDisabled)
-{
-    QApplication::setActiveWindow(&m_owner);
-    ASSERT_EQ(QApplication::activeWindow(), &m_owner);
-    CDlgProgressDlg dlg(nullptr, "Reading records");
-    EXPECT_EQ(dlg.GetOwner(), &m_owner);
-    EXPECT_FALSE(m_owner.isEnabled());
-    dlg.Close();
-    EXPECT_TRUE(m_owner.isEnabled());
-}
 } // namespace
