@@ -19,7 +19,7 @@ TEST(RemoteFetchTest, TftpWhenAskedAStopAndAFailure)
         std::vector<std::string> arrArgs;
         bool bTftpAsked;
         int nStopAtCall; // 0: never
-        EFetchResult nResult;
+        EFetchResult eResult;
         const char* pszMessage;
     } arrCases[] = {
         {{"--fail", "143=24"}, true, 0, EFetchResult::Done, ""},
@@ -28,7 +28,7 @@ TEST(RemoteFetchTest, TftpWhenAskedAStopAndAFailure)
     };
     for (const auto& c : arrCases)
     {
-        SCOPED_TRACE(static_cast<int>(c.nResult));
+        SCOPED_TRACE(static_cast<int>(c.eResult));
         CTempDir dir;
         std::vector<std::string> arrArgs = {"--card", dir.Str() + "/card", "--type", "186"};
         arrArgs.insert(arrArgs.end(), c.arrArgs.begin(), c.arrArgs.end());
@@ -55,11 +55,11 @@ TEST(RemoteFetchTest, TftpWhenAskedAStopAndAFailure)
                                                           nLastBytes = nBytes;
                                                           return ++nCalls != c.nStopAtCall;
                                                       });
-        EXPECT_EQ(outcome.nResult, c.nResult);
+        EXPECT_EQ(outcome.eResult, c.eResult);
         EXPECT_EQ(outcome.strMessage, c.pszMessage);
-        EXPECT_EQ(outcome.bLinkFailure, c.nResult == EFetchResult::Failed);
+        EXPECT_EQ(outcome.bLinkFailure, c.eResult == EFetchResult::Failed);
         EXPECT_EQ(outcome.strReason, "");
-        if (c.nResult == EFetchResult::Done)
+        if (c.eResult == EFetchResult::Done)
         {
             EXPECT_EQ(dir.ReadFile("local.tmp"), strBytes);
             EXPECT_EQ(nLastBytes, strBytes.size());

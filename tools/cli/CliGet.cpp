@@ -53,7 +53,7 @@ int RunGet(const CCliContext& ctx)
     if (FetchUsesTftp(fetch.bTftpAsked) && !ParseTftpPort(ctx, fetch.nTftpPort, strReason))
         return Refuse(strReason);
     const SFetchOutcome outcome = FetchRemoteFile(session.Files(), fetch, nullptr);
-    if (outcome.nResult != EFetchResult::Done)
+    if (outcome.eResult != EFetchResult::Done)
         return outcome.bLinkFailure ? session.Fail(outcome.strMessage)
                                     : Refuse(JoinLines(outcome.strMessage, outcome.strReason));
     if (!temp.Commit(strTarget, strReason))

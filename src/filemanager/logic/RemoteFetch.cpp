@@ -17,7 +17,7 @@ constexpr unsigned long BLOCK_CAPACITY = 255;
 SFetchOutcome Failure(std::string strMessage, bool bLinkFailure = false)
 {
     SFetchOutcome outcome;
-    outcome.nResult = EFetchResult::Failed;
+    outcome.eResult = EFetchResult::Failed;
     outcome.strMessage = std::move(strMessage);
     outcome.bLinkFailure = bLinkFailure;
     return outcome;
@@ -50,7 +50,7 @@ SFetchOutcome FetchByTftp(const SRemoteFetch& fetch, const FetchProgressFn& fnPr
                                  fetch.strRemoteName.c_str()));
     SFetchOutcome outcome;
     if (bStopped)
-        outcome.nResult = EFetchResult::Stopped;
+        outcome.eResult = EFetchResult::Stopped;
     return outcome;
 }
 
@@ -97,7 +97,7 @@ SFetchOutcome FetchByMessageCodes(CPanelFileCommands& files, const SRemoteFetch&
     SFetchOutcome outcome;
     if (bStopped)
     {
-        outcome.nResult = EFetchResult::Stopped;
+        outcome.eResult = EFetchResult::Stopped;
         return outcome;
     }
     const std::string strIncomplete = IncompleteFetchReason(nBytes, nLength, fetch.nListedSize);

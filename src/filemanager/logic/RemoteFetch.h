@@ -30,7 +30,7 @@ enum class EFetchResult
 
 struct SFetchOutcome
 {
-    EFetchResult nResult = EFetchResult::Done;
+    EFetchResult eResult = EFetchResult::Done;
     // The text the user is told on failure ("Unable to open file A.CSV").
     std::string strMessage;
     // For a failed local write, the system's reason (for logs and the CLI).

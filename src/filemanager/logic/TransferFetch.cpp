@@ -25,8 +25,8 @@ bool CTransferEngine::FetchToTemp(const std::string& strRemoteName, const std::s
                                                       ProgressUpdate(nBytes, nSize);
                                                       return m_eStatus == ETransferStatus::Ok;
                                                   });
-    if (outcome.nResult != EFetchResult::Failed)
-        return outcome.nResult == EFetchResult::Done;
+    if (outcome.eResult != EFetchResult::Failed)
+        return outcome.eResult == EFetchResult::Done;
     if (outcome.bLinkFailure)
         ShowLinkError(outcome.strMessage, comm, m_prompt);
     else
