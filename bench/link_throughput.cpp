@@ -2,6 +2,7 @@
 // file commands (254-byte blocks, one exchange each), beside a raw TCP
 // ping-pong of the same request and reply sizes on loopback in the same run.
 // The ratio of the two exchange rates shows what the link itself costs.
+#include "CMedianReporter.h"
 #include "link/CCommInterface.h"
 #include "link/CPanelFileCommands.h"
 #include "support/CSimulatorProcess.h"
@@ -11,7 +12,6 @@
 #include <atomic>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -203,42 +203,18 @@ BENCHMARK(BM_LinkReadFile)
     ->Iterations(1)
     ->Repetitions(3);
 
-// Keeps each benchmark's median exchange rate so the ratios can be printed at the end.
-class CRatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& arrRuns) override
-    {
-        for (const Run& run : arrRuns)
-        {
-            const auto it = run.counters.find(EXCHANGE_RATE);
-            if (it != run.counters.end() && !run.error_occurred && run.aggregate_name == "median")
-                m_mapRates[run.run_name.args.empty() ? run.run_name.function_name
-                                                     : run.run_name.function_name + "/" +
-                                                           run.run_name.args] = it->second.value;
-        }
-        ConsoleReporter::ReportRuns(arrRuns);
-    }
-    std::map<std::string, double> m_mapRates;
-};
-
-double RateOf(const CRatioReporter& reporter, const std::string& strName)
-{
-    const auto it = reporter.m_mapRates.find(strName);
-    return it == reporter.m_mapRates.end() ? 0 : it->second;
-}
 } // namespace
 
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    CRatioReporter reporter;
+    CMedianReporter reporter(EXCHANGE_RATE);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    const double dRawThread = RateOf(reporter, "BM_RawPingPong/0");
-    const double dRawProcess = RateOf(reporter, "BM_RawPingPong/1");
-    const double dEcho = RateOf(reporter, "BM_LinkEcho");
-    const double dLink = RateOf(reporter, "BM_LinkReadFile");
+    const double dRawThread = reporter.RateOf("BM_RawPingPong/0");
+    const double dRawProcess = reporter.RateOf("BM_RawPingPong/1");
+    const double dEcho = reporter.RateOf("BM_LinkEcho");
+    const double dLink = reporter.RateOf("BM_LinkReadFile");
     if (dRawThread <= 0 || dRawProcess <= 0 || dEcho <= 0 || dLink <= 0)
         return 0;
     std::printf(

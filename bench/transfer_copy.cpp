@@ -4,6 +4,7 @@
 // memory, or downloaded with the bare TFTP client). The engine adds the
 // progress display per block, the temporary files and the final flushed
 // copy; next to the network that should not show.
+#include "CMedianReporter.h"
 #include "common/CPrompt.h"
 #include "filemanager/logic/CHeadlessTransferDisplay.h"
 #include "filemanager/logic/CTransferEngine.h"
@@ -16,7 +17,6 @@
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <map>
 #include <memory>
 
 namespace
@@ -177,40 +177,12 @@ BENCHMARK(BM_EngineCopy)
     ->Iterations(1)
     ->Repetitions(3);
 
-class CMedianReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& arrRuns) override
-    {
-        for (const Run& run : arrRuns)
-        {
-            const auto it = run.counters.find("MB/s");
-            if (it == run.counters.end() || run.error_occurred || run.aggregate_name != "median")
-                continue;
-            const std::string strName = run.run_name.function_name + "/" + run.run_name.args;
-            m_mapRates[strName] = it->second.value;
-            m_mapCpuMs[strName] = run.GetAdjustedCPUTime();
-        }
-        ConsoleReporter::ReportRuns(arrRuns);
-    }
-    double RateOf(const std::string& strName) const { return Find(m_mapRates, strName); }
-    double CpuMsOf(const std::string& strName) const { return Find(m_mapCpuMs, strName); }
-
-private:
-    static double Find(const std::map<std::string, double>& map, const std::string& strName)
-    {
-        const auto it = map.find(strName);
-        return it == map.end() ? 0 : it->second;
-    }
-    std::map<std::string, double> m_mapRates;
-    std::map<std::string, double> m_mapCpuMs; // CPU time of this process per run
-};
 } // namespace
 
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    CMedianReporter reporter;
+    CMedianReporter reporter("MB/s");
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     std::printf("\n20 MB from the simulator, medians of three runs (MB/s; this process's CPU "

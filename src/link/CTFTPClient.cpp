@@ -300,19 +300,27 @@ uint64_t TftpDownloadLimit(int64_t nListedSize)
     return std::min(TFTP_MAX_FILE_SIZE, nListed + TFTP_GROWTH_MARGIN + nListed / 4);
 }
 
-int CTFTPClient::StepDownload()
+// Both directions need the socket and the open local file.
+bool CTFTPClient::ReadyToStep()
 {
-    m_strError.clear();
     if (!m_socket.IsValid())
     {
         AddError("Not connected.");
-        return TFTP_RESULT_FAILED;
+        return false;
     }
     if (!m_pFile)
     {
         AddError("File not opened.");
-        return TFTP_RESULT_FAILED;
+        return false;
     }
+    return true;
+}
+
+int CTFTPClient::StepDownload()
+{
+    m_strError.clear();
+    if (!ReadyToStep())
+        return TFTP_RESULT_FAILED;
 
     bool bReceived = ReceivePacket(m_packetReceived, m_nTimeoutMs);
     for (int nResend = 0; !bReceived && nResend < TFTP_DOWNLOAD_RESENDS; ++nResend)
@@ -404,16 +412,8 @@ int CTFTPClient::StepDownload()
 
 int CTFTPClient::StepUpload()
 {
-    if (!m_socket.IsValid())
-    {
-        AddError("Not connected.");
+    if (!ReadyToStep())
         return TFTP_RESULT_FAILED;
-    }
-    if (!m_pFile)
-    {
-        AddError("File not opened.");
-        return TFTP_RESULT_FAILED;
-    }
 
     unsigned char arrBlock[CTFTPPacket::TFTP_BLOCK_SIZE];
     size_t nLen = 0;

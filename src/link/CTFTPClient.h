@@ -101,6 +101,7 @@ private:
     EAckWait WaitForAck(uint16_t nBlock, int nTimeoutMs);
     int CompareWithExpected(uint16_t nReceived) const;
     bool CloseLocalFile();
+    bool ReadyToStep();
     int StepDownload();
     int StepUpload();
 

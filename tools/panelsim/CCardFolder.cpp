@@ -140,15 +140,18 @@ ECardOutcome CCardFolder::Resolve(const std::string& strName, std::string& strOn
     return bFound ? ECardOutcome::Done : ECardOutcome::NotFound;
 }
 
-ECardOutcome CCardFolder::OpenForRead(const std::string& strName, int& nFd) const
+// Opens the card's file of that name (found without regard to case) if it is
+// a plain file; a missing file is eMissing.
+ECardOutcome CCardFolder::OpenRegular(const std::string& strName, int nFlags, ECardOutcome eMissing,
+                                      int& nFd) const
 {
     std::string strOnDisk;
     const ECardOutcome eOutcome = Resolve(strName, strOnDisk);
     if (eOutcome != ECardOutcome::Done)
         return eOutcome;
-    nFd = openat(m_nDirFd, strOnDisk.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    nFd = openat(m_nDirFd, strOnDisk.c_str(), nFlags | O_NOFOLLOW | O_CLOEXEC);
     if (nFd < 0)
-        return errno == ENOENT ? ECardOutcome::NotFound : ECardOutcome::Failed;
+        return errno == ENOENT ? eMissing : ECardOutcome::Failed;
     struct stat st
     {
     };
@@ -161,25 +164,14 @@ ECardOutcome CCardFolder::OpenForRead(const std::string& strName, int& nFd) cons
     return ECardOutcome::Done;
 }
 
+ECardOutcome CCardFolder::OpenForRead(const std::string& strName, int& nFd) const
+{
+    return OpenRegular(strName, O_RDONLY, ECardOutcome::NotFound, nFd);
+}
+
 ECardOutcome CCardFolder::OpenForAppend(const std::string& strName, int& nFd) const
 {
-    std::string strOnDisk;
-    const ECardOutcome eOutcome = Resolve(strName, strOnDisk);
-    if (eOutcome != ECardOutcome::Done)
-        return eOutcome;
-    nFd = openat(m_nDirFd, strOnDisk.c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC);
-    if (nFd < 0)
-        return ECardOutcome::Failed;
-    struct stat st
-    {
-    };
-    if (fstat(nFd, &st) != 0 || !S_ISREG(st.st_mode))
-    {
-        close(nFd);
-        nFd = -1;
-        return ECardOutcome::Failed;
-    }
-    return ECardOutcome::Done;
+    return OpenRegular(strName, O_WRONLY | O_APPEND, ECardOutcome::Failed, nFd);
 }
 
 ECardOutcome CCardFolder::Delete(const std::string& strName) const

@@ -62,6 +62,8 @@ public:
     void DiscardTemp(const std::string& strTempName) const;
 
 private:
+    ECardOutcome OpenRegular(const std::string& strName, int nFlags, ECardOutcome eMissing,
+                             int& nFd) const;
     ECardOutcome CopyOver(const std::string& strSource, const std::string& strTarget) const;
 
     int m_nDirFd = -1;
