@@ -245,6 +245,13 @@ bool CTempFile::Create(const std::string& strFolder, std::string& strError)
     return false;
 }
 
+std::string GetSystemTempFolder()
+{
+    std::error_code ec;
+    const std::filesystem::path path = std::filesystem::temp_directory_path(ec);
+    return ec ? std::string() : path.string();
+}
+
 bool CTempFile::CreateBeside(const std::string& strTarget, std::string& strError)
 {
     // A device or pipe is written through (Commit), so its folder (/dev) need
@@ -253,10 +260,7 @@ bool CTempFile::CreateBeside(const std::string& strTarget, std::string& strError
     {
     };
     if (::stat(strTarget.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
-    {
-        std::error_code ec;
-        return Create(std::filesystem::temp_directory_path(ec).string(), strError);
-    }
+        return Create(GetSystemTempFolder(), strError);
     return Create(FolderOf(strTarget), strError);
 }
 

@@ -25,6 +25,9 @@ bool IsTempFileName(const std::string& strName);
 // size limit fails the write (and the command) instead of killing it.
 void InstallTempFileCleanup();
 
+// The system's temporary folder, empty when there is none.
+std::string GetSystemTempFolder();
+
 // Why the target cannot be replaced (empty when it can or does not exist):
 // the system's text for a folder, or for a read-only or unwritable file.
 std::string TargetRefusal(const std::string& strTarget);

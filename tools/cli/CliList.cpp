@@ -15,7 +15,7 @@ int RunList(const CCliContext& ctx)
         return CLI_EXIT_FAILED;
     const std::string strPattern = ctx.m_arrArgs.empty() ? ALL_FILES : ctx.m_arrArgs[0];
     CDirData list;
-    if (!session.List(list, strPattern))
+    if (!session.Files().ListFiles(list, strPattern))
         return session.Fail();
     // A name is the panel's text: control characters are shown escaped, so
     // that no name can steer the terminal.

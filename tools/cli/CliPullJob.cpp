@@ -107,7 +107,8 @@ bool ListPanel(const CCliContext& ctx, const std::string& strPattern, CDirData& 
     // The listing's own limits and texts (a list that does not end is cut off
     // with its message) come with the session's listing.
     CCliSession session(ctx);
-    const bool bListed = session.Comm().CheckPanelType() && session.List(list, strPattern);
+    const bool bListed =
+        session.Comm().CheckPanelType() && session.Files().ListFiles(list, strPattern);
     if (!bListed)
         strError = session.ErrorText();
     return bListed;

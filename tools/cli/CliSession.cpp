@@ -20,11 +20,6 @@ bool CCliSession::Connect()
     return false;
 }
 
-bool CCliSession::List(CDirData& list, const std::string& strPattern)
-{
-    return m_files.ListFiles(list, strPattern);
-}
-
 int64_t CCliSession::ListedSize(const std::string& strName)
 {
     // Its own command object: a listing that fails here leaves no lines in

@@ -21,8 +21,6 @@ public:
 
     // CheckPanelType, as the program's Connect does; reports a refusal.
     bool Connect();
-    // The listing through the panel's own command family.
-    bool List(CDirData& list, const std::string& strPattern);
     // The size the listing gives the file (names compared ignoring case), or
     // -1 when the listing cannot be read or does not show it.
     int64_t ListedSize(const std::string& strName);

@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <filesystem>
 #include <unistd.h>
 #include <vector>
 
@@ -33,13 +32,6 @@ bool CopyAll(int fdIn, const std::string& strSource, CTempFile& temp, std::strin
     }
 }
 } // namespace
-
-std::string GetSystemTempFolder()
-{
-    std::error_code ec;
-    const std::filesystem::path path = std::filesystem::temp_directory_path(ec);
-    return ec ? std::string() : path.string();
-}
 
 bool ReplaceFileWithCopy(const std::string& strSource, const std::string& strTarget,
                          std::string& strError)

@@ -5,9 +5,6 @@
 // target is either its old self or the complete new file, never half-written.
 #include <string>
 
-// The system's temporary folder, empty when there is none.
-std::string GetSystemTempFolder();
-
 // Copies strSource into a new temporary file in the target's own folder,
 // flushes it to disk and renames it over strTarget (replacing an existing,
 // writable file and keeping that file's permissions; a read-only one is left
