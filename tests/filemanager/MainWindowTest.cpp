@@ -459,7 +459,7 @@ TEST_F(MainWindowTest, WithoutALocalFolderNothingIsWritten)
 }
 
 // The window itself: the preference boxes and the captions that fit their
-// buttons, the context menu, resizing, the tree and the folder box, Help
+// buttons, the context menu, the tree and the folder box, Help
 // and About.
 TEST_F(MainWindowTest, TheWindowItself)
 {
@@ -517,35 +517,6 @@ TEST_F(MainWindowTest, TheWindowItself)
         EXPECT_NE(pAbout, nullptr);
     }
     Dlg().EnableControls(true);
-
-    // Resized, the list and the tree grow, the command buttons span the list
-    // they act on, the local controls keep to the tree's edges. (Never below
-    // the first size, the size grip: the anchor layout's own tests.)
-    const QSize szFirst = Dlg().size();
-    EXPECT_EQ(Dlg().minimumSize(), szFirst);
-    const QRect rcList = Dlg().RemoteList()->geometry();
-    const QRect rcTree = Dlg().LocalTree()->geometry();
-    const QRect rcConnect = Button("buttonConnect")->geometry();
-    Dlg().resize(szFirst.width() + 220, szFirst.height() + 120);
-    ProcessEvents();
-    const QRect rcListNow = Dlg().RemoteList()->geometry();
-    const QRect rcTreeNow = Dlg().LocalTree()->geometry();
-    EXPECT_EQ(rcListNow.topLeft(), rcList.topLeft());
-    EXPECT_GT(rcListNow.width(), rcList.width());
-    EXPECT_EQ(Button("buttonConnect")->geometry(), rcConnect);
-    const auto fnX = [this](const char* pszName) { return Find(pszName)->geometry().left(); };
-    const auto fnRight = [this](const char* pszName) { return Find(pszName)->geometry().right(); };
-    EXPECT_EQ(
-        (std::vector<int>{rcListNow.height(), rcTreeNow.height(), Dlg().width() - rcTreeNow.right(),
-                          fnX("buttonView"), fnRight("buttonRename"), fnX("buttonBackupSelected"),
-                          fnRight("buttonBackupAll"), fnX("buttonCopy"), fnRight("buttonMove"),
-                          fnRight("groupLastTransfer")}),
-        (std::vector<int>{rcList.height() + 120, rcTree.height() + 120,
-                          szFirst.width() - rcTree.right(), rcListNow.x(), rcListNow.right(),
-                          rcListNow.x(), rcListNow.right(), rcTreeNow.x(), rcTreeNow.right(),
-                          rcTreeNow.right()}));
-    Dlg().resize(szFirst);
-    ProcessEvents();
 
     // The remembered folder is selected at start; the transfer display waits,
     // hidden; a file selected in the tree sets its folder in the box, and

@@ -81,9 +81,8 @@ TEST(ConflictRules, NewNameChecks)
     EXPECT_EQ("", check("  report.csv2 "));
     EXPECT_EQ("report.csv2", strNewName);
     EXPECT_EQ("Please entry new file name.", check(" report.csv"));
-    for (const char c : std::string("\"*+,/:;<=>?[\\]|"))
-        EXPECT_EQ("Please entry valid file name.", check(std::string("a") + c + "b")) << c;
-    for (const char* pszTyped : {"   ", "a\x02", ".."})
+    // (Which characters are forbidden: the rename rules' test.)
+    for (const char* pszTyped : {"   ", "a|b", "a\x02", ".."})
         EXPECT_EQ("Please entry valid file name.", check(pszTyped)) << pszTyped;
     EXPECT_EQ("File already exists.\nPlease entry new file name.", check("taken.csv"));
     EXPECT_EQ("", check(std::string(40, 'n'))); // no length limit here
