@@ -100,8 +100,7 @@ TEST_F(CliTest, EveryCommandEndToEnd)
         {"rename README.TXT NOTES.TXT", ""},
         {"rm NOTES.TXT EMPTY.DAT", ""},
         {"put up.csv UP.CSV", ""},
-        {"pull 9*.CSV sub", strPulled},
-        {"pull 9*.CSV .", strPulled, true, "", true},
+        {"pull 9*.CSV sub", strPulled, true, "", true},
         {"view 90101107.CSV --summary", "Records in File:\nTotal Records: 2\n", false},
     };
     for (const SCase& c : arrCases)

@@ -1,13 +1,12 @@
-// The demo card's sample files and the growing data log.
+// The demo card's sample files. (The growing data log is read as it grows by
+// the viewer's tests.)
 #include "SimRawClient.h"
 #include "support/CSimulatorProcess.h"
 #include "support/CTempDir.h"
 
-#include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <regex>
-#include <thread>
 
 namespace
 {
@@ -80,38 +79,4 @@ TEST(SimDemoCard, SampleFilesAreValidDataLogsAndFriends)
     EXPECT_EQ(std::filesystem::file_size(temp.Path() / "new/demo/41226B01.CSV"),
               size.m_arrPayload.at(1) | size.m_arrPayload.at(2) << 8 |
                   size.m_arrPayload.at(3) << 16);
-}
-
-TEST(SimDemoCard, GrowLogAppendsWholeRecordsOfTheSameWidth)
-{
-    CTempDir card;
-    const std::string strStart = "Date,Time,Temp,Pump\r\n"
-                                 "04/12/26,08:00:00,  21.5,  on\r\n"
-                                 "04/12/26,08:00:10,  21.7, off\r\n";
-    card.WriteFile("LOG.CSV", strStart);
-    CSimulatorProcess sim(
-        {"--card", card.Str(), "--grow-log", "LOG.CSV", "--grow-interval-ms", "20"});
-
-    // Watch the file grow; it always holds whole records only.
-    const size_t nHeader = 20, nRecord = 31; // the header keeps its CR
-    size_t nSize = strStart.size();
-    for (int i = 0; i < 500 && nSize < strStart.size() + 5 * nRecord; ++i)
-    {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        nSize = std::filesystem::file_size(card.Path() / "LOG.CSV");
-        ASSERT_EQ(0u, (nSize - nHeader - 1) % nRecord) << nSize;
-    }
-    ASSERT_GE(nSize, strStart.size() + 5 * nRecord);
-    sim.Stop();
-
-    const std::string strText = card.ReadFile("LOG.CSV");
-    EXPECT_EQ(strStart, strText.substr(0, strStart.size())) << "earlier records untouched";
-    EXPECT_EQ(nRecord, CheckDataLog(strText).m_nRecord);
-    // New records are stamped now and their values move.
-    char szToday[16];
-    const time_t tNow = time(nullptr);
-    strftime(szToday, sizeof szToday, "%m/%d/%y", localtime(&tNow));
-    EXPECT_EQ(szToday, strText.substr(strText.size() - nRecord, 8));
-    EXPECT_NE(strText.substr(strStart.size() + 17, nRecord - 17),
-              strText.substr(strStart.size() + nRecord + 17, nRecord - 17));
 }
