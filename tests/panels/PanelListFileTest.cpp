@@ -111,22 +111,6 @@ TEST_F(PanelListFile, ReadsEveryLineEndAndEveryLine)
     EXPECT_EQ(list.GetCount(), 8);
 }
 
-TEST_F(PanelListFile, CopyFromMakesAnIndependentCopy)
-{
-    CNameIpRecInfo source;
-    source.AddTail(CNameIpRec("A", 1, 1, 1, 1, 1));
-    source.AddTail(CNameIpRec("B", 2, 2, 2, 2, 2));
-    CNameIpRecInfo copy;
-    copy.AddTail(CNameIpRec("old", 9, 9, 9, 9, 9));
-    copy.CopyFrom(source);
-    copy.GetAt(0).m_strName = "changed";
-    copy.RemoveAt(1);
-    EXPECT_EQ(Lines(source), "A|1.1.1.1|1|\r\r\nB|2.2.2.2|2|\r\r\n");
-    EXPECT_EQ(Lines(copy), "changed|1.1.1.1|1|\r\r\n");
-    EXPECT_EQ(source.FindSamePanel(CNameIpRec("b", 2, 2, 2, 2, 2)), 1);
-    EXPECT_EQ(source.FindSamePanel(CNameIpRec("b", 2, 2, 2, 2, 3)), -1);
-}
-
 // A missing folder, a folder in the file's place (the new text is written,
 // but cannot take the old one's place) or a full disk: a message, the old
 // file intact and nothing left beside it. A save keeps the file's mode.
