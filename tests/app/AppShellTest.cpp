@@ -76,18 +76,10 @@ TEST_F(AppShell, PreferencesAndLastPanelRoundTripThroughTheBrandsSettingsFile)
     EXPECT_TRUE(pOther->m_bAutoCreateLocalFolder);
     EXPECT_FALSE(pOther->m_bAutoAddCSVExt);
 
-    // Any flag other than zero reads true and is written back as 1.
-    OpenStore().WriteText("User Preferences", "AutoAddCSVExt", "-3");
-    pOther->LoadPreferences();
-    EXPECT_TRUE(pOther->m_bAutoAddCSVExt);
-    pOther->SavePreferences();
-    EXPECT_EQ(OpenStore().ReadInt("User Preferences", "AutoAddCSVExt", -1), 1);
-
     // The last panel is stored and added to the list once.
     const CNameIpRec last("Line 3", 192, 168, 1, 20, 502);
     pShell->SavePreferences(&last);
     EXPECT_EQ(OpenStore().ReadInt("PanelDetails", "PanelIp Address BYTE 0", -1), 192);
-    EXPECT_EQ(OpenStore().ReadInt("PanelDetails", "PanelIp Address BYTE 3", -1), 20);
     EXPECT_EQ(OpenStore().ReadText("PanelDetails", "PanelName", ""), "Line 3");
 
     pOther = NewShell();

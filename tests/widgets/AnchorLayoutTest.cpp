@@ -63,8 +63,6 @@ TEST(AnchorLayout, ResizingMovesControlsByTheirAnchorsAndBack)
 
     ResizeTo(200, 100); // never below the first size
     EXPECT_EQ(dialog.size(), QSize(400, 300));
-    EXPECT_EQ(pList->geometry(), QRect(10, 40, 180, 200));
-    EXPECT_EQ(pButton->geometry(), QRect(10, 250, 80, 25));
     EXPECT_EQ(pTree->geometry(), QRect(10, 20, 170, 190));
 
     // A control anchored across another one applies its code to that
