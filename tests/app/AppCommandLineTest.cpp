@@ -69,6 +69,7 @@ TEST(ProgramLoader, BrandFileSelectsBrandNamesAndSettingsLocation)
         {" 1", 1, "QUENZO", "Marvoth", " 1.1"},
         {"2 7", 2, "Ilvane Remote", "Ilvane", " 1.1.9"},
         {"7", 7, nullptr, "Pexalon", " 1.1"},
+        {"-1", -1, nullptr, "Pexalon", " 1.1"},
         {"", 0, "KELDRA", "Pexalon", " 1.1"},
     };
     for (const auto& c : arrCases)

@@ -12,6 +12,7 @@ TEST(NameIpRec, DefaultsResetCopyAndSamePanel)
     // The same panel: the name's case aside, everything equal.
     EXPECT_TRUE(rec.IsSamePanel(CNameIpRec("PRESS line", 192, 168, 1, 20, 502)));
     EXPECT_FALSE(rec.IsSamePanel(CNameIpRec("Press Line ", 192, 168, 1, 20, 502)));
+    EXPECT_FALSE(rec.IsSamePanel(CNameIpRec("Press Lane", 192, 168, 1, 20, 502)));
     EXPECT_FALSE(rec.IsSamePanel(CNameIpRec("Press Line", 192, 168, 1, 20, 503)));
     EXPECT_FALSE(rec.IsSamePanel(CNameIpRec("Press Line", 192, 168, 1, 21, 502)));
     rec.ResetToDefault();

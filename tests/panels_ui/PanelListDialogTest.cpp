@@ -312,6 +312,17 @@ TEST_F(PanelListDialogTest, RunCopiesTheListBackHoweverItCloses)
     for (QWidget* pWidget : QApplication::topLevelWidgets())
         EXPECT_FALSE(qobject_cast<CNameIPEntryDialog*>(pWidget)) << "entry dialog left over";
 
+    // Esc closes the same way and keeps what was added.
+    WhenManagerShown(
+        [](CIPAddressSelectionDlg& dlg)
+        {
+            dlg.QuickForm()->AddressCtrl()->SetAddress(10, 0, 0, 9);
+            dlg.OnQuickAdd();
+            PressKey(&dlg, Qt::Key_Escape);
+        });
+    EXPECT_EQ(RunPanelListManager(nullptr, appList), -1);
+    EXPECT_EQ(appList.GetCount(), 4);
+
     // Connect returns the row, in the order of the program's list.
     WhenManagerShown(
         [](CIPAddressSelectionDlg& dlg)
