@@ -110,15 +110,6 @@ TEST_F(AppShell, PreferencesAndLastPanelRoundTripThroughTheBrandsSettingsFile)
     pShell->LoadPreferences(&none);
     EXPECT_EQ(none.FormatLine(), CNameIpRec().FormatLine());
     EXPECT_TRUE(pShell->m_PanelList.IsEmpty());
-    {
-        CSettingsStore store = OpenStore();
-        store.WriteInt("PanelDetails", "PanelIp Address BYTE 2", 9);
-        store.WriteText("PanelDetails", "PanelName", "");
-        store.WriteText("PanelDetails", "PortNumber", "not a number");
-    }
-    pShell->LoadPreferences(&none);
-    EXPECT_EQ(none.FormatLine(), "|0.0.9.0|10001|\r\r\n");
-    EXPECT_EQ(pShell->m_PanelList.GetCount(), 1);
 }
 
 TEST_F(AppShell, FirstSaveRemovesEarlierInstallationsOnce)
