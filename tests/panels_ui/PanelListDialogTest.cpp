@@ -166,6 +166,12 @@ TEST_F(PanelListDialogTest, ConnectDoubleClickAndAddAndConnectEndOnTheirRow)
     EXPECT_EQ(pDlg->result(), QDialog::Accepted);
     EXPECT_EQ(pDlg->m_nSelected, 1);
 
+    pDlg = OpenDialog({"A", "B", "C"});
+    Select(*pDlg, {2});
+    emit pDlg->ListCtrl()->doubleClicked(pDlg->ListCtrl()->model()->index(2, 1));
+    EXPECT_EQ(pDlg->result(), QDialog::Accepted);
+    EXPECT_EQ(pDlg->m_nSelected, 2);
+
     pDlg = OpenDialog({"A", "B"});
     Select(*pDlg, {0});
     FillQuickForm(*pDlg, "New", "0.0.0.0", "10001");
