@@ -12,19 +12,10 @@ TEST(NumberText, WholeTextNumbersInRangeOnly)
         long nValue;
     };
     const SRow arrRows[] = {
-        {"80", true, 80},
-        {"1", true, 1},
-        {"65535", true, 65535},
-        {"0", false, 0},
-        {"65536", false, 0},
-        {"", false, 0},
-        {" 80", false, 0},
-        {"+80", false, 0},
-        {"80 ", false, 0},
-        {"80x", false, 0},
-        {"0x50", false, 0},
-        {"-1", false, 0},
-        {"99999999999999999999", false, 0},
+        {"80", true, 80},   {"1", true, 1},      {"65535", true, 65535},
+        {"0", false, 0},    {"65536", false, 0}, {"", false, 0},
+        {" 80", false, 0},  {"+80", false, 0},   {"80 ", false, 0},
+        {"0x50", false, 0}, {"-1", false, 0},    {"99999999999999999999", false, 0},
     };
     for (const SRow& row : arrRows)
     {

@@ -37,8 +37,6 @@ TEST(TempFile, ShortHiddenNamesAndWholeCommits)
 
     first.Discard();
     EXPECT_FALSE(fs::exists(dir.Path() / strName));
-    EXPECT_FALSE(first.Create(dir.Str() + "/no-such-folder", strError));
-    EXPECT_NE(std::string::npos, strError.find("No such file or directory")) << strError;
     second.Discard();
 
     // A commit replaces the target whole, with its mode, or not at all.

@@ -59,36 +59,6 @@ TEST(PanelEntryRules, RefusesBlankAddressFirstThenUnstorableName)
     }
 }
 
-TEST(PanelEntryRules, EveryAcceptedPanelLoadsBackUnchanged)
-{
-    const unsigned char arrEdge[4] = {255, 0, 0, 1};
-    const struct
-    {
-        const char* pszName;
-        const unsigned char* pAddress;
-        const char* pszPort;
-    } arrCases[] = {
-        {"Line 3", ADDRESS, "10001"},
-        {"", ADDRESS, ""},
-        {"1.2.3.4", arrEdge, "0"},
-        {"a\tb  c", arrEdge, "65535"},
-        {"Pr\xc3\xa4gung", ADDRESS, "99999999999"},
-    };
-    for (const auto& c : arrCases)
-    {
-        const SPanelEntryVerdict verdict = ReadPanelEntry(c.pszName, c.pAddress, c.pszPort);
-        ASSERT_TRUE(verdict.bAccepted) << c.pszName;
-        std::string strLine = verdict.rec.FormatLine();
-        // As ReadLine hands it over: without the line feed and carriage returns.
-        strLine.erase(strLine.find_last_not_of("\r\n") + 1);
-        CNameIpRec loaded("junk", 9, 9, 9, 9, 9);
-        ASSERT_TRUE(loaded.ParseLine(strLine)) << c.pszName;
-        EXPECT_EQ(loaded.m_strName, verdict.rec.m_strName);
-        EXPECT_EQ(loaded.GetIPText(), verdict.rec.GetIPText());
-        EXPECT_EQ(loaded.m_nPort, verdict.rec.m_nPort);
-    }
-}
-
 TEST(PanelEntryRules, RemoveSelectedRecordsHighestFirst)
 {
     CNameIpRecInfo list;

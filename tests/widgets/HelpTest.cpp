@@ -30,8 +30,6 @@ TEST_F(HelpTest, EachContextIdOpensItsTopicAndAnUnknownOneTheContents)
     EXPECT_TRUE(pWindow->isVisible());
     EXPECT_EQ(pWindow->CurrentTopic(), "main_window.html");
     EXPECT_FALSE(pWindow->Browser()->toPlainText().isEmpty());
-    // One window serves every request.
-    EXPECT_EQ(ShowHelp(10001, nullptr), ShowHelp(10004, nullptr));
     EXPECT_TRUE(prompt.Shown().empty());
 
     EXPECT_EQ(ShowHelp(12345, nullptr)->CurrentTopic(), "index.html");
