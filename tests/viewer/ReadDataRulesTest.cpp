@@ -88,7 +88,7 @@ TEST(ReadDataPage, AcceptedRequests)
 }
 
 // The window's placement; the cached ends it skips are in the golden
-// transcripts and the reader's tests.
+// transcripts.
 TEST(LoadWindow, PlacementPerMode)
 {
     const struct
