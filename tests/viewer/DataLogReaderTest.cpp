@@ -176,40 +176,6 @@ TEST_F(ViewerOnSimulator, PanelsThatFailOrStopAnsweringLoseNothing)
     EXPECT_TRUE(m_prompt.Shown().empty());
 }
 
-// The placement and the skipped ends are the load window's; here, what the
-// cache does with records changed on the card since they were read.
-TEST_F(ViewerOnSimulator, CachedRecordsAreNeverReadAgain)
-{
-    const std::string str100 = MakeDataLog(100);
-    Serve({{"HUNDRED.CSV", str100}});
-    OpenAndShow("HUNDRED.CSV");
-    Add(ReadFromNumber("50", "-5"));
-    EXPECT_EQ("(46 - 50) & (91 - 100)", RecordSet());
-
-    // Last 10 again reads no record: a record changed on the card in place
-    // keeps its cached text, yet the summaries are rewritten and both views
-    // are told to reload.
-    std::string strChanged = str100;
-    strChanged.replace(20 + 94 * 30 + 18, 6, "  99.9"); // record 95's Temp
-    m_pCard->Dir().WriteFile("HUNDRED.CSV", strChanged);
-    m_pLog->m_bDataViewStale = m_pLog->m_bGraphViewStale = false;
-    Add(ReadChoice(ReadChoiceLast));
-    EXPECT_EQ(ExpectedRecord(str100, 95), CachedRecords(*m_pLog).at(95));
-    EXPECT_EQ("(46 - 50) & (91 - 100)", UpdateCacheSummary(*m_pLog).strRecordSet);
-    EXPECT_TRUE(m_pLog->m_bDataViewStale && m_pLog->m_bGraphViewStale);
-
-    // 95 to 100 cached, Last 10 reads 91 to 94 only: record 95 keeps the text
-    // it was read with; "Clear Cache and Add Records" first empties.
-    m_pLog->EmptyCache();
-    Add(ReadFromTo("95", "100"));
-    m_pCard->Dir().WriteFile("HUNDRED.CSV", str100);
-    Add(ReadChoice(ReadChoiceLast));
-    EXPECT_EQ("(91 - 100)", RecordSet());
-    EXPECT_EQ("99.9", CachedRecords(*m_pLog).at(95)[2]);
-    Add(ReadFromNumber("5", "-5"), true);
-    EXPECT_EQ("(1 - 5)", RecordSet());
-}
-
 TEST_F(ViewerOnSimulator, GrowingLogOnThePanel)
 {
     const std::string strFile = MakeDataLog(5, "\r\n");
@@ -235,34 +201,4 @@ TEST_F(ViewerOnSimulator, GrowingLogOnThePanel)
     EXPECT_EQ(0u, FormatFileSummary(*m_pLog).find(StrFormat("Total Records: %u\n", nCount)));
     const SYSTEMTIME tmNewest = m_pLog->GetRecordTime(CachedRecords(*m_pLog).rbegin()->second);
     EXPECT_EQ(0, CompareRecordTimes(tmNewest, m_pLog->m_tmLastRecord));
-}
-
-// A read reports its progress as the progress window shows it: the last
-// record's time first (one record), then the window of 20 records in three
-// blocks (254 + 254 + 92 bytes).
-TEST_F(ViewerOnSimulator, ReadsReportTheirProgress)
-{
-    struct SRecordingProgress : CProgressSink
-    {
-        void SetRange(int nLow, int nHigh) override
-        {
-            m_arrTexts.push_back(StrFormat("%d-%d", nLow, nHigh));
-        }
-        void SetPos(int nPos) override { m_nPos = nPos; }
-        void SetText(const std::string& strText) override { m_arrTexts.push_back(strText); }
-        Fields m_arrTexts;
-        int m_nPos = 0;
-    } progress;
-    Serve({{"LOG.CSV", MakeDataLog(100)}});
-    ASSERT_TRUE(m_pLog->OpenLog("LOG.CSV"));
-    m_pLog->m_pProgress = &progress;
-    m_pLog->m_nWindowSize = 20;
-    m_pLog->LoadRecords(LoadFirst, 0);
-    m_pLog->m_pProgress = nullptr;
-    EXPECT_EQ((Fields{"0-1", "Reading 1 of 1 records...", "Reading 1 of 1 records...", "0-20",
-                      "Reading 1 of 20 records...", "Reading 8 of 20 records...",
-                      "Reading 16 of 20 records...", "Reading 20 of 20 records..."}),
-              progress.m_arrTexts);
-    EXPECT_EQ(20, progress.m_nPos);
-    EXPECT_EQ("(1 - 20)", RecordSet());
 }

@@ -212,22 +212,3 @@ TEST_F(FilterPage, AcceptedValuesMakeTheFilterSet)
     EXPECT_TRUE(filter.m_arrTagFilters.empty());
     EXPECT_EQ(0, filter.m_tmFrom.wMilliseconds + filter.m_tmTo.wMilliseconds);
 }
-
-TEST_F(FilterPage, StaleFlagsOnlyWhenTheSetChanges)
-{
-    CHandLog hand;
-    CDataLogFile& log = hand.Log();
-    log.m_Filter.m_tmFrom = m_tmStart;
-    log.m_Filter.m_tmTo = m_tmEnd;
-    // Leaving the page untouched: the filter stays off, nothing is stale.
-    SFilterPageValues untouched = MakeFilterPageValues(log.m_Filter, {"Temp", "Pump"});
-    SFilterPageOutcome outcome = ValidateFilterPage(untouched, m_tmStart, m_tmEnd);
-    ASSERT_TRUE(outcome.bAccepted);
-    ApplyFilterSet(log, outcome.filter);
-    EXPECT_FALSE(log.m_bDataViewStale || log.m_bGraphViewStale);
-
-    untouched.bFilterEnabled = true;
-    ApplyFilterSet(log, ValidateFilterPage(untouched, m_tmStart, m_tmEnd).filter);
-    EXPECT_TRUE(log.m_bDataViewStale && log.m_bGraphViewStale);
-    EXPECT_TRUE(log.m_Filter.m_bEnabled);
-}

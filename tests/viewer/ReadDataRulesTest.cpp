@@ -1,5 +1,5 @@
-// What the Read Data page reads: the request its values make (or the message
-// refusing them), the load window it places and the record set it shows.
+// What the Read Data page refuses (with its message and focus), the load
+// window it places and the record set it shows.
 #include "ViewerTestSupport.h"
 #include "viewer/LoadWindow.h"
 
@@ -59,36 +59,8 @@ TEST(ReadDataPage, RefusalsWithTheirMessageAndFocus)
     EXPECT_EQ("X must be between -1 and -5", strMessage);
 }
 
-TEST(ReadDataPage, AcceptedRequests)
-{
-    const struct
-    {
-        SReadDataValues values;
-        LoadMode eMode;
-        uint32_t nIndex, nWindowSize;
-    } arrCases[] = {
-        {ReadChoice(ReadChoiceFirst, "2"), LoadFirst, 0, 2},
-        {ReadChoice(ReadChoiceLast, "100"), LoadLast, 0, 100},
-        {ReadFromTo("10", "12"), LoadFrom, 10, 3},
-        {ReadFromNumber("50", "-5"), LoadFrom, 46, 5},
-        {ReadFromNumber("5", "-5"), LoadFrom, 1, 5},
-        {ReadFromNumber("91", " 10 "), LoadFrom, 91, 10},
-    };
-    for (const auto& c : arrCases)
-    {
-        const SAddRecordsOutcome outcome = EvaluateAddRecords(c.values, 100, false);
-        ASSERT_TRUE(outcome.bAccepted) << outcome.message.strText;
-        EXPECT_EQ(c.eMode, outcome.request.eMode);
-        EXPECT_EQ(c.nIndex, outcome.request.nIndex) << c.nIndex;
-        EXPECT_TRUE(outcome.request.bSetWindowSize);
-        EXPECT_EQ(c.nWindowSize, outcome.request.nWindowSize) << c.nIndex;
-    }
-    const SAddRecordsOutcome all = EvaluateAddRecords(ReadChoice(ReadChoiceAll, ""), 100, false);
-    EXPECT_TRUE(all.bAccepted && all.request.eMode == LoadAll && !all.request.bSetWindowSize);
-}
-
 // The window's placement; the cached ends it skips are in the golden
-// transcripts and the reader's tests.
+// transcripts.
 TEST(LoadWindow, PlacementPerMode)
 {
     const struct
