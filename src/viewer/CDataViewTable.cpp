@@ -22,11 +22,6 @@ std::string_view TrimmedView(std::string_view str)
     return str;
 }
 
-int CompareIndices(uint32_t a, uint32_t b)
-{
-    return a < b ? -1 : (a > b ? 1 : 0);
-}
-
 } // namespace
 
 void CDataViewTable::Clear()
@@ -135,30 +130,6 @@ void CDataViewTable::AppendCellText(int nRow, int nColumn, CRecordTimeFormatter&
         return;
     }
     strOut += CellView(row, nColumn);
-}
-
-int CDataViewTable::CompareCells(std::string_view a, std::string_view b, bool bAscending)
-{
-    return CompareCellTexts(a, b, bAscending);
-}
-
-int CDataViewTable::CompareRowItems(const SRow& a, const SRow& b, int nColumn) const
-{
-    // "Date & Time" sorts by the record index. The index text ("%lu") is
-    // always all digits, so comparing the numbers is what the text rule does.
-    if (nColumn <= 1)
-    {
-        const int n = CompareIndices(a.nIndex, b.nIndex);
-        return m_bSortAscending ? n : -n;
-    }
-    return CompareCells(CellView(a, nColumn), CellView(b, nColumn), m_bSortAscending);
-}
-
-int CDataViewTable::CompareRows(int nRowA, int nRowB) const
-{
-    const std::vector<SRow>& arrRows = Rows();
-    return CompareRowItems(arrRows[static_cast<size_t>(nRowA)], arrRows[static_cast<size_t>(nRowB)],
-                           m_nSortColumn);
 }
 
 bool CDataViewTable::Sort(int nColumn)

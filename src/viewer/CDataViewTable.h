@@ -47,14 +47,6 @@ public:
     bool m_bSortAscending = false;
     int m_nSortColumn = 0;
 
-    // The comparison of two cell texts: both all digits (and not empty) compare
-    // as numbers, ascending when bAscending; otherwise as texts ignoring case,
-    // ascending when bAscending is false. <0, 0 or >0 as for a sort callback.
-    static int CompareCells(std::string_view a, std::string_view b, bool bAscending);
-    // The comparison of two rows by the current sort column ("Date & Time"
-    // compares the record index).
-    int CompareRows(int nRowA, int nRowB) const;
-
 private:
     struct SRow
     {
@@ -65,7 +57,6 @@ private:
     // no rows once the cache has been emptied.
     const std::vector<SRow>& Rows() const;
     std::string_view CellView(const SRow& row, int nColumn) const;
-    int CompareRowItems(const SRow& a, const SRow& b, int nColumn) const;
 
     const CRecordCache* m_pCache = nullptr;
     mutable uint64_t m_nLayout = 0;

@@ -139,7 +139,7 @@ SSortCell MakeSortCell(std::string_view text)
     return cell;
 }
 
-// CompareCells of two prepared cells.
+// CompareCellTexts of two prepared cells.
 int CompareSortCells(const SSortCell& a, const SSortCell& b, bool bAscending,
                      const CLowerCase& lower)
 {
@@ -153,7 +153,7 @@ int CompareSortCells(const SSortCell& a, const SSortCell& b, bool bAscending,
     return bAscending ? -n : n;
 }
 
-// The order of the texts under the comparison of CompareCells, stable;
+// The order of the texts under the comparison of CompareCellTexts, stable;
 // fnText(i) gives the text of item i.
 void SortTexts(size_t nItems, const std::function<std::string_view(size_t)>& fnText,
                bool bAscending, std::vector<SKeyed>& arrKeys)

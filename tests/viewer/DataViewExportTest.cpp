@@ -1,6 +1,7 @@
 #include "ViewerTestSupport.h"
 #include "support/CScriptedPrompt.h"
 #include "viewer/CDataViewTable.h"
+#include "viewer/CellTextSort.h"
 #include "viewer/CsvExport.h"
 
 #include <filesystem>
@@ -57,19 +58,18 @@ TEST(DataViewTable, RowsCellsAndFilter)
 // The sorts of whole tables are in the golden transcripts.
 TEST(DataViewTable, CellComparison)
 {
-    EXPECT_LT(CDataViewTable::CompareCells("9", "10", true),
+    EXPECT_LT(CompareCellTexts("9", "10", true),
               0); // numbers as numbers
-    EXPECT_GT(CDataViewTable::CompareCells("9", "10", false), 0);
-    EXPECT_LT(CDataViewTable::CompareCells("9", "10x", true),
+    EXPECT_GT(CompareCellTexts("9", "10", false), 0);
+    EXPECT_LT(CompareCellTexts("9", "10x", true),
               0); // texts the other way round
-    EXPECT_LT(CDataViewTable::CompareCells("abc", "ABD", false), 0);
-    EXPECT_EQ(0, CDataViewTable::CompareCells("ABC", "abc", true));
-    EXPECT_LT(CDataViewTable::CompareCells("", "0", false),
+    EXPECT_LT(CompareCellTexts("abc", "ABD", false), 0);
+    EXPECT_EQ(0, CompareCellTexts("ABC", "abc", true));
+    EXPECT_LT(CompareCellTexts("", "0", false),
               0); // empty is not a number
     // Digit runs longer than any integer still compare by value.
-    EXPECT_LT(CDataViewTable::CompareCells("99999999999999999999", "100000000000000000000", true),
-              0);
-    EXPECT_EQ(0, CDataViewTable::CompareCells("007", "7", true));
+    EXPECT_LT(CompareCellTexts("99999999999999999999", "100000000000000000000", true), 0);
+    EXPECT_EQ(0, CompareCellTexts("007", "7", true));
 }
 
 class CsvExportTest : public ::testing::Test
