@@ -202,3 +202,31 @@ TEST_F(ViewerOnSimulator, GrowingLogOnThePanel)
     const SYSTEMTIME tmNewest = m_pLog->GetRecordTime(CachedRecords(*m_pLog).rbegin()->second);
     EXPECT_EQ(0, CompareRecordTimes(tmNewest, m_pLog->m_tmLastRecord));
 }
+
+// The progress window follows a load: its range, then a line every few records.
+TEST_F(ViewerOnSimulator, ReadsReportTheirProgress)
+{
+    struct SRecordingProgress : CProgressSink
+    {
+        void SetRange(int nLow, int nHigh) override
+        {
+            m_arrTexts.push_back(StrFormat("%d-%d", nLow, nHigh));
+        }
+        void SetPos(int nPos) override { m_nPos = nPos; }
+        void SetText(const std::string& strText) override { m_arrTexts.push_back(strText); }
+        Fields m_arrTexts;
+        int m_nPos = 0;
+    } progress;
+    Serve({{"LOG.CSV", MakeDataLog(100)}});
+    ASSERT_TRUE(m_pLog->OpenLog("LOG.CSV"));
+    m_pLog->m_pProgress = &progress;
+    m_pLog->m_nWindowSize = 20;
+    m_pLog->LoadRecords(LoadFirst, 0);
+    m_pLog->m_pProgress = nullptr;
+    EXPECT_EQ((Fields{"0-1", "Reading 1 of 1 records...", "Reading 1 of 1 records...", "0-20",
+                      "Reading 1 of 20 records...", "Reading 8 of 20 records...",
+                      "Reading 16 of 20 records...", "Reading 20 of 20 records..."}),
+              progress.m_arrTexts);
+    EXPECT_EQ(20, progress.m_nPos);
+    EXPECT_EQ("(1 - 20)", RecordSet());
+}
