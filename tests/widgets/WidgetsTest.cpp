@@ -46,9 +46,8 @@ TEST_F(WidgetsTest, BoldComboAndTextProgress)
     bar.SetRange(0, 4);
     bar.SetPos(0);
     EXPECT_EQ(bar.SetStep(2), 10);
-    EXPECT_EQ(bar.StepIt(), 0);
-    EXPECT_EQ(bar.StepIt(), 2);
-    bar.StepIt();
+    for (const int nBefore : {0, 2, 4})
+        EXPECT_EQ(bar.StepIt(), nBefore);
     EXPECT_EQ(bar.GetPos(), 0);
 }
 
@@ -139,9 +138,11 @@ struct SShownBox
     QString strText;
     QMessageBox::Icon eIcon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
+    bool operator==(const SShownBox&) const = default;
 };
 
-// Answers the next message box with the given button and records what it showed.
+// Answers the next message box with the given button and records what it
+// showed (the text without the places it may wrap at).
 void AnswerNextBox(SShownBox& shown, QMessageBox::StandardButton eAnswer)
 {
     QTimer::singleShot(0,
@@ -150,28 +151,30 @@ void AnswerNextBox(SShownBox& shown, QMessageBox::StandardButton eAnswer)
                            auto* pBox =
                                qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
                            ASSERT_NE(pBox, nullptr);
-                           shown.strTitle = pBox->windowTitle();
-                           shown.strText = pBox->text();
-                           shown.eIcon = pBox->icon();
-                           shown.buttons = pBox->standardButtons();
+                           shown = {pBox->windowTitle(), pBox->text().remove(QChar(0x200B)),
+                                    pBox->icon(), pBox->standardButtons()};
                            pBox->button(eAnswer)->click();
                        });
 }
 
-TEST_F(WidgetsTest, QtPromptShowsIconsButtonsAndATitle)
+// A long path in a message (the folder question of a transfer) may wrap after
+// each separator, never inside a name.
+TEST_F(WidgetsTest, QtPromptShowsIconsButtonsATitleAndWrapsOnlyAtSeparators)
 {
+    const QString strPath = "Unable to create directory '/home/op/Data logs\\Line A'.";
+    EXPECT_EQ(CQtPrompt::BreakableAtSeparators(strPath),
+              QString("Unable to create directory '/%1home/%1op/%1Data logs\\%1Line A'.")
+                  .arg(QChar(0x200B)));
+    const QString strTitle = "Ilvane Remote File Manager";
     CQtPrompt prompt;
     SShownBox shown;
     AnswerNextBox(shown, QMessageBox::Ok);
-    prompt.Message("File alredy exists.", EPromptIcon::Stop);
-    EXPECT_EQ(shown.strTitle, "Ilvane Remote File Manager");
-    EXPECT_EQ(shown.strText, "File alredy exists.");
-    EXPECT_EQ(shown.eIcon, QMessageBox::Critical);
-    EXPECT_EQ(shown.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    prompt.Message(strPath.toStdString(), EPromptIcon::Stop);
+    EXPECT_EQ(shown, (SShownBox{strTitle, strPath, QMessageBox::Critical, QMessageBox::Ok}));
     AnswerNextBox(shown, QMessageBox::No);
     EXPECT_FALSE(prompt.AskYesNo("Delete selected remote panel file(s)?"));
-    EXPECT_EQ(shown.eIcon, QMessageBox::Question);
-    EXPECT_EQ(shown.buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(shown, (SShownBox{strTitle, "Delete selected remote panel file(s)?",
+                                QMessageBox::Question, QMessageBox::Yes | QMessageBox::No}));
     AnswerNextBox(shown, QMessageBox::Yes);
     EXPECT_EQ(prompt.Show("Overwrite?", EPromptIcon::Warning, EPromptButtons::YesNo),
               EPromptAnswer::Yes);
@@ -184,27 +187,9 @@ TEST_F(WidgetsTest, QtPromptShowsIconsButtonsAndATitle)
     QApplication::setActiveWindow(&owner);
     if (QApplication::activeWindow() != &owner)
         GTEST_SKIP() << "this platform plugin does not activate windows";
-    CQtPrompt untitled("");
     AnswerNextBox(shown, QMessageBox::Ok);
-    untitled.Message("Enter a file name.");
-    EXPECT_EQ(shown.strTitle, "Rename Remote Panel File Dialog");
-    EXPECT_EQ(shown.eIcon, QMessageBox::NoIcon);
+    CQtPrompt("").Message("Enter a file name.");
+    EXPECT_EQ(shown, (SShownBox{"Rename Remote Panel File Dialog", "Enter a file name.",
+                                QMessageBox::NoIcon, QMessageBox::Ok}));
 }
-
-// A long path in a message (the folder question of a transfer) may wrap after
-// each separator, never inside a name; the box shows the text unchanged.
-TEST_F(WidgetsTest, QtPromptWrapsLongPathsOnlyAtSeparators)
-{
-    const QString strText = "Unable to create directory '/home/op/Data logs\\Line A'.";
-    const QChar chBreak(0x200B);
-    EXPECT_EQ(
-        CQtPrompt::BreakableAtSeparators(strText),
-        QString("Unable to create directory '/%1home/%1op/%1Data logs\\%1Line A'.").arg(chBreak));
-    CQtPrompt prompt;
-    SShownBox shown;
-    AnswerNextBox(shown, QMessageBox::Ok);
-    prompt.Message(strText.toStdString());
-    EXPECT_EQ(shown.strText.remove(chBreak), strText);
-}
-
 } // namespace
