@@ -1,5 +1,3 @@
-// The desktop program's command line, one row per shape of it, and the brand
-// file that selects the maker's names and the settings' place.
 #include "app/AppCommandLine.h"
 #include "app/CAppShell.h"
 #include "app/CProgramLoader.h"

@@ -12,8 +12,7 @@ namespace fs = std::filesystem;
 
 namespace
 {
-// Every shell here keeps its settings and documents inside a temporary
-// folder; nothing reaches the user's own configuration.
+// Settings and documents stay in a temporary folder, never the user's own.
 class AppShell : public ::testing::Test
 {
 protected:

@@ -1,5 +1,3 @@
-// The one temporary-file pattern: short hidden names whatever the target,
-// removed unless committed, committed whole with the target's mode.
 #include "common/CTempFile.h"
 #include "support/CTempDir.h"
 
@@ -83,9 +81,7 @@ TEST(TempFile, ShortHiddenNamesAndWholeCommits)
     EXPECT_EQ(2, Entries(dir));
 }
 
-// Several threads (collect's transfers) create temporaries at once, together
-// more than the registry holds (the rest go unregistered): every name is new,
-// and SIGTERM arriving while they create and remove them leaves none.
+// More temporaries at once than the registry holds; SIGTERM amid them leaves none.
 TEST(TempFile, ThreadsShareTheRegistryAndTheSignalCleanUp)
 {
     CTempDir dir;

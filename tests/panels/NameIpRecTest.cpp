@@ -21,8 +21,7 @@ TEST(NameIpRec, DefaultsResetCopyAndSamePanel)
     EXPECT_EQ(rec.FormatLine(), "|0.0.0.0|10001|\r\r\n");
 }
 
-// A line of the panel list as read: whether it is accepted and the record it
-// leaves (a refused line keeps what was set before the fault).
+// A refused line keeps what was set before the fault.
 TEST(NameIpRec, ParsesLinesLeniently)
 {
     const std::tuple<const char*, bool, const char*> arrCases[] = {

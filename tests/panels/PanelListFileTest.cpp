@@ -53,8 +53,7 @@ std::string Lines(const CNameIpRecInfo& list)
 }
 } // namespace
 
-// Every line end and every line (blank or broken ones as default records) is
-// read, order and duplicates kept; the save writes the same records back.
+// Blank or broken lines load as default records; order and duplicates stay.
 TEST_F(PanelListFile, LoadsEveryLineAndSavesExactBytes)
 {
     m_dir.WriteFile("PanelsList.INI", "Line 3|192.168.1.20|10001|\r\r\n"
@@ -92,9 +91,7 @@ TEST_F(PanelListFile, LoadsEveryLineAndSavesExactBytes)
     EXPECT_TRUE(m_prompt.Shown().empty());
 }
 
-// A missing folder, a folder in the file's place (the new text is written,
-// but cannot take the old one's place) or a full disk: a message, the old
-// file intact and nothing left beside it. A save keeps the file's mode.
+// No folder, a folder in the file's place, a full disk: a message, nothing lost.
 TEST_F(PanelListFile, FailedSavesLoseNothingAndReplacementKeepsTheMode)
 {
     CNameIpRecInfo list;

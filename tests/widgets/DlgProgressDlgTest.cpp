@@ -15,8 +15,7 @@
 
 namespace
 {
-// Ids of this process's threads. Qt starts helper threads of its own on
-// first use, so the tests look only at the threads StartRunning adds.
+// Qt starts threads of its own on first use: the tests look at thread ids.
 std::set<std::string> ThreadIds()
 {
     std::set<std::string> setIds;
@@ -25,8 +24,7 @@ std::set<std::string> ThreadIds()
     return setIds;
 }
 
-// Starts the bar running (twice: a running bar gets no second runner) and
-// returns the threads that appeared.
+// Starts the bar twice (no second runner); the threads that appeared.
 std::set<std::string> StartRunner(CDlgProgressDlg& dlg)
 {
     const std::set<std::string> setBefore = ThreadIds();

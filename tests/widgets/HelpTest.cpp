@@ -14,9 +14,7 @@
 
 namespace
 {
-// The help window is opened from dialogs that run modally (the main window
-// itself, the rename dialog, the panel list): it must still take clicks and
-// keys and close, at every depth of modal windows, and after they close.
+// Help opens from modal dialogs: it must take clicks and keys at every depth.
 TEST(Help, UnknownIdOpensTheContentsAndTheWindowWorksWhateverModalWindowIsOpen)
 {
     EnsureQtApp();

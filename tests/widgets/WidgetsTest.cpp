@@ -58,8 +58,7 @@ Qt::CursorShape ShownCursor()
     return pCursor ? pCursor->shape() : Qt::ArrowCursor;
 }
 
-// Wait cursors nest; whenever the program asks something, during work or
-// not, the arrow shows, and the hourglass comes back once the answer is in.
+// Whenever the program asks something the arrow shows, the hourglass after.
 TEST_F(WidgetsTest, WaitCursorNestsAndGivesWayToQuestions)
 {
     {
@@ -141,8 +140,7 @@ struct SShownBox
     bool operator==(const SShownBox&) const = default;
 };
 
-// Answers the next message box with the given button and records what it
-// showed (the text without the places it may wrap at).
+// Answers the next message box and records it (text without its wrap points).
 void AnswerNextBox(SShownBox& shown, QMessageBox::StandardButton eAnswer)
 {
     QTimer::singleShot(0,
@@ -157,8 +155,7 @@ void AnswerNextBox(SShownBox& shown, QMessageBox::StandardButton eAnswer)
                        });
 }
 
-// A long path in a message (the folder question of a transfer) may wrap after
-// each separator, never inside a name.
+// A long path may wrap after each separator, never inside a name.
 TEST_F(WidgetsTest, QtPromptShowsIconsButtonsATitleAndWrapsOnlyAtSeparators)
 {
     const QString strPath = "Unable to create directory '/home/op/Data logs\\Line A'.";
