@@ -10,6 +10,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace
@@ -19,18 +21,15 @@ using WidgetsTest = CQtTestBase;
 TEST_F(WidgetsTest, BoldComboAndTextProgress)
 {
     CComboBoxBold combo;
-    int arrPanels[3] = {1, 2, 3};
-    for (int i = 0; i < 3; ++i)
-    {
-        combo.addItem(QString("10.0.0.%1").arg(i + 1));
-        combo.SetItemDataPtr(i, &arrPanels[i]);
-    }
+    int nPanel = 2;
+    combo.addItems({"10.0.0.1", "10.0.0.2"});
+    combo.SetItemDataPtr(1, &nPanel);
     combo.SetItemBold(1, true);
     combo.SetItemBold(7, true); // out of range: ignored
     EXPECT_FALSE(combo.IsItemBold(0) || combo.IsItemBold(7));
     // The pop-up list draws with the item's font; the caller's data stays.
-    EXPECT_TRUE(combo.itemData(1, Qt::FontRole).value<QFont>().bold());
-    EXPECT_EQ(combo.GetItemDataPtr(1), &arrPanels[1]);
+    EXPECT_TRUE(combo.IsItemBold(1) && combo.itemData(1, Qt::FontRole).value<QFont>().bold());
+    EXPECT_EQ(combo.GetItemDataPtr(1), &nPanel);
     combo.ClearBold();
     EXPECT_FALSE(combo.IsItemBold(1));
 
@@ -56,6 +55,33 @@ Qt::CursorShape ShownCursor()
 {
     const QCursor* pCursor = QGuiApplication::overrideCursor();
     return pCursor ? pCursor->shape() : Qt::ArrowCursor;
+}
+
+struct SShownBox
+{
+    QString strTitle;
+    QString strText;
+    QMessageBox::Icon eIcon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    bool operator==(const SShownBox&) const = default;
+};
+
+// Answers the next message box and records it (text without its wrap points).
+void AnswerNextBox(
+    SShownBox& shown, QMessageBox::StandardButton eAnswer,
+    std::function<void()> fnWhileShown = [] {})
+{
+    QTimer::singleShot(0,
+                       [&shown, eAnswer, fnWhileShown]
+                       {
+                           auto* pBox =
+                               qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                           ASSERT_NE(pBox, nullptr);
+                           shown = {pBox->windowTitle(), pBox->text().remove(QChar(0x200B)),
+                                    pBox->icon(), pBox->standardButtons()};
+                           fnWhileShown();
+                           pBox->button(eAnswer)->click();
+                       });
 }
 
 // Whenever the program asks something the arrow shows, the hourglass after.
@@ -84,14 +110,8 @@ TEST_F(WidgetsTest, WaitCursorNestsAndGivesWayToQuestions)
     std::vector<Qt::CursorShape> arrSeen;
     const auto Seen = [&arrSeen] { arrSeen.push_back(ShownCursor()); };
     // A message box through the prompt (a failed connect, the folder question).
-    QTimer::singleShot(0,
-                       [&]
-                       {
-                           Seen();
-                           qobject_cast<QMessageBox*>(QApplication::activeModalWidget())
-                               ->button(QMessageBox::Yes)
-                               ->click();
-                       });
+    SShownBox shown;
+    AnswerNextBox(shown, QMessageBox::Yes, Seen);
     CQtPrompt().AskYesNo("Do you want to copy remote file ( A ) to Root Folder ( /tmp )?");
     Seen();
     // Any modal dialog (the conflict dialog), nested in another one; work
@@ -129,30 +149,6 @@ TEST_F(WidgetsTest, WaitCursorNestsAndGivesWayToQuestions)
     CWaitCursor::End();
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(CWaitCursor::QuestionDepth(), 0);
-}
-
-struct SShownBox
-{
-    QString strTitle;
-    QString strText;
-    QMessageBox::Icon eIcon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-    bool operator==(const SShownBox&) const = default;
-};
-
-// Answers the next message box and records it (text without its wrap points).
-void AnswerNextBox(SShownBox& shown, QMessageBox::StandardButton eAnswer)
-{
-    QTimer::singleShot(0,
-                       [&shown, eAnswer]
-                       {
-                           auto* pBox =
-                               qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                           ASSERT_NE(pBox, nullptr);
-                           shown = {pBox->windowTitle(), pBox->text().remove(QChar(0x200B)),
-                                    pBox->icon(), pBox->standardButtons()};
-                           pBox->button(eAnswer)->click();
-                       });
 }
 
 // A long path may wrap after each separator, never inside a name.

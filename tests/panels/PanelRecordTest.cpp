@@ -1,9 +1,52 @@
+#include "panels/CNameIpRec.h"
 #include "panels/PanelEntryRules.h"
-#include "PanelListNames.h"
+#include "panels/PanelListNames.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+
+TEST(NameIpRec, DefaultsResetCopyAndSamePanel)
+{
+    CNameIpRec rec("Press Line", 192, 168, 1, 20, 502);
+    CNameIpRec copy;
+    copy.CopyFrom(rec);
+    EXPECT_EQ(copy.FormatLine(), "Press Line|192.168.1.20|502|\r\r\n");
+    // The same panel: the name's case aside, everything equal (only the first).
+    const CNameIpRec arrOthers[] = {{"PRESS line", 192, 168, 1, 20, 502},
+                                    {"Press Line ", 192, 168, 1, 20, 502},
+                                    {"Press Lane", 192, 168, 1, 20, 502},
+                                    {"Press Line", 192, 168, 1, 20, 503},
+                                    {"Press Line", 192, 168, 1, 21, 502}};
+    for (const CNameIpRec& other : arrOthers)
+        EXPECT_EQ(rec.IsSamePanel(other), &other == arrOthers) << other.FormatLine();
+    rec.ResetToDefault();
+    EXPECT_TRUE(rec.IsBlankAddress());
+    EXPECT_EQ(rec.FormatLine(), "|0.0.0.0|10001|\r\r\n");
+}
+
+// A refused line keeps what was set before the fault.
+TEST(NameIpRec, ParsesLinesLeniently)
+{
+    const std::tuple<const char*, bool, const char*> arrCases[] = {
+        {"  Kiln 2 |10.1.2.3|502|", true, "  Kiln 2 |10.1.2.3|502|\r\r\n"},
+        {"Kiln|10.1.2.3|502", true, "Kiln|10.1.2.3|502|\r\r\n"}, // the port is the remainder
+        // Address bytes wrap modulo 256 and read like atoi; extra pieces ignored.
+        {"x|300.1.2.3|1|", true, "x|44.1.2.3|1|\r\r\n"},
+        // 10^20 - 1 leaves 255 modulo 256, as a byte of that many digits wraps.
+        {"x|-1. 7z.abc.99999999999999999999.5|12ab|any|more", true, "x|255.7.0.255|12|\r\r\n"},
+        {"x|1.2.3.4|99999999999|", true, "x|1.2.3.4|2147483647|\r\r\n"},
+        {"", false, "|0.0.0.0|10001|\r\r\n"},
+        {"name only|1.2.3.4", false, "|0.0.0.0|10001|\r\r\n"},
+        {"Short|1.2.3|77|", false, "Short|0.0.0.0|10001|\r\r\n"}, // the name is taken first
+    };
+    for (const auto& [pszLine, bAccepted, pszRecord] : arrCases)
+    {
+        CNameIpRec rec;
+        EXPECT_EQ(rec.ParseLine(pszLine), bAccepted) << pszLine;
+        EXPECT_EQ(rec.FormatLine(), pszRecord) << pszLine;
+    }
+}
 
 TEST(PanelEntryRules, AcceptsTrimmedNamesAndReadsThePortLikeAtoi)
 {
