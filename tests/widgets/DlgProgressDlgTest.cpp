@@ -36,13 +36,6 @@ std::set<std::string> StartRunner(CDlgProgressDlg& dlg)
     return setAdded;
 }
 
-bool AnyAlive(const std::set<std::string>& setIds)
-{
-    const std::set<std::string> setNow = ThreadIds();
-    return std::any_of(setIds.begin(), setIds.end(),
-                       [&setNow](const std::string& strId) { return setNow.count(strId) > 0; });
-}
-
 class DlgProgressDlgTest : public CQtTestBase
 {
 protected:
@@ -124,7 +117,8 @@ TEST_F(DlgProgressDlgTest, RunningBarIgnoresRangeAndPositionAndLeavesNoThread)
 
         dlg.Close();
         EXPECT_FALSE(dlg.IsRunning());
-        EXPECT_FALSE(AnyAlive(setRunner));
+        for (const std::string& strId : setRunner)
+            EXPECT_EQ(ThreadIds().count(strId), 0u) << "the runner still runs";
         // Nothing steps the bar after Close, even steps that were already queued.
         const int nAfterClose = dlg.Bar()->GetPos();
         QCoreApplication::processEvents();
@@ -136,7 +130,8 @@ TEST_F(DlgProgressDlgTest, RunningBarIgnoresRangeAndPositionAndLeavesNoThread)
         setRunner = StartRunner(dlg);
         ASSERT_EQ(setRunner.size(), 1u);
     }
-    EXPECT_FALSE(AnyAlive(setRunner));
+    for (const std::string& strId : setRunner)
+        EXPECT_EQ(ThreadIds().count(strId), 0u) << "the runner still runs";
     EXPECT_TRUE(m_owner.isEnabled());
 }
 } // namespace
