@@ -1,7 +1,6 @@
 #pragma once
-// Starts the panel simulator as a child process on ephemeral ports (loopback
-// only) and stops it when the object goes. Tests talk to it over TCP and UDP
-// exactly as the program talks to a panel.
+// The panel simulator as a child process on ephemeral loopback ports, stopped
+// when the object goes.
 #include "support/ChildProcess.h"
 
 #include <string>
@@ -10,9 +9,8 @@
 class CSimulatorProcess
 {
 public:
-    // arrArgs are extra simulator options (card folder, panel type, faults...).
-    // "--port 0" and "--address 127.0.0.1" are added; so is "--tftp-port 0"
-    // unless the arguments name a TFTP setting themselves.
+    // Extra options; "--address 127.0.0.1 --port 0" are added, and "--tftp-port 0"
+    // unless the options name a TFTP setting.
     explicit CSimulatorProcess(const std::vector<std::string>& arrArgs);
     ~CSimulatorProcess() { Stop(); }
 

@@ -3,13 +3,10 @@
 #include "widgets/CTextProgressCtrl.h"
 
 #include <QDialog>
-#include <QElapsedTimer>
-#include <QKeyEvent>
 #include <QLabel>
+#include <QTest>
 
-#include <algorithm>
 #include <filesystem>
-#include <iterator>
 #include <set>
 #include <string>
 #include <thread>
@@ -18,9 +15,7 @@
 
 namespace
 {
-// Ids of this process's threads, as the kernel lists them. Qt starts helper
-// threads of its own on first use, so tests compare the threads that appear
-// across StartRunning rather than raw counts.
+// Qt starts threads of its own on first use: the tests look at thread ids.
 std::set<std::string> ThreadIds()
 {
     std::set<std::string> setIds;
@@ -29,21 +24,16 @@ std::set<std::string> ThreadIds()
     return setIds;
 }
 
-std::set<std::string> Added(const std::set<std::string>& setBefore,
-                            const std::set<std::string>& setAfter)
+// Starts the bar twice (no second runner); the threads that appeared.
+std::set<std::string> StartRunner(CDlgProgressDlg& dlg)
 {
-    std::set<std::string> setAdded;
-    std::set_difference(setAfter.begin(), setAfter.end(), setBefore.begin(), setBefore.end(),
-                        std::inserter(setAdded, setAdded.begin()));
+    const std::set<std::string> setBefore = ThreadIds();
+    dlg.StartRunning();
+    dlg.StartRunning();
+    std::set<std::string> setAdded = ThreadIds();
+    for (const std::string& strId : setBefore)
+        setAdded.erase(strId);
     return setAdded;
-}
-
-// True while any of the threads is still alive.
-bool AnyAlive(const std::set<std::string>& setIds)
-{
-    const std::set<std::string> setNow = ThreadIds();
-    return std::any_of(setIds.begin(), setIds.end(),
-                       [&setNow](const std::string& strId) { return setNow.count(strId) > 0; });
 }
 
 class DlgProgressDlgTest : public CQtTestBase
@@ -55,7 +45,7 @@ protected:
         m_owner.show();
     }
 
-    QString Line(const CDlgProgressDlg& dlg, const char* pszName)
+    static QString Line(const CDlgProgressDlg& dlg, const char* pszName)
     {
         auto* pLabel = dlg.findChild<QLabel*>(pszName);
         return pLabel ? pLabel->text() : QString("<missing>");
@@ -67,8 +57,7 @@ protected:
 TEST_F(DlgProgressDlgTest, ShowsItsLinesAndDisablesTheOwnerOrTheActiveWindowUntilClosed)
 {
     CDlgProgressDlg dlg(&m_owner, "Reading records");
-    EXPECT_TRUE(dlg.isVisible());
-    EXPECT_TRUE(dlg.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(dlg.isVisible() && (dlg.windowFlags() & Qt::FramelessWindowHint));
     EXPECT_FALSE(m_owner.isEnabled());
     EXPECT_EQ(Line(dlg, "staticTitle"), "Reading records");
     EXPECT_TRUE(dlg.Bar()->IsShowText());
@@ -76,22 +65,19 @@ TEST_F(DlgProgressDlgTest, ShowsItsLinesAndDisablesTheOwnerOrTheActiveWindowUnti
     // Through the progress interface; SetPos handles waiting events.
     CProgressSink& sink = dlg;
     sink.SetRange(0, 40);
-    sink.SetPos(10);
     sink.SetText("Reading 10 of 40 records...");
-    EXPECT_EQ(dlg.Bar()->GetPos(), 10);
-    EXPECT_EQ(dlg.Bar()->maximum(), 40);
-    EXPECT_EQ(Line(dlg, "staticMessage"), "Reading 10 of 40 records...");
     bool bHandled = false;
     QMetaObject::invokeMethod(
         &m_owner, [&bHandled] { bHandled = true; }, Qt::QueuedConnection);
-    dlg.SetPos(5);
+    sink.SetPos(10);
     EXPECT_TRUE(bHandled);
+    EXPECT_EQ(dlg.Bar()->GetPos(), 10);
+    EXPECT_EQ(dlg.Bar()->maximum(), 40);
+    EXPECT_EQ(Line(dlg, "staticMessage"), "Reading 10 of 40 records...");
 
     // Esc closes it; a second close leaves the owner alone; nothing shows once closed.
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QCoreApplication::sendEvent(&dlg, &press);
-    EXPECT_FALSE(dlg.IsOpen());
-    EXPECT_FALSE(dlg.isVisible());
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+    EXPECT_FALSE(dlg.IsOpen() || dlg.isVisible());
     EXPECT_TRUE(m_owner.isEnabled());
     m_owner.setEnabled(false);
     dlg.Close();
@@ -112,34 +98,27 @@ TEST_F(DlgProgressDlgTest, ShowsItsLinesAndDisablesTheOwnerOrTheActiveWindowUnti
 
 TEST_F(DlgProgressDlgTest, RunningBarIgnoresRangeAndPositionAndLeavesNoThread)
 {
+    // ThreadSanitizer starts a helper thread of its own at the first thread
+    // creation; let that happen before the threads are counted.
+    std::thread([] {}).join();
     std::set<std::string> setRunner;
     {
         CDlgProgressDlg dlg(&m_owner, "Waiting for the chart", true);
         EXPECT_FALSE(dlg.Bar()->IsShowText());
         dlg.SetRange(0, 10);
-        // ThreadSanitizer starts a helper thread of its own at the first
-        // thread creation; let that happen before the threads are counted.
-        std::thread([] {}).join();
-        const std::set<std::string> setBefore = ThreadIds();
-        dlg.StartRunning();
-        dlg.StartRunning(); // already running: no second runner
-        setRunner = Added(setBefore, ThreadIds());
+        setRunner = StartRunner(dlg);
         EXPECT_TRUE(dlg.IsRunning());
         EXPECT_EQ(setRunner.size(), 1u);
         dlg.SetRange(0, 1000);
         EXPECT_EQ(dlg.Bar()->maximum(), 10);
-
         // The bar moves by itself (bounded wait, no timing asserted).
-        QElapsedTimer timer;
-        timer.start();
         const int nStart = dlg.Bar()->GetPos();
-        while (dlg.Bar()->GetPos() == nStart && timer.elapsed() < 10000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        EXPECT_NE(dlg.Bar()->GetPos(), nStart);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return dlg.Bar()->GetPos() != nStart; }, 10000));
 
         dlg.Close();
         EXPECT_FALSE(dlg.IsRunning());
-        EXPECT_FALSE(AnyAlive(setRunner));
+        for (const std::string& strId : setRunner)
+            EXPECT_EQ(ThreadIds().count(strId), 0u) << "the runner still runs";
         // Nothing steps the bar after Close, even steps that were already queued.
         const int nAfterClose = dlg.Bar()->GetPos();
         QCoreApplication::processEvents();
@@ -148,13 +127,11 @@ TEST_F(DlgProgressDlgTest, RunningBarIgnoresRangeAndPositionAndLeavesNoThread)
     // Destroyed while running, the window stops its runner too.
     {
         CDlgProgressDlg dlg(&m_owner, "Drawing");
-        const std::set<std::string> setBefore = ThreadIds();
-        dlg.StartRunning();
-        setRunner = Added(setBefore, ThreadIds());
+        setRunner = StartRunner(dlg);
         ASSERT_EQ(setRunner.size(), 1u);
     }
-    EXPECT_FALSE(AnyAlive(setRunner));
+    for (const std::string& strId : setRunner)
+        EXPECT_EQ(ThreadIds().count(strId), 0u) << "the runner still runs";
     EXPECT_TRUE(m_owner.isEnabled());
 }
-
 } // namespace

@@ -10,6 +10,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace
@@ -19,18 +21,15 @@ using WidgetsTest = CQtTestBase;
 TEST_F(WidgetsTest, BoldComboAndTextProgress)
 {
     CComboBoxBold combo;
-    int arrPanels[3] = {1, 2, 3};
-    for (int i = 0; i < 3; ++i)
-    {
-        combo.addItem(QString("10.0.0.%1").arg(i + 1));
-        combo.SetItemDataPtr(i, &arrPanels[i]);
-    }
+    int nPanel = 2;
+    combo.addItems({"10.0.0.1", "10.0.0.2"});
+    combo.SetItemDataPtr(1, &nPanel);
     combo.SetItemBold(1, true);
     combo.SetItemBold(7, true); // out of range: ignored
     EXPECT_FALSE(combo.IsItemBold(0) || combo.IsItemBold(7));
     // The pop-up list draws with the item's font; the caller's data stays.
-    EXPECT_TRUE(combo.itemData(1, Qt::FontRole).value<QFont>().bold());
-    EXPECT_EQ(combo.GetItemDataPtr(1), &arrPanels[1]);
+    EXPECT_TRUE(combo.IsItemBold(1) && combo.itemData(1, Qt::FontRole).value<QFont>().bold());
+    EXPECT_EQ(combo.GetItemDataPtr(1), &nPanel);
     combo.ClearBold();
     EXPECT_FALSE(combo.IsItemBold(1));
 
@@ -46,9 +45,8 @@ TEST_F(WidgetsTest, BoldComboAndTextProgress)
     bar.SetRange(0, 4);
     bar.SetPos(0);
     EXPECT_EQ(bar.SetStep(2), 10);
-    EXPECT_EQ(bar.StepIt(), 0);
-    EXPECT_EQ(bar.StepIt(), 2);
-    bar.StepIt();
+    for (const int nBefore : {0, 2, 4})
+        EXPECT_EQ(bar.StepIt(), nBefore);
     EXPECT_EQ(bar.GetPos(), 0);
 }
 
@@ -59,8 +57,34 @@ Qt::CursorShape ShownCursor()
     return pCursor ? pCursor->shape() : Qt::ArrowCursor;
 }
 
-// Wait cursors nest; whenever the program asks something, during work or
-// not, the arrow shows, and the hourglass comes back once the answer is in.
+struct SShownBox
+{
+    QString strTitle;
+    QString strText;
+    QMessageBox::Icon eIcon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    bool operator==(const SShownBox&) const = default;
+};
+
+// Answers the next message box and records it (text without its wrap points).
+void AnswerNextBox(
+    SShownBox& shown, QMessageBox::StandardButton eAnswer,
+    std::function<void()> fnWhileShown = [] {})
+{
+    QTimer::singleShot(0,
+                       [&shown, eAnswer, fnWhileShown]
+                       {
+                           auto* pBox =
+                               qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                           ASSERT_NE(pBox, nullptr);
+                           shown = {pBox->windowTitle(), pBox->text().remove(QChar(0x200B)),
+                                    pBox->icon(), pBox->standardButtons()};
+                           fnWhileShown();
+                           pBox->button(eAnswer)->click();
+                       });
+}
+
+// Whenever the program asks something the arrow shows, the hourglass after.
 TEST_F(WidgetsTest, WaitCursorNestsAndGivesWayToQuestions)
 {
     {
@@ -86,14 +110,8 @@ TEST_F(WidgetsTest, WaitCursorNestsAndGivesWayToQuestions)
     std::vector<Qt::CursorShape> arrSeen;
     const auto Seen = [&arrSeen] { arrSeen.push_back(ShownCursor()); };
     // A message box through the prompt (a failed connect, the folder question).
-    QTimer::singleShot(0,
-                       [&]
-                       {
-                           Seen();
-                           qobject_cast<QMessageBox*>(QApplication::activeModalWidget())
-                               ->button(QMessageBox::Yes)
-                               ->click();
-                       });
+    SShownBox shown;
+    AnswerNextBox(shown, QMessageBox::Yes, Seen);
     CQtPrompt().AskYesNo("Do you want to copy remote file ( A ) to Root Folder ( /tmp )?");
     Seen();
     // Any modal dialog (the conflict dialog), nested in another one; work
@@ -133,45 +151,23 @@ TEST_F(WidgetsTest, WaitCursorNestsAndGivesWayToQuestions)
     EXPECT_EQ(CWaitCursor::QuestionDepth(), 0);
 }
 
-struct SShownBox
+// A long path may wrap after each separator, never inside a name.
+TEST_F(WidgetsTest, QtPromptShowsIconsButtonsATitleAndWrapsOnlyAtSeparators)
 {
-    QString strTitle;
-    QString strText;
-    QMessageBox::Icon eIcon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-};
-
-// Answers the next message box with the given button and records what it showed.
-void AnswerNextBox(SShownBox& shown, QMessageBox::StandardButton eAnswer)
-{
-    QTimer::singleShot(0,
-                       [&shown, eAnswer]
-                       {
-                           auto* pBox =
-                               qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                           ASSERT_NE(pBox, nullptr);
-                           shown.strTitle = pBox->windowTitle();
-                           shown.strText = pBox->text();
-                           shown.eIcon = pBox->icon();
-                           shown.buttons = pBox->standardButtons();
-                           pBox->button(eAnswer)->click();
-                       });
-}
-
-TEST_F(WidgetsTest, QtPromptShowsIconsButtonsAndATitle)
-{
+    const QString strPath = "Unable to create directory '/home/op/Data logs\\Line A'.";
+    EXPECT_EQ(CQtPrompt::BreakableAtSeparators(strPath),
+              QString("Unable to create directory '/%1home/%1op/%1Data logs\\%1Line A'.")
+                  .arg(QChar(0x200B)));
+    const QString strTitle = "Ilvane Remote File Manager";
     CQtPrompt prompt;
     SShownBox shown;
     AnswerNextBox(shown, QMessageBox::Ok);
-    prompt.Message("File alredy exists.", EPromptIcon::Stop);
-    EXPECT_EQ(shown.strTitle, "Ilvane Remote File Manager");
-    EXPECT_EQ(shown.strText, "File alredy exists.");
-    EXPECT_EQ(shown.eIcon, QMessageBox::Critical);
-    EXPECT_EQ(shown.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    prompt.Message(strPath.toStdString(), EPromptIcon::Stop);
+    EXPECT_EQ(shown, (SShownBox{strTitle, strPath, QMessageBox::Critical, QMessageBox::Ok}));
     AnswerNextBox(shown, QMessageBox::No);
     EXPECT_FALSE(prompt.AskYesNo("Delete selected remote panel file(s)?"));
-    EXPECT_EQ(shown.eIcon, QMessageBox::Question);
-    EXPECT_EQ(shown.buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(shown, (SShownBox{strTitle, "Delete selected remote panel file(s)?",
+                                QMessageBox::Question, QMessageBox::Yes | QMessageBox::No}));
     AnswerNextBox(shown, QMessageBox::Yes);
     EXPECT_EQ(prompt.Show("Overwrite?", EPromptIcon::Warning, EPromptButtons::YesNo),
               EPromptAnswer::Yes);
@@ -184,27 +180,9 @@ TEST_F(WidgetsTest, QtPromptShowsIconsButtonsAndATitle)
     QApplication::setActiveWindow(&owner);
     if (QApplication::activeWindow() != &owner)
         GTEST_SKIP() << "this platform plugin does not activate windows";
-    CQtPrompt untitled("");
     AnswerNextBox(shown, QMessageBox::Ok);
-    untitled.Message("Enter a file name.");
-    EXPECT_EQ(shown.strTitle, "Rename Remote Panel File Dialog");
-    EXPECT_EQ(shown.eIcon, QMessageBox::NoIcon);
+    CQtPrompt("").Message("Enter a file name.");
+    EXPECT_EQ(shown, (SShownBox{"Rename Remote Panel File Dialog", "Enter a file name.",
+                                QMessageBox::NoIcon, QMessageBox::Ok}));
 }
-
-// A long path in a message (the folder question of a transfer) may wrap after
-// each separator, never inside a name; the box shows the text unchanged.
-TEST_F(WidgetsTest, QtPromptWrapsLongPathsOnlyAtSeparators)
-{
-    const QString strText = "Unable to create directory '/home/op/Data logs\\Line A'.";
-    const QChar chBreak(0x200B);
-    EXPECT_EQ(
-        CQtPrompt::BreakableAtSeparators(strText),
-        QString("Unable to create directory '/%1home/%1op/%1Data logs\\%1Line A'.").arg(chBreak));
-    CQtPrompt prompt;
-    SShownBox shown;
-    AnswerNextBox(shown, QMessageBox::Ok);
-    prompt.Message(strText.toStdString());
-    EXPECT_EQ(shown.strText.remove(chBreak), strText);
-}
-
 } // namespace
