@@ -4,47 +4,41 @@
 #include "support/CQtTestApp.h"
 #include "support/CTempDir.h"
 
-#include <QApplication>
-#include <QDir>
 #include <QFileDialog>
 #include <QTimer>
 
-#include <filesystem>
-
-#include <gtest/gtest.h>
+namespace
+{
+// How the open dialog was set up; then its own accept() checks the choice, as
+// a click on its button would, or it is cancelled.
+std::string SeeAndClose(bool bAccept)
+{
+    auto* pDlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!pDlg)
+        return "no dialog";
+    const bool bDirsOnly =
+        pDlg->testOption(QFileDialog::ShowDirsOnly) && pDlg->fileMode() == QFileDialog::Directory;
+    const std::string strSeen = pDlg->windowTitle().toStdString() + "|" +
+                                pDlg->directory().absolutePath().toStdString() +
+                                (bDirsOnly ? "|dirs only" : "");
+    QMetaObject::invokeMethod(pDlg, bAccept ? "accept" : "reject");
+    return strSeen;
+}
 
 TEST(BrowseForFolderTest, OpensTitledAtTheStartFolderAndReturnsTheChoiceOrNothing)
 {
     EnsureQtApp();
     CTempDir temp;
-    std::filesystem::create_directories(temp.Path() / "Logs");
-    const std::string strStart = (temp.Path() / "Logs").string();
+    const std::string strStart = temp.WriteFile("Logs/x", "").parent_path().string();
     for (const bool bAccept : {true, false})
     {
         CSBDestination browser(nullptr);
         browser.SetInitialFolder(strStart);
-        // How the dialog was set up: title, folder, folders only.
-        std::vector<std::string> arrSeen;
-        QTimer::singleShot(0,
-                           [&arrSeen, bAccept]
-                           {
-                               auto* pDialog =
-                                   qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-                               if (!pDialog)
-                                   return;
-                               arrSeen = {pDialog->windowTitle().toStdString(),
-                                          pDialog->directory().absolutePath().toStdString(),
-                                          pDialog->testOption(QFileDialog::ShowDirsOnly) &&
-                                                  pDialog->fileMode() == QFileDialog::Directory
-                                              ? "dirs only"
-                                              : "files too"};
-                               // The dialog's own accept() checks the choice, as a click on its
-                               // button would.
-                               QMetaObject::invokeMethod(pDialog, bAccept ? "accept" : "reject");
-                           });
+        std::string strSeen;
+        QTimer::singleShot(0, [&strSeen, bAccept] { strSeen = SeeAndClose(bAccept); });
         EXPECT_EQ(browser.SelectFolder(), bAccept);
-        EXPECT_EQ(arrSeen,
-                  (std::vector<std::string>{"Select System Folder", strStart, "dirs only"}));
+        EXPECT_EQ(strSeen, "Select System Folder|" + strStart + "|dirs only");
         EXPECT_EQ(browser.GetSelectedFolder(), bAccept ? strStart : "");
     }
 }
+} // namespace

@@ -6,39 +6,37 @@
 #include "support/CScriptedPrompt.h"
 #include "support/CTempDir.h"
 
-#include <QCheckBox>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-
-#include <gtest/gtest.h>
+#include <QTest>
+#include <QtWidgets>
 
 namespace
 {
-class DuplicateFileDlg : public ::testing::Test
+class DuplicateFileDlg : public CQtTestBase
 {
 protected:
-    DuplicateFileDlg()
+    // The dialog on a conflict, started from the earlier choice.
+    void Init(EConflictAction eAction, bool bApplyToNext = false)
     {
-        m_dir.WriteFile("41225A07.CSV", "12345");
         m_dlg.m_strFileName = "41225A07.CSV";
-        m_dlg.m_strSize = "23535";
-        m_dlg.m_strFolder = m_dir.Str();
-        m_dlg.m_strTarget = m_dir.Str() + "/41225A07.CSV";
+        m_dlg.m_eAction = eAction;
+        m_dlg.m_bApplyToNext = bApplyToNext;
+        m_dlg.InitDialog();
+        m_dlg.show();
     }
-
-    std::string Text(const char* pszObjectName) const
+    std::string Text(const char* pszName, const char* pszProperty = "text") const
     {
-        if (auto* pLabel = m_dlg.findChild<QLabel*>(pszObjectName))
-            return pLabel->text().toStdString();
-        if (auto* pEdit = m_dlg.findChild<QPlainTextEdit*>(pszObjectName))
-            return pEdit->toPlainText().toStdString();
-        return m_dlg.findChild<QAbstractButton*>(pszObjectName)->text().toStdString();
+        return m_dlg.findChild<QWidget*>(pszName)->property(pszProperty).toString().toStdString();
     }
-
+    // The checked radio (Skip, Overwrite, Rename), the new name enabled, the check box.
+    std::string Shown() const
+    {
+        std::string strShown;
+        for (const QAbstractButton* pButton :
+             {m_dlg.SkipRadio(), m_dlg.OverwriteRadio(), m_dlg.RenameRadio()})
+            strShown += pButton->isChecked() ? pButton->objectName().toStdString() : "";
+        return strShown + (m_dlg.NewNameEdit()->isEnabled() ? " name" : "") +
+               (m_dlg.ApplyCheck()->isChecked() ? " apply" : "");
+    }
     // Types a new name and presses OK; true when the dialog closed.
     bool RenameTo(const std::string& strTyped)
     {
@@ -48,7 +46,6 @@ protected:
         return !m_dlg.isVisible();
     }
 
-    QApplication& m_app = EnsureQtApp(); // before any widget
     CTempDir m_dir;
     CDuplicateFileDlg m_dlg;
     CScriptedPrompt m_prompt;
@@ -56,56 +53,48 @@ protected:
 };
 } // namespace
 
-TEST_F(DuplicateFileDlg, StartTexts)
+TEST_F(DuplicateFileDlg, StartTextsAndTheCheckedRadioIsTheActionReturned)
 {
-    m_dlg.InitDialog();
+    m_dir.WriteFile("41225A07.CSV", "12345");
+    m_dlg.m_strSize = "23535";
+    m_dlg.m_strFolder = m_dir.Str();
+    // A target not on disk shows size 0.
+    for (const auto& [pszTarget, pszSize] : {std::pair{"41225A07.CSV", "5"}, {"gone.csv", "0"}})
+    {
+        m_dlg.m_strTarget = m_dir.Str() + "/" + pszTarget;
+        Init(EConflictAction::Skip);
+        EXPECT_EQ(Text("editTargetFile", "plainText"),
+                  m_dlg.m_strTarget + " ( Size: " + pszSize + " Bytes)");
+    }
     EXPECT_EQ("Target file already exists", m_dlg.windowTitle().toStdString());
     EXPECT_EQ("Source File: 41225A07.CSV ( Size: 23535 Bytes)", Text("labelSourceFile"));
-    EXPECT_EQ(m_dir.Str() + "/41225A07.CSV ( Size: 5 Bytes)", Text("editTargetFile"));
     EXPECT_EQ("Skip copy/move 41225A07.CSV file", Text("radioSkip"));
     EXPECT_EQ("Apply this action to next confilct", Text("checkApplyToNext"));
 
-    m_dlg.m_strTarget = m_dir.Str() + "/gone.csv"; // a target not on disk shows size 0
-    m_dlg.InitDialog();
-    EXPECT_EQ(m_dir.Str() + "/gone.csv ( Size: 0 Bytes)", Text("editTargetFile"));
-}
-
-// The action returned is always the one the user saw checked.
-TEST_F(DuplicateFileDlg, TheCheckedRadioIsTheActionReturned)
-{
-    for (const EConflictAction eAction :
-         {EConflictAction::Skip, EConflictAction::Overwrite, EConflictAction::Rename})
+    // An unknown action shows and returns Skip.
+    const std::pair<EConflictAction, const char*> arrStarts[] = {
+        {EConflictAction::Skip, "radioSkip"},
+        {EConflictAction::Overwrite, "radioOverwrite apply"},
+        {EConflictAction::Rename, "radioRename name apply"},
+        {static_cast<EConflictAction>(7), "radioSkip apply"}};
+    for (const auto& [eAction, pszShown] : arrStarts)
     {
-        m_dlg.m_eAction = eAction;
-        m_dlg.m_bApplyToNext = eAction != EConflictAction::Skip;
-        m_dlg.InitDialog();
-        const bool arrShown[] = {m_dlg.SkipRadio()->isChecked(),
-                                 m_dlg.OverwriteRadio()->isChecked(),
-                                 m_dlg.RenameRadio()->isChecked()};
-        for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(static_cast<int>(eAction) == i, arrShown[i]) << i;
-        EXPECT_EQ(eAction == EConflictAction::Rename, m_dlg.NewNameEdit()->isEnabled());
-        EXPECT_EQ(m_dlg.m_bApplyToNext, m_dlg.ApplyCheck()->isChecked());
+        Init(eAction, eAction != EConflictAction::Skip);
+        EXPECT_EQ(Shown(), pszShown) << static_cast<int>(eAction);
     }
+    EXPECT_EQ(EConflictAction::Skip, m_dlg.m_eAction);
     // An earlier Overwrite confirmed again as it stands stays Overwrite.
-    m_dlg.m_eAction = EConflictAction::Overwrite;
-    m_dlg.InitDialog();
-    m_dlg.show();
+    Init(EConflictAction::Overwrite);
     m_dlg.OkButton()->click();
     EXPECT_EQ(EConflictAction::Overwrite, m_dlg.m_eAction);
 
-    m_dlg.m_eAction = static_cast<EConflictAction>(7); // nothing known: Skip, shown and returned
-    m_dlg.InitDialog();
-    EXPECT_TRUE(m_dlg.SkipRadio()->isChecked());
-    EXPECT_EQ(EConflictAction::Skip, m_dlg.m_eAction);
-
     // Clicks set the action and the new name's enabling; OK returns them.
+    Init(EConflictAction::Skip);
     m_dlg.RenameRadio()->click();
     EXPECT_EQ(EConflictAction::Rename, m_dlg.m_eAction);
     m_dlg.OverwriteRadio()->click();
-    EXPECT_FALSE(m_dlg.NewNameEdit()->isEnabled());
     m_dlg.ApplyCheck()->setChecked(true);
-    m_dlg.show();
+    EXPECT_EQ(Shown(), "radioOverwrite apply");
     m_dlg.OkButton()->click();
     EXPECT_EQ(QDialog::Accepted, m_dlg.result());
     EXPECT_EQ(EConflictAction::Overwrite, m_dlg.m_eAction);
@@ -117,8 +106,8 @@ TEST_F(DuplicateFileDlg, TheCheckedRadioIsTheActionReturned)
 // accepted one is returned trimmed; Esc cancels and changes nothing.
 TEST_F(DuplicateFileDlg, NewNameAndEscape)
 {
-    m_dlg.InitDialog();
-    m_dlg.show();
+    m_dlg.m_strFolder = m_dir.Str();
+    Init(EConflictAction::Skip);
     EXPECT_FALSE(RenameTo(" 41225a07.csv "));
     EXPECT_EQ(std::vector<std::string>{"Please entry new file name."}, m_prompt.Texts());
     EXPECT_EQ("41225A07.CSV", m_dlg.m_strFileName); // nothing taken over yet
@@ -127,14 +116,10 @@ TEST_F(DuplicateFileDlg, NewNameAndEscape)
     EXPECT_EQ("report.csv", m_dlg.m_strFileName);
     EXPECT_EQ(EConflictAction::Rename, m_dlg.m_eAction);
 
-    m_dlg.m_strFileName = "41225A07.CSV";
-    m_dlg.m_eAction = EConflictAction::Overwrite;
-    m_dlg.InitDialog();
-    m_dlg.show();
+    Init(EConflictAction::Overwrite);
     m_dlg.RenameRadio()->click();
     m_dlg.ApplyCheck()->setChecked(true);
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(&m_dlg, &escape);
+    QTest::keyClick(&m_dlg, Qt::Key_Escape);
     EXPECT_EQ(QDialog::Rejected, m_dlg.result());
     EXPECT_FALSE(m_dlg.m_bApplyToNext);
     EXPECT_EQ("41225A07.CSV", m_dlg.m_strFileName);

@@ -10,8 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <gtest/gtest.h>
-
 namespace
 {
 class RenameFileDlgTest : public CQtTestBase
@@ -24,8 +22,13 @@ protected:
         QApplication::setActiveWindow(&m_dlg);
     }
     void TearDown() override { CloseHelpWindow(); }
-
-    QPushButton* Button(const char* pszName) { return m_dlg.findChild<QPushButton*>(pszName); }
+    // Types the name and presses the button; the name the dialog returns.
+    std::string Enter(const char* pszName, const char* pszButton)
+    {
+        m_dlg.NewNameEdit()->setText(pszName);
+        m_dlg.findChild<QPushButton*>(pszButton)->click();
+        return m_dlg.m_strFileName;
+    }
 
     CDirData m_table;
     CRenameFileDlg m_dlg{&m_table, "DATA1.CSV"};
@@ -38,41 +41,31 @@ TEST_F(RenameFileDlgTest, ARefusedNameKeepsTheDialogOpenOkReturnsTheNameCancelKe
     EXPECT_EQ(m_dlg.windowTitle(), "Rename Remote Panel File Dialog");
     EXPECT_EQ(m_dlg.focusWidget(), m_dlg.NewNameEdit());
     EXPECT_TRUE(m_dlg.FileNameEdit()->isReadOnly());
-    m_dlg.NewNameEdit()->setText("data1.csv");
-    Button("buttonOk")->click();
+    EXPECT_EQ(Enter("data1.csv", "buttonOk"), "DATA1.CSV");
     EXPECT_TRUE(m_dlg.isVisible());
     EXPECT_EQ(m_prompt.Texts(),
               std::vector<std::string>{"File alredy exists.\nEnter a different file name."});
     EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
-    EXPECT_EQ(m_dlg.m_strFileName, "DATA1.CSV");
-    m_dlg.NewNameEdit()->setText("ABCDEFGH.CSV");
-    Button("buttonOk")->click();
+    EXPECT_EQ(Enter("ABCDEFGH.CSV", "buttonOk"), "ABCDEFGH.CSV");
     EXPECT_EQ(m_dlg.result(), QDialog::Accepted);
     EXPECT_FALSE(m_dlg.isVisible());
-    EXPECT_EQ(m_dlg.m_strFileName, "ABCDEFGH.CSV");
-
     m_dlg.show();
-    m_dlg.NewNameEdit()->setText("NEW.CSV");
-    Button("buttonCancel")->click();
+    EXPECT_EQ(Enter("NEW.CSV", "buttonCancel"), "ABCDEFGH.CSV");
     EXPECT_EQ(m_dlg.result(), QDialog::Rejected);
-    EXPECT_EQ(m_dlg.m_strFileName, "ABCDEFGH.CSV");
     EXPECT_EQ(m_prompt.Shown().size(), 1u);
-}
 
-TEST_F(RenameFileDlgTest, HelpButtonAndF1OpenTheRenameTopic)
-{
-    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    // Help and F1 open the rename topic; the dialog stays open behind it.
+    m_dlg.show();
     for (const bool bKey : {false, true})
     {
         CloseHelpWindow();
-        if (bKey)
-            QCoreApplication::sendEvent(&m_dlg, &f1);
-        else
-            Button("buttonHelp")->click();
+        QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        bKey ? (void)QCoreApplication::sendEvent(&m_dlg, &f1)
+             : m_dlg.findChild<QPushButton*>("buttonHelp")->click();
         ASSERT_NE(GetHelpWindow(), nullptr);
         EXPECT_EQ(GetHelpWindow()->CurrentTopic(), "rename.html");
-        EXPECT_TRUE(m_dlg.isVisible()); // the dialog stays open behind the help
+        EXPECT_TRUE(m_dlg.isVisible());
     }
-    EXPECT_TRUE(m_prompt.Shown().empty());
+    EXPECT_EQ(m_prompt.Shown().size(), 1u);
 }
 } // namespace

@@ -1,6 +1,4 @@
-// The remote list's rules: row texts, sorting, which command buttons a
-// selection enables, the selections Rename, View and Backup take, and the
-// local folder a tree selection stands for.
+// The remote list's rules: row texts, sorting, buttons, selections, local folder.
 #include "filemanager/logic/RemoteListRules.h"
 #include "filemanager/logic/MainWindowTexts.h"
 
@@ -13,12 +11,10 @@ namespace
 CDirData MixedTable()
 {
     CDirData table;
-    for (const auto& [pszName, pszSize] : {std::pair{"SUB", "0"},
-                                           {"EMPTY.DAT", "0"},
-                                           {"A.CSV", "120"},
-                                           {"B.csv", "300"},
-                                           {"LOG.TXT", "1200"},
-                                           {"C.CSV.CSV", "5"}})
+    const std::pair<const char*, const char*> arrRows[] = {{"SUB", "0"},        {"EMPTY.DAT", "0"},
+                                                           {"A.CSV", "120"},    {"B.csv", "300"},
+                                                           {"LOG.TXT", "1200"}, {"C.CSV.CSV", "5"}};
+    for (const auto& [pszName, pszSize] : arrRows)
         table.Add({pszName, pszSize, CDateTime()});
     return table;
 }
@@ -38,8 +34,7 @@ TEST(RemoteListRowsTest, RowTextsAndSorting)
     const DIR_DATA a = {"a.csv", "5", CDateTime::FromFields(2014, 1, 1, 0, 0, 0)};
     const DIR_DATA b = {"B.CSV", "<DIR>", CDateTime::FromFields(2015, 1, 1, 0, 0, 0)};
     const DIR_DATA invalid = {"X", "1", CDateTime()};
-    // Names compare ordinally (upper case first); an invalid date-time is
-    // never later, in either order.
+    // Names compare ordinally (upper case first); an invalid date-time is never later.
     const struct
     {
         int nColumn;
@@ -55,7 +50,6 @@ TEST(RemoteListRowsTest, RowTextsAndSorting)
     };
     for (const auto& c : arrCases)
     {
-        // Names and sizes by their sign, dates and numbers exactly.
         int nResult = CompareRemoteEntries(c.nColumn, c.first, c.second, c.bFlag);
         if (c.nColumn == REMOTE_COL_NAME || c.nColumn == REMOTE_COL_SIZE)
             nResult = (nResult > 0) - (nResult < 0);
@@ -108,8 +102,8 @@ TEST(RemoteSelectionRulesTest, RenameAndViewTakeOneFileAndBackupOfEveryCsvFileIs
     EXPECT_EQ(ViewSelectionMessage(table, {0}), "Select Remote File not Directory.");
     EXPECT_EQ(ViewSelectionMessage(table, {2}), "");
 
-    EXPECT_TRUE(PlanBackupSelected(table, {2, 3}).bBackupAll);
-    EXPECT_TRUE(PlanBackupSelected(table, {2, 3}).arrNames.empty());
+    EXPECT_TRUE(PlanBackupSelected(table, {2, 3}).bBackupAll &&
+                PlanBackupSelected(table, {2, 3}).arrNames.empty());
     EXPECT_FALSE(PlanBackupSelected(table, {3}).bBackupAll);
     EXPECT_EQ(PlanBackupSelected(table, {3}).arrNames, (std::vector<std::string>{"B.csv"}));
     // A single CSV file in the table is backed up by name, not as "all".

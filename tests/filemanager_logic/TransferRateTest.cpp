@@ -1,6 +1,4 @@
-// Speed and time left of a transfer on a fake clock: unknown for the first
-// second, a moving average over the last five seconds, per file and for the
-// whole transfer, and how the figures are written.
+// Speed and time left of a transfer on a fake clock.
 #include "filemanager/logic/CTransferRate.h"
 
 #include <gtest/gtest.h>
@@ -39,21 +37,18 @@ TEST(TransferRate, MovingAverageForTheFileAndTheWholeTransfer)
     for (const SRateRow& row : arrRows)
     {
         nNowMs = row.nTimeMs;
-        if (row.cStep == 'T')
-            rate.StartTransfer(row.nValue);
-        else if (row.cStep == 'F')
-            rate.StartFile(row.nValue);
-        else
-            rate.Update(row.nValue);
-        EXPECT_EQ(rate.FileText(), row.pszFile) << "at " << row.nTimeMs << " ms";
-        EXPECT_EQ(rate.TransferText(), row.pszTransfer) << "at " << row.nTimeMs << " ms";
+        (rate.*(row.cStep == 'T'   ? &CTransferRate::StartTransfer
+                : row.cStep == 'F' ? &CTransferRate::StartFile
+                                   : &CTransferRate::Update))(row.nValue);
+        EXPECT_EQ(rate.FileText() + " | " + rate.TransferText(),
+                  std::string(row.pszFile) + " | " + row.pszTransfer)
+            << "at " << row.nTimeMs << " ms";
     }
 }
 
 TEST(TransferRate, FiguresAtTheBoundsOfTheirUnits)
 {
-    // The bounds between units and the rounding; the common figures show in
-    // the moving average above.
+    // The bounds between units and the rounding.
     const std::pair<double, const char*> arrSpeeds[] = {
         {1023.4, "1023 B/s"}, {1048575, "1024.0 KB/s"}, {1.5 * 1048576, "1.5 MB/s"}};
     for (const auto& [dSpeed, pszText] : arrSpeeds)

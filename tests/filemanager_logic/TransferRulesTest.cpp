@@ -1,6 +1,4 @@
-// The deciding rules of a transfer, without a panel: entries and names, the
-// CSV extension, auto folders, the new name of a conflict and the copy over
-// the target.
+// The deciding rules of a transfer, without a panel.
 #include "filemanager/logic/AutoFolder.h"
 #include "filemanager/logic/ConflictRules.h"
 #include "filemanager/logic/SafeFileReplace.h"
@@ -13,24 +11,24 @@
 
 TEST(TransferNames, EntriesCsvExtensionAndNamesThatCouldLeaveTheFolder)
 {
-    EXPECT_TRUE(IsFileEntry({"A.CSV", "1", {}}));
-    EXPECT_FALSE(IsFileEntry({"EMPTY.DAT", "0", {}}));
-    EXPECT_FALSE(IsFileEntry({"LOGS", "<DIR>", {}}));
-    EXPECT_TRUE(IsFileEntry({"A.CSV", "00", {}})); // only the exact text "0" counts
+    // Only the exact size text "0" is an empty file.
+    for (const auto& [pszSize, bFile] :
+         {std::pair{"1", true}, {"0", false}, {"<DIR>", false}, {"00", true}})
+        EXPECT_EQ(bFile, IsFileEntry({"A.CSV", pszSize, {}})) << pszSize;
     EXPECT_FALSE(IsCsvFileEntry({"A.CSV", "0", {}}));
     // The extension is added only where the name does not end in ".csv" (the
     // first ".csv" is not at the end; one at position 0 is not a CSV name).
-    for (const auto& [pszName, pszResult] : {std::pair{"LOG.TXT", "d/LOG.TXT.CSV"},
-                                             {"data.Csv", "d/data.Csv"},
-                                             {"a.csv.csv", "d/a.csv.csv.CSV"},
-                                             {".csv", "d/.csv.CSV"}})
+    const std::pair<const char*, const char*> arrCsv[] = {{"LOG.TXT", "d/LOG.TXT.CSV"},
+                                                          {"data.Csv", "d/data.Csv"},
+                                                          {"a.csv.csv", "d/a.csv.csv.CSV"},
+                                                          {".csv", "d/.csv.CSV"}};
+    for (const auto& [pszName, pszResult] : arrCsv)
         EXPECT_EQ(pszResult,
                   ApplyCsvExtension(std::string("d/") + pszName, {pszName, "100", {}}, true));
     EXPECT_EQ("d/LOG.TXT", ApplyCsvExtension("d/LOG.TXT", {"LOG.TXT", "100", {}}, false));
 
-    for (const std::string& strName :
-         std::vector<std::string>{"", ".", "..", "../x.csv", "a/b", "a\\b", "..\\up", "a\x01.csv",
-                                  "tab\tname", "del\x7F"})
+    for (const std::string strName :
+         {"", ".", "..", "../x.csv", "a/b", "a\\b", "..\\up", "a\x01.csv", "tab\tname", "del\x7F"})
         EXPECT_FALSE(UnsafeNameReason(strName).empty()) << PrintableName(strName);
     for (const char* pszName : {"41225A07.CSV", "a b.csv", "...", ".hidden", "x..y"})
         EXPECT_EQ("", UnsafeNameReason(pszName)) << pszName;
