@@ -1,6 +1,4 @@
-// The user's part in a transfer and what goes wrong: auto folders and their
-// question, the conflict choices, failed files, names that could leave the
-// folder, read-only targets, and Move's deletion after a full success.
+// The user's part in a transfer and what goes wrong.
 #include "TransferTestSupport.h"
 #include "filemanager/logic/CopyMoveCommands.h"
 #include "filemanager/logic/LocalFolderCheck.h"
@@ -17,8 +15,7 @@ TEST(TransferAutoFolders, DerivedFoldersAndTheRootFolderQuestion)
     b.StartPanel(EFetchPath::MessageCodes);
     STransferRequest request = b.Request();
     request.bAutoCreateFolders = true;
-    // Yes: the odd name goes to the root folder; No: the transfer ends there,
-    // with the status unchanged.
+    // Yes: the odd name goes to the root folder; No ends the transfer as a success.
     b.m_prompt.QueueAnswer(EPromptAnswer::Yes);
     b.m_prompt.QueueAnswer(EPromptAnswer::No);
     EXPECT_FALSE(b.m_engine.Transfer(request));
@@ -39,8 +36,7 @@ TEST(TransferAutoFolders, DerivedFoldersAndTheRootFolderQuestion)
     EXPECT_EQ(b.Counts(), (std::vector<int>{3, 0, 0, 0, 1}));
 }
 
-// Each dialog starts from the last confirmed choice; Esc skips one file and
-// changes nothing; Rename always asks again; an applied Skip skips silently.
+// Each dialog starts from the last confirmed choice; Esc changes nothing.
 TEST(TransferConflicts, EveryChoiceAndWhatTheNextDialogStartsFrom)
 {
     CTransferTestBench b;
@@ -128,8 +124,7 @@ TEST(TransferFailures, UnsafeRemoteNamesAreRefusedAsFailedFiles)
                      "it holds a control character.",
                      FailedText("BAD\\x01.CSV")}),
               b.m_prompt.Texts());
-    // Names a panel might deliver with separators or as folder names never
-    // reach the disk, whatever the preferences.
+    // Names with separators or of folders never reach the disk, whatever the preferences.
     for (const std::string strName : {"../OUT.CSV", "..\\OUT.CSV", "sub/OUT.CSV", ".."})
     {
         b.m_prompt.Clear();
@@ -147,9 +142,7 @@ TEST(TransferFailures, UnsafeRemoteNamesAreRefusedAsFailedFiles)
     EXPECT_EQ(Names{"A1.CSV"}, FolderNames(b.m_strRoot));
 }
 
-// A read-only target folder keeps the old target; going on after failed
-// files (read-only targets) keeps every failed file's reason, not only the
-// last one's, and a later success does not clear them.
+// Going on after failed files keeps every failed file's reason, not only the last.
 TEST(TransferFailures, ReadOnlyTargetsStayAndEveryReasonIsKept)
 {
     CTransferTestBench b;
@@ -160,8 +153,7 @@ TEST(TransferFailures, ReadOnlyTargetsStayAndEveryReasonIsKept)
     ::chmod(b.m_dir.Str().c_str(), 0755);
     ::chmod(b.m_strTemp.c_str(), 0777);
     ::chmod(b.m_strRoot.c_str(), 0555);
-    // File access is checked as an unprivileged user, so that the folder
-    // stays read-only for a test run as root.
+    // As an unprivileged user, so that the folder stays read-only for root too.
     const bool bRoot = ::geteuid() == 0;
     if (bRoot)
         ::setfsuid(65534), ::setfsgid(65534);
@@ -247,8 +239,7 @@ TEST(TransferMove, CopyAndMoveQuestions)
                      "file(s) to Local Computer?"}),
               prompt.Texts());
     EXPECT_EQ(EPromptIcon::Question, prompt.Shown()[3].eIcon);
-    // No usable local folder (the remembered one is gone, so the folder box
-    // is empty): the user is told to choose one, and nobody is asked.
+    // No usable local folder: the user is told to choose one, and nobody is asked.
     for (const std::string& strBad : {std::string(), dir.Str() + "/gone"})
     {
         prompt.Clear();

@@ -1,8 +1,8 @@
-// The transfer engine against the panel simulator, through both fetch paths:
-// what arrives on disk, what the display and the messages show, and what is
-// left untouched when a file is skipped, fails or is cancelled.
+// The transfer engine and its shared fetch against the panel simulator.
 #include "TransferTestSupport.h"
 #include "filemanager/logic/LocalFolderCheck.h"
+#include "filemanager/logic/RemoteFetch.h"
+#include "link/CPanelFileCommands.h"
 
 #include <csignal>
 #include <regex>
@@ -38,7 +38,6 @@ TEST_P(TransferPaths, SeveralFilesArriveWholeAndTheDisplayFollows)
     EXPECT_EQ(100, b.m_nMaxPercent);
     EXPECT_EQ(b.Counts(), (std::vector<int>{3, 0, 2, 0, 0}));
     EXPECT_TRUE(b.m_prompt.Shown().empty());
-    // The end, with the record of the transfer.
     EXPECT_EQ(b.m_strLastTransferText, b.m_engine.GetLastTransferText());
     EXPECT_TRUE(std::regex_match(b.m_strLastTransferText,
                                  std::regex("Start Time: \\d\\d:\\d\\d:\\d\\d\n End Time: "
@@ -98,8 +97,7 @@ TEST_P(TransferPaths, AFullDiskMidwayLeavesTheOldTargetIntact)
     EXPECT_FALSE(bResult);
     EXPECT_EQ("started: 1", b.m_arrEvents.front()); // a single selected file
     EXPECT_EQ(Names{"BIG.CSV=the old copy"}, b.Contents("local"));
-    // Fetched by blocks, the disk is found full already when the last buffered
-    // bytes of the temporary file are written; by TFTP, during the final copy.
+    // By blocks the last buffered write finds the disk full; by TFTP the final copy.
     Names arrExpected = {FailedText("BIG.CSV")};
     if (GetParam() == EFetchPath::MessageCodes)
         arrExpected.insert(arrExpected.begin(), "fwrite error.");
@@ -115,9 +113,8 @@ INSTANTIATE_TEST_SUITE_P(BothFetchPaths, TransferPaths,
                          [](const auto& info)
                          { return info.param == EFetchPath::Tftp ? "Tftp" : "MessageCodes"; });
 
-// The local folder must exist: with none, nothing is written anywhere (not into
-// the working directory, not below the file system's root); a folder that goes
-// away midway fails the file that needs it with the usual lines.
+// Without a local folder nothing is written anywhere (not into the working
+// directory, not below "/"); one gone midway fails the file that needs it.
 TEST(TransferLocalFolder, NoFolderWritesNothingAndAFolderGoneMidwayFailsTheFile)
 {
     CTransferTestBench b;
@@ -149,4 +146,45 @@ TEST(TransferLocalFolder, NoFolderWritesNothingAndAFolderGoneMidwayFailsTheFile)
     EXPECT_EQ(Names{FailedText("A.CSV")}, b.m_prompt.Texts());
     EXPECT_TRUE(FolderNames(b.m_strRoot).empty());
     EXPECT_EQ(b.Counts(), (std::vector<int>{0, 0, 0, 1, 1}));
+}
+
+TEST(RemoteFetchTest, TftpWhenAskedAndAFailure)
+{
+    const std::string strBytes(1000, 'x');
+    // TFTP asked (the simulator fails every file command); a file that does not open.
+    const struct
+    {
+        const char* pszFail;
+        bool bTftpAsked;
+        EFetchResult eResult;
+        const char* pszMessage;
+    } arrCases[] = {{"143=24", true, EFetchResult::Done, ""},
+                    {"143:3=24", false, EFetchResult::Failed, "Unable to open file A.CSV"}};
+    for (const auto& c : arrCases)
+    {
+        SCOPED_TRACE(c.pszFail);
+        CTempDir dir;
+        dir.WriteFile("card/A.CSV", strBytes);
+        CSimulatorProcess sim(
+            {"--card", dir.Str() + "/card", "--type", "186", "--fail", c.pszFail});
+        CCommInterface comm(sim.Address(), sim.Port());
+        comm.SetTimeouts(2000, 5000);
+        ASSERT_TRUE(comm.ReadPanelInfo());
+        CPanelFileCommands files(&comm);
+        const SRemoteFetch fetch = {
+            "A.CSV",       1000,           dir.WriteFile("local.tmp", "").string(),
+            sim.Address(), sim.TftpPort(), 5000,
+            c.bTftpAsked};
+        uint64_t nLastBytes = 0;
+        const SFetchOutcome outcome = FetchRemoteFile(
+            files, fetch, [&](uint64_t nBytes) { return nLastBytes = nBytes, true; });
+        EXPECT_EQ(outcome.eResult, c.eResult);
+        EXPECT_EQ(outcome.strMessage, c.pszMessage);
+        EXPECT_EQ(outcome.bLinkFailure, c.eResult == EFetchResult::Failed);
+        EXPECT_EQ(outcome.strReason, "");
+        if (c.eResult == EFetchResult::Done)
+        {
+            EXPECT_EQ(dir.ReadFile("local.tmp") + std::to_string(nLastBytes), strBytes + "1000");
+        }
+    }
 }

@@ -1,6 +1,5 @@
 #pragma once
-// The transfer tests' bench: a simulated panel on a card folder of our own and
-// a private TMPDIR so that left-over temporary files show.
+// The transfer tests' bench: a simulated panel on our own card, a private TMPDIR.
 #include "filemanager/logic/CConflictResolver.h"
 #include "filemanager/logic/CHeadlessTransferDisplay.h"
 #include "filemanager/logic/CTransferEngine.h"
@@ -52,10 +51,15 @@ inline Names FolderNames(const std::string& strFolder)
 
 struct SConflictAnswer
 {
-    EConflictAction eAction = EConflictAction::Skip;
-    bool bApplyToNext = false;
+    SConflictAnswer(EConflictAction eChosen, bool bApply = false, std::string strName = "",
+                    bool bEsc = false)
+        : eAction(eChosen), bApplyToNext(bApply), strNewName(std::move(strName)), bCancel(bEsc)
+    {
+    }
+    EConflictAction eAction;
+    bool bApplyToNext;
     std::string strNewName; // for Rename
-    bool bCancel = false;   // Esc
+    bool bCancel;           // Esc
 };
 
 enum class EFetchPath
@@ -64,8 +68,7 @@ enum class EFetchPath
     Tftp,         // a card-command panel that cannot back up CSV files (type 80)
 };
 
-// The engine's display, recording its events as the lines a window would
-// show, and its conflict resolver, answering from a script.
+// The engine's display (recording the lines a window shows) and scripted resolver.
 class CTransferTestBench : public CHeadlessTransferDisplay, public CConflictResolver
 {
 public:
@@ -140,8 +143,7 @@ public:
         return !answer.bCancel;
     }
 
-    // Files below the bench's folder ("card/A.CSV"), each holding strPrefix
-    // and its own name.
+    // Files ("card/A.CSV") holding strPrefix and their own name.
     void Write(const Names& arrPaths, const std::string& strPrefix = "")
     {
         for (const std::string& strPath : arrPaths)
@@ -168,8 +170,7 @@ public:
             throw std::runtime_error("the panel does not select the fetch path: " +
                                      comm.GetError());
     }
-    // A request for the card's entries as the main window's list shows them
-    // (folders with size 0): all of them sorted by name, or the named ones.
+    // A request for all the card's entries (folders with size 0), or the named ones.
     STransferRequest Request(const Names& arrNames = {}) const
     {
         STransferRequest request;

@@ -1,16 +1,110 @@
-// The conflict dialog: its start texts, the radio rules, the new-name checks,
-// and that the action returned is always the one the user saw checked.
+// The file manager's dialogs: the folder browser, the rename dialog and the
+// conflict dialog (the rules they apply are the logic's).
+#include "filemanager/CBrowseForFolder.h"
 #include "filemanager/CDuplicateFileDlg.h"
+#include "filemanager/CRenameFileDlg.h"
 #include "filemanager/logic/ConflictRules.h"
+#include "link/CDirData.h"
 #include "support/CQtTestApp.h"
 #include "support/CScriptedPrompt.h"
 #include "support/CTempDir.h"
+#include "widgets/CHelpWindow.h"
 
 #include <QTest>
 #include <QtWidgets>
 
 namespace
 {
+// How the open dialog was set up; then its own accept() checks the choice, as
+// a click on its button would, or it is cancelled.
+std::string SeeAndClose(bool bAccept)
+{
+    auto* pDlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!pDlg)
+        return "no dialog";
+    const bool bDirsOnly =
+        pDlg->testOption(QFileDialog::ShowDirsOnly) && pDlg->fileMode() == QFileDialog::Directory;
+    const std::string strSeen = pDlg->windowTitle().toStdString() + "|" +
+                                pDlg->directory().absolutePath().toStdString() +
+                                (bDirsOnly ? "|dirs only" : "");
+    QMetaObject::invokeMethod(pDlg, bAccept ? "accept" : "reject");
+    return strSeen;
+}
+
+TEST(BrowseForFolderTest, OpensTitledAtTheStartFolderAndReturnsTheChoiceOrNothing)
+{
+    EnsureQtApp();
+    CTempDir temp;
+    const std::string strStart = temp.WriteFile("Logs/x", "").parent_path().string();
+    for (const bool bAccept : {true, false})
+    {
+        CSBDestination browser(nullptr);
+        browser.SetInitialFolder(strStart);
+        std::string strSeen;
+        QTimer::singleShot(0, [&strSeen, bAccept] { strSeen = SeeAndClose(bAccept); });
+        EXPECT_EQ(browser.SelectFolder(), bAccept);
+        EXPECT_EQ(strSeen, "Select System Folder|" + strStart + "|dirs only");
+        EXPECT_EQ(browser.GetSelectedFolder(), bAccept ? strStart : "");
+    }
+}
+
+class RenameFileDlgTest : public CQtTestBase
+{
+protected:
+    RenameFileDlgTest()
+    {
+        m_table.Add({"DATA1.CSV", "120", CDateTime()});
+        m_dlg.show();
+        QApplication::setActiveWindow(&m_dlg);
+    }
+    void TearDown() override { CloseHelpWindow(); }
+    // Types the name and presses the button; the name the dialog returns.
+    std::string Enter(const char* pszName, const char* pszButton)
+    {
+        m_dlg.NewNameEdit()->setText(pszName);
+        m_dlg.findChild<QPushButton*>(pszButton)->click();
+        return m_dlg.m_strFileName;
+    }
+
+    CDirData m_table;
+    CRenameFileDlg m_dlg{&m_table, "DATA1.CSV"};
+    CScriptedPrompt m_prompt;
+    CScopedPrompt m_scoped{m_prompt};
+};
+
+TEST_F(RenameFileDlgTest, ARefusedNameKeepsTheDialogOpenOkReturnsTheNameCancelKeepsIt)
+{
+    EXPECT_EQ(m_dlg.windowTitle(), "Rename Remote Panel File Dialog");
+    EXPECT_EQ(m_dlg.focusWidget(), m_dlg.NewNameEdit());
+    EXPECT_TRUE(m_dlg.FileNameEdit()->isReadOnly());
+    EXPECT_EQ(Enter("data1.csv", "buttonOk"), "DATA1.CSV");
+    EXPECT_TRUE(m_dlg.isVisible());
+    EXPECT_EQ(m_prompt.Texts(),
+              std::vector<std::string>{"File alredy exists.\nEnter a different file name."});
+    EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
+    EXPECT_EQ(Enter("ABCDEFGH.CSV", "buttonOk"), "ABCDEFGH.CSV");
+    EXPECT_EQ(m_dlg.result(), QDialog::Accepted);
+    EXPECT_FALSE(m_dlg.isVisible());
+    m_dlg.show();
+    EXPECT_EQ(Enter("NEW.CSV", "buttonCancel"), "ABCDEFGH.CSV");
+    EXPECT_EQ(m_dlg.result(), QDialog::Rejected);
+    EXPECT_EQ(m_prompt.Shown().size(), 1u);
+
+    // Help and F1 open the rename topic; the dialog stays open behind it.
+    m_dlg.show();
+    for (const bool bKey : {false, true})
+    {
+        CloseHelpWindow();
+        QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        bKey ? (void)QCoreApplication::sendEvent(&m_dlg, &f1)
+             : m_dlg.findChild<QPushButton*>("buttonHelp")->click();
+        ASSERT_NE(GetHelpWindow(), nullptr);
+        EXPECT_EQ(GetHelpWindow()->CurrentTopic(), "rename.html");
+        EXPECT_TRUE(m_dlg.isVisible());
+    }
+    EXPECT_EQ(m_prompt.Shown().size(), 1u);
+}
+
 class DuplicateFileDlg : public CQtTestBase
 {
 protected:
@@ -51,7 +145,6 @@ protected:
     CScriptedPrompt m_prompt;
     CScopedPrompt m_scopedPrompt{m_prompt};
 };
-} // namespace
 
 TEST_F(DuplicateFileDlg, StartTextsAndTheCheckedRadioIsTheActionReturned)
 {
@@ -124,3 +217,4 @@ TEST_F(DuplicateFileDlg, NewNameAndEscape)
     EXPECT_FALSE(m_dlg.m_bApplyToNext);
     EXPECT_EQ("41225A07.CSV", m_dlg.m_strFileName);
 }
+} // namespace
