@@ -1,9 +1,6 @@
 // The local folder tree: its order, expanders, paths, selection and requests.
+#include "MainWindowTestSupport.h"
 #include "filemanager/CDirTreeCtrl.h"
-#include "support/CQtTestApp.h"
-#include "support/CTempDir.h"
-
-#include <QContextMenuEvent>
 
 #include <filesystem>
 
@@ -12,14 +9,6 @@ using Names = std::vector<std::string>;
 
 namespace
 {
-Names ChildTexts(const QTreeWidgetItem* pItem)
-{
-    Names arrTexts;
-    for (int i = 0; i < pItem->childCount(); ++i)
-        arrTexts.push_back(pItem->child(i)->text(0).toStdString());
-    return arrTexts;
-}
-
 // A folder with sub-folders in mixed case, a folder holding only a hidden
 // file, an empty folder and three files.
 class DirTreeCtrlTest : public CQtTestBase

@@ -16,6 +16,7 @@
 #include <QTest>
 
 #include <filesystem>
+#include <map>
 
 namespace fs = std::filesystem;
 
@@ -38,11 +39,15 @@ struct CPaintRecorder : QObject
     bool eventFilter(QObject*, QEvent* pEvent) override
     {
         if (pEvent->type() == QEvent::Paint && !m_pLabel->text().isEmpty())
+        {
             m_arrPainted.emplace_back(m_pLabel->text().toStdString(), ShownCursor());
+            m_mapFirst.emplace(m_arrPainted.back());
+        }
         return false;
     }
     QLabel* m_pLabel;
     std::vector<std::pair<std::string, Qt::CursorShape>> m_arrPainted;
+    std::map<std::string, Qt::CursorShape> m_mapFirst; // each text's first cursor
 };
 
 class MainWindowTest : public CMainWindowTest
@@ -103,10 +108,7 @@ protected:
     // The names the tree lists below its current item, sorted.
     Names CurrentTreeChildren() const
     {
-        Names arrNames;
-        const QTreeWidgetItem* pItem = Dlg().LocalTree()->currentItem();
-        for (int i = 0; pItem && i < pItem->childCount(); ++i)
-            arrNames.push_back(pItem->child(i)->text(0).toStdString());
+        Names arrNames = ChildTexts(Dlg().LocalTree()->currentItem());
         std::sort(arrNames.begin(), arrNames.end());
         return arrNames;
     }
@@ -324,22 +326,14 @@ TEST_F(MainWindowTest, CopyAndMove)
             dlg.OverwriteRadio()->click();
             dlg.accept();
         });
-    std::vector<std::pair<std::string, Qt::CursorShape>> arrPainted;
-    {
-        CPaintRecorder recorder(Find<QLabel>("labelFile"));
-        Click({"B.CSV", "SUB", "LOG.TXT"}, "buttonCopy");
-        arrPainted = recorder.m_arrPainted;
-    }
+    CPaintRecorder recorder(Find<QLabel>("labelFile"));
+    Click({"B.CSV", "SUB", "LOG.TXT"}, "buttonCopy");
     EXPECT_EQ(Prompts(), Names{COPY_QUESTION});
     EXPECT_EQ(FolderFiles(m_strTarget), (Names{"B.CSV", "LOG.TXT"}));
     EXPECT_EQ(m_dir.ReadFile("local/target/B.CSV"), std::string(300, 'b'));
     EXPECT_EQ(strSource, "B.CSV");
     EXPECT_EQ(eDuringDialog, Qt::ArrowCursor);
-    const auto itNext =
-        std::find_if(arrPainted.begin(), arrPainted.end(),
-                     [](const auto& painted) { return painted.first == "Tranferring LOG.TXT..."; });
-    ASSERT_NE(itNext, arrPainted.end());
-    EXPECT_EQ(itNext->second, Qt::WaitCursor);
+    EXPECT_EQ(recorder.m_mapFirst["Tranferring LOG.TXT..."], Qt::WaitCursor);
     EXPECT_EQ(ShownCursor(), Qt::ArrowCursor); // the transfer is over
     ExpectEnded("Sucess");
     EXPECT_EQ(Dlg().GetFileTable().GetSize(), 6); // Copy leaves the panel's files

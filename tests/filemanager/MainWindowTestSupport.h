@@ -34,6 +34,15 @@ template <typename TDialog> void WhenModal(std::function<void(TDialog&)> fnAct, 
         });
 }
 
+// The texts of an item's children, in tree order.
+inline std::vector<std::string> ChildTexts(const QTreeWidgetItem* pItem)
+{
+    std::vector<std::string> arrTexts;
+    for (int i = 0; pItem && i < pItem->childCount(); ++i)
+        arrTexts.push_back(pItem->child(i)->text(0).toStdString());
+    return arrTexts;
+}
+
 class CMainWindowTest : public CQtTestBase
 {
 protected:

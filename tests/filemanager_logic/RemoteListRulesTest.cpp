@@ -36,25 +36,20 @@ TEST(RemoteListRowsTest, RowTextsAndSorting)
     const DIR_DATA b = {"B.CSV", "<DIR>", CDateTime::FromFields(2015, 1, 1, 0, 0, 0)};
     const DIR_DATA invalid = {"X", "1", CDateTime()};
     // Names compare ordinally (upper case first); an invalid date-time is never later.
-    const struct
-    {
-        int nColumn;
-        const DIR_DATA &first, &second;
-        bool bFlag;
-        int nSign; // the result, or its sign
-    } arrCases[] = {
-        {REMOTE_COL_NAME, a, b, true, 1},        {REMOTE_COL_NAME, a, b, false, -1},
-        {REMOTE_COL_SIZE, a, b, true, 1},        {REMOTE_COL_DATE, a, b, true, -1},
-        {REMOTE_COL_DATE, a, b, false, 1},       {REMOTE_COL_DATE, a, a, true, 0},
-        {REMOTE_COL_NUMBER, a, b, true, 0},      {REMOTE_COL_DATE, invalid, a, true, -1},
-        {REMOTE_COL_DATE, a, invalid, true, -1}, {REMOTE_COL_DATE, invalid, invalid, true, 0},
+    // Column, entries, flag, and the result (names and sizes: its sign).
+    const std::tuple<int, const DIR_DATA*, const DIR_DATA*, bool, int> arrCases[] = {
+        {REMOTE_COL_NAME, &a, &b, true, 1},        {REMOTE_COL_NAME, &a, &b, false, -1},
+        {REMOTE_COL_SIZE, &a, &b, true, 1},        {REMOTE_COL_DATE, &a, &b, true, -1},
+        {REMOTE_COL_DATE, &a, &b, false, 1},       {REMOTE_COL_DATE, &a, &a, true, 0},
+        {REMOTE_COL_NUMBER, &a, &b, true, 0},      {REMOTE_COL_DATE, &invalid, &a, true, -1},
+        {REMOTE_COL_DATE, &a, &invalid, true, -1}, {REMOTE_COL_DATE, &invalid, &invalid, true, 0},
     };
-    for (const auto& c : arrCases)
+    for (const auto& [nColumn, pFirst, pSecond, bFlag, nExpected] : arrCases)
     {
-        int nResult = CompareRemoteEntries(c.nColumn, c.first, c.second, c.bFlag);
-        if (c.nColumn == REMOTE_COL_NAME || c.nColumn == REMOTE_COL_SIZE)
+        int nResult = CompareRemoteEntries(nColumn, *pFirst, *pSecond, bFlag);
+        if (nColumn == REMOTE_COL_NAME || nColumn == REMOTE_COL_SIZE)
             nResult = (nResult > 0) - (nResult < 0);
-        EXPECT_EQ(nResult, c.nSign) << c.nColumn << c.first.strName;
+        EXPECT_EQ(nResult, nExpected) << nColumn << pFirst->strName;
     }
     // The number column and a single row do not sort, and leave the flag.
     const CDirData table = MixedTable();
