@@ -95,8 +95,7 @@ TEST_F(RenameFileDlgTest, ARefusedNameKeepsTheDialogOpenOkReturnsTheNameCancelKe
     for (const bool bKey : {false, true})
     {
         CloseHelpWindow();
-        QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-        bKey ? (void)QCoreApplication::sendEvent(&m_dlg, &f1)
+        bKey ? QTest::keyClick(&m_dlg, Qt::Key_F1)
              : m_dlg.findChild<QPushButton*>("buttonHelp")->click();
         ASSERT_NE(GetHelpWindow(), nullptr);
         EXPECT_EQ(GetHelpWindow()->CurrentTopic(), "rename.html");

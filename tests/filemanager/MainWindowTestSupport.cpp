@@ -12,17 +12,11 @@ namespace fs = std::filesystem;
 
 CMainWindowTest::CMainWindowTest()
 {
-    m_strLocal = m_dir.Str() + "/local";
-    m_strTarget = m_strLocal + "/target";
     fs::create_directories(m_strTarget);
     m_shell.SetConfigRoot(m_dir.Str() + "/config");
     m_shell.SetDocumentsFolder(m_dir.Str() + "/documents");
     m_shell.StartUp();
     m_shell.m_strLocalFolderPath = m_strTarget;
-    // Failures are to be seen at once, not after the link's long waits.
-    m_channelSettings.nConnectTimeoutMs = 2000;
-    m_channelSettings.nReplyTimeoutMs = 3000;
-    m_channelSettings.nTftpTimeoutMs = 2000;
 }
 
 CMainWindowTest::~CMainWindowTest()
@@ -41,8 +35,8 @@ std::string CMainWindowTest::MakeCard(const std::string& strName) const
     return (m_dir.Path() / strName).string();
 }
 
-CNameIpRec CMainWindowTest::StartPanel(const std::string& strName, const std::string& strCard,
-                                       const std::vector<std::string>& arrArgs)
+void CMainWindowTest::StartPanel(const std::string& strName, const std::string& strCard,
+                                 const std::vector<std::string>& arrArgs)
 {
     std::vector<std::string> arrAll = {"--card", strCard};
     const bool bTftp = std::find(arrArgs.begin(), arrArgs.end(), "--tftp-port") != arrArgs.end();
@@ -54,12 +48,10 @@ CNameIpRec CMainWindowTest::StartPanel(const std::string& strName, const std::st
         m_channelSettings.nTftpPort = m_arrSims.back()->TftpPort();
     if (m_pDlg)
         m_pDlg->SetChannelSettings(m_channelSettings);
-    const CNameIpRec rec(strName, 127, 0, 0, 1, m_arrSims.back()->Port());
-    m_shell.m_PanelList.AddTail(rec);
-    return rec;
+    m_shell.m_PanelList.AddTail(CNameIpRec(strName, 127, 0, 0, 1, m_arrSims.back()->Port()));
 }
 
-COrvakFileListDlg& CMainWindowTest::OpenWindow()
+void CMainWindowTest::OpenWindow()
 {
     m_pDlg = std::make_unique<COrvakFileListDlg>(m_shell);
     m_pDlg->SetChannelSettings(m_channelSettings);
@@ -68,7 +60,6 @@ COrvakFileListDlg& CMainWindowTest::OpenWindow()
     for (int i = 0; i < 200 && !m_pDlg->IsLoaded(); ++i)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_TRUE(m_pDlg->IsLoaded());
-    return *m_pDlg;
 }
 
 void CMainWindowTest::SelectNames(const std::vector<std::string>& arrNames)

@@ -53,11 +53,11 @@ protected:
     std::string MakeCard(const std::string& strName) const;
     // A simulated panel on the card, added to the panel list; with
     // "--tftp-port" the window's TFTP fetches go to it.
-    CNameIpRec StartPanel(const std::string& strName, const std::string& strCard,
-                          const std::vector<std::string>& arrArgs = {});
+    void StartPanel(const std::string& strName, const std::string& strCard,
+                    const std::vector<std::string>& arrArgs = {});
 
     // Builds the window, shows it and waits for its deferred load.
-    COrvakFileListDlg& OpenWindow();
+    void OpenWindow();
     COrvakFileListDlg& Dlg() const { return *m_pDlg; }
 
     template <typename TWidget = QWidget> TWidget* Find(const char* pszName) const
@@ -80,13 +80,14 @@ protected:
     static std::vector<std::string> FolderFiles(const std::string& strFolder);
 
     CTempDir m_dir;
-    std::string m_strLocal;  // the local tree's root
-    std::string m_strTarget; // the local folder selected at start
-    std::string m_strCard;   // a test's card
+    std::string m_strLocal = m_dir.Str() + "/local";  // the local tree's root
+    std::string m_strTarget = m_strLocal + "/target"; // the local folder selected at start
+    std::string m_strCard;                            // a test's card
     CScriptedPrompt m_prompt;
     CScopedPrompt m_scopedPrompt{m_prompt};
     CAppShell m_shell;
-    SChannelSettings m_channelSettings; // given to every window the test opens
+    // Given to every window: short waits, so that failures show at once.
+    SChannelSettings m_channelSettings{2000, 3000, 69, 2000};
     std::vector<std::unique_ptr<CSimulatorProcess>> m_arrSims;
     std::unique_ptr<COrvakFileListDlg> m_pDlg;
 };
