@@ -5,7 +5,6 @@
 #include "link/CPanelFileCommands.h"
 
 #include <csignal>
-#include <regex>
 #include <sys/resource.h>
 
 struct TransferPaths : ::testing::TestWithParam<EFetchPath>
@@ -39,10 +38,10 @@ TEST_P(TransferPaths, SeveralFilesArriveWholeAndTheDisplayFollows)
     EXPECT_EQ(b.Counts(), (std::vector<int>{3, 0, 2, 0, 0}));
     EXPECT_TRUE(b.m_prompt.Shown().empty());
     EXPECT_EQ(b.m_strLastTransferText, b.m_engine.GetLastTransferText());
-    EXPECT_TRUE(std::regex_match(b.m_strLastTransferText,
-                                 std::regex("Start Time: \\d\\d:\\d\\d:\\d\\d\n End Time: "
-                                            "\\d\\d:\\d\\d:\\d\\d\n   Status: Sucess")))
-        << b.m_strLastTransferText;
+    std::string strShape = b.m_strLastTransferText; // every digit a 9
+    std::replace_if(
+        strShape.begin(), strShape.end(), [](char c) { return c >= '0' && c <= '9'; }, '9');
+    EXPECT_EQ(strShape, "Start Time: 99:99:99\n End Time: 99:99:99\n   Status: Sucess");
     EXPECT_EQ(ETransferStatus::Ok, b.m_engine.GetStatus());
 }
 
