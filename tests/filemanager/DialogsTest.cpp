@@ -147,6 +147,7 @@ protected:
 
 TEST_F(DuplicateFileDlg, StartTextsAndTheCheckedRadioIsTheActionReturned)
 {
+    EXPECT_EQ("Overwtite", Text("radioOverwrite")); // until a conflict names the file
     m_dir.WriteFile("41225A07.CSV", "12345");
     m_dlg.m_strSize = "23535";
     m_dlg.m_strFolder = m_dir.Str();
