@@ -1,27 +1,23 @@
 #pragma once
-// The main window against simulated panels: a private settings and documents
-// folder, a card folder per panel, the window with its local tree rooted in a
-// private folder, and helpers to act on the window's controls and on the
-// modal dialogs it opens.
+// The main window against simulated panels, with private settings, documents,
+// card and local folders, and helpers to act on it and its modal dialogs.
 #include "app/CAppShell.h"
 #include "filemanager/COrvakFileListDlg.h"
 #include "support/CQtTestApp.h"
 #include "support/CScriptedPrompt.h"
 #include "support/CSimulatorProcess.h"
 #include "support/CTempDir.h"
+#include "widgets/CComboBoxBold.h"
 
-#include <QApplication>
-#include <QPushButton>
-#include <QTimer>
+#include <QtWidgets>
 
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-// Runs fnAct on the next modal dialog of type TDialog once it is up. fnAct
-// must close it. A dialog that never comes is reported, and whatever modal
-// window is up instead is closed so that the test cannot hang.
+// Runs fnAct, which must close it, on the next modal TDialog. A dialog that
+// never comes is reported and any other modal one closed, so nothing hangs.
 template <typename TDialog> void WhenModal(std::function<void(TDialog&)> fnAct, int nTries = 500)
 {
     QTimer::singleShot(
@@ -38,22 +34,30 @@ template <typename TDialog> void WhenModal(std::function<void(TDialog&)> fnAct, 
         });
 }
 
+// The texts of an item's children, in tree order.
+inline std::vector<std::string> ChildTexts(const QTreeWidgetItem* pItem)
+{
+    std::vector<std::string> arrTexts;
+    for (int i = 0; pItem && i < pItem->childCount(); ++i)
+        arrTexts.push_back(pItem->child(i)->text(0).toStdString());
+    return arrTexts;
+}
+
 class CMainWindowTest : public CQtTestBase
 {
 protected:
     CMainWindowTest();
     ~CMainWindowTest() override;
 
-    // A card folder of its own for the next panel, with a few files.
+    // A card folder with a few files.
     std::string MakeCard(const std::string& strName) const;
-    // A simulated panel on the card with extra options; its record is added
-    // to the panel list and returned. With "--tftp-port" among the options
-    // it serves TFTP too, and the window's TFTP fetches go to it.
-    CNameIpRec StartPanel(const std::string& strName, const std::string& strCard,
-                          const std::vector<std::string>& arrArgs = {});
+    // A simulated panel on the card, added to the panel list; with
+    // "--tftp-port" the window's TFTP fetches go to it.
+    void StartPanel(const std::string& strName, const std::string& strCard,
+                    const std::vector<std::string>& arrArgs = {});
 
     // Builds the window, shows it and waits for its deferred load.
-    COrvakFileListDlg& OpenWindow();
+    void OpenWindow();
     COrvakFileListDlg& Dlg() const { return *m_pDlg; }
 
     template <typename TWidget = QWidget> TWidget* Find(const char* pszName) const
@@ -64,24 +68,26 @@ protected:
     }
     QPushButton* Button(const char* pszName) const { return Find<QPushButton>(pszName); }
 
-    // Selects the combo item and presses Connect.
-    void ConnectTo(int nComboItem);
-    // Selects exactly the rows of these remote names.
+    void ConnectTo(int nComboItem)
+    {
+        m_pDlg->PanelCombo()->setCurrentIndex(nComboItem);
+        Button("buttonConnect")->click();
+    }
     void SelectNames(const std::vector<std::string>& arrNames);
     // One column's texts in list order (1: the names).
     std::vector<std::string> ListColumn(int nColumn = 1) const;
-    // Files in a card or local folder (names, sorted).
+    // The names of the files in a folder, sorted.
     static std::vector<std::string> FolderFiles(const std::string& strFolder);
-    static void ProcessEvents();
 
     CTempDir m_dir;
-    std::string m_strLocal;  // the local tree's root
-    std::string m_strTarget; // the local folder selected at start
-    std::string m_strCard;   // a test's card
+    std::string m_strLocal = m_dir.Str() + "/local";  // the local tree's root
+    std::string m_strTarget = m_strLocal + "/target"; // the local folder selected at start
+    std::string m_strCard;                            // a test's card
     CScriptedPrompt m_prompt;
     CScopedPrompt m_scopedPrompt{m_prompt};
     CAppShell m_shell;
-    SChannelSettings m_channelSettings; // given to every window the test opens
+    // Given to every window: short waits, so that failures show at once.
+    SChannelSettings m_channelSettings{2000, 3000, 69, 2000};
     std::vector<std::unique_ptr<CSimulatorProcess>> m_arrSims;
     std::unique_ptr<COrvakFileListDlg> m_pDlg;
 };

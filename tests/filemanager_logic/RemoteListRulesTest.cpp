@@ -1,24 +1,21 @@
-// The remote list's rules: row texts, sorting, which command buttons a
-// selection enables, the selections Rename, View and Backup take, and the
-// local folder a tree selection stands for.
+// The remote list's rules (rows, sorting, buttons, selections, renames) and the tree's order.
 #include "filemanager/logic/RemoteListRules.h"
+#include "filemanager/logic/CSortStringArray.h"
 #include "filemanager/logic/MainWindowTexts.h"
+#include "filemanager/logic/RenameRules.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-// 0 folder, 1 empty file, 2 A.CSV, 3 B.csv, 4 LOG.TXT, 5 C.CSV.CSV (its first
-// ".csv" is not at the end)
+// 0 folder, 1 empty file, 2 A.CSV, 3 B.csv, 4 LOG.TXT, 5 C.CSV.CSV (not a CSV name)
 CDirData MixedTable()
 {
     CDirData table;
-    for (const auto& [pszName, pszSize] : {std::pair{"SUB", "0"},
-                                           {"EMPTY.DAT", "0"},
-                                           {"A.CSV", "120"},
-                                           {"B.csv", "300"},
-                                           {"LOG.TXT", "1200"},
-                                           {"C.CSV.CSV", "5"}})
+    const std::pair<const char*, const char*> arrRows[] = {{"SUB", "0"},        {"EMPTY.DAT", "0"},
+                                                           {"A.CSV", "120"},    {"B.csv", "300"},
+                                                           {"LOG.TXT", "1200"}, {"C.CSV.CSV", "5"}};
+    for (const auto& [pszName, pszSize] : arrRows)
         table.Add({pszName, pszSize, CDateTime()});
     return table;
 }
@@ -38,28 +35,21 @@ TEST(RemoteListRowsTest, RowTextsAndSorting)
     const DIR_DATA a = {"a.csv", "5", CDateTime::FromFields(2014, 1, 1, 0, 0, 0)};
     const DIR_DATA b = {"B.CSV", "<DIR>", CDateTime::FromFields(2015, 1, 1, 0, 0, 0)};
     const DIR_DATA invalid = {"X", "1", CDateTime()};
-    // Names compare ordinally (upper case first); an invalid date-time is
-    // never later, in either order.
-    const struct
-    {
-        int nColumn;
-        const DIR_DATA &first, &second;
-        bool bFlag;
-        int nSign; // the result, or its sign
-    } arrCases[] = {
-        {REMOTE_COL_NAME, a, b, true, 1},        {REMOTE_COL_NAME, a, b, false, -1},
-        {REMOTE_COL_SIZE, a, b, true, 1},        {REMOTE_COL_DATE, a, b, true, -1},
-        {REMOTE_COL_DATE, a, b, false, 1},       {REMOTE_COL_DATE, a, a, true, 0},
-        {REMOTE_COL_NUMBER, a, b, true, 0},      {REMOTE_COL_DATE, invalid, a, true, -1},
-        {REMOTE_COL_DATE, a, invalid, true, -1}, {REMOTE_COL_DATE, invalid, invalid, true, 0},
+    // Names compare ordinally (upper case first); an invalid date-time is never later.
+    // Column, entries, flag, and the result (names and sizes: its sign).
+    const std::tuple<int, const DIR_DATA*, const DIR_DATA*, bool, int> arrCases[] = {
+        {REMOTE_COL_NAME, &a, &b, true, 1},        {REMOTE_COL_NAME, &a, &b, false, -1},
+        {REMOTE_COL_SIZE, &a, &b, true, 1},        {REMOTE_COL_DATE, &a, &b, true, -1},
+        {REMOTE_COL_DATE, &a, &b, false, 1},       {REMOTE_COL_DATE, &a, &a, true, 0},
+        {REMOTE_COL_NUMBER, &a, &b, true, 0},      {REMOTE_COL_DATE, &invalid, &a, true, -1},
+        {REMOTE_COL_DATE, &a, &invalid, true, -1}, {REMOTE_COL_DATE, &invalid, &invalid, true, 0},
     };
-    for (const auto& c : arrCases)
+    for (const auto& [nColumn, pFirst, pSecond, bFlag, nExpected] : arrCases)
     {
-        // Names and sizes by their sign, dates and numbers exactly.
-        int nResult = CompareRemoteEntries(c.nColumn, c.first, c.second, c.bFlag);
-        if (c.nColumn == REMOTE_COL_NAME || c.nColumn == REMOTE_COL_SIZE)
+        int nResult = CompareRemoteEntries(nColumn, *pFirst, *pSecond, bFlag);
+        if (nColumn == REMOTE_COL_NAME || nColumn == REMOTE_COL_SIZE)
             nResult = (nResult > 0) - (nResult < 0);
-        EXPECT_EQ(nResult, c.nSign) << c.nColumn << c.first.strName;
+        EXPECT_EQ(nResult, nExpected) << nColumn << pFirst->strName;
     }
     // The number column and a single row do not sort, and leave the flag.
     const CDirData table = MixedTable();
@@ -108,8 +98,8 @@ TEST(RemoteSelectionRulesTest, RenameAndViewTakeOneFileAndBackupOfEveryCsvFileIs
     EXPECT_EQ(ViewSelectionMessage(table, {0}), "Select Remote File not Directory.");
     EXPECT_EQ(ViewSelectionMessage(table, {2}), "");
 
-    EXPECT_TRUE(PlanBackupSelected(table, {2, 3}).bBackupAll);
-    EXPECT_TRUE(PlanBackupSelected(table, {2, 3}).arrNames.empty());
+    EXPECT_TRUE(PlanBackupSelected(table, {2, 3}).bBackupAll &&
+                PlanBackupSelected(table, {2, 3}).arrNames.empty());
     EXPECT_FALSE(PlanBackupSelected(table, {3}).bBackupAll);
     EXPECT_EQ(PlanBackupSelected(table, {3}).arrNames, (std::vector<std::string>{"B.csv"}));
     // A single CSV file in the table is backed up by name, not as "all".
@@ -127,5 +117,63 @@ TEST(MainWindowTextsTest, LocalFolderOfATreeSelection)
     // A file directly below the root keeps the box as it was.
     EXPECT_EQ(LocalFolderForSelection("/a.csv", false), std::nullopt);
     EXPECT_EQ(LocalFolderForSelection("a.csv", false), std::nullopt);
+}
+
+TEST(RenameRules, ShortNamesAndForbiddenCharacters)
+{
+    // At most eight characters before the first dot and twelve in all.
+    for (const char* pszName : {"ABCDEFGH.CSV", "README", "A.B.C", "ABCDEFGHIJKL", ".CSV"})
+        EXPECT_TRUE(IsValidShortName(pszName)) << pszName;
+    for (const char* pszName :
+         {"ABCDEFGHI.CSV", "ABCDEFGHI.CS", "ABCDEFGHIJKLM", "ABCDEFGH.CSVX", ""})
+        EXPECT_FALSE(IsValidShortName(pszName)) << pszName;
+
+    const std::string strForbidden = "\"*+,/:;<=>?[\\]|";
+    for (int nCode = 1; nCode < 256; ++nCode)
+    {
+        const char c = static_cast<char>(nCode);
+        const std::string strName = std::string("AB") + c + "D.CSV";
+        const bool bForbidden = strForbidden.find(c) != std::string::npos;
+        EXPECT_EQ(HasForbiddenFileNameChar(strName), bForbidden) << nCode;
+        EXPECT_EQ(IsValidShortName(strName), !bForbidden) << nCode;
+    }
+}
+
+TEST(RenameRules, VerdictsInTheirOrder)
+{
+    CDirData table;
+    for (const char* pszName : {"DATA1.CSV", "LOGS", "VERYLONGNAME.CSV"})
+        table.Add({pszName, "10", CDateTime()});
+    const char* EXISTS = "File alredy exists.\nEnter a different file name.";
+    const char* INVALID = "Invalid File name.\nGive different name.";
+    // Any entry counts, in any letter case, and before the name's own checks.
+    const std::pair<const char*, const char*> arrCases[] = {
+        {"", "Enter a file name."}, {"data1.csv", EXISTS},
+        {"logs", EXISTS},           {"verylongname.csv", EXISTS},
+        {"ABCDEFGHI.CSV", INVALID}, {"NEW|.CSV", INVALID},
+        {"DATA1.CS", ""},
+    };
+    for (const auto& [pszName, pszMessage] : arrCases)
+    {
+        const SRenameVerdict verdict = CheckRenameName(pszName, &table);
+        EXPECT_EQ(verdict.bAccepted, *pszMessage == '\0') << pszName;
+        EXPECT_EQ(verdict.strMessage, pszMessage) << pszName;
+        EXPECT_TRUE(verdict.bAccepted ||
+                    verdict.eIcon == (*pszName ? EPromptIcon::Stop : EPromptIcon::None))
+            << pszName;
+    }
+    EXPECT_TRUE(CheckRenameName("NEW.CSV", nullptr).bAccepted);
+}
+
+// The local tree's order: in lower case ('_' first), equal texts keep their order.
+TEST(SortStringArray, LowerCaseOrderKeepingEqualTexts)
+{
+    CSortStringArray arr;
+    for (const char* psz : {"gamma", "DATA", "_tmp", "Beta", "data", "alpha", "Data"})
+        arr.Add(psz);
+    arr.Sort();
+    EXPECT_EQ(arr,
+              (std::vector<std::string>{"_tmp", "alpha", "Beta", "DATA", "data", "Data", "gamma"}));
+    EXPECT_LT(CSortStringArray::CompareNoCase("ab", "ABC"), 0);
 }
 } // namespace

@@ -1,7 +1,6 @@
-// The deciding rules of a transfer, without a panel: entries and names, the
-// CSV extension, auto folders, the new name of a conflict and the copy over
-// the target.
+// The deciding rules of a transfer, without a panel, and its speed on a fake clock.
 #include "filemanager/logic/AutoFolder.h"
+#include "filemanager/logic/CTransferRate.h"
 #include "filemanager/logic/ConflictRules.h"
 #include "filemanager/logic/SafeFileReplace.h"
 #include "filemanager/logic/TransferNames.h"
@@ -13,24 +12,23 @@
 
 TEST(TransferNames, EntriesCsvExtensionAndNamesThatCouldLeaveTheFolder)
 {
-    EXPECT_TRUE(IsFileEntry({"A.CSV", "1", {}}));
-    EXPECT_FALSE(IsFileEntry({"EMPTY.DAT", "0", {}}));
-    EXPECT_FALSE(IsFileEntry({"LOGS", "<DIR>", {}}));
-    EXPECT_TRUE(IsFileEntry({"A.CSV", "00", {}})); // only the exact text "0" counts
+    // Only the exact size text "0" is an empty file.
+    for (const auto& [pszSize, bFile] :
+         {std::pair{"1", true}, {"0", false}, {"<DIR>", false}, {"00", true}})
+        EXPECT_EQ(bFile, IsFileEntry({"A.CSV", pszSize, {}})) << pszSize;
     EXPECT_FALSE(IsCsvFileEntry({"A.CSV", "0", {}}));
-    // The extension is added only where the name does not end in ".csv" (the
-    // first ".csv" is not at the end; one at position 0 is not a CSV name).
-    for (const auto& [pszName, pszResult] : {std::pair{"LOG.TXT", "d/LOG.TXT.CSV"},
-                                             {"data.Csv", "d/data.Csv"},
-                                             {"a.csv.csv", "d/a.csv.csv.CSV"},
-                                             {".csv", "d/.csv.CSV"}})
+    // Added where the name does not end in ".csv" (one at position 0 does not count).
+    const std::pair<const char*, const char*> arrCsv[] = {{"LOG.TXT", "d/LOG.TXT.CSV"},
+                                                          {"data.Csv", "d/data.Csv"},
+                                                          {"a.csv.csv", "d/a.csv.csv.CSV"},
+                                                          {".csv", "d/.csv.CSV"}};
+    for (const auto& [pszName, pszResult] : arrCsv)
         EXPECT_EQ(pszResult,
                   ApplyCsvExtension(std::string("d/") + pszName, {pszName, "100", {}}, true));
     EXPECT_EQ("d/LOG.TXT", ApplyCsvExtension("d/LOG.TXT", {"LOG.TXT", "100", {}}, false));
 
-    for (const std::string& strName :
-         std::vector<std::string>{"", ".", "..", "../x.csv", "a/b", "a\\b", "..\\up", "a\x01.csv",
-                                  "tab\tname", "del\x7F"})
+    for (const std::string strName :
+         {"", ".", "..", "../x.csv", "a/b", "a\\b", "..\\up", "a\x01.csv", "tab\tname", "del\x7F"})
         EXPECT_FALSE(UnsafeNameReason(strName).empty()) << PrintableName(strName);
     for (const char* pszName : {"41225A07.CSV", "a b.csv", "...", ".hidden", "x..y"})
         EXPECT_EQ("", UnsafeNameReason(pszName)) << pszName;
@@ -42,7 +40,6 @@ TEST(TransferNames, EntriesCsvExtensionAndNamesThatCouldLeaveTheFolder)
 TEST(AutoFolder, NamesOfTheSchemeGiveFiveLevelsCreatedWhereMissing)
 {
     AutoFolderLevels arrLevels;
-    // (The levels themselves: the transfer with auto folders.)
     EXPECT_TRUE(ParseAutoFolderLevels("41225A07", arrLevels));
     EXPECT_TRUE(ParseAutoFolderLevels("40231A07.csv", arrLevels)); // 31 February passes
     for (const char* pszName :
@@ -59,8 +56,7 @@ TEST(AutoFolder, NamesOfTheSchemeGiveFiveLevelsCreatedWhereMissing)
     EXPECT_FALSE(DeriveFolder("41325A07.csv", true, strFolder, strError));
     EXPECT_EQ("Unable to recognise file name format for '41325A07.csv'.", strError);
     EXPECT_EQ(strRoot, strFolder);
-    // Line and batch pass the scheme unchecked, but "?" makes no folder name;
-    // the earlier levels stay.
+    // Line and batch pass unchecked, but "?" makes no folder; earlier levels stay.
     EXPECT_FALSE(DeriveFolder("41225??7.csv", true, strFolder, strError));
     EXPECT_EQ("Unable to create directory '" + strRoot + "/Year 2014/Month 12/Day 25/Line ?'.",
               strError);
@@ -81,7 +77,6 @@ TEST(ConflictRules, NewNameChecks)
     EXPECT_EQ("", check("  report.csv2 "));
     EXPECT_EQ("report.csv2", strNewName);
     EXPECT_EQ("Please entry new file name.", check(" report.csv"));
-    // (Which characters are forbidden: the rename rules' test.)
     for (const char* pszTyped : {"   ", "a|b", "a\x02", ".."})
         EXPECT_EQ("Please entry valid file name.", check(pszTyped)) << pszTyped;
     EXPECT_EQ("File already exists.\nPlease entry new file name.", check("taken.csv"));
@@ -93,9 +88,7 @@ TEST(ConflictRules, NewNameChecks)
     EXPECT_EQ("README_1", SuggestFreeName(dir.Str(), "README"));
 }
 
-// The copy over the target refuses what it cannot replace whole and leaves no
-// temporary file. (Read-only targets: the transfer tests and the temporary
-// file's own.)
+// The copy over the target refuses what it cannot replace whole, leaving no temporary.
 TEST(SafeFileReplace, RefusesAFolderTargetAndAMissingSource)
 {
     CTempDir dir;
@@ -109,3 +102,61 @@ TEST(SafeFileReplace, RefusesAFolderTargetAndAMissingSource)
     EXPECT_NE(std::string::npos, strError.find("No such file")) << strError;
     EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator(dir.Path()), {}));
 }
+
+namespace
+{
+struct SRateRow
+{
+    int64_t nTimeMs;
+    char cStep; // T: start the transfer, F: start a file, U: update
+    uint64_t nValue;
+    const char* pszFile;
+    const char* pszTransfer;
+};
+
+TEST(TransferRate, MovingAverageForTheFileAndTheWholeTransfer)
+{
+    int64_t nNowMs = 0;
+    CTransferRate rate([&nNowMs] { return nNowMs; });
+    // Two files of 20000 and 10000 bytes.
+    const SRateRow arrRows[] = {
+        {0, 'T', 30000, "File: --, -- left", "All files: --, -- left"},
+        {0, 'F', 20000, "File: --, -- left", "All files: --, -- left"},
+        // Half a second of progress is not enough to tell.
+        {500, 'U', 1000, "File: --, -- left", "All files: --, -- left"},
+        {1000, 'U', 2000, "File: 2.0 KB/s, 0:09 left", "All files: 2.0 KB/s, 0:14 left"},
+        {2000, 'U', 20000, "File: 9.8 KB/s, 0:00 left", "All files: 9.8 KB/s, 0:01 left"},
+        // The next file starts over; the transfer goes on with its history.
+        {2000, 'F', 10000, "File: --, -- left", "All files: 9.8 KB/s, 0:01 left"},
+        {3500, 'U', 5000, "File: 3.3 KB/s, 0:02 left", "All files: 7.0 KB/s, 0:01 left"},
+        // Six seconds without a byte: only the last five seconds count.
+        {9500, 'U', 5000, "File: 0 B/s, -- left", "All files: 0 B/s, -- left"},
+        // 5000 bytes in the last five seconds.
+        {10500, 'U', 10000, "File: 1000 B/s, 0:00 left", "All files: 1000 B/s, 0:00 left"},
+    };
+    for (const SRateRow& row : arrRows)
+    {
+        nNowMs = row.nTimeMs;
+        (rate.*(row.cStep == 'T'   ? &CTransferRate::StartTransfer
+                : row.cStep == 'F' ? &CTransferRate::StartFile
+                                   : &CTransferRate::Update))(row.nValue);
+        EXPECT_EQ(rate.FileText() + " | " + rate.TransferText(),
+                  std::string(row.pszFile) + " | " + row.pszTransfer)
+            << "at " << row.nTimeMs << " ms";
+    }
+}
+
+TEST(TransferRate, FiguresAtTheBoundsOfTheirUnits)
+{
+    // The bounds between units and the rounding.
+    const std::pair<double, const char*> arrSpeeds[] = {
+        {1023.4, "1023 B/s"}, {1048575, "1024.0 KB/s"}, {1.5 * 1048576, "1.5 MB/s"}};
+    for (const auto& [dSpeed, pszText] : arrSpeeds)
+        EXPECT_EQ(CTransferRate::FormatSpeed(dSpeed), pszText) << dSpeed;
+
+    const std::pair<double, const char*> arrTimes[] = {
+        {0.2, "0:01"}, {3599, "59:59"}, {3600, "1:00:00"}, {3725, "1:02:05"}};
+    for (const auto& [dSeconds, pszText] : arrTimes)
+        EXPECT_EQ(CTransferRate::FormatTimeLeft(dSeconds), pszText) << dSeconds;
+}
+} // namespace

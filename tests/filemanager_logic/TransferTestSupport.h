@@ -1,8 +1,5 @@
 #pragma once
-// Pieces shared by the transfer tests: a simulated panel serving a card folder
-// of our own, a display that records the engine's events and lets a test act
-// at a progress step, a scripted conflict resolver, and a private system
-// temporary folder (TMPDIR) so that left-over temporary files show.
+// The transfer tests' bench: a simulated panel on our own card, a private TMPDIR.
 #include "filemanager/logic/CConflictResolver.h"
 #include "filemanager/logic/CHeadlessTransferDisplay.h"
 #include "filemanager/logic/CTransferEngine.h"
@@ -20,8 +17,8 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <stdexcept>
-#include <string>
-#include <vector>
+
+using Names = std::vector<std::string>;
 
 // Bytes of every value, differing from block to block.
 inline std::string PatternBytes(size_t nLength, unsigned nSeed = 7)
@@ -35,7 +32,6 @@ inline std::string PatternBytes(size_t nLength, unsigned nSeed = 7)
     return strBytes;
 }
 
-// The line shown for a file that could not be copied.
 inline std::string FailedText(const std::string& strName)
 {
     return "Error in copying file.\nCould not copy the remote file " + strName +
@@ -43,9 +39,9 @@ inline std::string FailedText(const std::string& strName)
 }
 
 // The names directly in a folder, sorted.
-inline std::vector<std::string> FolderNames(const std::string& strFolder)
+inline Names FolderNames(const std::string& strFolder)
 {
-    std::vector<std::string> arrNames;
+    Names arrNames;
     std::error_code ec;
     for (const auto& item : std::filesystem::directory_iterator(strFolder, ec))
         arrNames.push_back(item.path().filename().string());
@@ -53,83 +49,17 @@ inline std::vector<std::string> FolderNames(const std::string& strFolder)
     return arrNames;
 }
 
-// Records the engine's events as the lines a window would show, and lets a
-// test act at every progress step (numbered from 1).
-class CTestDisplay : public CHeadlessTransferDisplay
-{
-public:
-    std::function<void(int)> m_fnOnStep;
-    int m_nSteps = 0, m_nMaxPercent = 0;
-    uint64_t m_nBytes = 0; // of the last progress step
-    std::string m_strLastTransferText;
-    std::vector<std::string> m_arrEvents; // start, count and file lines, rows done, the end
-
-    void TransferStarted(int nRows, uint64_t) override
-    {
-        m_arrEvents.push_back("started: " + std::to_string(nRows));
-    }
-    void TimesChanged(const std::string& strText) override { m_strLastTransferText = strText; }
-    void FileReached(int nRow, int nRows) override
-    {
-        m_arrEvents.push_back(CountLineText(nRow, nRows));
-    }
-    void FileBegins(const std::string& strName, uint64_t) override
-    {
-        m_arrEvents.push_back(FileLineText(strName));
-    }
-    void BytesTransferred(uint64_t nBytes, int nPercent) override
-    {
-        m_nBytes = nBytes;
-        m_nMaxPercent = std::max(m_nMaxPercent, nPercent);
-    }
-    bool PollCancel() override
-    {
-        ++m_nSteps;
-        if (m_fnOnStep)
-            m_fnOnStep(m_nSteps);
-        return false;
-    }
-    void RowsDone(const std::string& strFolder) override
-    {
-        m_arrEvents.push_back("rows done: " + strFolder);
-    }
-    void TransferFinished(const STransferCounts&, ETransferStatus eStatus,
-                          const std::string& strText) override
-    {
-        m_arrEvents.push_back("finished: " + std::to_string(static_cast<int>(eStatus)));
-        m_strLastTransferText = strText;
-    }
-};
-
 struct SConflictAnswer
 {
-    bool bCancel = false; // Esc
-    EConflictAction eAction = EConflictAction::Skip;
-    bool bApplyToNext = false;
-    std::string strNewName; // for Rename
-};
-
-class CScriptedResolver : public CConflictResolver
-{
-public:
-    std::deque<SConflictAnswer> m_arrAnswers;
-    std::vector<SConflictRequest> m_arrAsked;
-
-    bool Resolve(SConflictRequest& request) override
+    SConflictAnswer(EConflictAction eChosen, bool bApply = false, std::string strName = "",
+                    bool bEsc = false)
+        : eAction(eChosen), bApplyToNext(bApply), strNewName(std::move(strName)), bCancel(bEsc)
     {
-        m_arrAsked.push_back(request);
-        if (m_arrAnswers.empty())
-            throw std::logic_error("unexpected conflict for " + request.strFileName);
-        const SConflictAnswer answer = m_arrAnswers.front();
-        m_arrAnswers.pop_front();
-        if (answer.bCancel)
-            return false;
-        request.eAction = answer.eAction;
-        request.bApplyToNext = answer.bApplyToNext;
-        if (!answer.strNewName.empty())
-            request.strFileName = answer.strNewName;
-        return true;
     }
+    EConflictAction eAction;
+    bool bApplyToNext;
+    std::string strNewName; // for Rename
+    bool bCancel;           // Esc
 };
 
 enum class EFetchPath
@@ -138,7 +68,8 @@ enum class EFetchPath
     Tftp,         // a card-command panel that cannot back up CSV files (type 80)
 };
 
-class CTransferTestBench
+// The engine's display (recording the lines a window shows) and scripted resolver.
+class CTransferTestBench : public CHeadlessTransferDisplay, public CConflictResolver
 {
 public:
     CTransferTestBench()
@@ -146,20 +77,20 @@ public:
         for (const std::string& strFolder : {m_strCard, m_strRoot, m_strTemp})
             std::filesystem::create_directories(strFolder);
         if (const char* pszOld = std::getenv("TMPDIR"))
-            m_pOldTmpDir = std::make_unique<std::string>(pszOld);
+            m_strOldTmpDir = pszOld;
         setenv("TMPDIR", m_strTemp.c_str(), 1);
         m_engine.SetCommTimeouts(2000, 5000);
         m_engine.SetTftpTimeout(2000);
     }
-    ~CTransferTestBench()
+    ~CTransferTestBench() override
     {
         m_pSim.reset(); // its own output files live in the same temporary folder
         // Whatever happened, no temporary file may be left behind.
-        EXPECT_EQ(std::vector<std::string>{}, FolderNames(m_strTemp));
-        if (m_pOldTmpDir)
-            setenv("TMPDIR", m_pOldTmpDir->c_str(), 1);
-        else
+        EXPECT_EQ(Names{}, FolderNames(m_strTemp));
+        if (m_strOldTmpDir.empty())
             unsetenv("TMPDIR");
+        else
+            setenv("TMPDIR", m_strOldTmpDir.c_str(), 1);
     }
 
     CTempDir m_dir;
@@ -167,12 +98,68 @@ public:
                 m_strTemp = m_dir.Str() + "/systemp";
     CScriptedPrompt m_prompt;
     CScopedPrompt m_scopedPrompt{m_prompt};
-    CTestDisplay m_display;
-    CScriptedResolver m_resolver;
-    CTransferEngine m_engine{m_display, m_resolver, m_prompt};
+    CTransferEngine m_engine{*this, *this, m_prompt};
+    std::function<void(int)> m_fnOnStep; // at every progress step (numbered from 1)
+    int m_nSteps = 0, m_nMaxPercent = 0;
+    uint64_t m_nBytes = 0; // of the last progress step
+    std::string m_strLastTransferText;
+    Names m_arrEvents;
+    std::deque<SConflictAnswer> m_arrAnswers;
+    std::vector<SConflictRequest> m_arrAsked;
 
+    void TransferStarted(int nRows, uint64_t) override { Add("started: ", nRows); }
+    void TimesChanged(const std::string& strText) override { m_strLastTransferText = strText; }
+    void FileReached(int nRow, int nRows) override { Add(CountLineText(nRow, nRows)); }
+    void FileBegins(const std::string& strName, uint64_t) override { Add(FileLineText(strName)); }
+    void BytesTransferred(uint64_t nBytes, int nPercent) override
+    {
+        m_nBytes = nBytes;
+        m_nMaxPercent = std::max(m_nMaxPercent, nPercent);
+    }
+    bool PollCancel() override
+    {
+        if (++m_nSteps, m_fnOnStep)
+            m_fnOnStep(m_nSteps);
+        return false;
+    }
+    void RowsDone(const std::string& strFolder) override { Add("rows done: " + strFolder); }
+    void TransferFinished(const STransferCounts&, ETransferStatus eStatus,
+                          const std::string& strText) override
+    {
+        Add("finished: ", static_cast<int>(eStatus));
+        m_strLastTransferText = strText;
+    }
+    bool Resolve(SConflictRequest& request) override
+    {
+        m_arrAsked.push_back(request);
+        if (m_arrAnswers.empty())
+            throw std::logic_error("unexpected conflict for " + request.strFileName);
+        const SConflictAnswer answer = m_arrAnswers.front();
+        m_arrAnswers.pop_front();
+        if (!answer.bCancel)
+            request.eAction = answer.eAction, request.bApplyToNext = answer.bApplyToNext;
+        if (!answer.bCancel && !answer.strNewName.empty())
+            request.strFileName = answer.strNewName;
+        return !answer.bCancel;
+    }
+
+    // Files ("card/A.CSV") holding strPrefix and their own name.
+    void Write(const Names& arrPaths, const std::string& strPrefix = "")
+    {
+        for (const std::string& strPath : arrPaths)
+            m_dir.WriteFile(strPath, strPrefix + strPath.substr(strPath.rfind('/') + 1));
+    }
+    std::string Read(const std::string& strPath) const { return m_dir.ReadFile(strPath); }
+    // "name=bytes" of every file directly in a folder below the bench's, sorted.
+    Names Contents(const std::string& strFolder) const
+    {
+        Names arrFiles;
+        for (const std::string& strName : FolderNames(m_dir.Str() + "/" + strFolder))
+            arrFiles.push_back(strName + "=" + Read(strFolder + "/" + strName));
+        return arrFiles;
+    }
     // Starts the simulator on the card and connects as the main window does.
-    void StartPanel(EFetchPath ePath, std::vector<std::string> arrArgs = {})
+    void StartPanel(EFetchPath ePath, Names arrArgs = {})
     {
         arrArgs.insert(arrArgs.begin(),
                        {"--card", m_strCard, "--type", ePath == EFetchPath::Tftp ? "80" : "186"});
@@ -183,32 +170,40 @@ public:
             throw std::runtime_error("the panel does not select the fetch path: " +
                                      comm.GetError());
     }
-    // The card's entries as the main window's list shows them (folders with
-    // size 0): all of them sorted by name, or the named ones in that order.
-    std::vector<DIR_DATA> Select(const std::vector<std::string>& arrNames = {}) const
+    // A request for all the card's entries (folders with size 0), or the named ones.
+    STransferRequest Request(const Names& arrNames = {}) const
     {
-        std::vector<DIR_DATA> arrSelected;
+        STransferRequest request;
         for (const std::string& strName : arrNames.empty() ? FolderNames(m_strCard) : arrNames)
         {
             const std::filesystem::path path = m_strCard + "/" + strName;
             const bool bFolder = std::filesystem::is_directory(path);
-            arrSelected.push_back(
+            request.arrSelected.push_back(
                 {strName, bFolder ? "0" : std::to_string(std::filesystem::file_size(path)), {}});
         }
-        return arrSelected;
-    }
-    STransferRequest MakeRequest(std::vector<DIR_DATA> arrSelected) const
-    {
-        STransferRequest request;
-        request.arrSelected = std::move(arrSelected);
         request.strPanelAddress = m_pSim->Address();
         request.nPanelPort = m_pSim->Port();
         request.nTftpPort = m_pSim->TftpPort();
         request.strRootFolder = m_strRoot;
         return request;
     }
+    // Copied, skipped, left out, failed, not attempted.
+    std::vector<int> Counts() const
+    {
+        const STransferCounts& c = m_engine.GetCounts();
+        return {c.nCopied, c.nSkipped, c.nLeftOut, c.nFailed, c.nNotAttempted};
+    }
+    bool EndedWith(const char* pszStatus) const
+    {
+        return m_strLastTransferText.find(std::string("Status: ") + pszStatus) != std::string::npos;
+    }
 
 private:
+    void Add(const std::string& strText, int nNumber = -1)
+    {
+        m_arrEvents.push_back(nNumber < 0 ? strText : strText + std::to_string(nNumber));
+    }
+
     std::unique_ptr<CSimulatorProcess> m_pSim;
-    std::unique_ptr<std::string> m_pOldTmpDir;
+    std::string m_strOldTmpDir;
 };

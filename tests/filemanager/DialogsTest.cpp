@@ -1,0 +1,220 @@
+// The file manager's dialogs: the folder browser, the rename dialog and the
+// conflict dialog (the rules they apply are the logic's).
+#include "filemanager/CBrowseForFolder.h"
+#include "filemanager/CDuplicateFileDlg.h"
+#include "filemanager/CRenameFileDlg.h"
+#include "filemanager/logic/ConflictRules.h"
+#include "link/CDirData.h"
+#include "support/CQtTestApp.h"
+#include "support/CScriptedPrompt.h"
+#include "support/CTempDir.h"
+#include "widgets/CHelpWindow.h"
+
+#include <QTest>
+#include <QtWidgets>
+
+namespace
+{
+// How the open dialog was set up; then its own accept() checks the choice, as
+// a click on its button would, or it is cancelled.
+std::string SeeAndClose(bool bAccept)
+{
+    auto* pDlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!pDlg)
+        return "no dialog";
+    const bool bDirsOnly =
+        pDlg->testOption(QFileDialog::ShowDirsOnly) && pDlg->fileMode() == QFileDialog::Directory;
+    const std::string strSeen = pDlg->windowTitle().toStdString() + "|" +
+                                pDlg->directory().absolutePath().toStdString() +
+                                (bDirsOnly ? "|dirs only" : "");
+    QMetaObject::invokeMethod(pDlg, bAccept ? "accept" : "reject");
+    return strSeen;
+}
+
+TEST(BrowseForFolderTest, OpensTitledAtTheStartFolderAndReturnsTheChoiceOrNothing)
+{
+    EnsureQtApp();
+    CTempDir temp;
+    const std::string strStart = temp.WriteFile("Logs/x", "").parent_path().string();
+    for (const bool bAccept : {true, false})
+    {
+        CSBDestination browser(nullptr);
+        browser.SetInitialFolder(strStart);
+        std::string strSeen;
+        QTimer::singleShot(0, [&strSeen, bAccept] { strSeen = SeeAndClose(bAccept); });
+        EXPECT_EQ(browser.SelectFolder(), bAccept);
+        EXPECT_EQ(strSeen, "Select System Folder|" + strStart + "|dirs only");
+        EXPECT_EQ(browser.GetSelectedFolder(), bAccept ? strStart : "");
+    }
+}
+
+class RenameFileDlgTest : public CQtTestBase
+{
+protected:
+    RenameFileDlgTest()
+    {
+        m_table.Add({"DATA1.CSV", "120", CDateTime()});
+        m_dlg.show();
+        QApplication::setActiveWindow(&m_dlg);
+    }
+    void TearDown() override { CloseHelpWindow(); }
+    // Types the name and presses the button; the name the dialog returns.
+    std::string Enter(const char* pszName, const char* pszButton)
+    {
+        m_dlg.NewNameEdit()->setText(pszName);
+        m_dlg.findChild<QPushButton*>(pszButton)->click();
+        return m_dlg.m_strFileName;
+    }
+
+    CDirData m_table;
+    CRenameFileDlg m_dlg{&m_table, "DATA1.CSV"};
+    CScriptedPrompt m_prompt;
+    CScopedPrompt m_scoped{m_prompt};
+};
+
+TEST_F(RenameFileDlgTest, ARefusedNameKeepsTheDialogOpenOkReturnsTheNameCancelKeepsIt)
+{
+    EXPECT_EQ(m_dlg.windowTitle(), "Rename Remote Panel File Dialog");
+    EXPECT_EQ(m_dlg.focusWidget(), m_dlg.NewNameEdit());
+    EXPECT_TRUE(m_dlg.FileNameEdit()->isReadOnly());
+    EXPECT_EQ(Enter("data1.csv", "buttonOk"), "DATA1.CSV");
+    EXPECT_TRUE(m_dlg.isVisible());
+    EXPECT_EQ(m_prompt.Texts(),
+              std::vector<std::string>{"File alredy exists.\nEnter a different file name."});
+    EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
+    EXPECT_EQ(Enter("ABCDEFGH.CSV", "buttonOk"), "ABCDEFGH.CSV");
+    EXPECT_EQ(m_dlg.result(), QDialog::Accepted);
+    EXPECT_FALSE(m_dlg.isVisible());
+    m_dlg.show();
+    EXPECT_EQ(Enter("NEW.CSV", "buttonCancel"), "ABCDEFGH.CSV");
+    EXPECT_EQ(m_dlg.result(), QDialog::Rejected);
+    EXPECT_EQ(m_prompt.Shown().size(), 1u);
+
+    // Help and F1 open the rename topic; the dialog stays open behind it.
+    m_dlg.show();
+    for (const bool bKey : {false, true})
+    {
+        CloseHelpWindow();
+        bKey ? QTest::keyClick(&m_dlg, Qt::Key_F1)
+             : m_dlg.findChild<QPushButton*>("buttonHelp")->click();
+        ASSERT_NE(GetHelpWindow(), nullptr);
+        EXPECT_EQ(GetHelpWindow()->CurrentTopic(), "rename.html");
+        EXPECT_TRUE(m_dlg.isVisible());
+    }
+    EXPECT_EQ(m_prompt.Shown().size(), 1u);
+}
+
+class DuplicateFileDlg : public CQtTestBase
+{
+protected:
+    // The dialog on a conflict, started from the earlier choice.
+    void Init(EConflictAction eAction, bool bApplyToNext = false)
+    {
+        m_dlg.m_strFileName = "41225A07.CSV";
+        m_dlg.m_eAction = eAction;
+        m_dlg.m_bApplyToNext = bApplyToNext;
+        m_dlg.InitDialog();
+        m_dlg.show();
+    }
+    std::string Text(const char* pszName, const char* pszProperty = "text") const
+    {
+        return m_dlg.findChild<QWidget*>(pszName)->property(pszProperty).toString().toStdString();
+    }
+    // The checked radio (Skip, Overwrite, Rename), the new name enabled, the check box.
+    std::string Shown() const
+    {
+        std::string strShown;
+        for (const QAbstractButton* pButton :
+             {m_dlg.SkipRadio(), m_dlg.OverwriteRadio(), m_dlg.RenameRadio()})
+            strShown += pButton->isChecked() ? pButton->objectName().toStdString() : "";
+        return strShown + (m_dlg.NewNameEdit()->isEnabled() ? " name" : "") +
+               (m_dlg.ApplyCheck()->isChecked() ? " apply" : "");
+    }
+    // Types a new name and presses OK; true when the dialog closed.
+    bool RenameTo(const std::string& strTyped)
+    {
+        m_dlg.RenameRadio()->click();
+        m_dlg.NewNameEdit()->setText(QString::fromStdString(strTyped));
+        m_dlg.OkButton()->click();
+        return !m_dlg.isVisible();
+    }
+
+    CTempDir m_dir;
+    CDuplicateFileDlg m_dlg;
+    CScriptedPrompt m_prompt;
+    CScopedPrompt m_scopedPrompt{m_prompt};
+};
+
+TEST_F(DuplicateFileDlg, StartTextsAndTheCheckedRadioIsTheActionReturned)
+{
+    EXPECT_EQ("Overwtite", Text("radioOverwrite")); // until a conflict names the file
+    m_dir.WriteFile("41225A07.CSV", "12345");
+    m_dlg.m_strSize = "23535";
+    m_dlg.m_strFolder = m_dir.Str();
+    // A target not on disk shows size 0.
+    for (const auto& [pszTarget, pszSize] : {std::pair{"41225A07.CSV", "5"}, {"gone.csv", "0"}})
+    {
+        m_dlg.m_strTarget = m_dir.Str() + "/" + pszTarget;
+        Init(EConflictAction::Skip);
+        EXPECT_EQ(Text("editTargetFile", "plainText"),
+                  m_dlg.m_strTarget + " ( Size: " + pszSize + " Bytes)");
+    }
+    EXPECT_EQ("Target file already exists", m_dlg.windowTitle().toStdString());
+    EXPECT_EQ("Source File: 41225A07.CSV ( Size: 23535 Bytes)", Text("labelSourceFile"));
+    EXPECT_EQ("Skip copy/move 41225A07.CSV file", Text("radioSkip"));
+    EXPECT_EQ("Apply this action to next confilct", Text("checkApplyToNext"));
+
+    // An unknown action shows and returns Skip.
+    const std::pair<EConflictAction, const char*> arrStarts[] = {
+        {EConflictAction::Skip, "radioSkip"},
+        {EConflictAction::Overwrite, "radioOverwrite apply"},
+        {EConflictAction::Rename, "radioRename name apply"},
+        {static_cast<EConflictAction>(7), "radioSkip apply"}};
+    for (const auto& [eAction, pszShown] : arrStarts)
+    {
+        Init(eAction, eAction != EConflictAction::Skip);
+        EXPECT_EQ(Shown(), pszShown) << static_cast<int>(eAction);
+    }
+    EXPECT_EQ(EConflictAction::Skip, m_dlg.m_eAction);
+    // An earlier Overwrite confirmed again as it stands stays Overwrite.
+    Init(EConflictAction::Overwrite);
+    m_dlg.OkButton()->click();
+    EXPECT_EQ(EConflictAction::Overwrite, m_dlg.m_eAction);
+
+    // Clicks set the action and the new name's enabling; OK returns them.
+    Init(EConflictAction::Skip);
+    m_dlg.RenameRadio()->click();
+    EXPECT_EQ(EConflictAction::Rename, m_dlg.m_eAction);
+    m_dlg.OverwriteRadio()->click();
+    m_dlg.ApplyCheck()->setChecked(true);
+    EXPECT_EQ(Shown(), "radioOverwrite apply");
+    m_dlg.OkButton()->click();
+    EXPECT_EQ(QDialog::Accepted, m_dlg.result());
+    EXPECT_EQ(EConflictAction::Overwrite, m_dlg.m_eAction);
+    EXPECT_TRUE(m_dlg.m_bApplyToNext);
+    EXPECT_EQ("41225A07.CSV", m_dlg.m_strFileName);
+}
+
+// A refused new name keeps the dialog open (the checks are the logic's); an
+// accepted one is returned trimmed; Esc cancels and changes nothing.
+TEST_F(DuplicateFileDlg, NewNameAndEscape)
+{
+    m_dlg.m_strFolder = m_dir.Str();
+    Init(EConflictAction::Skip);
+    EXPECT_FALSE(RenameTo(" 41225a07.csv "));
+    EXPECT_EQ(std::vector<std::string>{"Please entry new file name."}, m_prompt.Texts());
+    EXPECT_EQ("41225A07.CSV", m_dlg.m_strFileName); // nothing taken over yet
+    EXPECT_TRUE(RenameTo("  report.csv "));
+    EXPECT_EQ(QDialog::Accepted, m_dlg.result());
+    EXPECT_EQ("report.csv", m_dlg.m_strFileName);
+    EXPECT_EQ(EConflictAction::Rename, m_dlg.m_eAction);
+
+    Init(EConflictAction::Overwrite);
+    m_dlg.RenameRadio()->click();
+    m_dlg.ApplyCheck()->setChecked(true);
+    QTest::keyClick(&m_dlg, Qt::Key_Escape);
+    EXPECT_EQ(QDialog::Rejected, m_dlg.result());
+    EXPECT_FALSE(m_dlg.m_bApplyToNext);
+    EXPECT_EQ("41225A07.CSV", m_dlg.m_strFileName);
+}
+} // namespace
