@@ -2,18 +2,12 @@
 // code 143, type 186) and the card commands (message code 128, type 80).
 #include "LinkTestSupport.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/time.h>
 #include <unistd.h>
 
 namespace
 {
-bool CardHas(const CSimPanel& panel, const std::string& strName)
-{
-    return std::filesystem::exists(panel.Card().Path() / strName);
-}
-
 std::string LocalTime(time_t t)
 {
     tm tmLocal{};
@@ -60,7 +54,7 @@ TEST(FileCommandsTest, ListingsFollowThePatternInBothFamilies)
             if (c.bCard != bCard)
                 continue;
             SCOPED_TRACE(std::string(bCard ? "card " : "file ") + c.pszPattern);
-            SLinkOperation op(panel);
+            SLinkOperation op(panel.Port());
             CDirData list;
             ASSERT_TRUE(bCard ? op.files.CardGetFileList(list, c.pszPattern)
                               : op.files.GetFileList(list, c.pszPattern))
@@ -84,7 +78,7 @@ TEST(FileCommandsTest, FilesReadBlockByBlockAndSeek)
     for (const size_t nSize : arrSizes)
         panel.Card().WriteFile("F" + std::to_string(nSize), PatternBytes(nSize, nSize));
     panel.Start();
-    SLinkOperation op(panel);
+    SLinkOperation op(panel.Port());
     unsigned char arrBlock[255];
     for (const size_t nSize : arrSizes)
     {
@@ -129,7 +123,7 @@ TEST(FileCommandsTest, FileFamilyDeletesRenamesAndBacksUp)
     panel.Card().WriteFile("README.TXT", "read me\n");
     panel.Card().WriteFile("noext", "x");
     panel.Start();
-    SLinkOperation op(panel);
+    SLinkOperation op(panel.Port());
     EXPECT_TRUE(op.files.RenameFile("README.TXT", "NOTES.TXT"));
     EXPECT_EQ(panel.Card().ReadFile("NOTES.TXT"), "read me\n");
     EXPECT_FALSE(op.files.RenameFile("README.TXT", "OTHER.TXT"));
@@ -137,12 +131,12 @@ TEST(FileCommandsTest, FileFamilyDeletesRenamesAndBacksUp)
 
     EXPECT_TRUE(op.files.DeleteFiles({}));
     EXPECT_FALSE(op.files.DeleteFiles({"NOTES.TXT", "MISSING.CSV", "noext"}));
-    EXPECT_FALSE(CardHas(panel, "NOTES.TXT"));
-    EXPECT_TRUE(CardHas(panel, "noext")); // never sent
+    EXPECT_FALSE(panel.CardHas("NOTES.TXT"));
+    EXPECT_TRUE(panel.CardHas("noext")); // never sent
 
     EXPECT_TRUE(op.files.BackupFiles({"41225A07.CSV"}));
     EXPECT_EQ(panel.Card().ReadFile("41225A07.BAK"), PatternBytes(3000));
-    EXPECT_FALSE(CardHas(panel, "90101107.BAK"));
+    EXPECT_FALSE(panel.CardHas("90101107.BAK"));
     EXPECT_TRUE(op.files.BackupAllCsvFiles());
     EXPECT_EQ(panel.Card().ReadFile("90101107.BAK"), "a,b\n");
     EXPECT_FALSE(op.files.BackupFiles({"MISSING.CSV", "90101107.CSV"}));
@@ -158,22 +152,22 @@ TEST(FileCommandsTest, CardFamilyListsDeletesAndRenames)
     panel.Card().WriteFile("README.TXT", "read me\n");
     panel.Card().WriteFile("Z.CSV", "z");
     panel.Start({"--type", "80", "--card-no-last-flag"});
-    SLinkOperation op(panel);
+    SLinkOperation op(panel.Port());
     CDirData list;
     ASSERT_TRUE(op.files.CardGetFileList(list, "*.*")); // ends at the count, without a last flag
     EXPECT_EQ(NamesOf(list), (std::vector<std::string>{"90101107.CSV", "README.TXT", "Z.CSV"}));
 
     EXPECT_TRUE(op.files.CardRenameFile("README.TXT", "NOTES.TXT"));
-    EXPECT_TRUE(CardHas(panel, "NOTES.TXT"));
+    EXPECT_TRUE(panel.CardHas("NOTES.TXT"));
     EXPECT_FALSE(op.files.CardRenameFile("NOTES.TXT", "90101107.CSV"));
     EXPECT_FALSE(op.files.CardDeleteFiles({"NOTES.TXT", "MISSING.CSV", "Z.CSV"}));
-    EXPECT_FALSE(CardHas(panel, "NOTES.TXT"));
-    EXPECT_TRUE(CardHas(panel, "Z.CSV")); // never sent
+    EXPECT_FALSE(panel.CardHas("NOTES.TXT"));
+    EXPECT_TRUE(panel.CardHas("Z.CSV")); // never sent
     EXPECT_EQ(op.files.GetErrors(), "Error: Filenames are not unique\nError in renaming file.\n"
                                     "Could not rename NOTES.TXT.\n"
                                     "Error: Source file not found\nError in deleting file.\n"
                                     "Could not delete MISSING.CSV.");
-    SLinkOperation op2(panel);
+    SLinkOperation op2(panel.Port());
     EXPECT_TRUE(op2.files.CardDeleteFiles({"Z.CSV"}));
-    EXPECT_FALSE(CardHas(panel, "Z.CSV"));
+    EXPECT_FALSE(panel.CardHas("Z.CSV"));
 }

@@ -8,46 +8,30 @@
 
 namespace
 {
-struct SPanel
-{
-    unsigned char nType;
-    char cLetter;
-    unsigned char nNumber;
-    uint32_t nBuild;
-};
-
-void StorePanelInfo(const SPanel& panel)
+void StorePanelInfo(int nType, char cLetter, int nNumber, uint32_t nBuild)
 {
     std::memset(g_PanelInfo, 0, sizeof(g_PanelInfo));
-    g_PanelInfo[0] = panel.nType;
-    g_PanelInfo[4] = static_cast<unsigned char>(panel.cLetter);
-    g_PanelInfo[5] = panel.nNumber;
+    g_PanelInfo[0] = static_cast<unsigned char>(nType);
+    g_PanelInfo[4] = static_cast<unsigned char>(cLetter);
+    g_PanelInfo[5] = static_cast<unsigned char>(nNumber);
     for (int i = 0; i < 4; ++i)
-        g_PanelInfo[48 + i] = static_cast<unsigned char>(panel.nBuild >> (8 * i));
+        g_PanelInfo[48 + i] = static_cast<unsigned char>(nBuild >> (8 * i));
 }
 } // namespace
 
+// Letters first, folded, and outranking any number; numbers are unsigned bytes, compared
+// before the case rule; the same letter and number ranks upper case above lower.
 TEST(PanelDecisionTest, CompareFirmwareRevision)
 {
-    const struct
-    {
-        char c1;
-        unsigned char n1;
-        char c2;
-        unsigned char n2;
-        int nExpected;
-    } arrCases[] = {
-        {'a', 1, 'b', 1, 'A' - 'B'},   // letters first, folded
-        {'i', 200, 'K', 0, 'I' - 'K'}, // the letter outranks any number
-        {'K', 3, 'k', 3, 1},           // same letter and number: upper above lower
-        {'k', 3, 'K', 3, -1},          {'k', 3, 'k', 3, 0},
-        {'k', 4, 'K', 3, 1},       // the number before the case rule
-        {'k', 200, 'k', 100, 100}, // numbers are unsigned bytes
-        {'I', 11, 'i', 12, -1},
-    };
-    for (const auto& c : arrCases)
-        EXPECT_EQ(CompareFirmwareRevision(c.c1, c.n1, c.c2, c.n2), c.nExpected)
-            << c.c1 << int(c.n1) << " vs " << c.c2 << int(c.n2);
+    std::istringstream in("a1 b1 -1, i200 K0 -2, K3 k3 1, k3 K3 -1, k3 k3 0, k4 K3 1, "
+                          "k200 k100 100, I11 i12 -1");
+    char c1 = 0, c2 = 0;
+    int n1 = 0, n2 = 0, nExpected = 0;
+    for (; in >> c1 >> n1 >> c2 >> n2 >> nExpected; in.ignore())
+        EXPECT_EQ(CompareFirmwareRevision(c1, static_cast<unsigned char>(n1), c2,
+                                          static_cast<unsigned char>(n2)),
+                  nExpected)
+            << c1 << n1 << " vs " << c2 << n2;
 }
 
 TEST(PanelDecisionTest, AcceptanceBackupAndViewing)
@@ -76,8 +60,7 @@ TEST(PanelDecisionTest, AcceptanceBackupAndViewing)
         char cLetter = 0, cAnswer = 0;
         for (; in >> nType >> cLetter >> nNumber >> nBuild >> cAnswer; in.ignore())
         {
-            StorePanelInfo({static_cast<unsigned char>(nType), cLetter,
-                            static_cast<unsigned char>(nNumber), nBuild});
+            StorePanelInfo(nType, cLetter, nNumber, nBuild);
             EXPECT_EQ(fnDecide(), cAnswer == '+') << pszDecision << ": type " << nType << " "
                                                   << cLetter << nNumber << " build " << nBuild;
         }

@@ -3,7 +3,6 @@
 // be sent, so a call that chose wrongly fails.
 #include "LinkTestSupport.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 
 TEST(PanelFilesTest, NeutralCallsUseThePanelsOwnFamily)
@@ -30,23 +29,21 @@ TEST(PanelFilesTest, NeutralCallsUseThePanelsOwnFamily)
         panel.Card().WriteFile("B.CSV", "b\n");
         panel.Card().WriteFile("C.TXT", "c\n");
         panel.Start(c.arrArgs);
-        SLinkOperation op(panel);
+        SLinkOperation op(panel.Port());
         ASSERT_TRUE(op.pComm->ReadPanelInfo());
-        const auto fnOnCard = [&panel](const char* pszName)
-        { return std::filesystem::exists(panel.Card().Path() / pszName); };
 
         CDirData list;
         ASSERT_TRUE(op.files.ListFiles(list, "*.*")) << op.files.GetErrors();
         EXPECT_EQ(NamesOf(list), (std::vector<std::string>{"A.CSV", "B.CSV", "C.TXT"}));
         EXPECT_TRUE(op.files.Rename("C.TXT", "D.TXT")) << op.files.GetErrors();
-        EXPECT_TRUE(fnOnCard("D.TXT"));
+        EXPECT_TRUE(panel.CardHas("D.TXT"));
         EXPECT_TRUE(op.files.Delete({"D.TXT"})) << op.files.GetErrors();
-        EXPECT_FALSE(fnOnCard("D.TXT"));
+        EXPECT_FALSE(panel.CardHas("D.TXT"));
 
         EXPECT_EQ(op.files.Backup({"A.CSV"}), c.bCanBackup);
-        EXPECT_EQ(fnOnCard("A.BAK"), c.bCanBackup);
+        EXPECT_EQ(panel.CardHas("A.BAK"), c.bCanBackup);
         EXPECT_EQ(op.files.BackupAll(), c.bCanBackup);
-        EXPECT_EQ(fnOnCard("B.BAK"), c.bCanBackup);
+        EXPECT_EQ(panel.CardHas("B.BAK"), c.bCanBackup);
         EXPECT_EQ(op.files.GetErrors(), c.bCanBackup ? "" : NO_BACKUP + "\n" + NO_BACKUP);
     }
 }

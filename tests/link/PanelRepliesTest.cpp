@@ -47,13 +47,8 @@ bool Do(const std::string& strAction, CPanelFileCommands& f, const std::string& 
 TEST(PanelRepliesTest, FailedRepliesFromTheSimulatorGetTheirTexts)
 {
     const std::string CARD_IN_USE = "Error: File may be in use.\n";
-    const struct
-    {
-        const char* pszArgs;
-        const char* pszAction;
-        std::string strErrors;
-        const char* pszCommError; // nullptr: not checked
-    } arrCases[] = {
+    // Arguments, action, errors, the channel's text (nullptr: not checked).
+    const std::tuple<const char*, const char*, std::string, const char*> arrCases[] = {
         {"--fail 143:7=6", "list", LIST_FAILED, "Panel is out of memory;  \nPlease delete"},
         {"--fail 143:14=212", "rename", "Error in renaming file.\nCould not rename A.CSV.",
          "User aborted communication."},
@@ -79,18 +74,18 @@ TEST(PanelRepliesTest, FailedRepliesFromTheSimulatorGetTheirTexts)
         {"--type 80 --card-status 131", "card-list", "Error: Card is Full\n" + LIST_FAILED,
          nullptr},
     };
-    for (const auto& c : arrCases)
+    for (const auto& [pszArgs, pszAction, strErrors, pszCommError] : arrCases)
     {
-        SCOPED_TRACE(c.pszArgs);
+        SCOPED_TRACE(pszArgs);
         CSimPanel panel;
         panel.Card().WriteFile("A.CSV", "a");
-        panel.Start(Words(c.pszArgs));
-        SLinkOperation op(panel);
-        EXPECT_EQ(Do(c.pszAction, op.files), c.strErrors.empty() && !c.pszCommError);
-        EXPECT_EQ(op.files.GetErrors(), c.strErrors);
-        if (c.pszCommError)
+        panel.Start(Words(pszArgs));
+        SLinkOperation op(panel.Port());
+        EXPECT_EQ(Do(pszAction, op.files), strErrors.empty() && !pszCommError);
+        EXPECT_EQ(op.files.GetErrors(), strErrors);
+        if (pszCommError)
         {
-            EXPECT_EQ(op.pComm->GetError().rfind(c.pszCommError, 0), 0u) << op.pComm->GetError();
+            EXPECT_EQ(op.pComm->GetError().rfind(pszCommError, 0), 0u) << op.pComm->GetError();
         }
     }
 }
@@ -100,13 +95,8 @@ TEST(PanelRepliesTest, RepliesCutShortAreNeverReadPast)
 {
     std::vector<unsigned char> arrShortEntry = {0, 0, 0}; // status, then 10 name bytes: cut
     arrShortEntry.resize(13, 'N');
-    const struct
-    {
-        std::vector<std::vector<unsigned char>> arrReplies;
-        const char* pszAction;
-        std::string strErrors;
-        int nRequests;
-    } arrCases[] = {
+    // The replies, the action, errors, requests sent.
+    const std::tuple<std::vector<CFramePeer::CBytes>, const char*, std::string, int> arrCases[] = {
         // A record cut inside its name: the listing is not closed after the failure.
         {{{21}, {6}, {7, 'A', 'B', 'C'}}, "list", SHORT + LIST_FAILED, 3},
         {{{21}, {3}, {2, 0x10, 0}}, "open", "Error: Incomplete reply from the panel.", 3}, // seek
@@ -117,14 +107,13 @@ TEST(PanelRepliesTest, RepliesCutShortAreNeverReadPast)
          "Error: File may be in use.\n" + DELETE_FAILED + "A.CSV.",
          1},
     };
-    for (const auto& c : arrCases)
+    for (const auto& [arrReplies, pszAction, strErrors, nRequests] : arrCases)
     {
-        SCOPED_TRACE(c.strErrors);
-        CFramePeer panel(c.arrReplies);
+        CFramePeer panel(arrReplies);
         SLinkOperation op(panel.Port());
-        EXPECT_FALSE(Do(c.pszAction, op.files));
-        EXPECT_EQ(op.files.GetErrors(), c.strErrors);
-        EXPECT_EQ(panel.RequestCount(), c.nRequests);
+        EXPECT_FALSE(Do(pszAction, op.files)) << strErrors;
+        EXPECT_EQ(op.files.GetErrors(), strErrors);
+        EXPECT_EQ(panel.RequestCount(), nRequests) << strErrors;
     }
 }
 
@@ -134,11 +123,7 @@ TEST(PanelRepliesTest, NamesTooLongForARequestAreNotSent)
 {
     const std::string A200(200, 'A'), C255(255, 'C'), E249(249, 'E'), F100(100, 'F');
     const std::string RENAME_FAILED = "Error in renaming file.\nCould not rename ";
-    const struct
-    {
-        const char* pszAction;
-        std::string strName, strNew, strErrors;
-    } arrCases[] = {
+    const std::tuple<const char*, std::string, std::string, std::string> arrCases[] = {
         {"rename", A200, std::string(54, 'B'), TOO_LONG + RENAME_FAILED + A200 + "."}, // 256 bytes
         {"delete", C255, "", TOO_LONG + DELETE_FAILED + C255 + "."},
         {"list", std::string(255, '*'), "", TOO_LONG + LIST_FAILED},
@@ -149,18 +134,18 @@ TEST(PanelRepliesTest, NamesTooLongForARequestAreNotSent)
     };
     CSimPanel panel;
     panel.Start({"--type", "80", "--no-reply-every", "1"});
-    for (const auto& c : arrCases)
+    for (const auto& [pszAction, strName, strNew, strErrors] : arrCases)
     {
-        SLinkOperation op(panel, 100);
-        EXPECT_FALSE(Do(c.pszAction, op.files, c.strName, c.strNew));
-        EXPECT_EQ(op.files.GetErrors(), c.strErrors);
+        SLinkOperation op(panel.Port(), 100);
+        EXPECT_FALSE(Do(pszAction, op.files, strName, strNew));
+        EXPECT_EQ(op.files.GetErrors(), strErrors);
         EXPECT_EQ(op.pComm->GetError(), "");
     }
     // One byte less fits and goes out (and times out here), in each family.
     for (const auto& [pszAction, strName] : {std::pair{"delete", std::string(254, 'C')},
                                              std::pair{"card-delete", std::string(248, 'E')}})
     {
-        SLinkOperation op(panel, 100);
+        SLinkOperation op(panel.Port(), 100);
         EXPECT_FALSE(Do(pszAction, op.files, strName));
         EXPECT_EQ(op.pComm->GetError(), TIMEOUT_TEXT);
     }

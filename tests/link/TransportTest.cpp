@@ -17,14 +17,7 @@ const char* const UNKNOWN_TEXT =
 
 TEST(TransportTest, PanelIdentification)
 {
-    const struct
-    {
-        const char* pszArgs;
-        bool bAccepted;
-        int nType;
-        uint32_t nBuild;
-        const char* pszError;
-    } arrCases[] = {
+    const std::tuple<const char*, bool, int, uint32_t, const char*> arrCases[] = {
         {"--type 181 --revision K12 --build 70000", true, 181, 70000, ""},
         {"--info-length 6 --build 999", true, 186, 0, ""}, // the rest of the block stays zero
         {"--info-length 101", false, 0, 0,
@@ -33,60 +26,58 @@ TEST(TransportTest, PanelIdentification)
         {"--fail 18=17", false, 0, 0, "There is a Port conflict. Check the ports."},
         {"--type 0", false, 0, 0, "Error: The panel did not identify itself (panel type 0)."},
     };
-    for (const auto& c : arrCases)
+    for (const auto& [pszArgs, bAccepted, nType, nBuild, pszError] : arrCases)
     {
-        SCOPED_TRACE(c.pszArgs);
+        SCOPED_TRACE(pszArgs);
         CSimPanel panel;
-        panel.Start(Words(c.pszArgs));
-        auto pComm = panel.MakeComm();
-        EXPECT_EQ(pComm->CheckPanelType(), c.bAccepted);
-        EXPECT_EQ(pComm->GetError(), c.pszError);
-        EXPECT_EQ(GetPanelType(), c.nType);
-        if (c.nType != 0)
+        panel.Start(Words(pszArgs));
+        SLinkOperation op(panel.Port());
+        EXPECT_EQ(op.pComm->CheckPanelType(), bAccepted);
+        EXPECT_EQ(op.pComm->GetError(), pszError);
+        EXPECT_EQ(GetPanelType(), nType);
+        if (nType != 0)
         {
-            EXPECT_EQ(GetPanelBuildNumber(), c.nBuild); // little-endian from byte 48
+            EXPECT_EQ(GetPanelBuildNumber(), nBuild); // little-endian from byte 48
         }
-        if (c.nType == 181)
+        if (nType == 181)
         {
-            EXPECT_EQ(GetPanelRevisionLetter(), 'K');
-            EXPECT_EQ(GetPanelRevisionNumber(), 12);
+            EXPECT_EQ(GetPanelRevisionLetter() + std::to_string(GetPanelRevisionNumber()), "K12");
         }
     }
 }
 
 TEST(TransportTest, ConnectionsAreKeptAndDroppedAfterAFailure)
 {
-    CSimPanel panel;
+    CSimPanel panel, closing;
     panel.Card().WriteFile("A.BIN", PatternBytes(2000));
     panel.Start({"--no-reply-every", "5"});
-    auto pComm = panel.MakeComm(300);
     // The fifth exchange of one connection goes unanswered: the first four share it.
+    SLinkOperation info(panel.Port(), 300);
     for (int i = 0; i < 4; ++i)
-        EXPECT_TRUE(pComm->ReadPanelInfo());
-    EXPECT_FALSE(pComm->ReadPanelInfo());
-    EXPECT_EQ(pComm->GetError(), TIMEOUT_TEXT);
+        EXPECT_TRUE(info.pComm->ReadPanelInfo());
+    EXPECT_FALSE(info.pComm->ReadPanelInfo());
+    EXPECT_EQ(info.pComm->GetError(), TIMEOUT_TEXT);
     // The failed connection was closed: a new one counts from 1 again. A file
     // read takes 21, 3, seek, seek; its first block then times out, not retried.
-    SLinkOperation op(panel, 300);
+    SLinkOperation op(panel.Port(), 300);
     ASSERT_EQ(op.files.OpenRemoteFile("A.BIN"), 2000u);
     unsigned char arrBlock[255];
     unsigned long nLen = sizeof(arrBlock);
     EXPECT_FALSE(op.files.ReadFileBlock(arrBlock, &nLen));
     EXPECT_EQ(op.pComm->GetError(), TIMEOUT_TEXT);
 
-    CSimPanel closing;
     closing.Start({"--close-mid-reply-every", "2"});
-    pComm = closing.MakeComm();
-    EXPECT_TRUE(pComm->ReadPanelInfo());
-    EXPECT_FALSE(pComm->ReadPanelInfo());
-    EXPECT_EQ(pComm->GetError(), TIMEOUT_TEXT);
-    EXPECT_TRUE(pComm->ReadPanelInfo());
-
+    SLinkOperation closed(closing.Port());
+    CCommInterface& comm = *closed.pComm;
+    EXPECT_TRUE(comm.ReadPanelInfo());
+    EXPECT_FALSE(comm.ReadPanelInfo());
+    EXPECT_EQ(comm.GetError(), TIMEOUT_TEXT);
+    EXPECT_TRUE(comm.ReadPanelInfo());
     // A request too long for a frame is refused before anything is sent.
     std::vector<unsigned char> arrRequest(65536);
-    EXPECT_FALSE(pComm->SendMsgCode(143, false, arrRequest.data(), arrRequest.size(), arrBlock,
-                                    sizeof(arrBlock), &nLen));
-    EXPECT_EQ(pComm->GetError(), "Invalid argument type.");
+    EXPECT_FALSE(comm.SendMsgCode(143, false, arrRequest.data(), arrRequest.size(), arrBlock,
+                                  sizeof(arrBlock), &nLen));
+    EXPECT_EQ(comm.GetError(), "Invalid argument type.");
 }
 
 TEST(TransportTest, FailureTextsKeepTheSystemsReason)
@@ -95,9 +86,8 @@ TEST(TransportTest, FailureTextsKeepTheSystemsReason)
     comm.SetCommError(4); // nothing failed yet: no error number saved
     EXPECT_EQ(comm.GetError(), UNKNOWN_TEXT);
     EXPECT_FALSE(comm.ReadPanelInfo());
-    EXPECT_EQ(comm.GetError(),
-              "Error C01_5:  Unable to Connect to host device.\nPlease check the cable and "
-              "connection.");
+    EXPECT_EQ(comm.GetError(), "Error C01_5:  Unable to Connect to host device.\nPlease check the "
+                               "cable and connection.");
     comm.SetCommError(0); // success keeps the last text
     EXPECT_NE(comm.GetError(), "");
     // A code outside the table reports the error number saved at the failure.

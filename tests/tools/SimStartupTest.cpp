@@ -44,11 +44,11 @@ TEST(SimStartup, SigtermAndSigintStopWithExitCodeZeroEvenWithBusyConnections)
         // One connection idle, one with a file open and half a frame sent,
         // one TFTP read waiting for its first ACK.
         CSimRawLink idle(nPort), busy(nPort);
-        ASSERT_EQ(0, busy.File(WithName(Bytes({3, 0}), "A.CSV")).m_nResult);
-        busy.SendRaw(Bytes({0x50, 0x4C, 143, 0, 0, 9, 1}));
+        ASSERT_EQ(0, busy.File(WithName(CBytes{3, 0}, "A.CSV")).m_nResult);
+        busy.SendRaw(CBytes{0x50, 0x4C, 143, 0, 0, 9, 1});
         CSimRawTftp tftp(std::stoi(match[2]));
         tftp.SendToServer(CSimRawTftp::Request(1, "A.CSV", "octet"));
-        ASSERT_EQ(3, CSimRawTftp::Op(tftp.Receive()));
+        ASSERT_EQ(3, CSimRawTftp::OpBlock(tftp.Receive()).first);
 
         EXPECT_TRUE(EndsWith(sim, nSignal, 0)) << "signal " << nSignal;
         EXPECT_TRUE(idle.ClosesSilently());
