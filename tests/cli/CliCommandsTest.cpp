@@ -42,13 +42,15 @@ protected:
         m_pSim = std::make_unique<CSimulatorProcess>(arrArgs);
     }
 
-    // The command on the simulator's panel, run in m_local, options first.
-    SCliResult Run(std::vector<std::string> arrArgs, std::vector<std::string> arrOptions = {},
+    // The command line's words (PANEL: the simulator's panel), then arrMore, run in m_local.
+    SCliResult Run(const std::string& strLine, std::vector<std::string> arrMore = {},
                    bool bTerminal = false)
     {
-        arrOptions.insert(arrOptions.end(), {"--tftp-port", std::to_string(m_pSim->TftpPort()),
-                                             "127.0.0.1:" + std::to_string(m_pSim->Port())});
-        arrArgs.insert(arrArgs.begin(), arrOptions.begin(), arrOptions.end());
+        std::vector<std::string> arrArgs =
+            Words("--tftp-port " + std::to_string(m_pSim->TftpPort()) + " " + strLine);
+        std::replace(arrArgs.begin(), arrArgs.end(), std::string("PANEL"),
+                     "127.0.0.1:" + std::to_string(m_pSim->Port()));
+        arrArgs.insert(arrArgs.end(), arrMore.begin(), arrMore.end());
         return RunCli(arrArgs, {.strWorkDir = m_local.Str(), .bErrorsOnTerminal = bTerminal});
     }
 
@@ -74,55 +76,45 @@ TEST_F(CliTest, EveryCommandEndToEnd)
     Start({"--zero-date", "README.TXT"});
     fs::create_directory(m_local.Path() / "sub");
     m_local.WriteFile("up.csv", "Date,Time,T1\n");
-    struct SCase
-    {
-        std::string strArgs;
-        std::string strOut; // what standard output holds (all of it when bExact)
-        bool bExact = true;
-        const char* pszOptions = "";
-        bool bTerminal = false; // standard error on a terminal: a progress line there
-    };
-    const std::string strPulled = "Tranferring 90101107.CSV...\npull: 1 of 1 copied, 0 skipped, "
-                                  "0 left out, 0 failed, 0 not attempted; Status: Sucess\n";
-    const SCase arrCases[] = {
-        {"info", "Panel type: 186\nFirmware revision: k5\nBuild: 200\n"
-                 "Command family: file commands (message code 143)\nAccepted: yes\n"
-                 "Can back up CSV files: yes\nCan view file data: yes\n"},
+    // The command, and what standard output holds: all of it when that ends in a line feed.
+    const std::pair<std::string, std::string> arrCases[] = {
+        {"PANEL info", "Panel type: 186\nFirmware revision: k5\nBuild: 200\n"
+                       "Command family: file commands (message code 143)\nAccepted: yes\n"
+                       "Can back up CSV files: yes\nCan view file data: yes\n"},
         // name, size, YYYY-MM-DD HH:MM:SS, or the zero date's text
-        {"ls *.txt", "README.TXT\t8\tInvalid DateTime\n"},
-        {"ls", "41225A07.CSV\t5000\t2", false},
-        {"get 41225A07.CSV", ""},
-        {"get EMPTY.DAT copy.dat", ""},
-        {"get README.TXT " + (m_local.Path() / "sub").string(), ""},
-        {"get 90101107.CSV tftp.csv", "", true, "--tftp"},
-        {"backup 41225A07.CSV", ""},
-        {"backup-all", ""},
-        {"rename README.TXT NOTES.TXT", ""},
-        {"rm NOTES.TXT EMPTY.DAT", ""},
-        {"put up.csv UP.CSV", ""},
-        {"pull 9*.CSV sub", strPulled, true, "", true},
-        {"view 90101107.CSV --summary", "Records in File:\nTotal Records: 2\n", false},
+        {"PANEL ls *.txt", "README.TXT\t8\tInvalid DateTime\n"},
+        {"PANEL ls", "41225A07.CSV\t5000\t2"},
+        {"PANEL get 41225A07.CSV", ""},
+        {"PANEL get EMPTY.DAT copy.dat", ""},
+        {"PANEL get README.TXT " + (m_local.Path() / "sub").string(), ""},
+        {"--tftp PANEL get 90101107.CSV tftp.csv", ""},
+        {"PANEL backup 41225A07.CSV", ""},
+        {"PANEL backup-all", ""},
+        {"PANEL rename README.TXT NOTES.TXT", ""},
+        {"PANEL rm NOTES.TXT EMPTY.DAT", ""},
+        {"PANEL put up.csv UP.CSV", ""},
+        {"PANEL view 90101107.CSV --summary", "Records in File:\nTotal Records: 2\n\nFirst"},
     };
-    for (const SCase& c : arrCases)
+    for (const auto& [strArgs, strOut] : arrCases)
     {
-        const SCliResult result = Run(Words(c.strArgs), Words(c.pszOptions), c.bTerminal);
-        SCOPED_TRACE(c.strArgs + "\n" + result.strOut + result.strErr);
+        const SCliResult result = Run(strArgs);
+        SCOPED_TRACE(strArgs + "\n" + result.strOut + result.strErr);
         EXPECT_EQ(result.nExit, 0);
-        if (c.bExact)
-            EXPECT_EQ(result.strOut, c.strOut);
+        EXPECT_EQ(result.strErr, "");
+        if (strOut.empty() || strOut.back() == '\n')
+            EXPECT_EQ(result.strOut, strOut);
         else
-            EXPECT_NE(result.strOut.find(c.strOut), std::string::npos);
-        if (!c.bTerminal)
-        {
-            EXPECT_EQ(result.strErr, "");
-            continue;
-        }
-        // Speed and time left, and a wiped line last, so the shell prompt starts clean.
-        EXPECT_NE(result.strErr.find("\r90101107.CSV"), std::string::npos);
-        EXPECT_NE(result.strErr.find("100%  File: "), std::string::npos);
-        EXPECT_NE(result.strErr.find(" left  All files: "), std::string::npos);
-        EXPECT_EQ(result.strErr.size() - 4, result.strErr.rfind("\r\033[K"));
+            EXPECT_NE(result.strOut.find(strOut), std::string::npos);
     }
+    // With standard error on a terminal, a progress line there: speed and time left, and a
+    // wiped line last, so the shell prompt starts clean.
+    const SCliResult pull = Run("PANEL pull 9*.CSV sub", {}, true);
+    EXPECT_EQ(pull.nExit, 0);
+    EXPECT_EQ(pull.strOut, "Tranferring 90101107.CSV...\npull: 1 of 1 copied, 0 skipped, 0 left "
+                           "out, 0 failed, 0 not attempted; Status: Sucess\n");
+    for (const char* pszText : {"\r90101107.CSV", "100%  File: ", " left  All files: "})
+        EXPECT_NE(pull.strErr.find(pszText), std::string::npos) << pull.strErr;
+    EXPECT_EQ(pull.strErr.size() - 4, pull.strErr.rfind("\r\033[K"));
     // What the commands left, here and on the card (one line per entry).
     EXPECT_EQ(m_local.ReadFile("41225A07.CSV"), Bytes(5000));
     EXPECT_TRUE(fs::exists(m_local.Path() / "copy.dat"));
@@ -130,7 +122,7 @@ TEST_F(CliTest, EveryCommandEndToEnd)
     EXPECT_EQ(m_local.ReadFile("sub/90101107.CSV"), DATA_LOG);
     EXPECT_EQ(m_local.ReadFile("tftp.csv"), DATA_LOG);
     EXPECT_EQ(m_card.ReadFile("UP.CSV"), "Date,Time,T1\n");
-    const std::string strList = Run({"ls"}).strOut;
+    const std::string strList = Run("PANEL ls").strOut;
     EXPECT_EQ(std::count(strList.begin(), strList.end(), '\n'), 5) << strList;
     for (const char* pszName : {"41225A07.BAK", "90101107.BAK"})
         EXPECT_TRUE(CardHas(pszName)) << pszName;
@@ -142,57 +134,49 @@ TEST_F(CliTest, EveryCommandEndToEnd)
 // folder as it was: no partial copy, no temporary, the older copy untouched.
 TEST_F(CliTest, FailuresExitOneAndLeaveNothingBehind)
 {
-    const struct
-    {
-        const char* pszSim; // simulator options
-        const char* pszArgs;
-        std::string strErr;
-        const char* pszOptions = "";
-    } arrCases[] = {
-        {"--fail-after 143:0=5", "get 41225A07.CSV",
+    // Simulator options, the command, standard error.
+    const std::tuple<const char*, const char*, std::string> arrCases[] = {
+        {"--fail-after 143:0=5", "PANEL get 41225A07.CSV",
          "File System Error.\nUnable to read file 41225A07.CSV\n"},
-        {"", "get MISSING.CSV", "File System Error.\nUnable to open file MISSING.CSV\n"},
+        {"", "PANEL get MISSING.CSV", "File System Error.\nUnable to open file MISSING.CSV\n"},
         // A panel that cannot back up CSV files is read by TFTP; --tftp asks for it.
-        {"--type 80", "get MISSING.CSV",
+        {"--type 80", "PANEL get MISSING.CSV",
          "#1:File not found\nCan't get data.\nError in copying MISSING.CSV\n"},
-        {"--tftp-error 2:Access_violation", "get 41225A07.CSV",
-         "#2:Access_violation\nCan't get data.\nError in copying 41225A07.CSV\n", "--tftp"},
-        {"", "put none.csv X.CSV", "Error: none.csv is not a file.\n"},
-        {"", "rm README.TXT MISSING.CSV EMPTY.DAT",
+        {"--tftp-error 2:Access_violation", "--tftp PANEL get 41225A07.CSV",
+         "#2:Access_violation\nCan't get data.\nError in copying 41225A07.CSV\n"},
+        {"", "PANEL put none.csv X.CSV", "Error: none.csv is not a file.\n"},
+        {"", "PANEL rm README.TXT MISSING.CSV EMPTY.DAT",
          "File System Error.\nError in deleting file.\nCould not delete MISSING.CSV.\n"},
-        {"--type 80", "backup-all", "Error: This panel cannot back up CSV files.\n"},
-        {"--type 177 --revision i11 --build 39", "ls", "Error: Device Type Mismatch\n"},
-        {"--no-reply-every 1", "info",
+        {"--type 80", "PANEL backup-all", "Error: This panel cannot back up CSV files.\n"},
+        {"--type 177 --revision i11 --build 39", "PANEL ls", "Error: Device Type Mismatch\n"},
+        {"--no-reply-every 1", "--timeout 0.2 PANEL info",
          "Incorrect Communication Packet  (Time Out Error). \nCheck cable and communication "
-         "port.\n",
-         "--timeout 0.2"},
+         "port.\n"},
     };
     m_local.WriteFile("41225A07.CSV", "older copy");
-    for (const auto& c : arrCases)
+    for (const auto& [pszSim, pszArgs, strErr] : arrCases)
     {
-        Start(Words(c.pszSim));
-        const SCliResult result = Run(Words(c.pszArgs), Words(c.pszOptions));
-        SCOPED_TRACE(std::string(c.pszArgs) + "\n" + result.strOut + result.strErr);
+        Start(Words(pszSim));
+        const SCliResult result = Run(pszArgs);
+        SCOPED_TRACE(std::string(pszArgs) + "\n" + result.strOut + result.strErr);
         EXPECT_EQ(result.nExit, 1);
-        EXPECT_EQ(result.strErr, c.strErr);
+        EXPECT_EQ(result.strErr, strErr);
         EXPECT_EQ(m_local.ReadFile("41225A07.CSV"), "older copy");
         EXPECT_EQ(LocalNames(), std::set<std::string>{"41225A07.CSV"});
     }
     // Names that would leave the folder are refused.
     for (const char* pszName : {"../x.csv", "a/b.csv", "a\\b.csv", ".", "..", "bad\x01name", ""})
-    {
-        for (const auto& arrArgs : std::vector<std::vector<std::string>>{
-                 {"get", pszName}, {"put", (m_card.Path() / "README.TXT").string(), pszName}})
+        for (const std::string& strLine :
+             {std::string("PANEL get"), "PANEL put " + m_card.Str() + "/README.TXT"})
         {
-            const SCliResult result = Run(arrArgs);
+            const SCliResult result = Run(strLine, {pszName});
             EXPECT_EQ(result.nExit, 1) << pszName;
             EXPECT_NE(result.strErr.find("is not a plain file name"), std::string::npos) << pszName;
         }
-    }
     EXPECT_EQ(LocalNames(), std::set<std::string>{"41225A07.CSV"});
     // A rejected panel still tells what it is.
-    Start({"--type", "177", "--revision", "i11", "--build", "39"});
-    const SCliResult info = Run({"info"});
+    Start(Words("--type 177 --revision i11 --build 39"));
+    const SCliResult info = Run("PANEL info");
     EXPECT_EQ(info.nExit, 0);
     EXPECT_NE(info.strOut.find("Accepted: no (Error: Device Type Mismatch)\n"), std::string::npos);
 }
