@@ -1,5 +1,7 @@
 // Both command families against the simulator: the file commands (message
-// code 143, type 186) and the card commands (message code 128, type 80).
+// code 143, type 186) and the card commands (message code 128, type 80). The
+// family-neutral calls must pick the connected panel's own family: each of
+// their simulators fails every request of the other family.
 #include "LinkTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -22,12 +24,7 @@ TEST(FileCommandsTest, ListingsFollowThePatternInBothFamilies)
 {
     const time_t tModified = 1718000000; // the panel reports local time
     const std::string strLong = std::string(40, 'L') + ".TXT";
-    const struct
-    {
-        bool bCard;
-        const char* pszPattern;
-        std::vector<std::string> arrNames;
-    } arrCases[] = {
+    const std::tuple<bool, const char*, std::vector<std::string>> arrCases[] = {
         {false, "*.*", {"PADDED.TXT", "41225A07.CSV", "HUGE.CSV", strLong, "README.TXT"}},
         // The name on the card ends in blanks: only a pattern with a trailing * meets it.
         {false, "*TXT*", {"PADDED.TXT", strLong, "README.TXT"}},
@@ -49,18 +46,18 @@ TEST(FileCommandsTest, ListingsFollowThePatternInBothFamilies)
         // 3 GiB, sparse: sizes of 2 GiB and more stay unsigned.
         ASSERT_EQ(truncate(panel.Card().WriteFile("HUGE.CSV", "").c_str(), 3221225472LL), 0);
         panel.Start({"--type", bCard ? "80" : "186", "--zero-date", "README.TXT"});
-        for (const auto& c : arrCases)
+        for (const auto& [bCardRow, pszPattern, arrNames] : arrCases)
         {
-            if (c.bCard != bCard)
+            if (bCardRow != bCard)
                 continue;
-            SCOPED_TRACE(std::string(bCard ? "card " : "file ") + c.pszPattern);
+            SCOPED_TRACE(std::string(bCard ? "card " : "file ") + pszPattern);
             SLinkOperation op(panel.Port());
             CDirData list;
-            ASSERT_TRUE(bCard ? op.files.CardGetFileList(list, c.pszPattern)
-                              : op.files.GetFileList(list, c.pszPattern))
+            ASSERT_TRUE(bCard ? op.files.CardGetFileList(list, pszPattern)
+                              : op.files.GetFileList(list, pszPattern))
                 << op.files.GetErrors();
-            EXPECT_EQ(NamesOf(list), c.arrNames);
-            if (c.arrNames.size() < 5)
+            EXPECT_EQ(NamesOf(list), arrNames);
+            if (arrNames.size() < 5)
                 continue;
             EXPECT_EQ(list.GetAt(0).strSize, "77");
             EXPECT_EQ(list.GetAt(0).dtModified.Format("%Y-%m-%d %H:%M:%S"), LocalTime(tModified));
@@ -170,4 +167,38 @@ TEST(FileCommandsTest, CardFamilyListsDeletesAndRenames)
     SLinkOperation op2(panel.Port());
     EXPECT_TRUE(op2.files.CardDeleteFiles({"Z.CSV"}));
     EXPECT_FALSE(panel.CardHas("Z.CSV"));
+}
+
+TEST(PanelFilesTest, NeutralCallsUseThePanelsOwnFamily)
+{
+    const std::string NO_BACKUP = "Error: This panel cannot back up CSV files.";
+    // Card commands for the files on type 161; backups are file commands on every panel.
+    const std::pair<const char*, bool> arrCases[] = {
+        {"--type 186 --fail 128=24", true},
+        {"--type 161 --fail 143:6=24 --fail 143:13=24 --fail 143:14=24", true},
+        {"--type 80 --fail 143=24", false}};
+    for (const auto& [pszArgs, bCanBackup] : arrCases)
+    {
+        SCOPED_TRACE(pszArgs);
+        CSimPanel panel;
+        for (const char* pszName : {"A.CSV", "B.CSV", "C.TXT"})
+            panel.Card().WriteFile(pszName, pszName);
+        panel.Start(Words(pszArgs));
+        SLinkOperation op(panel.Port());
+        ASSERT_TRUE(op.pComm->ReadPanelInfo());
+
+        CDirData list;
+        ASSERT_TRUE(op.files.ListFiles(list, "*.*")) << op.files.GetErrors();
+        EXPECT_EQ(NamesOf(list), (std::vector<std::string>{"A.CSV", "B.CSV", "C.TXT"}));
+        EXPECT_TRUE(op.files.Rename("C.TXT", "D.TXT")) << op.files.GetErrors();
+        EXPECT_TRUE(panel.CardHas("D.TXT"));
+        EXPECT_TRUE(op.files.Delete({"D.TXT"})) << op.files.GetErrors();
+        EXPECT_FALSE(panel.CardHas("D.TXT"));
+
+        EXPECT_EQ(op.files.Backup({"A.CSV"}), bCanBackup);
+        EXPECT_EQ(panel.CardHas("A.BAK"), bCanBackup);
+        EXPECT_EQ(op.files.BackupAll(), bCanBackup);
+        EXPECT_EQ(panel.CardHas("B.BAK"), bCanBackup);
+        EXPECT_EQ(op.files.GetErrors(), bCanBackup ? "" : NO_BACKUP + "\n" + NO_BACKUP);
+    }
 }
