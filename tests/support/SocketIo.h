@@ -34,8 +34,7 @@ inline bool ReceiveAll(int nSocket, unsigned char* p, size_t n)
     return true;
 }
 
-// A socket of the type (SOCK_STREAM, SOCK_DGRAM) bound to a free port of
-// 127.0.0.1, which nPort receives; -1 on failure.
+// A socket of the type bound to a free port of 127.0.0.1 (nPort); -1 on failure.
 inline int BindLoopbackSocket(int nType, int& nPort)
 {
     const int nSocket = socket(AF_INET, nType | SOCK_CLOEXEC, 0);
@@ -50,8 +49,7 @@ inline int BindLoopbackSocket(int nType, int& nPort)
     return nSocket;
 }
 
-// A port of the type on 127.0.0.1 that was free a moment ago (bound, then
-// released): nothing listens on it.
+// A port of 127.0.0.1 that was free a moment ago: nothing listens on it.
 inline int FreeLoopbackPort(int nType)
 {
     int nPort = 0;
