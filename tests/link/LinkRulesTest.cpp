@@ -138,7 +138,6 @@ TEST(LinkTextsTest, CardStatusesFrom128To136AreErrors)
     }
 }
 
-// (Names, sizes and dates of entries are shown by the listings against the simulator.)
 TEST(LinkTextsTest, EntriesOutOfRangeAreEmpty)
 {
     CDirData list;

@@ -14,6 +14,7 @@ const std::string SHORT = "Error: Incomplete reply from the panel.\n";
 const std::string TOO_LONG = "Error: The name is too long for a request to the panel.\n";
 const std::string LIST_FAILED = "Error in Getting Remote file list.";
 const std::string DELETE_FAILED = "Error in deleting file.\nCould not delete ";
+const std::string CARD_IN_USE = "Error: File may be in use.\n";
 const char* const TIMEOUT_TEXT =
     "Incorrect Communication Packet  (Time Out Error). \nCheck cable and communication port.";
 
@@ -46,7 +47,6 @@ bool Do(const std::string& strAction, CPanelFileCommands& f, const std::string& 
 
 TEST(PanelRepliesTest, FailedRepliesFromTheSimulatorGetTheirTexts)
 {
-    const std::string CARD_IN_USE = "Error: File may be in use.\n";
     // Arguments, action, errors, the channel's text (nullptr: not checked).
     const std::tuple<const char*, const char*, std::string, const char*> arrCases[] = {
         {"--fail 143:7=6", "list", LIST_FAILED, "Panel is out of memory;  \nPlease delete"},
@@ -102,10 +102,8 @@ TEST(PanelRepliesTest, RepliesCutShortAreNeverReadPast)
         {{{21}, {3}, {2, 0x10, 0}}, "open", "Error: Incomplete reply from the panel.", 3}, // seek
         {{CardFrame({0, 0, 1}), CardFrame(arrShortEntry)}, "card-list", SHORT + LIST_FAILED, 2},
         {{CardFrame({0})}, "card-list", SHORT + LIST_FAILED, 1}, // no count
-        {{{0xF1, 0x14, 6, 0, 0, 0}},
-         "card-delete", // a file-in-use header
-         "Error: File may be in use.\n" + DELETE_FAILED + "A.CSV.",
-         1},
+        // A file-in-use header.
+        {{{0xF1, 0x14, 6, 0, 0, 0}}, "card-delete", CARD_IN_USE + DELETE_FAILED + "A.CSV.", 1},
     };
     for (const auto& [arrReplies, pszAction, strErrors, nRequests] : arrCases)
     {
@@ -155,13 +153,14 @@ TEST(PanelRepliesTest, NamesTooLongForARequestAreNotSent)
 // can hold.
 TEST(PanelRepliesTest, AListThatNeverEndsIsCutOff)
 {
+    // Every other sub-command is acknowledged.
     CFramePeer panel(
         [](unsigned char, const CFramePeer::CBytes& arrRequest)
         {
-            if (arrRequest.at(0) != 7) // every other sub-command is acknowledged
-                return std::optional(CFramePeer::CBytes{arrRequest[0]});
             return std::optional(
-                CFramePeer::CBytes{7, 'L', 0, 0, 0, 0, 9, 14, 30, 0, 4, 12, 7, 234});
+                arrRequest.at(0) != 7
+                    ? CFramePeer::CBytes{arrRequest[0]}
+                    : CFramePeer::CBytes{7, 'L', 0, 0, 0, 0, 9, 14, 30, 0, 4, 12, 7, 234});
         });
     SLinkOperation op(panel.Port());
     CDirData list;

@@ -1,8 +1,7 @@
 #pragma once
-// Raw sockets toward the panel simulator, for the simulator's own tests: the
-// frames and datagrams are built byte by byte here, never by the program's
-// client classes, so that the simulator is checked on its own, including
-// against requests the program never sends.
+// Raw sockets toward the panel simulator, for its own tests: frames and
+// datagrams built here, not by the program's client classes, so that the
+// simulator is checked on its own, also with requests the program never sends.
 #include "support/CardFrame.h"
 #include "support/SocketIo.h"
 
@@ -18,15 +17,6 @@ inline CBytes WithName(CBytes arr, const std::string& strName)
     arr.insert(arr.end(), strName.begin(), strName.end());
     arr.push_back(0);
     return arr;
-}
-
-inline sockaddr_in LoopbackAddress(int nPort)
-{
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_port = htons(static_cast<uint16_t>(nPort));
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return addr;
 }
 
 // The socket, its every read now waiting a few seconds at most.
