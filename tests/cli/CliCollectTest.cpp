@@ -90,13 +90,19 @@ TEST_F(CliCollectTest, FaultyPanelsNeitherStopNorSpoilTheGoodOnes)
     AddPanel("Blocked", "");
     m_work.WriteFile("out/Blocked", "in the way");
     m_work.WriteFile("plant.ini", m_strPanels);
-
+    // The second run, without a list, reads the program's own.
+    const CTempDir home;
+    home.WriteFile("Documents/Ilvane/Ilvane Remote File Manager/PanelsList.INI", m_strPanels);
+    const SCliOptions options = {
+        .strWorkDir = m_work.Str(),
+        .arrEnv = {"HOME=" + home.Str(), "XDG_CONFIG_HOME=" + home.Str() + "/config"}};
     for (const bool bKeepGoing : {false, true})
     {
         const SCliResult result =
-            RunCli(Words(std::string("collect plant.ini *.csv out --jobs 3 --timeout 1 ") +
-                         "--on-conflict overwrite" + (bKeepGoing ? " --keep-going" : "")),
-                   {.strWorkDir = m_work.Str()});
+            RunCli(Words(std::string("collect ") + (bKeepGoing ? "" : "plant.ini ") +
+                         "*.csv out --jobs 3 --timeout 1 --on-conflict overwrite" +
+                         (bKeepGoing ? " --keep-going" : "")),
+                   options);
         SCOPED_TRACE(result.strOut + result.strErr);
         EXPECT_EQ(result.nExit, 1);
 
@@ -141,22 +147,10 @@ TEST_F(CliCollectTest, FaultyPanelsNeitherStopNorSpoilTheGoodOnes)
             EXPECT_TRUE(strLine.ends_with(pszEnd)) << strLine;
         }
     }
-}
-
-// Without a list, the program's own; a list without panels is an error.
-TEST_F(CliCollectTest, ProgramsOwnListByDefault)
-{
-    AddPanel("North", "--type 186 --revision k5");
-    const CTempDir home;
-    home.WriteFile("Documents/Ilvane/Ilvane Remote File Manager/PanelsList.INI", m_strPanels);
-    const std::vector<std::string> arrEnv = {"HOME=" + home.Str(),
-                                             "XDG_CONFIG_HOME=" + home.Str() + "/config"};
-    fs::create_directory(m_work.Path() / "out");
-    const SCliOptions options = {.strWorkDir = m_work.Str(), .arrEnv = arrEnv};
-    const SCliResult result = RunCli({"collect", "*.CSV", "out"}, options);
-    EXPECT_EQ(result.nExit, 0) << result.strOut << result.strErr;
-    EXPECT_EQ(FilesIn(m_work.Path() / "out/North"), FilesIn(m_mapPanels.at("North").card.Path()));
-
+    // Good panels only: status 0. A list without panels is an error.
+    m_work.WriteFile("good.ini", m_strPanels.substr(0, m_strPanels.find('\n') + 1));
+    EXPECT_EQ(RunCli(Words("collect good.ini *.csv out --on-conflict overwrite"), options).nExit,
+              0);
     const SCliResult missing = RunCli({"collect", "none.ini", "*.CSV", "out"}, options);
     EXPECT_EQ(missing.nExit, 1);
     EXPECT_EQ(missing.strErr, "Error: no panels in the panel list none.ini.\n");
