@@ -8,7 +8,6 @@
 
 #include <atomic>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <poll.h>
 #include <thread>
@@ -28,12 +27,10 @@ public:
     // Answers with the given payloads in turn, then closes every connection.
     explicit CFramePeer(std::vector<CBytes> arrReplies)
         : CFramePeer(
-              [arrReplies = std::move(arrReplies), pNext = std::make_shared<size_t>(0)](
-                  unsigned char, const CBytes&) -> std::optional<CBytes>
-              {
-                  if (*pNext >= arrReplies.size())
-                      return std::nullopt;
-                  return arrReplies[(*pNext)++];
+              [arrReplies = std::move(arrReplies),
+               nNext = size_t(0)](unsigned char, const CBytes&) mutable -> std::optional<CBytes> {
+                  return nNext < arrReplies.size() ? std::optional(arrReplies[nNext++])
+                                                   : std::nullopt;
               })
     {
     }
