@@ -49,18 +49,22 @@ private:
     {
         return static_cast<uint64_t>(n >= 0 ? n : static_cast<int64_t>(file.strContent.size()));
     }
-    // nBytes bytes of n, least significant first, after the bytes given.
-    static CBytes WithNumber(CBytes arr, uint64_t n, int nBytes = 4)
+    // The bytes given, then n in four bytes, least significant first.
+    static CBytes WithNumber(CBytes arr, uint64_t n)
     {
-        for (int i = 0; i < nBytes; ++i)
+        for (int i = 0; i < 4; ++i)
             arr.push_back(static_cast<unsigned char>(n >> (8 * i)));
         return arr;
     }
 
     CBytes Answer(unsigned char nCode, const CBytes& arrRequest)
     {
-        if (nCode == 18) // the panel information block
-            return WithNumber(WithNumber({186, 0, 0, 0, 'j', 1}, 0, 42), 100);
+        if (nCode == 18) // the panel information block, the build little-endian from byte 48
+        {
+            CBytes arrInfo = {186, 0, 0, 0, 'j', 1};
+            arrInfo.resize(48);
+            return WithNumber(arrInfo, 100);
+        }
         if (nCode != 143 || arrRequest.empty())
             return {};
         // The name: after the sub-command, or after the mode byte of an open.
