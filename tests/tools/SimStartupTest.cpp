@@ -14,10 +14,9 @@
 namespace
 {
 // The simulator with the options given, as a plain child process.
-CChildProcess Simulator(std::vector<std::string> arrArgs)
+CChildProcess Simulator(const std::string& strArgs)
 {
-    arrArgs.insert(arrArgs.begin(), ORVAK_PANELSIM_PATH);
-    return CChildProcess(arrArgs);
+    return CChildProcess(Words(ORVAK_PANELSIM_PATH " " + strArgs));
 }
 
 // Sends the signal (none: 0) and tells whether the simulator then ended in
@@ -62,8 +61,8 @@ TEST(SimStartup, SigtermAndSigintStopWithExitCodeZeroEvenWithBusyConnections)
     card.WriteFile("A.CSV", std::string(5000, 'x'));
     for (int nSignal : {SIGTERM, SIGINT})
     {
-        CChildProcess sim = Simulator(
-            {"--address", "127.0.0.1", "--port", "0", "--tftp-port", "0", "--card", card.Str()});
+        CChildProcess sim =
+            Simulator("--address 127.0.0.1 --port 0 --tftp-port 0 --card " + card.Str());
         const std::string strLine = sim.FirstLine();
         std::smatch match;
         ASSERT_TRUE(
@@ -87,7 +86,7 @@ TEST(SimStartup, SigtermAndSigintStopWithExitCodeZeroEvenWithBusyConnections)
 
 TEST(SimStartup, HelpExitsZeroAndBadOptionsAreRefused)
 {
-    CChildProcess help = Simulator({"--help"});
+    CChildProcess help = Simulator("--help");
     EXPECT_TRUE(EndsWith(help, 0, 0));
     EXPECT_NE(std::string::npos, help.Output().find("  --card "));
 
@@ -98,7 +97,7 @@ TEST(SimStartup, HelpExitsZeroAndBadOptionsAreRefused)
              "--address not-an-address", "--card " + card.Str() + "/missing",
              "--card " + card.Str() + " --grow-log NONE.CSV"})
     {
-        CChildProcess sim = Simulator(Words("--port 0 --no-tftp " + strArgs));
+        CChildProcess sim = Simulator("--port 0 --no-tftp " + strArgs);
         EXPECT_TRUE(EndsWith(sim, 0, 2)) << strArgs;
         EXPECT_EQ("", sim.Output()) << strArgs;
     }
