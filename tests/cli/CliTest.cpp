@@ -30,6 +30,17 @@ std::string Bytes(size_t nLength, size_t nSeed = 0)
 const char* const DATA_LOG =
     "Date,Time,T1\r\n01/02/24,10:00:00,  1.5\r\n01/02/24,10:00:10,  1.7\r\n";
 
+// One simulated panel with a card of its own.
+struct SSimPanel
+{
+    void Start(const std::string& strArgs)
+    {
+        pSim = std::make_unique<CSimulatorProcess>(Words("--card " + card.Str() + " " + strArgs));
+    }
+    CTempDir card;
+    std::unique_ptr<CSimulatorProcess> pSim;
+};
+
 class CliTest : public ::testing::Test
 {
 protected:
@@ -41,34 +52,22 @@ protected:
         m_card.WriteFile("EMPTY.DAT", "");
     }
 
-    void Start(const std::string& strArgs)
-    {
-        m_pSim =
-            std::make_unique<CSimulatorProcess>(Words("--card " + m_card.Str() + " " + strArgs));
-    }
-
+    void Start(const std::string& strArgs) { m_panel.Start(strArgs); }
     // The command line's words (PANEL: the simulator's panel), then arrMore, run in m_local.
     SCliResult Run(const std::string& strLine, std::vector<std::string> arrMore = {},
                    bool bTerminal = false)
     {
         std::vector<std::string> arrArgs =
-            Words("--tftp-port " + std::to_string(m_pSim->TftpPort()) + " " + strLine);
+            Words("--tftp-port " + std::to_string(m_panel.pSim->TftpPort()) + " " + strLine);
         std::replace(arrArgs.begin(), arrArgs.end(), std::string("PANEL"),
-                     "127.0.0.1:" + std::to_string(m_pSim->Port()));
+                     "127.0.0.1:" + std::to_string(m_panel.pSim->Port()));
         arrArgs.insert(arrArgs.end(), arrMore.begin(), arrMore.end());
         return RunCli(arrArgs, {.strWorkDir = m_local.Str(), .bErrorsOnTerminal = bTerminal});
     }
 
-    CTempDir m_card;
+    SSimPanel m_panel;
+    const CTempDir& m_card = m_panel.card;
     CTempDir m_local;
-    std::unique_ptr<CSimulatorProcess> m_pSim;
-};
-
-// One simulated panel with a card of its own.
-struct SSimPanel
-{
-    CTempDir card;
-    std::unique_ptr<CSimulatorProcess> pSim;
 };
 
 // The files of a folder by name, README.TXT left out: a panel's data logs.
@@ -105,13 +104,10 @@ protected:
     {
         SSimPanel& panel = m_mapPanels[strName];
         for (int i = 0; i < nFiles; ++i)
-        {
             panel.card.WriteFile("4122" + std::to_string(i) + "A07.CSV",
                                  Bytes(nSize + i, m_mapPanels.size()));
-        }
         panel.card.WriteFile("README.TXT", "not a data log\n");
-        panel.pSim = std::make_unique<CSimulatorProcess>(
-            Words("--no-tftp --card " + panel.card.Str() + " " + strArgs));
+        panel.Start("--no-tftp " + strArgs);
         m_strPanels += strName + "|127.0.0.1|" + std::to_string(panel.pSim->Port()) + "|\r\r\n";
         return panel;
     }
