@@ -5,24 +5,16 @@
 #include "LinkTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <iomanip>
+#include <sstream>
 #include <sys/time.h>
 #include <unistd.h>
-
-namespace
-{
-std::string LocalTime(time_t t)
-{
-    tm tmLocal{};
-    localtime_r(&t, &tmLocal);
-    char sz[32];
-    strftime(sz, sizeof(sz), "%Y-%m-%d %H:%M:%S", &tmLocal);
-    return sz;
-}
-} // namespace
 
 TEST(FileCommandsTest, ListingsFollowThePatternInBothFamilies)
 {
     const time_t tModified = 1718000000; // the panel reports local time
+    std::ostringstream strLocalTime;
+    strLocalTime << std::put_time(std::localtime(&tModified), "%Y-%m-%d %H:%M:%S");
     const std::string strLong = std::string(40, 'L') + ".TXT";
     const std::tuple<bool, const char*, std::vector<std::string>> arrCases[] = {
         {false, "*.*", {"PADDED.TXT", "41225A07.CSV", "HUGE.CSV", strLong, "README.TXT"}},
@@ -60,7 +52,7 @@ TEST(FileCommandsTest, ListingsFollowThePatternInBothFamilies)
             if (arrNames.size() < 5)
                 continue;
             EXPECT_EQ(list.GetAt(0).strSize, "77");
-            EXPECT_EQ(list.GetAt(0).dtModified.Format("%Y-%m-%d %H:%M:%S"), LocalTime(tModified));
+            EXPECT_EQ(list.GetAt(0).dtModified.Format("%Y-%m-%d %H:%M:%S"), strLocalTime.str());
             EXPECT_EQ(list.GetAt(2).strSize, "3221225472");
             EXPECT_EQ(list.GetAt(4).strSize, "8");
             EXPECT_FALSE(list.GetAt(4).dtModified.IsValid()); // a zero date is listed, invalid
