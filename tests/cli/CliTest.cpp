@@ -1,8 +1,5 @@
-// orvak-cli end to end against the simulator: what the command line adds to
-// the link layer (arguments, output shape, exit status, messages, the local
-// files), one case per command; and collect from many simulated panels at
-// once, good and bad, where one panel's failure neither stops nor spoils the
-// others.
+// orvak-cli end to end: what the command line adds to the link layer, one case
+// per command; collect from many panels, where one failure spoils no other.
 #include "support/CSimulatorProcess.h"
 #include "support/CTempDir.h"
 #include "support/CliRunner.h"

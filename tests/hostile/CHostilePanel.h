@@ -1,9 +1,6 @@
 #pragma once
-// A panel on loopback that lies. It speaks the file command family well
-// enough for every orvak-cli command, over a small table of files, and can
-// lie as a hostile panel would: a size at the open that the data does not
-// reach (or 0 for a listed file), data that never ends, slow replies. It is a
-// file command panel that may view data (type 186, revision j1, build 100).
+// A file command panel on loopback that lies, well enough for every orvak-cli
+// command: sizes the data does not reach, data that never ends, slow replies.
 #include "../../tools/panelsim/CardNames.h"
 #include "support/CFramePeer.h"
 

@@ -1,7 +1,5 @@
-// Both command families against the simulator: the file commands (message
-// code 143, type 186) and the card commands (message code 128, type 80). The
-// family-neutral calls must pick the connected panel's own family: each of
-// their simulators fails every request of the other family.
+// Both command families against the simulator: file commands (143, type 186)
+// and card commands (128, type 80); the neutral calls pick the panel's own.
 #include "LinkTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,5 @@
-// What the link decides and says without a panel: the decisions made from the
-// panel information block, the channel's failure texts (their double blanks
-// are the program's own), the card statuses that count as errors, the reasons
-// of failed card commands, and a listing's out-of-range entries.
+// What the link decides and says without a panel: decisions from the panel
+// information block, and texts (their double blanks are the program's own).
 #include "link/CCommInterface.h"
 #include "link/CDirData.h"
 #include "link/CardStatus.h"

@@ -1,8 +1,5 @@
-// The channel over TCP and what a failed reply leaves for the user, in both
-// command families: panel identification, the transport's failure texts,
-// time-outs and connections closed mid-reply, the panel's result codes and
-// card statuses, malformed and short replies (never read past), and names too
-// long for one request (never sent cut).
+// The channel over TCP, and what a failed reply leaves for the user in both
+// command families: short replies are never read past, long names never sent cut.
 #include "LinkTestSupport.h"
 #include "support/CFramePeer.h"
 #include "support/CardFrame.h"
@@ -153,8 +150,7 @@ TEST(PanelRepliesTest, NamesTooLongForARequestAreNotSent)
     }
 }
 
-// A panel whose file list never ends is cut off after the most entries a card
-// can hold.
+// A file list that never ends is cut off after the most entries a card holds.
 TEST(PanelRepliesTest, AListThatNeverEndsIsCutOff)
 {
     // Every other sub-command is acknowledged.

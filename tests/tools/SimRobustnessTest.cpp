@@ -1,7 +1,5 @@
 // Requests the program never sends: broken frames end at most their own
-// connection, odd requests get error results, and no name reaches outside the
-// card, whatever the command. (Fault injection is shown through the program's
-// client, with the link.)
+// connection, odd requests get error results, no name reaches outside the card.
 #include "SimRawClient.h"
 #include "support/CSimulatorProcess.h"
 #include "support/CTempDir.h"

@@ -1,6 +1,5 @@
 // The simulator as a process: its first output line, its options, how it
-// ends, and the demo card's sample files it writes. (The growing data log is
-// read as it grows by the viewer's tests.)
+// ends, and the demo card's sample files it writes.
 #include "SimRawClient.h"
 #include "support/CSimulatorProcess.h"
 #include "support/CTempDir.h"
@@ -19,8 +18,7 @@ CChildProcess Simulator(const std::string& strArgs)
     return CChildProcess(Words(ORVAK_PANELSIM_PATH " " + strArgs));
 }
 
-// Sends the signal (none: 0) and tells whether the simulator then ended in
-// time with the exit code.
+// Sends the signal (none: 0); true when the simulator then ends in time with the code.
 bool EndsWith(CChildProcess& sim, int nSignal, int nCode)
 {
     if (nSignal != 0)
