@@ -214,25 +214,25 @@ TEST(HostileTest, PullKeepsGoingOnlyWhenAsked)
                                 {"B.CSV", std::string(900, 'b'), -1, -1, 100},
                                 {"C\x01.CSV", "unusable name\n"},
                                 {"D.CSV", "last\n"}}});
-    SLocal local;
-    SCliResult run = local.Run(panel, "PANEL pull *.CSV .");
-    EXPECT_EQ(1, run.nExit) << run.strErr;
-    EXPECT_NE(std::string::npos, run.strOut.find("1 of 4 copied, 0 skipped, 0 left out, 1 failed, "
-                                                 "2 not attempted"))
-        << run.strOut;
-    EXPECT_TRUE(fs::exists(local.dir.Path() / "A.CSV"));
-    EXPECT_FALSE(fs::exists(local.dir.Path() / "D.CSV"));
-    fs::remove(local.dir.Path() / "A.CSV");
-
-    run = local.Run(panel, "PANEL pull *.CSV . --keep-going");
-    EXPECT_EQ(1, run.nExit) << run.strErr;
-    EXPECT_NE(std::string::npos, run.strOut.find("2 of 4 copied, 0 skipped, 0 left out, 2 failed, "
-                                                 "0 not attempted; Status: "))
-        << run.strOut;
-    EXPECT_NE(std::string::npos, run.strErr.find("Could not copy the remote file B.CSV"));
-    EXPECT_NE(std::string::npos, run.strErr.find("Could not copy the remote file C\\x01.CSV"));
-    EXPECT_EQ("first\n", local.dir.ReadFile("A.CSV"));
-    EXPECT_EQ("last\n", local.dir.ReadFile("D.CSV"));
-    EXPECT_FALSE(fs::exists(local.dir.Path() / "B.CSV"));
-    local.ExpectNoTemporaries();
+    for (const bool bKeepGoing : {false, true})
+    {
+        SLocal local;
+        const SCliResult run = local.Run(panel, std::string("PANEL pull *.CSV .") +
+                                                    (bKeepGoing ? " --keep-going" : ""));
+        EXPECT_EQ(1, run.nExit) << run.strErr;
+        EXPECT_NE(std::string::npos,
+                  run.strOut.find(bKeepGoing ? "2 of 4 copied, 0 skipped, 0 left out, 2 failed, "
+                                               "0 not attempted; Status: "
+                                             : "1 of 4 copied, 0 skipped, 0 left out, 1 failed, "
+                                               "2 not attempted"))
+            << run.strOut;
+        EXPECT_NE(std::string::npos, run.strErr.find("Could not copy the remote file B.CSV"));
+        EXPECT_EQ(bKeepGoing, run.strErr.find("Could not copy the remote file C\\x01.CSV") !=
+                                  std::string::npos);
+        EXPECT_EQ("first\n", local.dir.ReadFile("A.CSV"));
+        EXPECT_EQ(bKeepGoing, fs::exists(local.dir.Path() / "D.CSV"));
+        EXPECT_EQ(bKeepGoing ? "last\n" : "", local.dir.ReadFile("D.CSV"));
+        EXPECT_FALSE(fs::exists(local.dir.Path() / "B.CSV"));
+        local.ExpectNoTemporaries();
+    }
 }
