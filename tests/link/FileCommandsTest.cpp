@@ -1,39 +1,20 @@
-// Both command families against the simulator: the file commands (message
-// code 143, type 186) and the card commands (message code 128, type 80).
+// Both command families against the simulator: file commands (143, type 186)
+// and card commands (128, type 80); the neutral calls pick the panel's own.
 #include "LinkTestSupport.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
+#include <iomanip>
+#include <sstream>
 #include <sys/time.h>
 #include <unistd.h>
-
-namespace
-{
-bool CardHas(const CSimPanel& panel, const std::string& strName)
-{
-    return std::filesystem::exists(panel.Card().Path() / strName);
-}
-
-std::string LocalTime(time_t t)
-{
-    tm tmLocal{};
-    localtime_r(&t, &tmLocal);
-    char sz[32];
-    strftime(sz, sizeof(sz), "%Y-%m-%d %H:%M:%S", &tmLocal);
-    return sz;
-}
-} // namespace
 
 TEST(FileCommandsTest, ListingsFollowThePatternInBothFamilies)
 {
     const time_t tModified = 1718000000; // the panel reports local time
+    std::ostringstream strLocalTime;
+    strLocalTime << std::put_time(std::localtime(&tModified), "%Y-%m-%d %H:%M:%S");
     const std::string strLong = std::string(40, 'L') + ".TXT";
-    const struct
-    {
-        bool bCard;
-        const char* pszPattern;
-        std::vector<std::string> arrNames;
-    } arrCases[] = {
+    const std::tuple<bool, const char*, std::vector<std::string>> arrCases[] = {
         {false, "*.*", {"PADDED.TXT", "41225A07.CSV", "HUGE.CSV", strLong, "README.TXT"}},
         // The name on the card ends in blanks: only a pattern with a trailing * meets it.
         {false, "*TXT*", {"PADDED.TXT", strLong, "README.TXT"}},
@@ -55,21 +36,21 @@ TEST(FileCommandsTest, ListingsFollowThePatternInBothFamilies)
         // 3 GiB, sparse: sizes of 2 GiB and more stay unsigned.
         ASSERT_EQ(truncate(panel.Card().WriteFile("HUGE.CSV", "").c_str(), 3221225472LL), 0);
         panel.Start({"--type", bCard ? "80" : "186", "--zero-date", "README.TXT"});
-        for (const auto& c : arrCases)
+        for (const auto& [bCardRow, pszPattern, arrNames] : arrCases)
         {
-            if (c.bCard != bCard)
+            if (bCardRow != bCard)
                 continue;
-            SCOPED_TRACE(std::string(bCard ? "card " : "file ") + c.pszPattern);
-            SLinkOperation op(panel);
+            SCOPED_TRACE(std::string(bCard ? "card " : "file ") + pszPattern);
+            SLinkOperation op(panel.Port());
             CDirData list;
-            ASSERT_TRUE(bCard ? op.files.CardGetFileList(list, c.pszPattern)
-                              : op.files.GetFileList(list, c.pszPattern))
+            ASSERT_TRUE(bCard ? op.files.CardGetFileList(list, pszPattern)
+                              : op.files.GetFileList(list, pszPattern))
                 << op.files.GetErrors();
-            EXPECT_EQ(NamesOf(list), c.arrNames);
-            if (c.arrNames.size() < 5)
+            EXPECT_EQ(NamesOf(list), arrNames);
+            if (arrNames.size() < 5)
                 continue;
             EXPECT_EQ(list.GetAt(0).strSize, "77");
-            EXPECT_EQ(list.GetAt(0).dtModified.Format("%Y-%m-%d %H:%M:%S"), LocalTime(tModified));
+            EXPECT_EQ(list.GetAt(0).dtModified.Format("%Y-%m-%d %H:%M:%S"), strLocalTime.str());
             EXPECT_EQ(list.GetAt(2).strSize, "3221225472");
             EXPECT_EQ(list.GetAt(4).strSize, "8");
             EXPECT_FALSE(list.GetAt(4).dtModified.IsValid()); // a zero date is listed, invalid
@@ -84,7 +65,7 @@ TEST(FileCommandsTest, FilesReadBlockByBlockAndSeek)
     for (const size_t nSize : arrSizes)
         panel.Card().WriteFile("F" + std::to_string(nSize), PatternBytes(nSize, nSize));
     panel.Start();
-    SLinkOperation op(panel);
+    SLinkOperation op(panel.Port());
     unsigned char arrBlock[255];
     for (const size_t nSize : arrSizes)
     {
@@ -129,7 +110,7 @@ TEST(FileCommandsTest, FileFamilyDeletesRenamesAndBacksUp)
     panel.Card().WriteFile("README.TXT", "read me\n");
     panel.Card().WriteFile("noext", "x");
     panel.Start();
-    SLinkOperation op(panel);
+    SLinkOperation op(panel.Port());
     EXPECT_TRUE(op.files.RenameFile("README.TXT", "NOTES.TXT"));
     EXPECT_EQ(panel.Card().ReadFile("NOTES.TXT"), "read me\n");
     EXPECT_FALSE(op.files.RenameFile("README.TXT", "OTHER.TXT"));
@@ -137,12 +118,12 @@ TEST(FileCommandsTest, FileFamilyDeletesRenamesAndBacksUp)
 
     EXPECT_TRUE(op.files.DeleteFiles({}));
     EXPECT_FALSE(op.files.DeleteFiles({"NOTES.TXT", "MISSING.CSV", "noext"}));
-    EXPECT_FALSE(CardHas(panel, "NOTES.TXT"));
-    EXPECT_TRUE(CardHas(panel, "noext")); // never sent
+    EXPECT_FALSE(panel.CardHas("NOTES.TXT"));
+    EXPECT_TRUE(panel.CardHas("noext")); // never sent
 
     EXPECT_TRUE(op.files.BackupFiles({"41225A07.CSV"}));
     EXPECT_EQ(panel.Card().ReadFile("41225A07.BAK"), PatternBytes(3000));
-    EXPECT_FALSE(CardHas(panel, "90101107.BAK"));
+    EXPECT_FALSE(panel.CardHas("90101107.BAK"));
     EXPECT_TRUE(op.files.BackupAllCsvFiles());
     EXPECT_EQ(panel.Card().ReadFile("90101107.BAK"), "a,b\n");
     EXPECT_FALSE(op.files.BackupFiles({"MISSING.CSV", "90101107.CSV"}));
@@ -158,22 +139,56 @@ TEST(FileCommandsTest, CardFamilyListsDeletesAndRenames)
     panel.Card().WriteFile("README.TXT", "read me\n");
     panel.Card().WriteFile("Z.CSV", "z");
     panel.Start({"--type", "80", "--card-no-last-flag"});
-    SLinkOperation op(panel);
+    SLinkOperation op(panel.Port());
     CDirData list;
     ASSERT_TRUE(op.files.CardGetFileList(list, "*.*")); // ends at the count, without a last flag
     EXPECT_EQ(NamesOf(list), (std::vector<std::string>{"90101107.CSV", "README.TXT", "Z.CSV"}));
 
     EXPECT_TRUE(op.files.CardRenameFile("README.TXT", "NOTES.TXT"));
-    EXPECT_TRUE(CardHas(panel, "NOTES.TXT"));
+    EXPECT_TRUE(panel.CardHas("NOTES.TXT"));
     EXPECT_FALSE(op.files.CardRenameFile("NOTES.TXT", "90101107.CSV"));
     EXPECT_FALSE(op.files.CardDeleteFiles({"NOTES.TXT", "MISSING.CSV", "Z.CSV"}));
-    EXPECT_FALSE(CardHas(panel, "NOTES.TXT"));
-    EXPECT_TRUE(CardHas(panel, "Z.CSV")); // never sent
+    EXPECT_FALSE(panel.CardHas("NOTES.TXT"));
+    EXPECT_TRUE(panel.CardHas("Z.CSV")); // never sent
     EXPECT_EQ(op.files.GetErrors(), "Error: Filenames are not unique\nError in renaming file.\n"
                                     "Could not rename NOTES.TXT.\n"
                                     "Error: Source file not found\nError in deleting file.\n"
                                     "Could not delete MISSING.CSV.");
-    SLinkOperation op2(panel);
+    SLinkOperation op2(panel.Port());
     EXPECT_TRUE(op2.files.CardDeleteFiles({"Z.CSV"}));
-    EXPECT_FALSE(CardHas(panel, "Z.CSV"));
+    EXPECT_FALSE(panel.CardHas("Z.CSV"));
+}
+
+TEST(PanelFilesTest, NeutralCallsUseThePanelsOwnFamily)
+{
+    const std::string NO_BACKUP = "Error: This panel cannot back up CSV files.";
+    // Card commands for the files on type 161; backups are file commands on every panel.
+    const std::pair<const char*, bool> arrCases[] = {
+        {"--type 186 --fail 128=24", true},
+        {"--type 161 --fail 143:6=24 --fail 143:13=24 --fail 143:14=24", true},
+        {"--type 80 --fail 143=24", false}};
+    for (const auto& [pszArgs, bCanBackup] : arrCases)
+    {
+        SCOPED_TRACE(pszArgs);
+        CSimPanel panel;
+        for (const char* pszName : {"A.CSV", "B.CSV", "C.TXT"})
+            panel.Card().WriteFile(pszName, pszName);
+        panel.Start(Words(pszArgs));
+        SLinkOperation op(panel.Port());
+        ASSERT_TRUE(op.pComm->ReadPanelInfo());
+
+        CDirData list;
+        ASSERT_TRUE(op.files.ListFiles(list, "*.*")) << op.files.GetErrors();
+        EXPECT_EQ(NamesOf(list), (std::vector<std::string>{"A.CSV", "B.CSV", "C.TXT"}));
+        EXPECT_TRUE(op.files.Rename("C.TXT", "D.TXT")) << op.files.GetErrors();
+        EXPECT_TRUE(panel.CardHas("D.TXT"));
+        EXPECT_TRUE(op.files.Delete({"D.TXT"})) << op.files.GetErrors();
+        EXPECT_FALSE(panel.CardHas("D.TXT"));
+
+        EXPECT_EQ(op.files.Backup({"A.CSV"}), bCanBackup);
+        EXPECT_EQ(panel.CardHas("A.BAK"), bCanBackup);
+        EXPECT_EQ(op.files.BackupAll(), bCanBackup);
+        EXPECT_EQ(panel.CardHas("B.BAK"), bCanBackup);
+        EXPECT_EQ(op.files.GetErrors(), bCanBackup ? "" : NO_BACKUP + "\n" + NO_BACKUP);
+    }
 }

@@ -1,19 +1,26 @@
 #pragma once
-// Shared pieces of the panel link tests: a simulator serving a fresh card
-// folder, channels with short time-outs, whole TFTP transfers and file
-// contents to compare.
+// Shared pieces of the link tests: a simulator serving a fresh card folder,
+// channels with short time-outs, whole TFTP transfers.
 #include "link/CCommInterface.h"
 #include "link/CPanelFileCommands.h"
 #include "link/CTFTPClient.h"
 #include "support/CSimulatorProcess.h"
 #include "support/CTempDir.h"
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 // Bytes that differ from block to block, so a skipped or repeated block shows.
-std::string PatternBytes(size_t nLength, unsigned nSeed = 1);
+inline std::string PatternBytes(size_t nLength, unsigned nSeed = 1)
+{
+    std::string str(nLength, '\0');
+    uint32_t n = nSeed * 2654435761u;
+    for (char& c : str)
+        c = static_cast<char>((n = n * 1103515245u + 12345u) >> 16);
+    return str;
+}
 
 // A card folder and the simulator serving it. Write the card's files, then Start.
 class CSimPanel
@@ -21,25 +28,29 @@ class CSimPanel
 public:
     const CTempDir& Card() const { return m_card; }
     // Without a TFTP server unless bTftp.
-    void Start(std::vector<std::string> arrArgs = {}, bool bTftp = false);
+    void Start(std::vector<std::string> arrArgs = {}, bool bTftp = false)
+    {
+        arrArgs.insert(arrArgs.begin(), {"--card", m_card.Str()});
+        if (!bTftp)
+            arrArgs.push_back("--no-tftp");
+        m_pSim = std::make_unique<CSimulatorProcess>(arrArgs);
+    }
     int Port() const { return m_pSim->Port(); }
     int TftpPort() const { return m_pSim->TftpPort(); }
-    // A channel to the simulator with short time-outs.
-    std::unique_ptr<CCommInterface> MakeComm(int nReplyMs = 5000) const;
+    bool CardHas(const std::string& strName) const
+    {
+        return std::filesystem::exists(m_card.Path() / strName);
+    }
 
 private:
     CTempDir m_card;
     std::unique_ptr<CSimulatorProcess> m_pSim;
 };
 
-// A channel and a file command object on it, as one user operation has them.
+// A channel with short time-outs and a file command object on it, as one user operation has them.
 struct SLinkOperation
 {
-    explicit SLinkOperation(const CSimPanel& panel, int nReplyMs = 5000)
-        : pComm(panel.MakeComm(nReplyMs)), files(pComm.get())
-    {
-    }
-    explicit SLinkOperation(int nPort, int nReplyMs = 2000)
+    explicit SLinkOperation(int nPort, int nReplyMs = 5000)
         : pComm(std::make_unique<CCommInterface>("127.0.0.1", nPort)), files(pComm.get())
     {
         pComm->SetTimeouts(2000, nReplyMs);
@@ -49,8 +60,21 @@ struct SLinkOperation
 };
 
 // The names of a listing, in order.
-std::vector<std::string> NamesOf(const CDirData& list);
+inline std::vector<std::string> NamesOf(const CDirData& list)
+{
+    std::vector<std::string> arrNames;
+    for (const DIR_DATA& entry : list.Entries())
+        arrNames.push_back(entry.strName);
+    return arrNames;
+}
 
 // A whole TFTP transfer with a server on 127.0.0.1:nPort; returns the last result.
-int RunTftp(CTFTPClient& client, int nPort, bool bDownload, const std::string& strRemote,
-            const std::string& strLocal);
+inline int RunTftp(CTFTPClient& client, int nPort, bool bDownload, const std::string& strRemote,
+                   const std::string& strLocal)
+{
+    client.SetServerPort(static_cast<uint16_t>(nPort));
+    int nResult = client.StartTransfer(bDownload, strRemote, strLocal, "127.0.0.1");
+    while (nResult == TFTP_RESULT_MORE)
+        nResult = client.Step();
+    return nResult;
+}

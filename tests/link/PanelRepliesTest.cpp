@@ -1,10 +1,12 @@
-// What a failed reply leaves for the user, in both command families: the
-// panel's result codes and card statuses, malformed and short replies (never
-// read past), and names too long for one request (never sent cut).
+// The channel over TCP, and what a failed reply leaves for the user in both
+// command families: short replies are never read past, long names never sent cut.
 #include "LinkTestSupport.h"
 #include "support/CFramePeer.h"
 #include "support/CardFrame.h"
+#include "support/SocketIo.h"
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -14,8 +16,11 @@ const std::string SHORT = "Error: Incomplete reply from the panel.\n";
 const std::string TOO_LONG = "Error: The name is too long for a request to the panel.\n";
 const std::string LIST_FAILED = "Error in Getting Remote file list.";
 const std::string DELETE_FAILED = "Error in deleting file.\nCould not delete ";
+const std::string CARD_IN_USE = "Error: File may be in use.\n";
 const char* const TIMEOUT_TEXT =
     "Incorrect Communication Packet  (Time Out Error). \nCheck cable and communication port.";
+const char* const UNKNOWN_TEXT =
+    "Error C01_4:  Unknown communication error. Please check the cable and connection.";
 
 // One operation on the panel's files (on A.CSV unless named); true when it succeeded.
 bool Do(const std::string& strAction, CPanelFileCommands& f, const std::string& strName = "",
@@ -46,14 +51,8 @@ bool Do(const std::string& strAction, CPanelFileCommands& f, const std::string& 
 
 TEST(PanelRepliesTest, FailedRepliesFromTheSimulatorGetTheirTexts)
 {
-    const std::string CARD_IN_USE = "Error: File may be in use.\n";
-    const struct
-    {
-        const char* pszArgs;
-        const char* pszAction;
-        std::string strErrors;
-        const char* pszCommError; // nullptr: not checked
-    } arrCases[] = {
+    // Arguments, action, errors, the channel's text (nullptr: not checked).
+    const std::tuple<const char*, const char*, std::string, const char*> arrCases[] = {
         {"--fail 143:7=6", "list", LIST_FAILED, "Panel is out of memory;  \nPlease delete"},
         {"--fail 143:14=212", "rename", "Error in renaming file.\nCould not rename A.CSV.",
          "User aborted communication."},
@@ -79,18 +78,18 @@ TEST(PanelRepliesTest, FailedRepliesFromTheSimulatorGetTheirTexts)
         {"--type 80 --card-status 131", "card-list", "Error: Card is Full\n" + LIST_FAILED,
          nullptr},
     };
-    for (const auto& c : arrCases)
+    for (const auto& [pszArgs, pszAction, strErrors, pszCommError] : arrCases)
     {
-        SCOPED_TRACE(c.pszArgs);
+        SCOPED_TRACE(pszArgs);
         CSimPanel panel;
         panel.Card().WriteFile("A.CSV", "a");
-        panel.Start(Words(c.pszArgs));
-        SLinkOperation op(panel);
-        EXPECT_EQ(Do(c.pszAction, op.files), c.strErrors.empty() && !c.pszCommError);
-        EXPECT_EQ(op.files.GetErrors(), c.strErrors);
-        if (c.pszCommError)
+        panel.Start(Words(pszArgs));
+        SLinkOperation op(panel.Port());
+        EXPECT_EQ(Do(pszAction, op.files), strErrors.empty() && !pszCommError);
+        EXPECT_EQ(op.files.GetErrors(), strErrors);
+        if (pszCommError)
         {
-            EXPECT_EQ(op.pComm->GetError().rfind(c.pszCommError, 0), 0u) << op.pComm->GetError();
+            EXPECT_EQ(op.pComm->GetError().rfind(pszCommError, 0), 0u) << op.pComm->GetError();
         }
     }
 }
@@ -100,87 +99,156 @@ TEST(PanelRepliesTest, RepliesCutShortAreNeverReadPast)
 {
     std::vector<unsigned char> arrShortEntry = {0, 0, 0}; // status, then 10 name bytes: cut
     arrShortEntry.resize(13, 'N');
-    const struct
-    {
-        std::vector<std::vector<unsigned char>> arrReplies;
-        const char* pszAction;
-        std::string strErrors;
-        int nRequests;
-    } arrCases[] = {
+    // The replies, the action, errors, requests sent.
+    const std::tuple<std::vector<CFramePeer::CBytes>, const char*, std::string, int> arrCases[] = {
         // A record cut inside its name: the listing is not closed after the failure.
         {{{21}, {6}, {7, 'A', 'B', 'C'}}, "list", SHORT + LIST_FAILED, 3},
         {{{21}, {3}, {2, 0x10, 0}}, "open", "Error: Incomplete reply from the panel.", 3}, // seek
         {{CardFrame({0, 0, 1}), CardFrame(arrShortEntry)}, "card-list", SHORT + LIST_FAILED, 2},
         {{CardFrame({0})}, "card-list", SHORT + LIST_FAILED, 1}, // no count
-        {{{0xF1, 0x14, 6, 0, 0, 0}},
-         "card-delete", // a file-in-use header
-         "Error: File may be in use.\n" + DELETE_FAILED + "A.CSV.",
-         1},
+        // A file-in-use header.
+        {{{0xF1, 0x14, 6, 0, 0, 0}}, "card-delete", CARD_IN_USE + DELETE_FAILED + "A.CSV.", 1},
     };
-    for (const auto& c : arrCases)
+    for (const auto& [arrReplies, pszAction, strErrors, nRequests] : arrCases)
     {
-        SCOPED_TRACE(c.strErrors);
-        CFramePeer panel(c.arrReplies);
+        CFramePeer panel(arrReplies);
         SLinkOperation op(panel.Port());
-        EXPECT_FALSE(Do(c.pszAction, op.files));
-        EXPECT_EQ(op.files.GetErrors(), c.strErrors);
-        EXPECT_EQ(panel.RequestCount(), c.nRequests);
+        EXPECT_FALSE(Do(pszAction, op.files)) << strErrors;
+        EXPECT_EQ(op.files.GetErrors(), strErrors);
+        EXPECT_EQ(panel.RequestCount(), nRequests) << strErrors;
     }
 }
 
-// The panel never answers, so anything sent would end in a time-out: the
-// refused requests leave the channel's text empty.
+// The panel never answers, so anything sent ends in a time-out: the refused
+// requests leave the channel's text empty. One byte less fits and goes out.
 TEST(PanelRepliesTest, NamesTooLongForARequestAreNotSent)
 {
     const std::string A200(200, 'A'), C255(255, 'C'), E249(249, 'E'), F100(100, 'F');
+    const std::string C254(254, 'C'), E248(248, 'E');
     const std::string RENAME_FAILED = "Error in renaming file.\nCould not rename ";
-    const struct
-    {
-        const char* pszAction;
-        std::string strName, strNew, strErrors;
-    } arrCases[] = {
-        {"rename", A200, std::string(54, 'B'), TOO_LONG + RENAME_FAILED + A200 + "."}, // 256 bytes
-        {"delete", C255, "", TOO_LONG + DELETE_FAILED + C255 + "."},
-        {"list", std::string(255, '*'), "", TOO_LONG + LIST_FAILED},
-        {"open", std::string(254, 'D'), "", TOO_LONG.substr(0, TOO_LONG.size() - 1)},
-        {"card-delete", E249, "", TOO_LONG + DELETE_FAILED + E249 + "."}, // a frame of 256 bytes
-        {"card-rename", F100, std::string(147, 'G'), TOO_LONG + RENAME_FAILED + F100 + "."},
-        {"card-list", std::string(248, '*'), "", TOO_LONG + LIST_FAILED},
+    const std::tuple<const char*, std::string, std::string, std::string, const char*> arrCases[] = {
+        {"rename", A200, std::string(54, 'B'), TOO_LONG + RENAME_FAILED + A200 + ".",
+         ""}, // 256 bytes
+        {"delete", C255, "", TOO_LONG + DELETE_FAILED + C255 + ".", ""},
+        {"delete", C254, "", DELETE_FAILED + C254 + ".", TIMEOUT_TEXT},
+        {"list", std::string(255, '*'), "", TOO_LONG + LIST_FAILED, ""},
+        {"open", std::string(254, 'D'), "", TOO_LONG.substr(0, TOO_LONG.size() - 1), ""},
+        {"card-delete", E249, "", TOO_LONG + DELETE_FAILED + E249 + ".",
+         ""}, // a frame of 256 bytes
+        {"card-delete", E248, "", DELETE_FAILED + E248 + ".", TIMEOUT_TEXT},
+        {"card-rename", F100, std::string(147, 'G'), TOO_LONG + RENAME_FAILED + F100 + ".", ""},
+        {"card-list", std::string(248, '*'), "", TOO_LONG + LIST_FAILED, ""},
     };
     CSimPanel panel;
-    panel.Start({"--type", "80", "--no-reply-every", "1"});
-    for (const auto& c : arrCases)
+    panel.Start(Words("--type 80 --no-reply-every 1"));
+    for (const auto& [pszAction, strName, strNew, strErrors, pszCommError] : arrCases)
     {
-        SLinkOperation op(panel, 100);
-        EXPECT_FALSE(Do(c.pszAction, op.files, c.strName, c.strNew));
-        EXPECT_EQ(op.files.GetErrors(), c.strErrors);
-        EXPECT_EQ(op.pComm->GetError(), "");
-    }
-    // One byte less fits and goes out (and times out here), in each family.
-    for (const auto& [pszAction, strName] : {std::pair{"delete", std::string(254, 'C')},
-                                             std::pair{"card-delete", std::string(248, 'E')}})
-    {
-        SLinkOperation op(panel, 100);
-        EXPECT_FALSE(Do(pszAction, op.files, strName));
-        EXPECT_EQ(op.pComm->GetError(), TIMEOUT_TEXT);
+        SLinkOperation op(panel.Port(), 100);
+        EXPECT_FALSE(Do(pszAction, op.files, strName, strNew));
+        EXPECT_EQ(op.files.GetErrors(), strErrors);
+        EXPECT_EQ(op.pComm->GetError(), pszCommError);
     }
 }
 
-// A panel whose file list never ends is cut off after the most entries a card
-// can hold.
+// A file list that never ends is cut off after the most entries a card holds.
 TEST(PanelRepliesTest, AListThatNeverEndsIsCutOff)
 {
+    // Every other sub-command is acknowledged.
     CFramePeer panel(
         [](unsigned char, const CFramePeer::CBytes& arrRequest)
         {
-            if (arrRequest.at(0) != 7) // every other sub-command is acknowledged
-                return std::optional(CFramePeer::CBytes{arrRequest[0]});
             return std::optional(
-                CFramePeer::CBytes{7, 'L', 0, 0, 0, 0, 9, 14, 30, 0, 4, 12, 7, 234});
+                arrRequest.at(0) != 7
+                    ? CFramePeer::CBytes{arrRequest[0]}
+                    : CFramePeer::CBytes{7, 'L', 0, 0, 0, 0, 9, 14, 30, 0, 4, 12, 7, 234});
         });
     SLinkOperation op(panel.Port());
     CDirData list;
     EXPECT_FALSE(op.files.GetFileList(list, "*.*"));
     EXPECT_EQ(op.files.GetErrors(), "Error: The panel's file list does not end.\n" + LIST_FAILED);
     EXPECT_LT(panel.RequestCount(), 65540);
+}
+
+TEST(TransportTest, PanelIdentification)
+{
+    const std::tuple<const char*, bool, int, uint32_t, const char*> arrCases[] = {
+        {"--type 181 --revision K12 --build 70000", true, 181, 70000, ""},
+        {"--info-length 6 --build 999", true, 186, 0, ""}, // the rest of the block stays zero
+        {"--info-length 101", false, 0, 0,
+         "Incorrect Communication Packet  (Incorrect message length)."},
+        {"--type 177 --revision i11 --build 39", false, 177, 39, "Error: Device Type Mismatch"},
+        {"--fail 18=17", false, 0, 0, "There is a Port conflict. Check the ports."},
+        {"--type 0", false, 0, 0, "Error: The panel did not identify itself (panel type 0)."},
+    };
+    for (const auto& [pszArgs, bAccepted, nType, nBuild, pszError] : arrCases)
+    {
+        SCOPED_TRACE(pszArgs);
+        CSimPanel panel;
+        panel.Start(Words(pszArgs));
+        SLinkOperation op(panel.Port());
+        EXPECT_EQ(op.pComm->CheckPanelType(), bAccepted);
+        EXPECT_EQ(op.pComm->GetError(), pszError);
+        EXPECT_EQ(GetPanelType(), nType);
+        if (nType != 0)
+        {
+            EXPECT_EQ(GetPanelBuildNumber(), nBuild); // little-endian from byte 48
+        }
+        if (nType == 181)
+        {
+            EXPECT_EQ(GetPanelRevisionLetter() + std::to_string(GetPanelRevisionNumber()), "K12");
+        }
+    }
+}
+
+TEST(TransportTest, ConnectionsAreKeptAndDroppedAfterAFailure)
+{
+    CSimPanel panel, closing;
+    panel.Card().WriteFile("A.BIN", PatternBytes(2000));
+    panel.Start({"--no-reply-every", "5"});
+    // The fifth exchange of one connection goes unanswered: the first four share it.
+    SLinkOperation info(panel.Port(), 300);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(info.pComm->ReadPanelInfo());
+    EXPECT_FALSE(info.pComm->ReadPanelInfo());
+    EXPECT_EQ(info.pComm->GetError(), TIMEOUT_TEXT);
+    // The failed connection was closed: a new one counts from 1 again. A file
+    // read takes 21, 3, seek, seek; its first block then times out, not retried.
+    SLinkOperation op(panel.Port(), 300);
+    ASSERT_EQ(op.files.OpenRemoteFile("A.BIN"), 2000u);
+    unsigned char arrBlock[255];
+    unsigned long nLen = sizeof(arrBlock);
+    EXPECT_FALSE(op.files.ReadFileBlock(arrBlock, &nLen));
+    EXPECT_EQ(op.pComm->GetError(), TIMEOUT_TEXT);
+
+    closing.Start({"--close-mid-reply-every", "2"});
+    SLinkOperation closed(closing.Port());
+    CCommInterface& comm = *closed.pComm;
+    EXPECT_TRUE(comm.ReadPanelInfo());
+    EXPECT_FALSE(comm.ReadPanelInfo());
+    EXPECT_EQ(comm.GetError(), TIMEOUT_TEXT);
+    EXPECT_TRUE(comm.ReadPanelInfo());
+    // A request too long for a frame is refused before anything is sent.
+    std::vector<unsigned char> arrRequest(65536);
+    EXPECT_FALSE(comm.SendMsgCode(143, false, arrRequest.data(), arrRequest.size(), arrBlock,
+                                  sizeof(arrBlock), &nLen));
+    EXPECT_EQ(comm.GetError(), "Invalid argument type.");
+}
+
+TEST(TransportTest, FailureTextsKeepTheSystemsReason)
+{
+    CCommInterface comm("127.0.0.1", FreeLoopbackPort(SOCK_STREAM));
+    comm.SetCommError(4); // nothing failed yet: no error number saved
+    EXPECT_EQ(comm.GetError(), UNKNOWN_TEXT);
+    EXPECT_FALSE(comm.ReadPanelInfo());
+    EXPECT_EQ(comm.GetError(), "Error C01_5:  Unable to Connect to host device.\nPlease check the "
+                               "cable and connection.");
+    comm.SetCommError(0); // success keeps the last text
+    EXPECT_NE(comm.GetError(), "");
+    // A code outside the table reports the error number saved at the failure.
+    for (const unsigned long nCode : {4ul, 12ul, 50ul, 213ul, 100000ul})
+    {
+        comm.SetCommError(nCode);
+        EXPECT_EQ(comm.GetError(), std::strerror(ECONNREFUSED)) << nCode;
+        EXPECT_EQ(CommErrorText(nCode, 0), UNKNOWN_TEXT) << nCode;
+    }
 }

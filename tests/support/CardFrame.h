@@ -1,18 +1,26 @@
 #pragma once
-// A card command frame as a panel and its client both build it: 0x71 0x14,
-// the frame's length, the payload (a reply's starts with its status byte),
-// and the low byte of the sum of every byte before it.
-#include <algorithm>
+// The frames of the command channel as a panel and its client both build
+// them: a message frame (0x50 0x4C, the message code, the result byte, the
+// payload's length, big-endian, and the payload), and the card command frame
+// carried in message 128 (0x71 0x14, the frame's length, the payload, a
+// reply's starting with its status byte, and the low byte of the sum of
+// every byte before it).
+#include <cstdint>
 #include <numeric>
 #include <vector>
 
-inline std::vector<unsigned char> CardFrame(const std::vector<unsigned char>& arrPayload)
+inline std::vector<uint8_t> MessageFrame(uint8_t nCode, const std::vector<uint8_t>& arrPayload)
 {
-    std::vector<unsigned char> arr(arrPayload.size() + 4);
-    arr[0] = 0x71;
-    arr[1] = 0x14;
-    arr[2] = static_cast<unsigned char>(arr.size());
-    std::copy(arrPayload.begin(), arrPayload.end(), arr.begin() + 3);
-    arr.back() = static_cast<unsigned char>(std::accumulate(arr.begin(), arr.end() - 1, 0u));
+    const auto n = arrPayload.size();
+    std::vector<uint8_t> arr = {0x50, 0x4C, nCode, 0, uint8_t(n >> 8), uint8_t(n)};
+    arr.insert(arr.end(), arrPayload.begin(), arrPayload.end());
+    return arr;
+}
+
+inline std::vector<uint8_t> CardFrame(const std::vector<uint8_t>& arrPayload)
+{
+    std::vector<uint8_t> arr = {0x71, 0x14, uint8_t(arrPayload.size() + 4)};
+    arr.insert(arr.end(), arrPayload.begin(), arrPayload.end());
+    arr.push_back(uint8_t(std::accumulate(arr.begin(), arr.end(), 0u)));
     return arr;
 }

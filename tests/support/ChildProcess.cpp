@@ -3,6 +3,7 @@
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
+#include <iterator>
 #include <sstream>
 #include <sys/wait.h>
 #include <thread>
@@ -11,10 +12,7 @@
 std::vector<std::string> Words(const std::string& strLine)
 {
     std::istringstream in(strLine);
-    std::vector<std::string> arrWords;
-    for (std::string strWord; in >> strWord;)
-        arrWords.push_back(strWord);
-    return arrWords;
+    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
 }
 
 CChildProcess::CChildProcess(std::vector<std::string> arrArgv,

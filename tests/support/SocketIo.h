@@ -34,14 +34,20 @@ inline bool ReceiveAll(int nSocket, unsigned char* p, size_t n)
     return true;
 }
 
-// A socket of the type (SOCK_STREAM, SOCK_DGRAM) bound to a free port of
-// 127.0.0.1, which nPort receives; -1 on failure.
+inline sockaddr_in LoopbackAddress(int nPort)
+{
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_port = htons(static_cast<uint16_t>(nPort));
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return addr;
+}
+
+// A socket of the type bound to a free port of 127.0.0.1 (nPort); -1 on failure.
 inline int BindLoopbackSocket(int nType, int& nPort)
 {
     const int nSocket = socket(AF_INET, nType | SOCK_CLOEXEC, 0);
-    sockaddr_in sa{};
-    sa.sin_family = AF_INET;
-    sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    sockaddr_in sa = LoopbackAddress(0);
     socklen_t nLen = sizeof(sa);
     nPort = 0;
     if (nSocket >= 0 && bind(nSocket, reinterpret_cast<sockaddr*>(&sa), sizeof(sa)) == 0 &&
@@ -50,8 +56,7 @@ inline int BindLoopbackSocket(int nType, int& nPort)
     return nSocket;
 }
 
-// A port of the type on 127.0.0.1 that was free a moment ago (bound, then
-// released): nothing listens on it.
+// A port of 127.0.0.1 that was free a moment ago: nothing listens on it.
 inline int FreeLoopbackPort(int nType)
 {
     int nPort = 0;

@@ -1,7 +1,6 @@
 #pragma once
 // Real TFTP peers from Debian's packages, for interoperability tests and the
-// TFTP benchmark: tftpd-hpa's server on a free loopback port, and a runner
-// for command-line clients (tftp-hpa, curl).
+// TFTP benchmark: tftpd-hpa's server, and a runner for command-line clients.
 #include "support/ChildProcess.h"
 #include "support/SocketIo.h"
 
@@ -16,9 +15,7 @@ namespace tftp_peers
 {
 constexpr const char* TFTPD_PATH = "/usr/sbin/in.tftpd";
 
-// Runs a command-line program (absolute path first) to its end, at most
-// nTimeoutMs; returns its exit code, or -1 when it had to be killed or did
-// not run.
+// Runs a program (absolute path first) for at most nTimeoutMs; its exit code, or -1.
 inline int RunProgram(const std::vector<std::string>& arrArgs, int nTimeoutMs = 60000)
 {
     CChildProcess program(arrArgs);
@@ -33,15 +30,13 @@ inline bool IsUdpPortBound(int nPort)
     std::ifstream in("/proc/net/udp");
     std::string strLine;
     while (std::getline(in, strLine) && strLine.find(szLocal) == std::string::npos)
-    {
-    }
+        strLine.clear();
     return in.good();
 }
 
-// tftpd-hpa's server serving one folder on 127.0.0.1 in the foreground,
-// stopped with its process group when the object goes. It needs root (it
-// changes its root folder and drops to an unprivileged user, so the served
-// folder and files are made readable for everyone).
+// tftpd-hpa's server for one folder on a free port of 127.0.0.1, stopped with
+// the object. It needs root; it drops to an unprivileged user, so the folder
+// and its files are made readable for everyone.
 class CTftpdProcess
 {
 public:

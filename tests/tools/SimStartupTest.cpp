@@ -1,28 +1,54 @@
-// The simulator as a process: its first output line, its options, and how it
-// ends.
+// The simulator as a process: its first output line, its options, how it
+// ends, and the demo card's sample files it writes.
 #include "SimRawClient.h"
-#include "support/ChildProcess.h"
+#include "support/CSimulatorProcess.h"
+#include "support/CTempDir.h"
 
 #include <csignal>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <regex>
+#include <sstream>
 
 namespace
 {
 // The simulator with the options given, as a plain child process.
-CChildProcess Simulator(std::vector<std::string> arrArgs)
+CChildProcess Simulator(const std::string& strArgs)
 {
-    arrArgs.insert(arrArgs.begin(), ORVAK_PANELSIM_PATH);
-    return CChildProcess(arrArgs);
+    return CChildProcess(Words(ORVAK_PANELSIM_PATH " " + strArgs));
 }
 
-// Sends the signal (none: 0) and tells whether the simulator then ended in
-// time with the exit code.
+// Sends the signal (none: 0); true when the simulator then ends in time with the code.
 bool EndsWith(CChildProcess& sim, int nSignal, int nCode)
 {
     if (nSignal != 0)
         sim.Signal(nSignal);
     return sim.Wait(10000) && sim.ExitCode() == nCode;
+}
+
+// Checks the data-log format: a header "Date,Time,..." with at least one tag, then whole
+// records all of one length, each a date, a time and one blank-padded value per tag.
+// Returns the number of records and the line ending.
+std::pair<size_t, std::string> CheckDataLog(const std::string& strText)
+{
+    const std::string strHeader = strText.substr(0, strText.find('\n'));
+    EXPECT_EQ(0u, strHeader.rfind("Date,Time,", 0)) << strHeader;
+    const long nTags = std::count(strHeader.begin(), strHeader.end(), ',') - 1;
+    EXPECT_GE(nTags, 1);
+    const std::string strEnding = strHeader.back() == '\r' ? "\r\n" : "\n";
+    const std::regex record("\\d\\d/\\d\\d/\\d\\d,\\d\\d:\\d\\d:\\d\\d(, *[-0-9.a-z]+){" +
+                            std::to_string(nTags) + "}" + (strEnding == "\n" ? "" : "\r"));
+    std::istringstream in(strText.substr(strHeader.size() + 1));
+    size_t nRecords = 0, nLength = 0;
+    for (std::string strLine; std::getline(in, strLine) && !::testing::Test::HasFailure();
+         ++nRecords)
+    {
+        EXPECT_FALSE(in.eof()) << "partial record at the end";
+        nLength = nLength ? nLength : strLine.size();
+        EXPECT_EQ(nLength, strLine.size()) << "record " << nRecords + 1;
+        EXPECT_TRUE(std::regex_match(strLine, record)) << strLine;
+    }
+    return {nRecords, strEnding};
 }
 } // namespace
 
@@ -33,8 +59,8 @@ TEST(SimStartup, SigtermAndSigintStopWithExitCodeZeroEvenWithBusyConnections)
     card.WriteFile("A.CSV", std::string(5000, 'x'));
     for (int nSignal : {SIGTERM, SIGINT})
     {
-        CChildProcess sim = Simulator(
-            {"--address", "127.0.0.1", "--port", "0", "--tftp-port", "0", "--card", card.Str()});
+        CChildProcess sim =
+            Simulator("--address 127.0.0.1 --port 0 --tftp-port 0 --card " + card.Str());
         const std::string strLine = sim.FirstLine();
         std::smatch match;
         ASSERT_TRUE(
@@ -44,11 +70,11 @@ TEST(SimStartup, SigtermAndSigintStopWithExitCodeZeroEvenWithBusyConnections)
         // One connection idle, one with a file open and half a frame sent,
         // one TFTP read waiting for its first ACK.
         CSimRawLink idle(nPort), busy(nPort);
-        ASSERT_EQ(0, busy.File(WithName(Bytes({3, 0}), "A.CSV")).m_nResult);
-        busy.SendRaw(Bytes({0x50, 0x4C, 143, 0, 0, 9, 1}));
+        ASSERT_EQ(0, busy.File(WithName(CBytes{3, 0}, "A.CSV")).m_nResult);
+        busy.SendRaw(CBytes{0x50, 0x4C, 143, 0, 0, 9, 1});
         CSimRawTftp tftp(std::stoi(match[2]));
         tftp.SendToServer(CSimRawTftp::Request(1, "A.CSV", "octet"));
-        ASSERT_EQ(3, CSimRawTftp::Op(tftp.Receive()));
+        ASSERT_EQ(3, CSimRawTftp::OpBlock(tftp.Receive()).first);
 
         EXPECT_TRUE(EndsWith(sim, nSignal, 0)) << "signal " << nSignal;
         EXPECT_TRUE(idle.ClosesSilently());
@@ -58,7 +84,7 @@ TEST(SimStartup, SigtermAndSigintStopWithExitCodeZeroEvenWithBusyConnections)
 
 TEST(SimStartup, HelpExitsZeroAndBadOptionsAreRefused)
 {
-    CChildProcess help = Simulator({"--help"});
+    CChildProcess help = Simulator("--help");
     EXPECT_TRUE(EndsWith(help, 0, 0));
     EXPECT_NE(std::string::npos, help.Output().find("  --card "));
 
@@ -69,8 +95,44 @@ TEST(SimStartup, HelpExitsZeroAndBadOptionsAreRefused)
              "--address not-an-address", "--card " + card.Str() + "/missing",
              "--card " + card.Str() + " --grow-log NONE.CSV"})
     {
-        CChildProcess sim = Simulator(Words("--port 0 --no-tftp " + strArgs));
+        CChildProcess sim = Simulator("--port 0 --no-tftp " + strArgs);
         EXPECT_TRUE(EndsWith(sim, 0, 2)) << strArgs;
         EXPECT_EQ("", sim.Output()) << strArgs;
     }
+}
+
+TEST(SimDemoCard, SampleFilesAreValidDataLogsAndFriends)
+{
+    CTempDir temp;
+    temp.WriteFile("new/demo/41225A07.CSV", "stale content");
+    temp.WriteFile("new/demo/MINE.TXT", "kept");
+    CSimulatorProcess sim({"--demo-card", temp.Str() + "/new/demo"});
+
+    const std::tuple<const char*, size_t, const char*> arrLogs[] = {
+        {"41225A07.CSV", 500, "\r\n"},
+        {"90101107.CSV", 50, "\n"},
+        {"41226B01.CSV", 20000, nullptr},
+        {"LOGS/41224C03.CSV", 20, nullptr}};
+    for (const auto& [pszName, nRecords, pszEnding] : arrLogs)
+    {
+        const auto [nRead, strEnding] =
+            CheckDataLog(temp.ReadFile(std::string("new/demo/") + pszName));
+        EXPECT_EQ(nRecords, nRead) << pszName;
+        EXPECT_TRUE(!pszEnding || strEnding == pszEnding) << pszName;
+    }
+    const std::string strFirst = temp.ReadFile("new/demo/41225A07.CSV");
+    EXPECT_EQ("12/25/14,08:00:00,", strFirst.substr(strFirst.find('\n') + 1, 18));
+    EXPECT_FALSE(temp.ReadFile("new/demo/README.TXT").empty());
+    EXPECT_EQ(0u, std::filesystem::file_size(temp.Path() / "new/demo/EMPTY.DAT"));
+    EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(temp.Path() / "new/demo/LOGS"),
+                               std::filesystem::directory_iterator()));
+    EXPECT_EQ("kept", temp.ReadFile("new/demo/MINE.TXT"));
+
+    // And it is what the simulator serves.
+    CSimRawLink link(sim.Port());
+    ASSERT_EQ(0, link.File(WithName(CBytes{3, 0}, "41226B01.CSV")).m_nResult);
+    const CSimReply size = link.File(CBytes{2, 0, 0, 0, 0, 1});
+    EXPECT_EQ(std::filesystem::file_size(temp.Path() / "new/demo/41226B01.CSV"),
+              size.m_arrPayload.at(1) | size.m_arrPayload.at(2) << 8 |
+                  size.m_arrPayload.at(3) << 16);
 }
