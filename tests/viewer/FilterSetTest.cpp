@@ -101,104 +101,80 @@ protected:
 
 TEST_F(FilterPage, RefusalsWithTheirMessageIconAndFocus)
 {
-    const struct
+    const auto Expect =
+        [this](const char* pszMessage, EPromptIcon eIcon, int nControl, int nRow, int nColumn)
     {
-        const char* pszFrom; // the From's time ("": as the page opened), then the To's
-        const char* pszTo;
-        int nRow; // a ticked tag row (0: none) with its type, condition and limits
-        int nDataType, nCondition;
-        const char* pszLow;
-        const char* pszHigh;
-        const char* pszMessage;
-        EPromptIcon eIcon;
-        int nControl, nFocusColumn;
-    } arrCases[] = {
-        {"07:59:59", "", 0, 0, 0, "", "", "From date should be between cache start and end date.",
-         EPromptIcon::Warning, IDC_FILTER_FROM_DATE, -1},
-        {"08:30:00", "09:00:01", 0, 0, 0, "", "",
-         "To date should be between cache start and end date.", EPromptIcon::Warning,
-         IDC_FILTER_TO_DATE, -1},
-        {"08:30:00", "08:29:59", 0, 0, 0, "", "", "To date should not be earlier than from date.",
-         EPromptIcon::Warning, IDC_FILTER_TO_DATE, -1},
-        {"", "", 2, FilterNumeric, FilterEqual, "", "0", "Low limit is not valid",
-         EPromptIcon::None, IDC_FILTER_GRID, FilterColumnLow},
-        {"", "", 2, FilterNumeric, FilterEqual, "5x", "0", "Low limit is not valid",
-         EPromptIcon::None, IDC_FILTER_GRID, FilterColumnLow},
-        {"", "", 2, FilterNumeric, FilterEqual, "5 ", "0", "Low limit is not valid",
-         EPromptIcon::None, IDC_FILTER_GRID, FilterColumnLow},
-        {"", "", 2, FilterNumeric, FilterEqual, "nan", "0", "Low limit is not valid",
-         EPromptIcon::None, IDC_FILTER_GRID, FilterColumnLow},
-        {"", "", 2, FilterNumeric, FilterEqual, " 5", "abc", "High limit is not valid.",
-         EPromptIcon::None, IDC_FILTER_GRID, FilterColumnHigh},
-        {"", "", 2, FilterNumeric, FilterInRange, "5", "4",
-         "High value should be greater than Low value for the tag Pump", EPromptIcon::Stop,
-         IDC_FILTER_GRID, FilterColumnHigh},
-        {"", "", 3, FilterDiscrete, FilterInRange, "2", "x",
-         "Value should be 0 or 1 for Discrete Datatype", EPromptIcon::Stop, IDC_FILTER_GRID,
-         FilterColumnLow},
+        const SFilterPageOutcome outcome = Validate();
+        SCOPED_TRACE(pszMessage);
+        EXPECT_FALSE(outcome.bAccepted);
+        EXPECT_EQ(pszMessage, outcome.message.strText);
+        EXPECT_EQ(eIcon, outcome.message.eIcon);
+        EXPECT_EQ(nControl, outcome.message.nFocusControl);
+        EXPECT_EQ(nRow, outcome.message.nFocusRow);
+        EXPECT_EQ(nColumn, outcome.message.nFocusColumn);
     };
-    for (const auto& c : arrCases)
+    // The From's date and time (the date alone decides on the next day), then the To's time.
+    const char* const OUTSIDE = "date should be between cache start and end date.";
+    const std::tuple<const char*, const char*, const char*, std::string, int> arrDates[] = {
+        {"04/12/26", "07:59:59", "", std::string("From ") + OUTSIDE, IDC_FILTER_FROM_DATE},
+        {"04/13/26", "08:30:00", "", std::string("From ") + OUTSIDE, IDC_FILTER_FROM_DATE},
+        {"04/12/26", "08:30:00", "09:00:01", std::string("To ") + OUTSIDE, IDC_FILTER_TO_DATE},
+        {"04/12/26", "08:30:00", "08:29:59", "To date should not be earlier than from date.",
+         IDC_FILTER_TO_DATE},
+    };
+    for (const auto& [pszDate, pszFrom, pszTo, strMessage, nControl] : arrDates)
     {
         SetUp();
-        m_values.bDateRange = c.nRow == 0;
-        if (*c.pszFrom)
-            m_values.tmFromDate = m_values.tmFromTime = TimeOf("04/12/26", c.pszFrom);
-        if (*c.pszTo)
-            m_values.tmToTime = TimeOf("04/12/26", c.pszTo);
-        if (c.nRow > 0)
-        {
-            SFilterGridRow& row = m_values.arrRows[static_cast<size_t>(c.nRow - 1)];
-            row = {true, row.strTagName, 0, c.nDataType, c.nCondition, c.pszLow, c.pszHigh};
-        }
-        const SFilterPageOutcome outcome = Validate();
-        EXPECT_FALSE(outcome.bAccepted) << c.pszMessage;
-        EXPECT_EQ(c.pszMessage, outcome.message.strText);
-        EXPECT_EQ(c.eIcon, outcome.message.eIcon) << c.pszMessage;
-        EXPECT_EQ(c.nControl, outcome.message.nFocusControl) << c.pszMessage;
-        EXPECT_EQ(c.nRow > 0 ? c.nRow : -1, outcome.message.nFocusRow) << c.pszMessage;
-        EXPECT_EQ(c.nFocusColumn, outcome.message.nFocusColumn) << c.pszMessage;
+        m_values.bDateRange = true;
+        m_values.tmFromDate = TimeOf(pszDate, pszFrom);
+        m_values.tmFromTime = TimeOf("04/12/26", pszFrom);
+        if (*pszTo)
+            m_values.tmToTime = TimeOf("04/12/26", pszTo);
+        Expect(strMessage.c_str(), EPromptIcon::Warning, nControl, -1, -1);
     }
-    // A From on the next day is outside too.
-    SetUp();
-    m_values.bDateRange = true;
-    m_values.tmFromDate = TimeOf("04/13/26", "00:00:00");
-    EXPECT_EQ("From date should be between cache start and end date.", Validate().message.strText);
+    // A ticked tag row (Level when discrete, else Pump): type, condition, limits.
+    const auto Tag = [&](int nType, int nCondition, const char* pszLow, const char* pszHigh)
+    {
+        SetUp();
+        SFilterGridRow& row = m_values.arrRows[nType == FilterDiscrete ? 2 : 1];
+        row = {true, row.strTagName, 0, nType, nCondition, pszLow, pszHigh};
+    };
+    for (const char* pszLow : {"", "5x", "5 ", "nan"})
+    {
+        Tag(FilterNumeric, FilterEqual, pszLow, "0");
+        Expect("Low limit is not valid", EPromptIcon::None, IDC_FILTER_GRID, 2, FilterColumnLow);
+    }
+    Tag(FilterNumeric, FilterEqual, " 5", "abc");
+    Expect("High limit is not valid.", EPromptIcon::None, IDC_FILTER_GRID, 2, FilterColumnHigh);
+    Tag(FilterNumeric, FilterInRange, "5", "4");
+    Expect("High value should be greater than Low value for the tag Pump", EPromptIcon::Stop,
+           IDC_FILTER_GRID, 2, FilterColumnHigh);
+    Tag(FilterDiscrete, FilterInRange, "2", "x");
+    Expect("Value should be 0 or 1 for Discrete Datatype", EPromptIcon::Stop, IDC_FILTER_GRID, 3,
+           FilterColumnLow);
 }
 
 TEST_F(FilterPage, AcceptedValuesMakeTheFilterSet)
 {
-    // Pickers taken from the cache span pass, although they carry the span's
-    // milliseconds and the bounds are checked in whole seconds.
+    // Pickers with the cache span's milliseconds pass; bounds are whole seconds.
     m_values.bDateRange = true;
-    CFilterSet filter = Accepted();
-    EXPECT_TRUE(filter.m_bDateRange);
-    EXPECT_EQ(m_tmStart, filter.m_tmFrom); // milliseconds kept
-    EXPECT_EQ(FilterInRange, filter.m_nDateCondition);
+    EXPECT_EQ(m_tmStart, Accepted().m_tmFrom); // milliseconds kept
     // The To is not looked at for conditions that do not use it.
     m_values.tmFromDate = m_values.tmFromTime = TimeOf("04/12/26", "08:30:00");
     m_values.tmToTime = TimeOf("04/12/26", "08:29:59");
     m_values.nDateCondition = FilterGreater;
     EXPECT_EQ(30, Accepted().m_tmFrom.wMinute);
 
-    // The order of the limits matters only for ranges; a discrete row is "="
-    // with no high limit; unticked rows are not looked at.
+    // Limits in any order but for ranges; a discrete row is "=" with no high
+    // limit; unticked rows are not looked at.
     m_values.bDateRange = false;
     m_values.arrRows[0] = {false, "Temp", 0, FilterNumeric, FilterEqual, "x", "x"};
     m_values.arrRows[1] = {true, "Pump", 0, FilterNumeric, FilterOutOfRange, " 5", "5"};
     m_values.arrRows[2] = {true, "Level", 1, FilterDiscrete, FilterInRange, "1", "not read"};
-    filter = Accepted();
-    ASSERT_EQ(2u, filter.m_arrTagFilters.size());
-    const CTagFilter& pump = filter.m_arrTagFilters[0];
-    EXPECT_EQ(1, pump.m_nTagIndex);
-    EXPECT_TRUE(pump.m_bShow);
-    EXPECT_DOUBLE_EQ(5.0, pump.m_dLow);
-    EXPECT_DOUBLE_EQ(5.0, pump.m_dHigh);
-    EXPECT_EQ(FilterOutOfRange, pump.m_nCondition);
-    const CTagFilter& level = filter.m_arrTagFilters[1];
-    EXPECT_EQ(2, level.m_nTagIndex);
-    EXPECT_EQ(FilterEqual, level.m_nCondition);
-    EXPECT_FALSE(level.m_bShow);
-    EXPECT_DOUBLE_EQ(0.0, level.m_dHigh);
+    CFilterSet expected = Accepted();
+    expected.m_arrTagFilters = {{1, true, FilterNumeric, FilterOutOfRange, 5, 5},
+                                {2, false, FilterDiscrete, FilterEqual, 1, 0}};
+    EXPECT_TRUE(expected == Accepted()); // the filter compares its tag criteria too
     m_values.arrRows[1].nCondition = FilterGreater;
     m_values.arrRows[1].strHigh = "4";
     EXPECT_EQ(2u, Accepted().m_arrTagFilters.size());
@@ -207,7 +183,7 @@ TEST_F(FilterPage, AcceptedValuesMakeTheFilterSet)
     m_values.arrRows[0].bTicked = true; // its "x" is not looked at either
     m_values.bFilterEnabled = false;
     m_values.bDateRange = true;
-    filter = Accepted();
+    const CFilterSet filter = Accepted();
     EXPECT_FALSE(filter.m_bEnabled || filter.m_bDateRange);
     EXPECT_TRUE(filter.m_arrTagFilters.empty());
     EXPECT_EQ(0, filter.m_tmFrom.wMilliseconds + filter.m_tmTo.wMilliseconds);

@@ -1,10 +1,7 @@
-// The reader, the record cache, the filter test, the Data View with its sort
-// and export and the chart series on generated logs of several shapes, loaded
-// in steps that leave gaps. Everything they show is written to one transcript
-// whose digest was recorded when the outputs matched a plain reference model
-// (an ordered map of field texts, a stable sort, everything worked out on
-// every call) text for text and byte for byte. A changed digest means a
-// changed output: the transcript is kept for a diff against the old build.
+// The reader, cache, filters, Data View sort and export and chart series on
+// generated logs loaded in steps that leave gaps, written to one transcript
+// whose digest was recorded when it matched a plain reference model. A
+// changed digest keeps the transcript for a diff against the old build.
 #include "ViewerTestSupport.h"
 #include "support/CScriptedPrompt.h"
 #include "viewer/CDataViewTable.h"
@@ -23,16 +20,14 @@ struct SShape
 {
     const char* pszName;
     int nRecords;
-    int nMillisecondsEvery; // every n-th record carries milliseconds (0: none, 1:
-                            // all)
-    bool bOddValues;        // values that are not plain numbers, odd dates and times
+    int nMillisecondsEvery; // every n-th record has milliseconds (0: none)
+    bool bOddValues;        // not plain numbers, odd dates and times
     bool bBadLines;         // lines of the wrong length or field count
     const char* pszEol;
     std::string strHeader;
     uint64_t nDigest;
 };
 
-// Texts that are numbers to some readers and not to others.
 const Fields NUMBER_TEXTS = []
 {
     Fields arrTexts;
@@ -44,7 +39,6 @@ const Fields NUMBER_TEXTS = []
 const char* const LONG_TEXTS[] = {"valve-open-1", "Valve-Open-2", "VALVE-OPEN-1", "valve-shut"};
 const char* const SWITCH_TEXTS[] = {"on", "off", "ON", "On", "1", "", "oN", "offf"};
 
-// A fixed-width log: every value padded to its column's width.
 std::string MakeShapeLog(const SShape& shape, std::mt19937& rng)
 {
     Fields arrHeader;
@@ -101,7 +95,7 @@ std::string MakeShapeLog(const SShape& shape, std::mt19937& rng)
     return strText;
 }
 
-// Filters of every kind over the cached times and a header's tags.
+// Filters of every kind over the cached times and the tags.
 std::vector<CFilterSet> MakeFilters(CDataLogFile& log, int nTags)
 {
     std::vector<SYSTEMTIME> arrTimes;
@@ -155,9 +149,7 @@ std::vector<CFilterSet> MakeFilters(CDataLogFile& log, int nTags)
     return arrFilters;
 }
 
-// Appends the cached records, the record set and the summary; the
-// milliseconds flag, which decides how times are shown, is set before and
-// written after each step.
+// The milliseconds flag decides how times show: set before, written after.
 void WriteCache(CDataLogFile& log, std::string& strOut)
 {
     for (const auto& [nIndex, arrFields] : CachedRecords(log))
@@ -173,9 +165,8 @@ void WriteCache(CDataLogFile& log, std::string& strOut)
               std::to_string(log.m_bHasMilliseconds) + "\n";
 }
 
-// Appends every view of the cache under each filter: the hidden records, the
-// table's cells, its export before and after clicks on every column with
-// the order after each click, and the chart series.
+// Under each filter: the hidden records, the table and its export before
+// and after clicks on every column, and the chart series.
 void WriteViews(CDataLogFile& log, std::string& strOut)
 {
     Fields arrColumns;
@@ -222,17 +213,11 @@ void WriteViews(CDataLogFile& log, std::string& strOut)
     log.m_Filter = CFilterSet();
 }
 
-uint64_t Digest(const std::string& strText)
-{
-    uint64_t nHash = 14695981039346656037ull; // FNV-1a
-    for (const unsigned char c : strText)
-        nHash = (nHash ^ c) * 1099511628211ull;
-    return nHash;
-}
-
 void ExpectDigest(uint64_t nExpected, const std::string& strTranscript, const std::string& strName)
 {
-    const uint64_t nDigest = Digest(strTranscript);
+    uint64_t nDigest = 14695981039346656037ull; // FNV-1a
+    for (const unsigned char c : strTranscript)
+        nDigest = (nDigest ^ c) * 1099511628211ull;
     if (nDigest == nExpected)
         return;
     const std::string strPath = ::testing::TempDir() + "viewer-" + strName + ".txt";
@@ -241,32 +226,28 @@ void ExpectDigest(uint64_t nExpected, const std::string& strTranscript, const st
                   << "ull; the transcript is in " << strPath;
 }
 
-class ViewerGolden : public ::testing::TestWithParam<SShape>
-{
-protected:
-    CScriptedPrompt m_prompt;
-    CScopedPrompt m_scoped{m_prompt};
-};
+using ViewerGolden = ::testing::TestWithParam<SShape>;
 } // namespace
 
 TEST_P(ViewerGolden, GeneratedLogOnThePanel)
 {
     const SShape& shape = GetParam();
+    CScriptedPrompt prompt;
+    CScopedPrompt scoped(prompt);
     std::mt19937 rng(4242);
     CSimulatedCard card({{"SHAPE.CSV", MakeShapeLog(shape, rng)}});
     CDataLogFile log(card.Files());
     ASSERT_TRUE(log.OpenLog("SHAPE.CSV"));
     const uint32_t nCount = log.GetRecordCount();
-    const SAddRecordsRequest arrSteps[] = {
-        {LoadLast, 0, false, 0, false},
-        {LoadFrom, nCount / 2, true, 7, false},
-        {LoadFrom, 5, true, 3, false},
-        {LoadFirst, 0, true, 2, false},
-        {LoadFrom, nCount / 4, true, nCount / 3, false}, // over a gap: the ends are skipped
-        {LoadLast, 0, true, 3, true},
-        {LoadFrom, 1, true, nCount / 5, false},
-        {LoadAll, 0, false, 0, false},
-    };
+    // The fifth step spans a gap: its cached ends are skipped.
+    const SAddRecordsRequest arrSteps[] = {{LoadLast, 0, false, 0, false},
+                                           {LoadFrom, nCount / 2, true, 7, false},
+                                           {LoadFrom, 5, true, 3, false},
+                                           {LoadFirst, 0, true, 2, false},
+                                           {LoadFrom, nCount / 4, true, nCount / 3, false},
+                                           {LoadLast, 0, true, 3, true},
+                                           {LoadFrom, 1, true, nCount / 5, false},
+                                           {LoadAll, 0, false, 0, false}};
     std::string strTranscript;
     for (size_t nStep = 0; nStep < std::size(arrSteps); ++nStep)
     {
@@ -279,7 +260,7 @@ TEST_P(ViewerGolden, GeneratedLogOnThePanel)
     WriteCache(log, strTranscript);
     WriteViews(log, strTranscript);
     ExpectDigest(shape.nDigest, strTranscript, shape.pszName);
-    EXPECT_TRUE(m_prompt.Shown().empty());
+    EXPECT_TRUE(prompt.Shown().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(

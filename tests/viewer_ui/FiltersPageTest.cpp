@@ -1,6 +1,5 @@
-// The Filters page in the sheet against a simulated panel: what it opens
-// with, the grid's rows and a filter that reaches both views (a refusal
-// keeping the user on the page is also the sheet's test).
+// The Filters page in the sheet: what it opens with, the grid's rows, and a
+// filter that reaches both views.
 #include "ViewerUiTestSupport.h"
 
 #include "viewer/ui/CFileDataChartPage.h"
@@ -25,15 +24,9 @@ constexpr int PUMP_ROW = 2;
 class FiltersPageTest : public CViewerSheetTest
 {
 protected:
-    void OpenFilters() { OpenSheet(CFileDataSheet::PageFilters); }
-    CFileDataFiltersPage& Page() const { return *m_pSheet->FiltersPage(); }
-    CGridCtrl& Grid() const { return *Page().Grid(); }
+    CGridCtrl& Grid() const { return *m_pSheet->FiltersPage()->Grid(); }
 
     void Tick(const char* pszCheck) const { Find<QCheckBox>(pszCheck)->click(); }
-    void SetTime(const char* pszPicker, int nMinute, int nSecond) const
-    {
-        Find<QTimeEdit>(pszPicker)->setTime(QTime(8, nMinute, nSecond));
-    }
     // The row ticked as a click on its box does it.
     void TickRow(int nRow) const
     {
@@ -46,20 +39,27 @@ protected:
         Grid().SetCurSel(nRow, nColumn, nIndex);
         emit Grid().EditEnded(nRow, nColumn);
     }
-    bool CellEditable(int nRow, int nColumn) const
+    // Which of Show/Hide, Data Type, Condition, Low and High can be edited.
+    std::string Cells(int nRow) const
     {
-        return !Grid().IsReadOnly(nRow, nColumn) &&
-               Grid().GetCellBackground(nRow, nColumn) == QColor(255, 255, 255);
+        std::string strCells;
+        for (int nColumn = FilterColumnShowHide; nColumn <= FilterColumnHigh; ++nColumn)
+            strCells += !Grid().IsReadOnly(nRow, nColumn) &&
+                                Grid().GetCellBackground(nRow, nColumn) == Qt::white
+                            ? '1'
+                            : '0';
+        return strCells;
     }
 };
 
 TEST_F(FiltersPageTest, OpensWithTheTagsAndTheCacheSpanThenRowsEnableTheirCells)
 {
-    OpenFilters();
-    EXPECT_EQ(Grid().GetRowCount(), 3);
-    EXPECT_EQ(Grid().GetItemText(0, 0).toStdString(), "Tags");
-    EXPECT_EQ(Grid().GetItemText(TEMP_ROW, 0).toStdString(), "Temp");
-    EXPECT_EQ(Grid().GetItemText(PUMP_ROW, 0).toStdString(), "Pump");
+    OpenSheet(CFileDataSheet::PageFilters);
+    ASSERT_EQ(Grid().GetRowCount(), 3);
+    EXPECT_EQ((Grid().GetItemText(0, 0) + Grid().GetItemText(TEMP_ROW, 0) +
+               Grid().GetItemText(PUMP_ROW, 0))
+                  .toStdString(),
+              "TagsTempPump");
     EXPECT_EQ(Find<QTimeEdit>("timeFrom")->displayFormat().toStdString(), "HH:mm:ss");
     EXPECT_EQ(Find<QTimeEdit>("timeFrom")->time(), QTime(8, 1, 30));
     EXPECT_EQ(Find<QTimeEdit>("timeTo")->time(), QTime(8, 1, 39));
@@ -71,14 +71,6 @@ TEST_F(FiltersPageTest, OpensWithTheTagsAndTheCacheSpanThenRowsEnableTheirCells)
 
     // On, a tag row enables its cells by its tick, type and condition.
     Tick("checkFilter");
-    // Which of Show/Hide, Data Type, Condition, Low and High can be edited.
-    const auto Cells = [this](int nRow)
-    {
-        std::string strCells;
-        for (int nColumn = FilterColumnShowHide; nColumn <= FilterColumnHigh; ++nColumn)
-            strCells += CellEditable(nRow, nColumn) ? "1" : "0";
-        return strCells;
-    };
     EXPECT_EQ(Cells(TEMP_ROW), "00000") << "unticked";
     TickRow(TEMP_ROW);
     EXPECT_EQ(Cells(TEMP_ROW), "11110") << "ticked, Numeric, =";
@@ -92,14 +84,14 @@ TEST_F(FiltersPageTest, OpensWithTheTagsAndTheCacheSpanThenRowsEnableTheirCells)
     EXPECT_EQ(Cells(PUMP_ROW), "00000") << "other row untouched";
 }
 
-// A From outside the cache keeps the page and focuses the date (the
-// refusals are the page rules'); the filter then set reaches both views.
+// A From outside the cache keeps the page and focuses the date; the filter
+// then set reaches both views.
 TEST_F(FiltersPageTest, AFilterReachesBothViews)
 {
-    OpenFilters();
+    OpenSheet(CFileDataSheet::PageFilters);
     Tick("checkFilter");
     Tick("checkDateRange");
-    SetTime("timeFrom", 1, 29);
+    Find<QTimeEdit>("timeFrom")->setTime(QTime(8, 1, 29));
     EXPECT_FALSE(m_pSheet->SetActivePage(CFileDataSheet::PageDataView));
     EXPECT_EQ(m_prompt.Texts(),
               std::vector<std::string>{"From date should be between cache start and end date."});

@@ -1,6 +1,5 @@
-// Opening the viewer: from the main window's View on a simulated panel, a
-// file that the data-log reader rejects (no window), and the program's
-// --view path with its panel and file checks.
+// Opening the viewer: from the main window's View, through the opener, and
+// by the program's --view path with its panel and file checks.
 #include "ViewerUiTestSupport.h"
 
 #include "filemanager/MainWindowTestSupport.h"
@@ -17,8 +16,7 @@ const std::string DATA_LOG = MakeDataLog(30);
 const std::string NOT_A_LOG = "Name,Value\nPump,on\nTemp,21\n";
 
 // Closes every viewer sheet that comes up while it lives and tells what the
-// last one showed. Its timer dies with it, so nothing reaches into a test
-// that has ended.
+// last one showed; its timer dies with it.
 class CSheetCloser
 {
 public:
@@ -49,9 +47,7 @@ private:
     QTimer m_timer;
 };
 
-class OpenViewerTest : public CMainWindowTest
-{
-};
+using OpenViewerTest = CMainWindowTest;
 
 TEST_F(OpenViewerTest, ViewOnTheMainWindowOpensTheSheetOnThePanelsFile)
 {
@@ -70,54 +66,41 @@ TEST_F(OpenViewerTest, ViewOnTheMainWindowOpensTheSheetOnThePanelsFile)
     EXPECT_TRUE(m_prompt.Shown().empty());
 }
 
-// The viewer on a panel's file, through the opener (as View runs it) or the
-// program's --view path: it opens only a data log on an accepted panel.
+// Through the opener (as View runs it) or --view: only a data log on an
+// accepted panel opens; the panel's arguments, the file, the way, the message.
 TEST_F(OpenViewerTest, OpensOnlyADataLogOnAnAcceptedPanel)
 {
-    const struct
-    {
-        std::vector<std::string> arrPanelArgs;
-        const char* pszFile;
-        bool bCommandLine, bOpened;
-        const char* pszMessageStart; // "": no message
-    } arrCases[] = {
-        {{}, "NOTLOG.CSV", false, false, ""}, // opening through View: the other test
-        {{}, "MISSING.CSV", false, false, "Unable to open file MISSING.CSV\n"},
-        {{}, "LOG.CSV", true, true, ""},
-        {{"--type", "1"}, "LOG.CSV", true, false, "Error: Device Type Mismatch"},
+    using Args = std::vector<std::string>;
+    const std::tuple<Args, const char*, bool, std::string> arrCases[] = {
+        {{}, "NOTLOG.CSV", false, ""},
+        {{}, "MISSING.CSV", false, "Unable to open file MISSING.CSV\n"},
+        {{}, "LOG.CSV", true, ""},
+        {{"--type", "1"}, "LOG.CSV", true, "Error: Device Type Mismatch"},
         {{"--revision", "i13"},
          "LOG.CSV",
          true,
-         false,
          "This panel does not let its file data be viewed."},
-        {{}, "NOTLOG.CSV", true, false, "NOTLOG.CSV is not a data-log file."},
+        {{}, "NOTLOG.CSV", true, "NOTLOG.CSV is not a data-log file."},
     };
-    for (const auto& c : arrCases)
+    for (const auto& [arrPanelArgs, pszFile, bCommandLine, strMessage] : arrCases)
     {
-        SCOPED_TRACE(std::string(c.pszFile) + (c.bCommandLine ? " --view" : " View"));
+        SCOPED_TRACE(std::string(pszFile) + (bCommandLine ? " --view" : " View"));
+        const bool bOpened = bCommandLine && strMessage.empty();
         m_prompt.Clear();
-        CSimulatedCard card({{"LOG.CSV", DATA_LOG}, {"NOTLOG.CSV", NOT_A_LOG}}, c.arrPanelArgs);
+        CSimulatedCard card({{"LOG.CSV", DATA_LOG}, {"NOTLOG.CSV", NOT_A_LOG}}, arrPanelArgs);
         CSheetCloser seen;
-        if (c.bCommandLine)
-        {
-            EXPECT_EQ(ViewRemoteFile("127.0.0.1", card.Port(), c.pszFile), c.bOpened ? 0 : 1);
-        }
+        CCommInterface comm("127.0.0.1", card.Port());
+        comm.SetTimeouts(2000, 2000);
+        if (bCommandLine)
+            EXPECT_EQ(ViewRemoteFile("127.0.0.1", card.Port(), pszFile), bOpened ? 0 : 1);
         else
+            EXPECT_EQ(RunDataViewer(nullptr, comm, pszFile), bOpened);
+        EXPECT_EQ(seen.m_bOpened, bOpened);
+        EXPECT_EQ(seen.m_strTitle, bOpened ? std::string("Data from ") + pszFile : "");
+        ASSERT_EQ(m_prompt.Shown().size(), strMessage.empty() ? 0u : 1u);
+        if (!strMessage.empty())
         {
-            CCommInterface comm("127.0.0.1", card.Port());
-            comm.SetTimeouts(2000, 2000);
-            EXPECT_EQ(RunDataViewer(nullptr, comm, c.pszFile), c.bOpened);
-        }
-        EXPECT_EQ(seen.m_bOpened, c.bOpened);
-        EXPECT_EQ(seen.m_strTitle, c.bOpened ? std::string("Data from ") + c.pszFile : "");
-        if (*c.pszMessageStart == '\0')
-        {
-            EXPECT_TRUE(m_prompt.Shown().empty());
-        }
-        else
-        {
-            ASSERT_EQ(m_prompt.Shown().size(), 1u);
-            EXPECT_EQ(m_prompt.Shown()[0].strText.rfind(c.pszMessageStart, 0), 0u)
+            EXPECT_EQ(m_prompt.Shown()[0].strText.rfind(strMessage, 0), 0u)
                 << m_prompt.Shown()[0].strText;
             EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
         }

@@ -1,8 +1,6 @@
 #pragma once
-// Helpers of the viewer window tests: waiting on the event loop, a data log
-// served by the panel simulator and opened with every record cached, and the
-// viewer's sheet on a card with a data log of 100 records (04/12/26 08:00:00
-// onwards, one a second) built and shown as the view command builds it.
+// Helpers of the viewer window tests: waiting on the event loop, a served log
+// with every record cached, and the sheet on a card with a 100-record log.
 #include "support/CQtTestApp.h"
 #include "support/CScriptedPrompt.h"
 #include "viewer/ViewerTestSupport.h"
@@ -27,23 +25,7 @@ inline bool WaitFor(const std::function<bool()>& fnDone, int nTimeoutMs = 30000)
     return fnDone();
 }
 
-// The result of a script run in the page, waited for.
-inline QVariant RunScript(QWebEnginePage* pPage, const QString& strScript)
-{
-    QVariant result;
-    bool bDone = false;
-    pPage->runJavaScript(strScript,
-                         [&](const QVariant& value)
-                         {
-                             result = value;
-                             bDone = true;
-                         });
-    WaitFor([&] { return bDone; });
-    return result;
-}
-
-// A data log on the simulated card, opened with all of its records cached and
-// both views told to rebuild.
+// A data log on the simulated card, every record cached, both views stale.
 class CCachedLog
 {
 public:
@@ -69,7 +51,7 @@ class CViewerSheetTest : public CQtTestBase
 protected:
     CViewerSheetTest() : m_card({{"41225A07.CSV", MakeDataLog(100)}}), m_log(m_card.Files()) {}
 
-    // Opens the log and shows the sheet (which loads the last 10 records).
+    // Opens the log and shows the sheet, which loads the last 10 records.
     void OpenSheet(int nPage = CFileDataSheet::PageReadData)
     {
         ASSERT_TRUE(m_log.OpenLog("41225A07.CSV"));
@@ -88,8 +70,7 @@ protected:
         return pWidget;
     }
 
-    // A key pressed on a control, delivered as the window system would
-    // (an ignored key travels on to the parents).
+    // As the window system delivers it: an ignored key travels to the parents.
     static void PressKey(QWidget* pTarget, int nKey, Qt::KeyboardModifiers modifiers = {})
     {
         for (const QEvent::Type eType : {QEvent::KeyPress, QEvent::KeyRelease})
