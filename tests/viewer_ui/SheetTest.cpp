@@ -1,5 +1,6 @@
-// The viewer sheet: extra buttons per page, page keys, a page that refuses
-// to be left, the Data View's rows, sort and export, the graph type button.
+// The viewer sheet on a card with a 100-record log: extra buttons per page,
+// page keys, a page that refuses to be left, each page's controls against the
+// cache and the views, the Data View's sort and export, the graph type button.
 #include "ViewerUiTestSupport.h"
 
 #include "viewer/CsvExport.h"
@@ -7,22 +8,79 @@
 #include "viewer/ui/CFileDataChartPage.h"
 #include "viewer/ui/CFileDataFiltersPage.h"
 #include "viewer/ui/CFileDataPage.h"
+#include "viewer/ui/CFileDataReadPage.h"
+#include "viewer/ui/CRecordSummaryBox.h"
 #include "widgets/CGridCtrl.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QTableView>
+#include <QTimeEdit>
+#include <QTimer>
 #include <filesystem>
 
 namespace
 {
-class SheetTest : public CViewerSheetTest
+// The cache the sheet opens with holds 08:01:30 to 08:01:39 of 12 April 2026;
+// Temp reads 29.0 to 29.9 there and Pump is on at the even seconds.
+constexpr int TEMP_ROW = 1;
+constexpr int PUMP_ROW = 2;
+
+class SheetTest : public CQtTestBase
 {
 protected:
+    SheetTest() : m_card({{"41225A07.CSV", MakeDataLog(100)}}), m_log(m_card.Files()) {}
+
+    // Opens the log and shows the sheet, which loads the last 10 records.
+    void OpenSheet(int nPage = CFileDataSheet::PageReadData)
+    {
+        ASSERT_TRUE(m_log.OpenLog("41225A07.CSV"));
+        m_pSheet = std::make_unique<CFileDataSheet>("Data from 41225A07.CSV", nullptr,
+                                                    CFileDataSheet::PageReadData, &m_log);
+        m_pSheet->show();
+        QApplication::setActiveWindow(m_pSheet.get());
+        ProcessEvents();
+        ASSERT_TRUE(m_pSheet->SetActivePage(nPage));
+    }
+
+    template <typename TWidget> TWidget* Find(const char* pszName) const
+    {
+        auto* pWidget = m_pSheet->findChild<TWidget*>(pszName);
+        EXPECT_NE(pWidget, nullptr) << pszName;
+        return pWidget;
+    }
+
+    // As the window system delivers it: an ignored key travels to the parents.
+    static void PressKey(QWidget* pTarget, int nKey, Qt::KeyboardModifiers modifiers = {})
+    {
+        for (const QEvent::Type eType : {QEvent::KeyPress, QEvent::KeyRelease})
+        {
+            QKeyEvent event(eType, nKey, modifiers);
+            QApplication::sendEvent(pTarget, &event);
+        }
+    }
+
+    static void ProcessEvents()
+    {
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+    }
+
+    std::string FocusName() const
+    {
+        const QWidget* pFocus = QApplication::focusWidget();
+        return pFocus ? pFocus->objectName().toStdString() : std::string();
+    }
+
     // Whether Export, Print and the graph type button show.
     std::string Buttons() const
     {
@@ -63,6 +121,48 @@ protected:
             arrTexts.push_back(pModel->data(pModel->index(r, 0)).toString().toStdString());
         return arrTexts;
     }
+    CGridCtrl& Grid() const { return *m_pSheet->FiltersPage()->Grid(); }
+
+    void Tick(const char* pszCheck) const { Find<QCheckBox>(pszCheck)->click(); }
+    // The row ticked as a click on its box does it.
+    void TickRow(int nRow) const
+    {
+        Grid().SetCheck(nRow, FilterColumnTag, !Grid().GetCheck(nRow, FilterColumnTag));
+        emit Grid().CellClicked(nRow, FilterColumnTag);
+    }
+    // A choice in a list cell, as the end of its in-place edit reports it.
+    void ChooseInRow(int nRow, int nColumn, int nIndex) const
+    {
+        Grid().SetCurSel(nRow, nColumn, nIndex);
+        emit Grid().EditEnded(nRow, nColumn);
+    }
+    // Which of Show/Hide, Data Type, Condition, Low and High can be edited.
+    std::string Cells(int nRow) const
+    {
+        std::string strCells;
+        for (int nColumn = FilterColumnShowHide; nColumn <= FilterColumnHigh; ++nColumn)
+            strCells += !Grid().IsReadOnly(nRow, nColumn) &&
+                                Grid().GetCellBackground(nRow, nColumn) == Qt::white
+                            ? '1'
+                            : '0';
+        return strCells;
+    }
+    std::string RecordSet() const
+    {
+        return m_pSheet->ReadPage()->Summary()->RecordSet()->toPlainText().toStdString();
+    }
+    void SetEdit(const char* pszName, const char* pszText) const
+    {
+        Find<QLineEdit>(pszName)->setText(pszText);
+    }
+    void Choose(const char* pszRadio) const { Find<QRadioButton>(pszRadio)->click(); }
+    void Press(const char* pszButton) const { Find<QPushButton>(pszButton)->click(); }
+
+    CScriptedPrompt m_prompt;
+    CScopedPrompt m_scopedPrompt{m_prompt};
+    CSimulatedCard m_card;
+    CDataLogFile m_log;
+    std::unique_ptr<CFileDataSheet> m_pSheet;
 };
 
 TEST_F(SheetTest, ExtraButtonsPageKeysAndTabClicks)
@@ -115,11 +215,9 @@ TEST_F(SheetTest, ExtraButtonsPageKeysAndTabClicks)
 TEST_F(SheetTest, ARefusingPageKeepsTheTabAndTheFocusEveryWay)
 {
     OpenSheet(CFileDataSheet::PageFilters);
-    Find<QCheckBox>("checkFilter")->click();
-    CGridCtrl& grid = *m_pSheet->FiltersPage()->Grid();
-    grid.SetCheck(1, 0, true);
-    emit grid.CellClicked(1, 0);
-    grid.SetItemText(1, FilterColumnLow, "x"); // no number
+    Tick("checkFilter");
+    TickRow(TEMP_ROW);
+    Grid().SetItemText(TEMP_ROW, FilterColumnLow, "x"); // no number
     m_log.m_bDataViewStale = m_log.m_bGraphViewStale = false;
     const std::vector<std::pair<const char*, std::function<void()>>> arrWays = {
         {"Ctrl+Tab",
@@ -138,9 +236,9 @@ TEST_F(SheetTest, ARefusingPageKeepsTheTabAndTheFocusEveryWay)
         EXPECT_EQ(m_pSheet->Tabs()->currentIndex(), CFileDataSheet::PageFilters) << pszWay;
         EXPECT_EQ(FocusName(), "gridTags") << pszWay;
         // The grid focuses the refused cell and selects its whole row.
-        EXPECT_EQ(grid.GetFocusRow(), 1) << pszWay;
-        EXPECT_EQ(grid.GetFocusColumn(), FilterColumnLow) << pszWay;
-        EXPECT_EQ(grid.selectionModel()->selectedIndexes().size(), 6) << pszWay;
+        EXPECT_EQ(Grid().GetFocusRow(), TEMP_ROW) << pszWay;
+        EXPECT_EQ(Grid().GetFocusColumn(), FilterColumnLow) << pszWay;
+        EXPECT_EQ(Grid().selectionModel()->selectedIndexes().size(), 6) << pszWay;
         EXPECT_FALSE(m_log.m_Filter.m_bEnabled) << pszWay;
         EXPECT_FALSE(m_log.m_bDataViewStale || m_log.m_bGraphViewStale) << pszWay;
     }
@@ -225,4 +323,139 @@ TEST_F(SheetTest, GraphTypeButtonFollowsTheChart)
         EXPECT_EQ(pChart->m_bColumnChart, std::string(pszText) == "Line Graph");
     }
 }
+TEST_F(SheetTest, FiltersOpenWithTheTagsAndTheCacheSpanThenRowsEnableTheirCells)
+{
+    OpenSheet(CFileDataSheet::PageFilters);
+    ASSERT_EQ(Grid().GetRowCount(), 3);
+    EXPECT_EQ((Grid().GetItemText(0, 0) + Grid().GetItemText(TEMP_ROW, 0) +
+               Grid().GetItemText(PUMP_ROW, 0))
+                  .toStdString(),
+              "TagsTempPump");
+    EXPECT_EQ(Find<QTimeEdit>("timeFrom")->displayFormat().toStdString(), "HH:mm:ss");
+    EXPECT_EQ(Find<QTimeEdit>("timeFrom")->time(), QTime(8, 1, 30));
+    EXPECT_EQ(Find<QTimeEdit>("timeTo")->time(), QTime(8, 1, 39));
+    EXPECT_EQ(Find<QComboBox>("comboDateCondition")->currentText().toStdString(), "In Range");
+
+    // Off, the filter leaves every control but its switch disabled.
+    for (const char* pszName : {"checkDateRange", "gridTags", "comboDateCondition", "dateTo"})
+        EXPECT_FALSE(Find<QWidget>(pszName)->isEnabled()) << pszName;
+
+    // On, a tag row enables its cells by its tick, type and condition.
+    Tick("checkFilter");
+    EXPECT_EQ(Cells(TEMP_ROW), "00000") << "unticked";
+    TickRow(TEMP_ROW);
+    EXPECT_EQ(Cells(TEMP_ROW), "11110") << "ticked, Numeric, =";
+    ChooseInRow(TEMP_ROW, FilterColumnCondition, FilterInRange);
+    EXPECT_EQ(Cells(TEMP_ROW), "11111") << "In Range";
+    ChooseInRow(TEMP_ROW, FilterColumnDataType, FilterDiscrete);
+    EXPECT_EQ(Cells(TEMP_ROW), "11010") << "Discrete";
+    EXPECT_EQ(Grid().GetItemText(TEMP_ROW, FilterColumnCondition).toStdString(), "=");
+    TickRow(TEMP_ROW);
+    EXPECT_EQ(Cells(TEMP_ROW), "00000") << "unticked again";
+    EXPECT_EQ(Cells(PUMP_ROW), "00000") << "other row untouched";
+}
+
+// A From outside the cache keeps the page and focuses the date; the filter
+// then set reaches both views.
+TEST_F(SheetTest, AFilterReachesBothViews)
+{
+    OpenSheet(CFileDataSheet::PageFilters);
+    Tick("checkFilter");
+    Tick("checkDateRange");
+    Find<QTimeEdit>("timeFrom")->setTime(QTime(8, 1, 29));
+    EXPECT_FALSE(m_pSheet->SetActivePage(CFileDataSheet::PageDataView));
+    EXPECT_EQ(m_prompt.Texts(),
+              std::vector<std::string>{"From date should be between cache start and end date."});
+    EXPECT_EQ(FocusName(), "dateFrom");
+    Tick("checkDateRange");
+    m_prompt.Clear();
+    TickRow(TEMP_ROW);
+    ChooseInRow(TEMP_ROW, FilterColumnCondition, FilterGreater);
+    Grid().SetItemText(TEMP_ROW, FilterColumnLow, " 29.55");
+    ASSERT_TRUE(m_pSheet->SetActivePage(CFileDataSheet::PageDataView));
+    EXPECT_TRUE(m_prompt.Shown().empty());
+    ASSERT_EQ(m_log.m_Filter.m_arrTagFilters.size(), 1u);
+    EXPECT_DOUBLE_EQ(m_log.m_Filter.m_arrTagFilters[0].m_dLow, 29.55);
+    EXPECT_TRUE(m_log.m_bGraphViewStale);
+    ProcessEvents();
+    // 29.6 to 29.9 pass.
+    EXPECT_EQ(m_pSheet->DataPage()->GetList()->model()->rowCount(), 4);
+    EXPECT_FALSE(m_log.m_bDataViewStale);
+    ASSERT_TRUE(m_pSheet->SetActivePage(CFileDataSheet::PageGraphView));
+    ProcessEvents();
+    EXPECT_FALSE(m_log.m_bGraphViewStale);
+}
+// Each button acts on what the step before left; a refusal keeps the cache
+// and focuses its edit; Enter clears and adds, and does not close the sheet.
+TEST_F(SheetTest, ReadDataButtonsEnterRefusalsAndProgress)
+{
+    OpenSheet();
+    // The sheet opens with the last ten records and the filter dates as their span.
+    EXPECT_EQ(RecordSet(), "(91 - 100)");
+    EXPECT_EQ(m_pSheet->ReadPage()->Summary()->FileSummary()->text().toStdString(),
+              "Total Records: 100\n\nFirst record logged at: Sun, Apr 12, 2026, "
+              "08:00:00\nLast record logged at: Sun, Apr 12, 2026, 08:01:39");
+    EXPECT_EQ(m_log.m_Filter.m_tmFrom.wSecond, 30);
+    EXPECT_EQ(m_log.m_Filter.m_tmTo.wSecond, 39);
+
+    Choose("radioFrom");
+    Choose("radioNumber");
+    SetEdit("editFromIndex", "50");
+    SetEdit("editNumber", "+3");
+    Press("buttonClearAndAdd");
+    EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{"Number of Records is invalid."});
+    EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
+    EXPECT_EQ(FocusName(), "editNumber");
+    EXPECT_EQ(RecordSet(), "(91 - 100)") << "nothing cleared, nothing read";
+    m_prompt.Clear();
+    // The choice (From's index stays "50"), an edit and its text, the button.
+    const std::tuple<const char*, const char*, const char*, const char*, const char*, const char*>
+        arrSteps[] = {
+            {"radioFrom", "radioNumber", "editNumber", "-5", "buttonAddRecords",
+             "(46 - 50) & (91 - 100)"},
+            {"radioFrom", "radioToIndex", "editToIndex", "52", "buttonClearAndAdd", "(50 - 52)"},
+            {"radioFirst", nullptr, "editFirst", "3", "buttonAddRecords", "(1 - 3) & (50 - 52)"},
+            {"radioAll", nullptr, "editFirst", "3", "buttonClearCache", ""},
+        };
+    for (const auto& [pszRadio, pszSubRadio, pszEdit, pszText, pszButton, pszRecordSet] : arrSteps)
+    {
+        Choose(pszRadio);
+        if (pszSubRadio)
+            Choose(pszSubRadio);
+        SetEdit(pszEdit, pszText);
+        m_log.m_bDataViewStale = m_log.m_bGraphViewStale = false;
+        Press(pszButton);
+        EXPECT_EQ(RecordSet(), pszRecordSet) << pszButton;
+        EXPECT_TRUE(m_log.m_bDataViewStale && m_log.m_bGraphViewStale) << pszRecordSet;
+    }
+    EXPECT_EQ(m_pSheet->ReadPage()->Summary()->CacheSummary()->text().toStdString(),
+              "Total Records: 0\n\nFirst record logged at: \nLast record logged at: ");
+
+    Choose("radioFrom");
+    Choose("radioToIndex");
+    SetEdit("editFromIndex", "20");
+    SetEdit("editToIndex", "30");
+    PressKey(Find<QLineEdit>("editFromIndex"), Qt::Key_Return);
+    EXPECT_EQ(RecordSet(), "(20 - 30)");
+    Choose("radioLast");
+    PressKey(Find<QRadioButton>("radioLast"), Qt::Key_Enter);
+    EXPECT_EQ(RecordSet(), "(91 - 100)");
+    EXPECT_TRUE(m_pSheet->isVisible()) << "Enter does not close the sheet";
+    EXPECT_TRUE(m_prompt.Shown().empty());
+
+    std::string strSeen; // at the first progress step: sheet enabled, progress shown
+    QTimer::singleShot(0,
+                       [&]
+                       {
+                           const QWidget* pProgress = m_pSheet->findChild<QWidget*>("progressDlg");
+                           strSeen = StrFormat("%d%d", m_pSheet->isEnabled(),
+                                               pProgress && pProgress->isVisible());
+                       });
+    Choose("radioAll");
+    Press("buttonClearAndAdd");
+    EXPECT_EQ(strSeen, "01");
+    EXPECT_TRUE(m_pSheet->isEnabled());
+    EXPECT_EQ(m_pSheet->findChild<QWidget*>("progressDlg"), nullptr);
+}
+
 } // namespace
