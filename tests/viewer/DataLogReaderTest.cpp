@@ -38,8 +38,8 @@ protected:
     // The Read Data page's "Add Records" with First, Last or All.
     void Add(int nChoice, const char* pszCount = "10")
     {
-        const SAddRecordsOutcome outcome =
-            EvaluateAddRecords({nChoice, pszCount, pszCount}, m_pLog->GetRecordCount(), false);
+        const SAddRecordsOutcome outcome = EvaluateAddRecords(
+            {nChoice, pszCount, pszCount, "", "", "10", true}, m_pLog->GetRecordCount(), false);
         ASSERT_TRUE(outcome.bAccepted) << outcome.message.strText;
         PerformAddRecords(*m_pLog, outcome.request);
     }

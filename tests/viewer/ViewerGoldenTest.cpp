@@ -105,47 +105,42 @@ std::vector<CFilterSet> MakeFilters(CDataLogFile& log, int nTags)
         arrTimes.push_back(ParseRecordTime(arrFields.data(), arrFields.size(), bMilliseconds));
     }
     const size_t nCached = arrTimes.size();
-    std::vector<CFilterSet> arrFilters(1); // off
     CFilterSet on;
     on.m_bEnabled = true;
-    arrFilters.push_back(on); // on, nothing in use
+    std::vector<CFilterSet> arrFilters = {CFilterSet(), on}; // off; on, nothing in use
+    // Condition 4 on one instant, milliseconds included.
     for (int nCondition = 0; nCondition <= 6 && nCached > 0; ++nCondition)
-    {
-        CFilterSet dates = on;
-        dates.m_bDateRange = true;
-        dates.m_nDateCondition = nCondition;
-        dates.m_bShowDates = nCondition % 2 == 0;
-        dates.m_tmFrom = arrTimes[nCached / 3];
-        // Condition 4 on one instant, milliseconds included.
-        dates.m_tmTo = nCondition == 4 ? dates.m_tmFrom : arrTimes[nCached * 2 / 3];
-        arrFilters.push_back(dates);
-    }
+        arrFilters.push_back({true,
+                              true,
+                              nCondition % 2 == 0,
+                              nCondition,
+                              arrTimes[nCached / 3],
+                              arrTimes[nCondition == 4 ? nCached / 3 : nCached * 2 / 3],
+                              {}});
     for (int nTag = 0; nTag < nTags; ++nTag)
     {
         for (int nCondition = 0; nCondition <= 5; ++nCondition)
         {
             const bool bDiscrete = nTag % 2 == 1 && nCondition == 0;
             CFilterSet tags = on;
-            tags.m_arrTagFilters.push_back(
-                CTagFilter{static_cast<uint16_t>(nTag), nCondition != 1,
-                           bDiscrete ? FilterDiscrete : FilterNumeric, nCondition,
-                           nCondition == 0 ? (bDiscrete ? 1.0 : 0.0) : 2.5, 21.5});
-            if (nCondition == 4 && nCached > 0)
-            {
-                // Date and two tags, as the whole-cache benchmark runs it.
-                tags.m_bDateRange = true;
-                tags.m_tmFrom = arrTimes.front();
-                tags.m_tmTo = arrTimes.back();
-                tags.m_arrTagFilters.push_back(
-                    CTagFilter{static_cast<uint16_t>((nTag + 1) % (nTags + 1)), true, FilterNumeric,
-                               FilterGreater, -1, 21.5});
-            }
+            tags.m_arrTagFilters = {{static_cast<uint16_t>(nTag), nCondition != 1,
+                                     bDiscrete ? FilterDiscrete : FilterNumeric, nCondition,
+                                     nCondition == 0 ? (bDiscrete ? 1.0 : 0.0) : 2.5, 21.5}};
+            if (nCondition == 4 && nCached > 0) // date and two tags, as the benchmark runs it
+                tags = {true,
+                        true,
+                        true,
+                        FilterInRange,
+                        arrTimes.front(),
+                        arrTimes.back(),
+                        {tags.m_arrTagFilters[0],
+                         {static_cast<uint16_t>((nTag + 1) % (nTags + 1)), true, FilterNumeric,
+                          FilterGreater, -1, 21.5}}};
             arrFilters.push_back(tags);
         }
     }
-    CFilterSet off = arrFilters.back(); // criteria set, but not in force
-    off.m_bEnabled = false;
-    arrFilters.push_back(off);
+    arrFilters.push_back(arrFilters.back()); // criteria set, but not in force
+    arrFilters.back().m_bEnabled = false;
     return arrFilters;
 }
 

@@ -123,7 +123,6 @@ protected:
     }
     CGridCtrl& Grid() const { return *m_pSheet->FiltersPage()->Grid(); }
 
-    void Tick(const char* pszCheck) const { Find<QCheckBox>(pszCheck)->click(); }
     // The row ticked as a click on its box does it.
     void TickRow(int nRow) const
     {
@@ -151,12 +150,21 @@ protected:
     {
         return m_pSheet->ReadPage()->Summary()->RecordSet()->toPlainText().toStdString();
     }
-    void SetEdit(const char* pszName, const char* pszText) const
+    // Clicks the named buttons and fills the named edits ("name=text") in turn.
+    void Act(const std::string& strActions) const
     {
-        Find<QLineEdit>(pszName)->setText(pszText);
+        std::vector<std::string> arrActions;
+        SplitAtDelimiter(strActions, " ", arrActions);
+        for (const std::string& strAction : arrActions)
+        {
+            const size_t nEqual = strAction.find('=');
+            if (nEqual == std::string::npos)
+                Find<QAbstractButton>(strAction.c_str())->click();
+            else
+                Find<QLineEdit>(strAction.substr(0, nEqual).c_str())
+                    ->setText(QString::fromStdString(strAction.substr(nEqual + 1)));
+        }
     }
-    void Choose(const char* pszRadio) const { Find<QRadioButton>(pszRadio)->click(); }
-    void Press(const char* pszButton) const { Find<QPushButton>(pszButton)->click(); }
 
     CScriptedPrompt m_prompt;
     CScopedPrompt m_scopedPrompt{m_prompt};
@@ -215,7 +223,7 @@ TEST_F(SheetTest, ExtraButtonsPageKeysAndTabClicks)
 TEST_F(SheetTest, ARefusingPageKeepsTheTabAndTheFocusEveryWay)
 {
     OpenSheet(CFileDataSheet::PageFilters);
-    Tick("checkFilter");
+    Act("checkFilter");
     TickRow(TEMP_ROW);
     Grid().SetItemText(TEMP_ROW, FilterColumnLow, "x"); // no number
     m_log.m_bDataViewStale = m_log.m_bGraphViewStale = false;
@@ -323,6 +331,7 @@ TEST_F(SheetTest, GraphTypeButtonFollowsTheChart)
         EXPECT_EQ(pChart->m_bColumnChart, std::string(pszText) == "Line Graph");
     }
 }
+
 TEST_F(SheetTest, FiltersOpenWithTheTagsAndTheCacheSpanThenRowsEnableTheirCells)
 {
     OpenSheet(CFileDataSheet::PageFilters);
@@ -341,7 +350,7 @@ TEST_F(SheetTest, FiltersOpenWithTheTagsAndTheCacheSpanThenRowsEnableTheirCells)
         EXPECT_FALSE(Find<QWidget>(pszName)->isEnabled()) << pszName;
 
     // On, a tag row enables its cells by its tick, type and condition.
-    Tick("checkFilter");
+    Act("checkFilter");
     EXPECT_EQ(Cells(TEMP_ROW), "00000") << "unticked";
     TickRow(TEMP_ROW);
     EXPECT_EQ(Cells(TEMP_ROW), "11110") << "ticked, Numeric, =";
@@ -360,14 +369,14 @@ TEST_F(SheetTest, FiltersOpenWithTheTagsAndTheCacheSpanThenRowsEnableTheirCells)
 TEST_F(SheetTest, AFilterReachesBothViews)
 {
     OpenSheet(CFileDataSheet::PageFilters);
-    Tick("checkFilter");
-    Tick("checkDateRange");
+    Act("checkFilter");
+    Act("checkDateRange");
     Find<QTimeEdit>("timeFrom")->setTime(QTime(8, 1, 29));
     EXPECT_FALSE(m_pSheet->SetActivePage(CFileDataSheet::PageDataView));
     EXPECT_EQ(m_prompt.Texts(),
               std::vector<std::string>{"From date should be between cache start and end date."});
     EXPECT_EQ(FocusName(), "dateFrom");
-    Tick("checkDateRange");
+    Act("checkDateRange");
     m_prompt.Clear();
     TickRow(TEMP_ROW);
     ChooseInRow(TEMP_ROW, FilterColumnCondition, FilterGreater);
@@ -385,8 +394,9 @@ TEST_F(SheetTest, AFilterReachesBothViews)
     ProcessEvents();
     EXPECT_FALSE(m_log.m_bGraphViewStale);
 }
-// Each button acts on what the step before left; a refusal keeps the cache
-// and focuses its edit; Enter clears and adds, and does not close the sheet.
+
+// Each step acts on what the one before left; a refusal keeps the cache and
+// focuses its edit; Enter clears and adds, and does not close the sheet.
 TEST_F(SheetTest, ReadDataButtonsEnterRefusalsAndProgress)
 {
     OpenSheet();
@@ -398,46 +408,32 @@ TEST_F(SheetTest, ReadDataButtonsEnterRefusalsAndProgress)
     EXPECT_EQ(m_log.m_Filter.m_tmFrom.wSecond, 30);
     EXPECT_EQ(m_log.m_Filter.m_tmTo.wSecond, 39);
 
-    Choose("radioFrom");
-    Choose("radioNumber");
-    SetEdit("editFromIndex", "50");
-    SetEdit("editNumber", "+3");
-    Press("buttonClearAndAdd");
+    Act("radioFrom radioNumber editFromIndex=50 editNumber=+3 buttonClearAndAdd");
     EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{"Number of Records is invalid."});
     EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
     EXPECT_EQ(FocusName(), "editNumber");
     EXPECT_EQ(RecordSet(), "(91 - 100)") << "nothing cleared, nothing read";
     m_prompt.Clear();
-    // The choice (From's index stays "50"), an edit and its text, the button.
-    const std::tuple<const char*, const char*, const char*, const char*, const char*, const char*>
-        arrSteps[] = {
-            {"radioFrom", "radioNumber", "editNumber", "-5", "buttonAddRecords",
-             "(46 - 50) & (91 - 100)"},
-            {"radioFrom", "radioToIndex", "editToIndex", "52", "buttonClearAndAdd", "(50 - 52)"},
-            {"radioFirst", nullptr, "editFirst", "3", "buttonAddRecords", "(1 - 3) & (50 - 52)"},
-            {"radioAll", nullptr, "editFirst", "3", "buttonClearCache", ""},
-        };
-    for (const auto& [pszRadio, pszSubRadio, pszEdit, pszText, pszButton, pszRecordSet] : arrSteps)
+    const std::pair<const char*, const char*> arrSteps[] = {
+        {"radioFrom radioNumber editNumber=-5 buttonAddRecords", "(46 - 50) & (91 - 100)"},
+        {"radioFrom radioToIndex editToIndex=52 buttonClearAndAdd", "(50 - 52)"},
+        {"radioFirst editFirst=3 buttonAddRecords", "(1 - 3) & (50 - 52)"},
+        {"radioAll buttonClearCache", ""},
+    };
+    for (const auto& [pszActions, pszRecordSet] : arrSteps)
     {
-        Choose(pszRadio);
-        if (pszSubRadio)
-            Choose(pszSubRadio);
-        SetEdit(pszEdit, pszText);
         m_log.m_bDataViewStale = m_log.m_bGraphViewStale = false;
-        Press(pszButton);
-        EXPECT_EQ(RecordSet(), pszRecordSet) << pszButton;
-        EXPECT_TRUE(m_log.m_bDataViewStale && m_log.m_bGraphViewStale) << pszRecordSet;
+        Act(pszActions);
+        EXPECT_EQ(RecordSet(), pszRecordSet) << pszActions;
+        EXPECT_TRUE(m_log.m_bDataViewStale && m_log.m_bGraphViewStale) << pszActions;
     }
     EXPECT_EQ(m_pSheet->ReadPage()->Summary()->CacheSummary()->text().toStdString(),
               "Total Records: 0\n\nFirst record logged at: \nLast record logged at: ");
 
-    Choose("radioFrom");
-    Choose("radioToIndex");
-    SetEdit("editFromIndex", "20");
-    SetEdit("editToIndex", "30");
+    Act("radioFrom radioToIndex editFromIndex=20 editToIndex=30");
     PressKey(Find<QLineEdit>("editFromIndex"), Qt::Key_Return);
     EXPECT_EQ(RecordSet(), "(20 - 30)");
-    Choose("radioLast");
+    Act("radioLast");
     PressKey(Find<QRadioButton>("radioLast"), Qt::Key_Enter);
     EXPECT_EQ(RecordSet(), "(91 - 100)");
     EXPECT_TRUE(m_pSheet->isVisible()) << "Enter does not close the sheet";
@@ -451,8 +447,7 @@ TEST_F(SheetTest, ReadDataButtonsEnterRefusalsAndProgress)
                            strSeen = StrFormat("%d%d", m_pSheet->isEnabled(),
                                                pProgress && pProgress->isVisible());
                        });
-    Choose("radioAll");
-    Press("buttonClearAndAdd");
+    Act("radioAll buttonClearAndAdd");
     EXPECT_EQ(strSeen, "01");
     EXPECT_TRUE(m_pSheet->isEnabled());
     EXPECT_EQ(m_pSheet->findChild<QWidget*>("progressDlg"), nullptr);
