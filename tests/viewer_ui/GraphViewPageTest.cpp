@@ -36,13 +36,14 @@ protected:
         ASSERT_TRUE(WaitFor([&] { return !page.m_pChartDlg->m_bLoading; }));
     }
 
-    QVariant Script(CFileDataChartPage& page, const QString& strScript)
+    // The script's result as a text ("true", "3", ...).
+    std::string Script(CFileDataChartPage& page, const QString& strScript)
     {
         std::optional<QVariant> result;
         page.m_pChartDlg->GetView()->page()->runJavaScript(strScript, [&](const QVariant& value)
                                                            { result = value; });
         WaitFor([&] { return result.has_value(); });
-        return result.value_or(QVariant());
+        return result.value_or(QVariant()).toString().toStdString();
     }
 
     CScriptedPrompt m_prompt;
@@ -67,11 +68,10 @@ TEST_F(GraphViewPage, DrawsSeriesAndSwitchesTypeKeepingZoomAndHiddenSeries)
 
     // One series per tag, every record a point ("on" is 1), the record set as title.
     EXPECT_EQ("3|Temp|Pump|120|1|20.5|" + cached.Log().GetRecordSetText(),
-              Script(page, "((c) => [c.series.length, c.series[1].label, "
-                           "c.series[2].label, c.data[0].length, c.data[2][0], c.data[1][5], "
-                           "document.querySelector('.u-title').textContent].join('|'))(orvakChart)")
-                  .toString()
-                  .toStdString());
+              Script(page,
+                     "((c) => [c.series.length, c.series[1].label, "
+                     "c.series[2].label, c.data[0].length, c.data[2][0], c.data[1][5], "
+                     "document.querySelector('.u-title').textContent].join('|'))(orvakChart)"));
 
     // The user zooms and hides Pump in the legend; the page reports both.
     Script(page,
@@ -108,9 +108,7 @@ TEST_F(GraphViewPage, DrawsSeriesAndSwitchesTypeKeepingZoomAndHiddenSeries)
     EXPECT_EQ("false|true|true|true",
               Script(page, "((c) => [c.series[2].show, c.series[1].show, Math.abs(c.scales.x.min "
                            "- c.data[0][10]) < 1e-6, Math.abs(c.scales.x.max - c.data[0][40]) < "
-                           "1e-6].join('|'))(orvakChart)")
-                  .toString()
-                  .toStdString());
+                           "1e-6].join('|'))(orvakChart)"));
     EXPECT_EQ(nZoom1, dlg.External().m_nZoomPt1);
     EXPECT_EQ(nZoom2, dlg.External().m_nZoomPt2);
 
@@ -135,16 +133,12 @@ TEST_F(GraphViewPage, PointsInEverySeasonAndAPrintToPdfUnderTheHeader)
     ASSERT_NO_FATAL_FAILURE(ActivateAndWait(page));
     CFileDataChartDlg& dlg = *page.m_pChartDlg;
     // The legend's time of each point is the time written in its record.
-    const QString strTimes = Script(page, "Array.from(orvakChart.data[0], (x) => "
-                                          "orvakChart.series[0].value(orvakChart, x)).join('|')")
-                                 .toString();
     EXPECT_EQ("Jan15,2026 08:00:00|Jul15,2026 08:00:00|Jul15,2026 09:30:00",
-              strTimes.toStdString());
+              Script(page, "Array.from(orvakChart.data[0], (x) => "
+                           "orvakChart.series[0].value(orvakChart, x)).join('|')"));
     // The time axis runs on the same wall-clock seconds: 08:00 in summer as in winter.
     EXPECT_EQ("28800|28800", Script(page, "orvakChart.data[0].slice(0, 2).map((x) => x % "
-                                          "86400).join('|')")
-                                 .toString()
-                                 .toStdString());
+                                          "86400).join('|')"));
     // The JSON keeps the record's wall clock read as UTC less the one offset
     // taken (standard time here); the page adds it back.
     EXPECT_EQ(3600, dlg.External().m_nUtcOffset);
@@ -155,7 +149,7 @@ TEST_F(GraphViewPage, PointsInEverySeasonAndAPrintToPdfUnderTheHeader)
     log.m_Filter.m_arrTagFilters = {CTagFilter{0, true, FilterNumeric, FilterGreater, 22}};
     log.m_bGraphViewStale = true;
     ASSERT_NO_FATAL_FAILURE(ActivateAndWait(page));
-    EXPECT_EQ(1, Script(page, "orvakChart.data[0].length").toInt());
+    EXPECT_EQ("1", Script(page, "orvakChart.data[0].length"));
 
     const std::string strPdf = (m_dir.Path() / "chart.pdf").string();
     dlg.m_fnSetUpPrinter = [&](QPrinter& printer)
@@ -182,11 +176,11 @@ TEST_F(GraphViewPage, PointsInEverySeasonAndAPrintToPdfUnderTheHeader)
         EXPECT_NE(std::string::npos, strText.find(pszCell)) << pszCell << " in\n" << strText;
 
     // The header has gone from the page again; a cancelled print leaves nothing either.
-    EXPECT_FALSE(Script(page, "document.getElementById('PrintChart') !== null").toBool());
+    EXPECT_EQ("false", Script(page, "document.getElementById('PrintChart') !== null"));
     dlg.m_fnSetUpPrinter = [](QPrinter&) { return false; };
     printed.reset();
     dlg.PrintChart();
     ASSERT_TRUE(WaitFor([&] { return printed.has_value(); }));
     EXPECT_FALSE(*printed);
-    EXPECT_FALSE(Script(page, "document.getElementById('PrintChart') !== null").toBool());
+    EXPECT_EQ("false", Script(page, "document.getElementById('PrintChart') !== null"));
 }
