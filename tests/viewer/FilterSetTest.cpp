@@ -1,5 +1,4 @@
-// The filter set's own rules and leaving the Filters page. Which records each
-// condition hides, on every kind of field, is in the golden transcripts.
+// The filter set's own rules and leaving the Filters page (what each hides is golden).
 #include "ViewerTestSupport.h"
 #include "viewer/FilterPageRules.h"
 

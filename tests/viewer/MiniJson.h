@@ -1,8 +1,7 @@
 #pragma once
-// A strict reader of one JSON string literal (escapes checked, no raw control
-// character); throws std::runtime_error saying where it broke. Test texts are
-// single-byte: a raw byte outside printable ASCII or a \u escape above 0xFF is
-// refused, as the program escapes every such byte.
+// A strict reader of one JSON string literal; throws std::runtime_error saying
+// where it broke. Test texts are single-byte, so the program escapes every byte
+// outside printable ASCII: a raw one or a \u escape above 0xFF is refused.
 #include <stdexcept>
 #include <string>
 

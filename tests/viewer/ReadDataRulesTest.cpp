@@ -1,5 +1,4 @@
-// What the Read Data page refuses (with its message and focus), the load
-// window it places and the record set it shows.
+// The Read Data page's refusals, the load window it places, the record set it shows.
 #include "ViewerTestSupport.h"
 #include "viewer/LoadWindow.h"
 

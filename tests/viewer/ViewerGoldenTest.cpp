@@ -1,7 +1,6 @@
-// The reader, cache, filters, Data View sort and export and chart series on
-// generated logs loaded in steps that leave gaps, written to one transcript
-// whose digest was recorded when it matched a plain reference model. A
-// changed digest keeps the transcript for a diff against the old build.
+// Everything the viewer shows of generated logs loaded in steps that leave gaps,
+// in one transcript whose digest was recorded when it matched a plain reference
+// model; a changed digest keeps the transcript for a diff against the old build.
 #include "ViewerTestSupport.h"
 #include "support/CScriptedPrompt.h"
 #include "viewer/CDataViewTable.h"

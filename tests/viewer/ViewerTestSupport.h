@@ -1,6 +1,5 @@
 #pragma once
-// Helpers of the viewer tests: data logs made to measure, a data-log object
-// filled by hand that never talks to a panel, and a simulator serving a card.
+// Helpers of the viewer tests.
 #include "common/StrFormat.h"
 #include "link/CCommInterface.h"
 #include "link/CPanelFileCommands.h"

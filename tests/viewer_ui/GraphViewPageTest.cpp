@@ -1,6 +1,4 @@
-// The Graph View page with its chart loaded in WebEngine: the series, a type
-// switch keeping zoom and hidden series, points at their records' wall-clock
-// time, and a print to PDF under the print header.
+// The Graph View page with its chart loaded in WebEngine.
 #include "ViewerUiTestSupport.h"
 #include "viewer/ui/CFileDataChartDlg.h"
 #include "viewer/ui/CFileDataChartPage.h"

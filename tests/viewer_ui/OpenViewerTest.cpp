@@ -1,5 +1,4 @@
-// Opening the viewer: from the main window's View, through the opener, and
-// by the program's --view path with its panel and file checks.
+// Opening the viewer: from the main window's View, the opener and --view.
 #include "ViewerUiTestSupport.h"
 
 #include "filemanager/MainWindowTestSupport.h"

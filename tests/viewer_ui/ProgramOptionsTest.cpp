@@ -1,5 +1,4 @@
-// The desktop program's options that end before any window: they must work
-// without a display (the window system is made unusable for the run).
+// The desktop program's options that end before any window work without a display.
 #include <gtest/gtest.h>
 
 #include <cstdio>

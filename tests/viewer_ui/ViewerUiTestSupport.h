@@ -1,6 +1,5 @@
 #pragma once
-// Helpers of the viewer window tests: waiting on the event loop, and a served
-// log with every record cached.
+// Helpers of the viewer window tests.
 #include "support/CQtTestApp.h"
 #include "support/CScriptedPrompt.h"
 #include "viewer/ViewerTestSupport.h"
