@@ -56,12 +56,10 @@ TEST(PrintHeader, FilterOffAndOn)
     log.m_Filter.m_bEnabled = true; // on, but no criterion in use: still no table
     EXPECT_EQ(strStart + "</br></div>", BuildPrintHeader(log));
 
-    log.m_Filter.m_bDateRange = true;
-    log.m_Filter.m_bShowDates = false;
-    log.m_Filter.m_nDateCondition = FilterLess;
-    log.m_Filter.m_tmFrom = TimeOf("12/04/2026", "15:26:16");
-    log.m_Filter.m_tmTo = TimeOf("12/05/2026", "00:00:00");
-    log.m_Filter.m_arrTagFilters = {CTagFilter{0, true, FilterNumeric, FilterInRange, 1.5, 2}};
+    const std::vector<CTagFilter> arrTags = {{0, true, FilterNumeric, FilterInRange, 1.5, 2}};
+    const SYSTEMTIME tmFrom = TimeOf("12/04/2026", "15:26:16");
+    log.m_Filter = {true,   true, false, FilterLess, tmFrom, TimeOf("12/05/2026", "00:00:00"),
+                    arrTags};
     std::string strExpected = strStart + "<br /><div id=\"Filters\" align=\"center\"><table "
                                          "style=\"width:100%; border: 1px solid "
                                          "black;border-collapse: collapse;\">";

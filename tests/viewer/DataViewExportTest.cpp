@@ -81,12 +81,11 @@ TEST(CsvExport, FiltersAndRowsByteForByteAndFailuresLeaveNothing)
     hand.Log().m_strFileName = "LOG\"1\".CSV";
     hand.Add(1, {"04/12/26", "08:00:00", "21.5", "OFF"});
     hand.Add(2, {"04/12/26", "08:00:10", "say \"x\"", "off"});
-    CFilterSet& filter = hand.Log().m_Filter;
-    filter.m_bEnabled = filter.m_bDateRange = true;
-    filter.m_tmFrom = TimeOf("04/12/26", "08:00:00");
-    filter.m_tmTo = TimeOf("04/12/26", "08:01:00");
-    filter.m_arrTagFilters = {CTagFilter{0, true, FilterNumeric, FilterNotEqual, -1.5},
-                              CTagFilter{1, false, FilterDiscrete, FilterEqual, 1}};
+    const std::vector<CTagFilter> arrTags = {{0, true, FilterNumeric, FilterNotEqual, -1.5},
+                                             {1, false, FilterDiscrete, FilterEqual, 1}};
+    const SYSTEMTIME tmFrom = TimeOf("04/12/26", "08:00:00");
+    hand.Log().m_Filter = {
+        true, true, true, FilterInRange, tmFrom, TimeOf("04/12/26", "08:01:00"), arrTags};
     CDataViewTable table;
     table.Load(hand.Log());
     table.Sort(0); // exported in the table's present order

@@ -17,11 +17,9 @@ bool Hidden(const CFilterSet& filter, const Fields& arrFields)
 
 TEST(FilterSet, OffEmptyAndShortRecords)
 {
-    CFilterSet filter; // criteria set, but not in force
-    filter.m_bDateRange = true;
-    filter.m_nDateCondition = FilterEqual;
-    filter.m_tmFrom = TimeOf("01/01/30", "00:00:00");
-    filter.m_arrTagFilters = {CTagFilter{0, true, FilterNumeric, FilterGreater, 1e9}};
+    // Criteria set, but not in force.
+    const std::vector<CTagFilter> arrTags = {{0, true, FilterNumeric, FilterGreater, 1e9}};
+    CFilterSet filter{false, true, true, FilterEqual, TimeOf("01/01/30", "00:00:00"), {}, arrTags};
     EXPECT_FALSE(Hidden(filter, {"04/12/26", "08:00:00", "1", "on"}));
     CFilterSet onButEmpty;
     onButEmpty.m_bEnabled = true;

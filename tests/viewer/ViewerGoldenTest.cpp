@@ -105,13 +105,9 @@ std::vector<CFilterSet> MakeFilters(CDataLogFile& log, int nTags)
     std::vector<CFilterSet> arrFilters = {CFilterSet(), on}; // off; on, nothing in use
     // Condition 4 on one instant, milliseconds included.
     for (int nCondition = 0; nCondition <= 6 && nCached > 0; ++nCondition)
-        arrFilters.push_back({true,
-                              true,
-                              nCondition % 2 == 0,
-                              nCondition,
-                              arrTimes[nCached / 3],
+        arrFilters.push_back({true, true, nCondition % 2 == 0, nCondition, arrTimes[nCached / 3],
                               arrTimes[nCondition == 4 ? nCached / 3 : nCached * 2 / 3],
-                              {}});
+                              std::vector<CTagFilter>()});
     for (int nTag = 0; nTag < nTags; ++nTag)
     {
         for (int nCondition = 0; nCondition <= 5; ++nCondition)
@@ -122,15 +118,13 @@ std::vector<CFilterSet> MakeFilters(CDataLogFile& log, int nTags)
                                      bDiscrete ? FilterDiscrete : FilterNumeric, nCondition,
                                      nCondition == 0 ? (bDiscrete ? 1.0 : 0.0) : 2.5, 21.5}};
             if (nCondition == 4 && nCached > 0) // date and two tags, as the benchmark runs it
-                tags = {true,
-                        true,
-                        true,
-                        FilterInRange,
-                        arrTimes.front(),
-                        arrTimes.back(),
-                        {tags.m_arrTagFilters[0],
-                         {static_cast<uint16_t>((nTag + 1) % (nTags + 1)), true, FilterNumeric,
-                          FilterGreater, -1, 21.5}}};
+            {
+                tags.m_bDateRange = true;
+                tags.m_tmFrom = arrTimes.front();
+                tags.m_tmTo = arrTimes.back();
+                tags.m_arrTagFilters.push_back({static_cast<uint16_t>((nTag + 1) % (nTags + 1)),
+                                                true, FilterNumeric, FilterGreater, -1, 21.5});
+            }
             arrFilters.push_back(tags);
         }
     }

@@ -216,38 +216,6 @@ TEST_F(SheetTest, ExtraButtonsPageKeysAndTabClicks)
     EXPECT_TRUE(m_pSheet->isAncestorOf(pFocus));
 }
 
-TEST_F(SheetTest, ARefusingPageKeepsTheTabAndTheFocusEveryWay)
-{
-    OpenSheet(CFileDataSheet::PageFilters);
-    Act("checkFilter");
-    TickRow(TEMP_ROW);
-    Grid().SetItemText(TEMP_ROW, FilterColumnLow, "x"); // no number
-    m_log.m_bDataViewStale = m_log.m_bGraphViewStale = false;
-    const std::vector<std::pair<const char*, std::function<void()>>> arrWays = {
-        {"Ctrl+Tab",
-         [this] { PressKey(m_pSheet->FiltersPage()->Grid(), Qt::Key_Tab, Qt::ControlModifier); }},
-        {"tab click", [this] { ClickTab(CFileDataSheet::PageGraphView); }},
-        {"tab bar arrow", [this] { PressKey(m_pSheet->Tabs()->tabBar(), Qt::Key_Right); }},
-        {"Ctrl+PageUp", [this]
-         { PressKey(m_pSheet->FiltersPage()->Grid(), Qt::Key_PageUp, Qt::ControlModifier); }},
-    };
-    for (const auto& [pszWay, fnLeave] : arrWays)
-    {
-        m_prompt.Clear();
-        fnLeave();
-        EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{"Low limit is not valid"}) << pszWay;
-        EXPECT_EQ(m_pSheet->GetActiveIndex(), CFileDataSheet::PageFilters) << pszWay;
-        EXPECT_EQ(m_pSheet->Tabs()->currentIndex(), CFileDataSheet::PageFilters) << pszWay;
-        EXPECT_EQ(FocusName(), "gridTags") << pszWay;
-        // The grid focuses the refused cell and selects its whole row.
-        EXPECT_EQ(Grid().GetFocusRow(), TEMP_ROW) << pszWay;
-        EXPECT_EQ(Grid().GetFocusColumn(), FilterColumnLow) << pszWay;
-        EXPECT_EQ(Grid().selectionModel()->selectedIndexes().size(), 6) << pszWay;
-        EXPECT_FALSE(m_log.m_Filter.m_bEnabled) << pszWay;
-        EXPECT_FALSE(m_log.m_bDataViewStale || m_log.m_bGraphViewStale) << pszWay;
-    }
-}
-
 TEST_F(SheetTest, DataViewShowsFilteredRowsSortsAndExportsAsShown)
 {
     OpenSheet(); // records 91 to 100
@@ -328,7 +296,9 @@ TEST_F(SheetTest, GraphTypeButtonFollowsTheChart)
     }
 }
 
-TEST_F(SheetTest, FiltersOpenWithTheTagsAndTheCacheSpanThenRowsEnableTheirCells)
+// The Filters page from its opening state to a filter that reaches both views,
+// through a refused tag row and a refused From date.
+TEST_F(SheetTest, FiltersPageFromOpeningToBothViews)
 {
     OpenSheet(CFileDataSheet::PageFilters);
     ASSERT_EQ(Grid().GetRowCount(), 3);
@@ -358,33 +328,55 @@ TEST_F(SheetTest, FiltersOpenWithTheTagsAndTheCacheSpanThenRowsEnableTheirCells)
     TickRow(TEMP_ROW);
     EXPECT_EQ(Cells(TEMP_ROW), "00000") << "unticked again";
     EXPECT_EQ(Cells(PUMP_ROW), "00000") << "other row untouched";
-}
 
-// A From outside the cache keeps the page and focuses the date; the filter
-// then set reaches both views.
-TEST_F(SheetTest, AFilterReachesBothViews)
-{
-    OpenSheet(CFileDataSheet::PageFilters);
-    Act("checkFilter");
+    // A refused page keeps its tab and the focus every way it is left.
+    TickRow(TEMP_ROW);
+    ChooseInRow(TEMP_ROW, FilterColumnDataType, FilterNumeric);
+    Grid().SetItemText(TEMP_ROW, FilterColumnLow, "x"); // no number
+    m_log.m_bDataViewStale = m_log.m_bGraphViewStale = false;
+    const std::vector<std::pair<const char*, std::function<void()>>> arrWays = {
+        {"Ctrl+Tab",
+         [this] { PressKey(m_pSheet->FiltersPage()->Grid(), Qt::Key_Tab, Qt::ControlModifier); }},
+        {"tab click", [this] { ClickTab(CFileDataSheet::PageGraphView); }},
+        {"tab bar arrow", [this] { PressKey(m_pSheet->Tabs()->tabBar(), Qt::Key_Right); }},
+        {"Ctrl+PageUp", [this]
+         { PressKey(m_pSheet->FiltersPage()->Grid(), Qt::Key_PageUp, Qt::ControlModifier); }},
+    };
+    for (const auto& [pszWay, fnLeave] : arrWays)
+    {
+        m_prompt.Clear();
+        fnLeave();
+        EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{"Low limit is not valid"}) << pszWay;
+        EXPECT_EQ(m_pSheet->GetActiveIndex(), CFileDataSheet::PageFilters) << pszWay;
+        EXPECT_EQ(m_pSheet->Tabs()->currentIndex(), CFileDataSheet::PageFilters) << pszWay;
+        EXPECT_EQ(FocusName(), "gridTags") << pszWay;
+        // The grid focuses the refused cell and selects its whole row.
+        EXPECT_EQ(Grid().GetFocusRow(), TEMP_ROW) << pszWay;
+        EXPECT_EQ(Grid().GetFocusColumn(), FilterColumnLow) << pszWay;
+        EXPECT_EQ(Grid().selectionModel()->selectedIndexes().size(), 6) << pszWay;
+        EXPECT_FALSE(m_log.m_Filter.m_bEnabled) << pszWay;
+        EXPECT_FALSE(m_log.m_bDataViewStale || m_log.m_bGraphViewStale) << pszWay;
+    }
+
+    // A From outside the cache keeps the page and focuses the date.
+    ChooseInRow(TEMP_ROW, FilterColumnCondition, FilterGreater);
+    Grid().SetItemText(TEMP_ROW, FilterColumnLow, " 29.55");
     Act("checkDateRange");
     Find<QTimeEdit>("timeFrom")->setTime(QTime(8, 1, 29));
+    m_prompt.Clear();
     EXPECT_FALSE(m_pSheet->SetActivePage(CFileDataSheet::PageDataView));
     EXPECT_EQ(m_prompt.Texts(),
               std::vector<std::string>{"From date should be between cache start and end date."});
     EXPECT_EQ(FocusName(), "dateFrom");
     Act("checkDateRange");
     m_prompt.Clear();
-    TickRow(TEMP_ROW);
-    ChooseInRow(TEMP_ROW, FilterColumnCondition, FilterGreater);
-    Grid().SetItemText(TEMP_ROW, FilterColumnLow, " 29.55");
     ASSERT_TRUE(m_pSheet->SetActivePage(CFileDataSheet::PageDataView));
     EXPECT_TRUE(m_prompt.Shown().empty());
     ASSERT_EQ(m_log.m_Filter.m_arrTagFilters.size(), 1u);
     EXPECT_DOUBLE_EQ(m_log.m_Filter.m_arrTagFilters[0].m_dLow, 29.55);
     EXPECT_TRUE(m_log.m_bGraphViewStale);
     ProcessEvents();
-    // 29.6 to 29.9 pass.
-    EXPECT_EQ(m_pSheet->DataPage()->GetList()->model()->rowCount(), 4);
+    EXPECT_EQ(m_pSheet->DataPage()->GetList()->model()->rowCount(), 4); // 29.6 to 29.9
     EXPECT_FALSE(m_log.m_bDataViewStale);
     ASSERT_TRUE(m_pSheet->SetActivePage(CFileDataSheet::PageGraphView));
     ProcessEvents();
