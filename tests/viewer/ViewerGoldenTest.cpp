@@ -244,16 +244,13 @@ TEST_P(ViewerGolden, GeneratedLogOnThePanel)
     EXPECT_TRUE(prompt.Shown().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Shapes, ViewerGolden,
-    ::testing::Values(SShape{"Plain", 120, 0, false, false, "\n", "Date,Time,Temp,Pump,Level",
-                             17482901943989518875ull},
-                      SShape{"Milliseconds", 90, 1, false, false, "\r\n", "Date,Time,A,B",
-                             13297838629235081241ull},
-                      SShape{"SomeMilliseconds", 150, 4, false, true, "\n",
-                             "Date,Time,Temp,Pump,Flow,Valve", 424586753983086311ull},
-                      SShape{"OddValues", 200, 3, true, true, "\n",
-                             "date, TIME ,\"Temp \"\"in\"\"\",Pump,Level", 2351526479140266731ull},
-                      SShape{"OneTag", 40, 0, true, false, "\r\n", "Date,Time,Only",
-                             7997045560083937523ull}),
-    [](const ::testing::TestParamInfo<SShape>& info) { return std::string(info.param.pszName); });
+const SShape SHAPES[] = {
+    {"Plain", 120, 0, false, false, "\n", "Date,Time,Temp,Pump,Level", 17482901943989518875ull},
+    {"Milliseconds", 90, 1, false, false, "\r\n", "Date,Time,A,B", 13297838629235081241ull},
+    {"SomeMilliseconds", 150, 4, false, true, "\n", "Date,Time,Temp,Pump,Flow,Valve",
+     424586753983086311ull},
+    {"OddValues", 200, 3, true, true, "\n", "date, TIME ,\"Temp \"\"in\"\"\",Pump,Level",
+     2351526479140266731ull},
+    {"OneTag", 40, 0, true, false, "\r\n", "Date,Time,Only", 7997045560083937523ull}};
+INSTANTIATE_TEST_SUITE_P(Shapes, ViewerGolden, ::testing::ValuesIn(SHAPES),
+                         [](const auto& info) { return std::string(info.param.pszName); });
