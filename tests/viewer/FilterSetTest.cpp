@@ -26,8 +26,7 @@ TEST(FilterSet, OffEmptyAndShortRecords)
     EXPECT_FALSE(Hidden(onButEmpty, {"04/12/26", "08:00:00", "1", "on"}));
     EXPECT_FALSE(onButEmpty.HasCriteriaInUse());
 
-    // Short records are never read past their fields: a missing field reads
-    // as an empty text, so as 0, which Hide hides.
+    // Short records are never read past: a missing field reads as 0, which Hide hides.
     filter.m_bEnabled = true;
     filter.m_bDateRange = false;
     filter.m_arrTagFilters = {CTagFilter{5, false, FilterNumeric, FilterEqual, 0}};
@@ -68,8 +67,6 @@ TEST(FilterSet, EqualityDefaultsAndConditionTexts)
     EXPECT_STREQ("", GetConditionExportText(6));
     EXPECT_STREQ("", GetConditionGridText(-1));
 }
-
-// ---- Leaving the Filters page ----
 
 class FilterPage : public ::testing::Test
 {
@@ -162,8 +159,7 @@ TEST_F(FilterPage, AcceptedValuesMakeTheFilterSet)
     m_values.nDateCondition = FilterGreater;
     EXPECT_EQ(30, Accepted().m_tmFrom.wMinute);
 
-    // Limits in any order but for ranges; a discrete row is "=" with no high
-    // limit; unticked rows are not looked at.
+    // Limits in any order but for ranges; discrete is "=" and no high; unticked is ignored.
     m_values.bDateRange = false;
     m_values.arrRows[0] = {false, "Temp", 0, FilterNumeric, FilterEqual, "x", "x"};
     m_values.arrRows[1] = {true, "Pump", 0, FilterNumeric, FilterOutOfRange, " 5", "5"};

@@ -149,8 +149,7 @@ void WriteCache(CDataLogFile& log, std::string& strOut)
               std::to_string(log.m_bHasMilliseconds) + "\n";
 }
 
-// Under each filter: the hidden records, the table and its export before
-// and after clicks on every column, and the chart series.
+// Under each filter: hidden records, the table, its export, sorts and the chart.
 void WriteViews(CDataLogFile& log, std::string& strOut)
 {
     Fields arrColumns;

@@ -15,8 +15,7 @@
 
 namespace
 {
-// A zone with summer time: half of a year's points would be an hour off if
-// the chart used the one offset taken at start. WebEngine's processes inherit it.
+// Summer time: half of a year's points would be an hour off with one offset for all.
 class GraphViewPage : public CQtTestBase
 {
 public:
@@ -137,8 +136,7 @@ TEST_F(GraphViewPage, PointsInEverySeasonAndAPrintToPdfUnderTheHeader)
     // The time axis runs on the same wall-clock seconds: 08:00 in summer as in winter.
     EXPECT_EQ("28800|28800", Script(page, "orvakChart.data[0].slice(0, 2).map((x) => x % "
                                           "86400).join('|')"));
-    // The JSON keeps the record's wall clock read as UTC less the one offset
-    // taken (standard time here); the page adds it back.
+    // The JSON has the wall clock as UTC less the offset at start; the page adds it back.
     EXPECT_EQ(3600, dlg.External().m_nUtcOffset);
     EXPECT_NE(std::string::npos, dlg.External().m_strData.find("[1784098800000,22.5]"));
 

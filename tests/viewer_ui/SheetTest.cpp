@@ -28,8 +28,7 @@
 
 namespace
 {
-// The cache the sheet opens with holds 08:01:30 to 08:01:39 of 12 April 2026;
-// Temp reads 29.0 to 29.9 there and Pump is on at the even seconds.
+// The opening cache: 08:01:30 to 08:01:39, Temp 29.0 to 29.9, Pump on at even seconds.
 constexpr int TEMP_ROW = 1;
 constexpr int PUMP_ROW = 2;
 
@@ -207,8 +206,7 @@ TEST_F(SheetTest, ExtraButtonsPageKeysAndTabClicks)
     ClickTab(CFileDataSheet::PageDataView);
     EXPECT_EQ(m_pSheet->GetActiveIndex(), CFileDataSheet::PageDataView);
 
-    // Work on a page disables the sheet, which takes the focus from its
-    // controls; once enabled again, the keys must reach the sheet at once.
+    // Work disables the sheet; enabled again, the keys must reach it at once.
     m_pSheet->setEnabled(false);
     m_pSheet->setEnabled(true);
     QWidget* pFocus = m_pSheet->focusWidget();
@@ -296,8 +294,7 @@ TEST_F(SheetTest, GraphTypeButtonFollowsTheChart)
     }
 }
 
-// The Filters page from its opening state to a filter that reaches both views,
-// through a refused tag row and a refused From date.
+// From the opening state through a refused tag row and From date to both views.
 TEST_F(SheetTest, FiltersPageFromOpeningToBothViews)
 {
     OpenSheet(CFileDataSheet::PageFilters);
@@ -383,8 +380,7 @@ TEST_F(SheetTest, FiltersPageFromOpeningToBothViews)
     EXPECT_FALSE(m_log.m_bGraphViewStale);
 }
 
-// Each step acts on what the one before left; a refusal keeps the cache and
-// focuses its edit; Enter clears and adds, and does not close the sheet.
+// A refusal keeps the cache and focuses its edit; Enter does not close the sheet.
 TEST_F(SheetTest, ReadDataButtonsEnterRefusalsAndProgress)
 {
     OpenSheet();
