@@ -184,7 +184,8 @@ TEST_F(ViewerOnSimulator, GrowingLogOnThePanel)
     Add(ReadChoiceLast, "5");
     const uint32_t nCount = m_pLog->GetRecordCount();
     EXPECT_GE(nCount, nFirstCount + 3);
-    const auto& [nNewest, arrNewest] = *CachedRecords(*m_pLog).rbegin();
+    const auto mapCached = CachedRecords(*m_pLog);
+    const auto& [nNewest, arrNewest] = *mapCached.rbegin();
     EXPECT_EQ(nCount, nNewest);
     EXPECT_EQ(0u, FormatFileSummary(*m_pLog).find(StrFormat("Total Records: %u\n", nCount)));
     EXPECT_EQ(0, CompareRecordTimes(m_pLog->GetRecordTime(arrNewest), m_pLog->m_tmLastRecord));
