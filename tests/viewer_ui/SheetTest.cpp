@@ -10,18 +10,17 @@
 #include "viewer/ui/CRecordSummaryBox.h"
 #include "widgets/CGridCtrl.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTableView>
+#include <QTest>
 #include <QTimeEdit>
 #include <QTimer>
 #include <filesystem>
@@ -88,26 +87,17 @@ protected:
             strShown += pButton->isVisibleTo(m_pSheet.get()) ? "1" : "0";
         return strShown;
     }
-    // A left click at pt in pWidget, as the window system delivers it.
-    static void Click(QWidget* pWidget, const QPoint& pt)
-    {
-        for (QEvent::Type eType : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-        {
-            QMouseEvent event(eType, pt, pWidget->mapToGlobal(pt), Qt::LeftButton,
-                              eType == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                              Qt::NoModifier);
-            QApplication::sendEvent(pWidget, &event);
-        }
-    }
     void ClickTab(int nIndex) const
     {
-        Click(m_pSheet->Tabs()->tabBar(), m_pSheet->Tabs()->tabBar()->tabRect(nIndex).center());
+        QTabBar* pBar = m_pSheet->Tabs()->tabBar();
+        QTest::mouseClick(pBar, Qt::LeftButton, {}, pBar->tabRect(nIndex).center());
     }
     void ClickHeader(int nColumn) const
     {
         QHeaderView* pHeader = m_pSheet->DataPage()->GetList()->horizontalHeader();
-        Click(pHeader->viewport(),
-              QPoint(pHeader->sectionViewportPosition(nColumn) + 5, pHeader->height() / 2));
+        QTest::mouseClick(
+            pHeader->viewport(), Qt::LeftButton, {},
+            QPoint(pHeader->sectionViewportPosition(nColumn) + 5, pHeader->height() / 2));
     }
     // The Data View's first column, the record numbers, as shown.
     std::vector<std::string> RecordsShown() const

@@ -6,7 +6,7 @@
 #include "viewer/ui/CFileDataSheet.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QTest>
 #include <QWebEnginePage>
 
 #include <functional>
@@ -15,11 +15,7 @@
 // Runs the event loop until fnDone says so or the time is up; returns fnDone().
 inline bool WaitFor(const std::function<bool()>& fnDone, int nTimeoutMs = 30000)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (!fnDone() && timer.elapsed() < nTimeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return fnDone();
+    return QTest::qWaitFor(fnDone, nTimeoutMs);
 }
 
 // A data log on the simulated card, every record cached, both views stale.
