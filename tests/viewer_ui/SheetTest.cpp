@@ -44,7 +44,7 @@ protected:
                                                     CFileDataSheet::PageReadData, &m_log);
         m_pSheet->show();
         QApplication::setActiveWindow(m_pSheet.get());
-        ProcessEvents();
+        QTest::qWait(20);
         ASSERT_TRUE(m_pSheet->SetActivePage(nPage));
     }
 
@@ -63,12 +63,6 @@ protected:
             QKeyEvent event(eType, nKey, modifiers);
             QApplication::sendEvent(pTarget, &event);
         }
-    }
-
-    static void ProcessEvents()
-    {
-        for (int i = 0; i < 5; ++i)
-            QCoreApplication::processEvents();
     }
 
     std::string FocusName() const
@@ -264,7 +258,7 @@ TEST_F(SheetTest, GraphTypeButtonFollowsTheChart)
 {
     OpenSheet();
     ASSERT_TRUE(m_pSheet->SetActivePage(CFileDataSheet::PageGraphView));
-    ProcessEvents();
+    QCoreApplication::processEvents();
     CFileDataChartDlg* pChart = m_pSheet->ChartPage()->m_pChartDlg;
     ASSERT_NE(pChart, nullptr);
     if (pChart->m_bLoading)
@@ -362,11 +356,11 @@ TEST_F(SheetTest, FiltersPageFromOpeningToBothViews)
     ASSERT_EQ(m_log.m_Filter.m_arrTagFilters.size(), 1u);
     EXPECT_DOUBLE_EQ(m_log.m_Filter.m_arrTagFilters[0].m_dLow, 29.55);
     EXPECT_TRUE(m_log.m_bGraphViewStale);
-    ProcessEvents();
+    QTest::qWait(20);
     EXPECT_EQ(m_pSheet->DataPage()->GetList()->model()->rowCount(), 4); // 29.6 to 29.9
     EXPECT_FALSE(m_log.m_bDataViewStale);
     ASSERT_TRUE(m_pSheet->SetActivePage(CFileDataSheet::PageGraphView));
-    ProcessEvents();
+    QTest::qWait(20);
     EXPECT_FALSE(m_log.m_bGraphViewStale);
 }
 
