@@ -71,16 +71,6 @@ protected:
         return pFocus ? pFocus->objectName().toStdString() : std::string();
     }
 
-    // Whether Export, Print and the graph type button show.
-    std::string Buttons() const
-    {
-        std::string strShown;
-        for (const QWidget* pButton :
-             {(QWidget*)m_pSheet->ExportButton(), (QWidget*)m_pSheet->PrintButton(),
-              (QWidget*)m_pSheet->GraphTypeButton()})
-            strShown += pButton->isVisibleTo(m_pSheet.get()) ? "1" : "0";
-        return strShown;
-    }
     void ClickTab(int nIndex) const
     {
         QTabBar* pBar = m_pSheet->Tabs()->tabBar();
@@ -168,7 +158,11 @@ TEST_F(SheetTest, ExtraButtonsPageKeysAndTabClicks)
     {
         ASSERT_TRUE(m_pSheet->SetActivePage(nPage));
         EXPECT_EQ(pTabs->tabText(nPage).toStdString(), arrPages[nPage].first);
-        EXPECT_EQ(Buttons(), arrPages[nPage].second) << "page " << nPage;
+        std::string strShown;
+        for (const QWidget* pButton : std::initializer_list<const QWidget*>{
+                 m_pSheet->ExportButton(), m_pSheet->PrintButton(), m_pSheet->GraphTypeButton()})
+            strShown += pButton->isVisibleTo(m_pSheet.get()) ? '1' : '0';
+        EXPECT_EQ(strShown, arrPages[nPage].second) << "page " << nPage;
     }
     EXPECT_EQ(m_pSheet->GraphTypeButton()->text().toStdString(), "Bar Graph");
 
