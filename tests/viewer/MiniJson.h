@@ -37,11 +37,9 @@ public:
                 value.str += static_cast<char>(c);
             else if (e != '\0' && strEscapes.find(e) != std::string::npos)
                 value.str += "\"\\/\b\f\n\r\t"[strEscapes.find(e)];
-            else if (strHex.size() != 4 || nPos + 4 >= strText.size() ||
+            else if (strHex.size() != 4 || strHex.compare(0, 2, "00") != 0 ||
                      strHex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
-                Fail("bad escape");
-            else if (std::stoul(strHex, nullptr, 16) > 0xFF)
-                Fail("test texts are single-byte");
+                Fail("bad escape (test texts are single-byte)");
             else
             {
                 value.str += static_cast<char>(std::stoul(strHex, nullptr, 16));
