@@ -44,8 +44,7 @@ TEST(FilterSet, OffEmptyAndShortRecords)
 TEST(FilterSet, EqualityDefaultsAndConditionTexts)
 {
     // Times count only with a date range; a new tag criterion shows, = 0.
-    CFilterSet a;
-    CFilterSet b;
+    CFilterSet a, b;
     a.m_tmFrom = TimeOf("04/12/26", "08:00:00");
     EXPECT_TRUE(a == b);
     a.m_bDateRange = b.m_bDateRange = true;

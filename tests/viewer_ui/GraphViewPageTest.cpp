@@ -5,6 +5,7 @@
 
 #include <QPrinter>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QWebEngineView>
 
 #include <cstdlib>
@@ -56,11 +57,10 @@ TEST_F(GraphViewPage, DrawsSeriesAndSwitchesTypeKeepingZoomAndHiddenSeries)
     page.resize(800, 500);
     page.show();
     CFileDataChartDlg& dlg = *page.m_pChartDlg;
-    int nStateChanges = 0;
-    QObject::connect(&dlg, &CFileDataChartDlg::chartStateChanged, [&] { ++nStateChanges; });
+    QSignalSpy stateChanges(&dlg, &CFileDataChartDlg::chartStateChanged);
     ASSERT_NO_FATAL_FAILURE(ActivateAndWait(page));
     EXPECT_FALSE(cached.Log().m_bGraphViewStale);
-    EXPECT_EQ(1, nStateChanges);
+    EXPECT_EQ(1, stateChanges.count());
     EXPECT_EQ("line", dlg.External().m_strChartType);
 
     // One series per tag, every record a point ("on" is 1), the record set as title.
@@ -89,15 +89,14 @@ TEST_F(GraphViewPage, DrawsSeriesAndSwitchesTypeKeepingZoomAndHiddenSeries)
     EXPECT_FALSE(page.window()->isEnabled());
     dlg.ToggleChartType();
     EXPECT_TRUE(dlg.m_bColumnChart);
-    bool bPrintEnded = false;
-    QObject::connect(&dlg, &CFileDataChartDlg::printDone, [&] { bPrintEnded = true; });
+    QSignalSpy printDone(&dlg, &CFileDataChartDlg::printDone);
     dlg.PrintChart();
     EXPECT_FALSE(dlg.IsPrinting());
     cached.Log().m_bGraphViewStale = true;
     page.RefreshChart();
     EXPECT_TRUE(cached.Log().m_bGraphViewStale);
     ASSERT_TRUE(WaitFor([&] { return !dlg.m_bLoading; }));
-    EXPECT_FALSE(bPrintEnded);
+    EXPECT_TRUE(printDone.isEmpty());
     EXPECT_TRUE(page.window()->isEnabled());
     EXPECT_EQ("column", dlg.External().m_strChartType);
 
