@@ -13,23 +13,20 @@ TEST(ChartPoint, TimeStampsValuesAndNames)
     EXPECT_FALSE(ChartTimeStamp(TimeOf("02/30/2014", "00:00:00"), 0));
     EXPECT_FALSE(ChartTimeStamp(SYSTEMTIME(), 0));
 
-    // Every value is a JSON number, whatever the field holds (the texts of
-    // the golden transcripts' odd logs aside).
+    // Every value is a JSON number, whatever the field holds.
     const std::pair<const char*, const char*> arrValues[] = {
         {"On", "1"}, {"OFF", "0"}, {" 21.5 ", "21.5"}, {"-00.50", "-0.50"},
-        {"-", "0"},  {"--1", "0"}, {"12 kg", "0"},     {"1e5", "0"},
-    };
+        {"-", "0"},  {"--1", "0"}, {"12 kg", "0"},     {"1e5", "0"}};
     for (const auto& [pszField, pszExpected] : arrValues)
         EXPECT_EQ(pszExpected, ChartValueText(pszField)) << "field '" << pszField << "'";
 
-    // Names escape everything the JSON grammar asks.
     const std::string strName = std::string("a\"b\\c\n\t\x01") + "\xE9" + "/";
     EXPECT_EQ("\"a\\\"b\\\\c\\n\\t\\u0001\\u00e9/\"", JsonQuote(strName));
     EXPECT_EQ(strName, CMiniJson::Parse(JsonQuote(strName)).str);
 }
 
-// The series of every kind of log are in the golden transcripts; here the
-// records and headers no file gives.
+// Records and headers no file gives; the series of real logs are in the
+// golden transcripts.
 TEST(ChartData, EmptyCacheAndRejectedColumns)
 {
     CHandLog hand("date,TIME,A,B");
@@ -40,52 +37,48 @@ TEST(ChartData, EmptyCacheAndRejectedColumns)
               BuildChartData(hand.Log(), 0).value_or("none"));
     for (const char* pszHeader : {"Date,Time", "Time,Date,A"})
         EXPECT_FALSE(BuildChartData(CHandLog(pszHeader).Log(), 0)) << pszHeader;
-    // Without a command object the header has no fields.
-    CDataLogFile detached(nullptr);
+    CDataLogFile detached(nullptr); // without a command object the header has no fields
     detached.m_strHeader = "Date,Time,A";
     EXPECT_FALSE(BuildChartData(detached, 0));
 }
 
 TEST(PrintHeader, FilterOffAndOn)
 {
-    const std::string strFileStart =
-        "<div id =\"PrintChart\" align=\"center\"><div id=\"FileName\" "
-        "align=\"center\" "
-        "style=\"color: rgb(51, 51, 51);font-size: 11px; "
-        "\t\t\t\t\t\t\t\tfont-family: Dosis, "
-        "sans-serif;font-weight: bold; fill: #333333;\">FileName:";
-    const std::string strS = "style=\" border: 1px solid black;padding: 5px;border-collapse: "
-                             "collapse;font-size: 11px; "
-                             "font-weight: bold;font-family: Dosis, sans-serif;\"";
-
     CHandLog hand("Date,Time,<b>Temp</b>,Pump");
     CDataLogFile& log = hand.Log();
     log.m_strFileName = "A&B\"<script>.CSV";
-    const std::string strEscapedName = "A&amp;B&quot;&lt;script&gt;.CSV";
-    EXPECT_EQ(strFileStart + strEscapedName + "</div></br></div>", BuildPrintHeader(log));
-
+    const std::string strStart =
+        "<div id =\"PrintChart\" align=\"center\"><div id=\"FileName\" align=\"center\" "
+        "style=\"color: rgb(51, 51, 51);font-size: 11px; \t\t\t\t\t\t\t\tfont-family: Dosis, "
+        "sans-serif;font-weight: bold; fill: #333333;\">FileName:A&amp;B&quot;&lt;script&gt;.CSV"
+        "</div>";
+    EXPECT_EQ(strStart + "</br></div>", BuildPrintHeader(log));
     log.m_Filter.m_bEnabled = true; // on, but no criterion in use: still no table
-    EXPECT_EQ(strFileStart + strEscapedName + "</div></br></div>", BuildPrintHeader(log));
+    EXPECT_EQ(strStart + "</br></div>", BuildPrintHeader(log));
 
-    log.m_Filter.m_bDateRange = true;
-    log.m_Filter.m_bShowDates = false;
-    log.m_Filter.m_nDateCondition = FilterLess;
-    log.m_Filter.m_tmFrom = TimeOf("12/04/2026", "15:26:16");
-    log.m_Filter.m_tmTo = TimeOf("12/05/2026", "00:00:00");
-    log.m_Filter.m_arrTagFilters = {CTagFilter{0, true, FilterNumeric, FilterInRange, 1.5, 2}};
-    auto Cell = [&](const char* pszTag, const std::string& strText)
-    { return std::string("<") + pszTag + " " + strS + ">" + strText + "</" + pszTag + ">"; };
-    const std::string strExpected =
-        strFileStart + strEscapedName + "</div>" + "<br /><div id=\"Filters\" align=\"center\">" +
-        "<table style=\"width:100%; border: 1px solid black;border-collapse: "
-        "collapse;\">" +
-        "<tr>" + Cell("th", "Filters") + Cell("th", "Show/Hide") + Cell("th", "DataType") +
-        Cell("th", "Condition") + Cell("th", "Low limit") + Cell("th", "High Limit") + "</tr>" +
-        "<tr>" + Cell("td", "DateRange") + Cell("td", "hide") + Cell("td", "Date") +
-        Cell("td", "&lt;") + Cell("td", "Fri, Dec 04, 2026, 15:26:16") +
-        Cell("td", "Sat, Dec 05, 2026, 00:00:00") + "</tr>" + "<tr>" +
-        Cell("td", "&lt;b&gt;Temp&lt;/b&gt;") + Cell("td", "Show") + Cell("td", "Numeric") +
-        Cell("td", "In the range") + Cell("td", "1.500000") + Cell("td", "2.000000") + "</tr>" +
-        "</table></div></br></div>";
-    EXPECT_EQ(strExpected, BuildPrintHeader(log));
+    const std::vector<CTagFilter> arrTags = {{0, true, FilterNumeric, FilterInRange, 1.5, 2}};
+    const SYSTEMTIME tmFrom = TimeOf("12/04/2026", "15:26:16");
+    log.m_Filter = {true,   true, false, FilterLess, tmFrom, TimeOf("12/05/2026", "00:00:00"),
+                    arrTags};
+    std::string strExpected = strStart + "<br /><div id=\"Filters\" align=\"center\"><table "
+                                         "style=\"width:100%; border: 1px solid "
+                                         "black;border-collapse: collapse;\">";
+    using Texts = std::vector<std::string>;
+    for (const Texts& arrRow :
+         {Texts{"th", "Filters", "Show/Hide", "DataType", "Condition", "Low limit", "High Limit"},
+          Texts{"td", "DateRange", "hide", "Date", "&lt;", "Fri, Dec 04, 2026, 15:26:16",
+                "Sat, Dec 05, 2026, 00:00:00"},
+          Texts{"td", "&lt;b&gt;Temp&lt;/b&gt;", "Show", "Numeric", "In the range", "1.500000",
+                "2.000000"}})
+    {
+        strExpected += "<tr>";
+        for (size_t i = 1; i < arrRow.size(); ++i)
+            strExpected += "<" + arrRow[0] +
+                           " style=\" border: 1px solid black;padding: 5px;border-collapse: "
+                           "collapse;font-size: 11px; font-weight: bold;font-family: Dosis, "
+                           "sans-serif;\">" +
+                           arrRow[i] + "</" + arrRow[0] + ">";
+        strExpected += "</tr>";
+    }
+    EXPECT_EQ(strExpected + "</table></div></br></div>", BuildPrintHeader(log));
 }

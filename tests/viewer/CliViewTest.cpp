@@ -3,7 +3,6 @@
 #include "viewer/ChartData.h"
 
 #include <cstdio>
-#include <cstring>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -16,20 +15,12 @@ struct SCliRun
     std::string strErr;
 };
 
-SCliRun RunView(const CSimulatedCard& card, const std::vector<std::string>& arrArgs)
+// The arguments as a shell splits them, in the card's folder.
+SCliRun RunView(const CSimulatedCard& card, const std::string& strArgs)
 {
-    auto Quote = [](const std::string& str)
-    {
-        std::string strOut = "'";
-        for (char c : str)
-            strOut += c == '\'' ? std::string("'\\''") : std::string(1, c);
-        return strOut + "'";
-    };
-    std::string strCommand = Quote(ORVAK_CLI_PATH) + " --timeout 5 " +
-                             Quote(StrFormat("127.0.0.1:%d", card.Port())) + " view";
-    for (const std::string& strArg : arrArgs)
-        strCommand += " " + Quote(strArg);
-    strCommand += " 2>" + Quote((card.Dir().Path() / "stderr.txt").string());
+    const std::string strCommand =
+        StrFormat("cd '%s' && '%s' --timeout 5 127.0.0.1:%d view %s 2>stderr.txt",
+                  card.Dir().Str().c_str(), ORVAK_CLI_PATH, card.Port(), strArgs.c_str());
     SCliRun run;
     FILE* pPipe = popen(strCommand.c_str(), "r");
     char szBuffer[4096];
@@ -45,8 +36,8 @@ SCliRun RunView(const CSimulatedCard& card, const std::vector<std::string>& arrA
 TEST(CliView, SummaryFilteredExportChartAndRefusals)
 {
     CSimulatedCard card({{"LOG.CSV", MakeDataLog(100)}});
-    SCliRun run = RunView(card, {"LOG.CSV", "--add", "from:50:count:-5", "--clear", "--add",
-                                 "from:10:to:12", "--add", "first:2", "--summary"});
+    SCliRun run = RunView(
+        card, "LOG.CSV --add from:50:count:-5 --clear --add from:10:to:12 --add first:2 --summary");
     ASSERT_EQ(0, run.nStatus) << run.strErr;
     EXPECT_EQ("Records in File:\nTotal Records: 100\n\n"
               "First record logged at: Sun, Apr 12, 2026, 08:00:00\n"
@@ -57,16 +48,14 @@ TEST(CliView, SummaryFilteredExportChartAndRefusals)
               "RecordSet:\n(1 - 2) & (10 - 12)\n",
               run.strOut);
 
-    const std::string strCsv = (card.Dir().Path() / "out.csv").string();
-    run = RunView(card, {"LOG.CSV", "--add", "all", "--filter-date", "show", "in",
-                         "04/12/2026 08:00:10", "04/12/2026 08:00:12", "--filter-tag", "Pump",
-                         "hide", "discrete", "=", "1", "--csv", strCsv, "--json"});
+    run = RunView(card, "LOG.CSV --add all --filter-date show in '04/12/2026 08:00:10' "
+                        "'04/12/2026 08:00:12' --filter-tag Pump hide discrete = 1 --csv out.csv "
+                        "--json");
     ASSERT_EQ(0, run.nStatus) << run.strErr;
     // Records 11 to 13 are in the range; 11 and 13 have the pump on: 12 is left.
     EXPECT_EQ("FileName:,LOG.CSV\r\n"
               "Filters,Show/Hide,DataType,Condition,Low Limit,High Limit\r\n"
-              "DateRange,show,Data,In the range,\"Sun, Apr 12, 2026, "
-              "08:00:10\",\"Sun, Apr 12, "
+              "DateRange,show,Data,In the range,\"Sun, Apr 12, 2026, 08:00:10\",\"Sun, Apr 12, "
               "2026, 08:00:12\"\r\n"
               "\"Pump\",\"Hide\",\"Discrete\",\"=\",\"1.000000\",\"0.000000\"\r\n"
               "\r\n\r\n"
@@ -79,30 +68,20 @@ TEST(CliView, SummaryFilteredExportChartAndRefusals)
                   ",21.1]]},{\"name\":\"Pump\",\"data\":[[" + strStamp + ",0]]}]\n",
               run.strOut);
 
-    // The texts are the pages' (tested with their rules); here their prefix
-    // and the exit status.
-    const struct
-    {
-        std::vector<std::string> arrArgs;
-        int nStatus;
-        const char* pszErr;
-        bool bWhole; // the whole of standard error, not its start
-    } arrRefusals[] = {
-        {{"LOG.CSV", "--filter-date", "show", "in", "04/12/2026 07:00:00"},
-         1,
-         "warning: From date should be between cache start and end date.\n",
-         true},
-        {{"LOG.CSV", "--filter-tag", "Temp", "show", "numeric", "in", "5", "4"},
-         1,
-         "error: High value should be greater than Low value for the tag Temp\n",
-         true},
-        {{"LOG.CSV", "--add", "sideways"}, 2, "", false},
-        {{"NOFILE.CSV"}, 1, "error: Unable to open file NOFILE.CSV\n", false},
+    // The texts are the pages' rules'; here the exit status and the whole of
+    // standard error (or its start).
+    const std::tuple<const char*, int, std::string, bool> arrRefusals[] = {
+        {"LOG.CSV --filter-date show in '04/12/2026 07:00:00'", 1,
+         "warning: From date should be between cache start and end date.\n", true},
+        {"LOG.CSV --filter-tag Temp show numeric in 5 4", 1,
+         "error: High value should be greater than Low value for the tag Temp\n", true},
+        {"LOG.CSV --add sideways", 2, "orvak-cli: --add needs all, first:N", false},
+        {"NOFILE.CSV", 1, "error: Unable to open file NOFILE.CSV\n", false},
     };
-    for (const auto& c : arrRefusals)
+    for (const auto& [pszArgs, nStatus, strErr, bWhole] : arrRefusals)
     {
-        run = RunView(card, c.arrArgs);
-        EXPECT_EQ(c.nStatus, run.nStatus) << c.arrArgs.back();
-        EXPECT_EQ(c.bWhole ? run.strErr : run.strErr.substr(0, strlen(c.pszErr)), c.pszErr);
+        run = RunView(card, pszArgs);
+        EXPECT_EQ(nStatus, run.nStatus) << pszArgs;
+        EXPECT_EQ(strErr, bWhole ? run.strErr : run.strErr.substr(0, strErr.size()));
     }
 }

@@ -1,5 +1,4 @@
-// The reader and the record cache against the panel simulator, with data-log
-// files made by the tests.
+// The reader and the record cache against the panel simulator.
 #include "ViewerTestSupport.h"
 #include "support/CScriptedPrompt.h"
 
@@ -19,7 +18,6 @@ using Fields = std::vector<std::string>;
 class ViewerOnSimulator : public ::testing::Test
 {
 protected:
-    // A card with these files, and the data-log object on it.
     CDataLogFile& Serve(const std::vector<std::pair<std::string, std::string>>& arrFiles,
                         std::vector<std::string> arrArgs = {})
     {
@@ -37,11 +35,11 @@ protected:
         m_pLog->InitFilterDates();
     }
 
-    // The Read Data page's "Add Records" (or "Clear Cache and Add Records").
-    void Add(const SReadDataValues& values, bool bClearFirst = false)
+    // The Read Data page's "Add Records" with First, Last or All.
+    void Add(int nChoice, const char* pszCount = "10")
     {
-        const SAddRecordsOutcome outcome =
-            EvaluateAddRecords(values, m_pLog->GetRecordCount(), bClearFirst);
+        const SAddRecordsOutcome outcome = EvaluateAddRecords(
+            {nChoice, pszCount, pszCount, "", "", "10", true}, m_pLog->GetRecordCount(), false);
         ASSERT_TRUE(outcome.bAccepted) << outcome.message.strText;
         PerformAddRecords(*m_pLog, outcome.request);
     }
@@ -54,12 +52,11 @@ protected:
     std::unique_ptr<CDataLogFile> m_pLog; // closed before the card goes
 };
 
-// Record i (from 1) of a MakeDataLog file, as the cache holds it.
+// Record i (from 1) of a data-log text, as the cache holds it.
 Fields ExpectedRecord(const std::string& strFile, uint32_t nIndex)
 {
-    Fields arrLines;
+    Fields arrLines, arrFields;
     SplitAtDelimiter(strFile, "\n", arrLines);
-    Fields arrFields;
     CDataLogFile::SplitCsvLine(arrLines.at(nIndex), arrFields);
     return arrFields;
 }
@@ -73,52 +70,49 @@ TEST_F(ViewerOnSimulator, ExampleFileAndItsGrowth)
     EXPECT_EQ(30u, log.m_nRecordLength);
     EXPECT_EQ(80u, log.m_nFileSize);
     EXPECT_EQ("(1 - 2)", RecordSet());
-    EXPECT_EQ((Fields{"04/12/26", "08:00:10", "21.7", "off"}), CachedRecords(log).at(2));
+    EXPECT_EQ(ExpectedRecord(EXAMPLE, 2), CachedRecords(log).at(2));
     EXPECT_EQ(10, log.m_Filter.m_tmTo.wSecond); // the filter dates span the cache
 
-    // Half of a third record written: still two.
-    m_pCard->Dir().WriteFile("EX.CSV", EXAMPLE + "04/12/26,08:00:");
-    Add(ReadChoice(ReadChoiceAll));
+    m_pCard->Dir().WriteFile("EX.CSV", EXAMPLE + "04/12/26,08:00:"); // half a record more
+    Add(ReadChoiceAll);
     EXPECT_EQ(95u, log.m_nFileSize);
     EXPECT_EQ(2u, log.GetRecordCount());
-    EXPECT_EQ(2u, CachedRecords(log).size());
+    EXPECT_EQ("(1 - 2)", RecordSet());
 
     // The rest of it: three records, the third read from offset 80.
     m_pCard->Dir().WriteFile("EX.CSV", EXAMPLE + "04/12/26,08:00:20,  21.9,  on\n");
-    Add(ReadChoice(ReadChoiceLast, "2"));
-    EXPECT_EQ(3u, log.GetRecordCount());
+    Add(ReadChoiceLast, "2");
     EXPECT_EQ((Fields{"04/12/26", "08:00:20", "21.9", "on"}), CachedRecords(log).at(3));
-    EXPECT_EQ("Total Records: 3\n\nFirst record logged at: Sun, Apr 12, 2026, "
-              "08:00:00\n"
-              "Last record logged at: Sun, Apr 12, 2026, 08:00:20",
-              FormatFileSummary(log));
+    EXPECT_EQ(20, log.m_tmLastRecord.wSecond);
     EXPECT_TRUE(m_prompt.Shown().empty());
 }
 
-// Files refused without a word (and closed: nothing attached, nothing
-// counted, every later read does nothing), and with the channel's reason.
+// Files refused without a word (and closed: nothing attached, nothing counted,
+// later reads do nothing), and with the channel's reason.
 TEST_F(ViewerOnSimulator, FilesThatAreNotOpened)
 {
     const std::string strRecords = EXAMPLE.substr(EXAMPLE.find('\n') + 1);
-    Serve({{"BLANKS.CSV", " date, TIME ,Temp,Pump\r\n" + strRecords},
-           {"SWAP.CSV", "Time,Date,Temp,Pump\n" + strRecords},
-           {"TWO.CSV", "Date,Time\n04/12/26,08:00:00\n04/12/26,08:00:01\n"},
-           {"ONEREC.CSV", EXAMPLE.substr(0, 50)},
-           {"UNEQUAL.CSV", EXAMPLE.substr(0, 50) + "04/12/26,08:00:10,  21.7,  off\n"},
-           {"TINY.CSV", "Date,Time,A\nx\ny\nz\n"},
-           {"EMPTYLINES.CSV", "Date,Time,Temp,Pump\n\n\n"}});
+    const std::vector<std::pair<std::string, std::string>> arrRefused = {
+        {"SWAP.CSV", "Time,Date,Temp,Pump\n" + strRecords},
+        {"TWO.CSV", "Date,Time\n04/12/26,08:00:00\n04/12/26,08:00:01\n"},
+        {"ONEREC.CSV", EXAMPLE.substr(0, 50)},
+        {"UNEQUAL.CSV", EXAMPLE.substr(0, 50) + "04/12/26,08:00:10,  21.7,  off\n"},
+        {"TINY.CSV", "Date,Time,A\nx\ny\nz\n"},
+        {"EMPTYLINES.CSV", "Date,Time,Temp,Pump\n\n\n"}};
+    auto arrFiles = arrRefused;
+    arrFiles.emplace_back("BLANKS.CSV", " date, TIME ,Temp,Pump\r\n" + strRecords);
+    Serve(arrFiles);
     ASSERT_TRUE(m_pLog->OpenLog("BLANKS.CSV"));
-    EXPECT_EQ(" date, TIME ,Temp,Pump\r",
-              m_pLog->m_strHeader); // the carriage return stays
+    EXPECT_EQ(" date, TIME ,Temp,Pump\r", m_pLog->m_strHeader); // the carriage return stays
     Fields arrColumns;
     EXPECT_EQ(4, m_pLog->GetHeaderFields(arrColumns));
     EXPECT_EQ("Pump", arrColumns[3]);
-    for (const char* pszName :
-         {"SWAP.CSV", "TWO.CSV", "ONEREC.CSV", "UNEQUAL.CSV", "TINY.CSV", "EMPTYLINES.CSV"})
+    for (const auto& [strName, strText] : arrRefused)
     {
+        SCOPED_TRACE(strName);
         CDataLogFile log(m_pCard->Files());
-        EXPECT_FALSE(log.OpenLog(pszName)) << pszName;
-        EXPECT_EQ(nullptr, log.m_pFileCmds) << pszName;
+        EXPECT_FALSE(log.OpenLog(strName));
+        EXPECT_EQ(nullptr, log.m_pFileCmds);
         EXPECT_EQ(0u, log.GetRecordCount());
         EXPECT_EQ(0, log.GetHeaderFields(arrColumns));
         log.LoadRecords(LoadAll, 0);
@@ -126,12 +120,10 @@ TEST_F(ViewerOnSimulator, FilesThatAreNotOpened)
     }
     EXPECT_TRUE(m_prompt.Shown().empty());
 
-    {
-        CDataLogFile missing(m_pCard->Files());
-        EXPECT_FALSE(missing.OpenLog("NOFILE.CSV"));
-        // The command object stays attached after a failed open.
-        EXPECT_EQ(m_pCard->Files(), missing.m_pFileCmds);
-    }
+    CDataLogFile missing(m_pCard->Files());
+    EXPECT_FALSE(missing.OpenLog("NOFILE.CSV"));
+    EXPECT_EQ(m_pCard->Files(), missing.m_pFileCmds); // stays attached
+    missing.m_pFileCmds = nullptr;
     Serve({{"EX.CSV", EXAMPLE}}, {"--fail", "143:0=24"});
     EXPECT_FALSE(m_pLog->OpenLog("EX.CSV"));
     EXPECT_EQ(nullptr, m_pLog->m_pFileCmds);
@@ -142,23 +134,21 @@ TEST_F(ViewerOnSimulator, FilesThatAreNotOpened)
 
 TEST_F(ViewerOnSimulator, PanelsThatFailOrStopAnsweringLoseNothing)
 {
-    // 100 records of 30 bytes. Opening takes one block (the third line feed
-    // is in it), the last record's time one, and records 91 to 100 exactly
-    // two (254 + 46 bytes). The panel fails every block read after those four:
-    // nothing more arrives, and the last record's time stays as known.
+    // Opening takes one block, the last record's time one, records 91 to 100
+    // two; every block read after those four fails: nothing more arrives and
+    // the last record's time stays as known.
     const std::string strFile = MakeDataLog(100);
     Serve({{"LOG.CSV", strFile}}, {"--fail-after", "143:0=4"});
     OpenAndShow("LOG.CSV");
     EXPECT_EQ("(91 - 100)", RecordSet());
     EXPECT_EQ(ExpectedRecord(strFile, 91), CachedRecords(*m_pLog).at(91));
     const SYSTEMTIME tmLast = m_pLog->m_tmLastRecord;
-    Add(ReadChoice(ReadChoiceFirst));
+    Add(ReadChoiceFirst);
     EXPECT_EQ("(91 - 100)", RecordSet());
     EXPECT_EQ(tmLast, m_pLog->m_tmLastRecord);
 
-    // Every 12th request on a connection goes unanswered: the read in
-    // progress ends early, whatever whole records arrived are cached, and the
-    // next load opens the file again on a new connection and goes on.
+    // Every 12th request goes unanswered: the read ends early with its whole
+    // records cached, and the next load goes on over a new connection.
     Serve({{"LOG.CSV", strFile}}, {"--no-reply-every", "12"});
     ASSERT_TRUE(m_pLog->OpenLog("LOG.CSV"));
     bool bSawPartial = false;
@@ -169,7 +159,7 @@ TEST_F(ViewerOnSimulator, PanelsThatFailOrStopAnsweringLoseNothing)
         bSawPartial = bSawPartial || (!mapCached.empty() && mapCached.size() < 100);
         for (const auto& [nIndex, arrFields] : mapCached)
             ASSERT_EQ(ExpectedRecord(strFile, nIndex), arrFields) << "record " << nIndex;
-        EXPECT_EQ(0u, m_pLog->GetRecordSetText().find("(1 - "));
+        EXPECT_EQ(0u, RecordSet().find("(1 - "));
     }
     EXPECT_TRUE(bSawPartial);
     EXPECT_EQ("(1 - 100)", RecordSet());
@@ -178,29 +168,27 @@ TEST_F(ViewerOnSimulator, PanelsThatFailOrStopAnsweringLoseNothing)
 
 TEST_F(ViewerOnSimulator, GrowingLogOnThePanel)
 {
-    const std::string strFile = MakeDataLog(5, "\r\n");
-    Serve({{"GROW.CSV", strFile}}, {"--grow-log", "GROW.CSV", "--grow-interval-ms", "20"});
+    Serve({{"GROW.CSV", MakeDataLog(5, "\r\n")}},
+          {"--grow-log", "GROW.CSV", "--grow-interval-ms", "20"});
     OpenAndShow("GROW.CSV");
     const uint32_t nFirstCount = m_pLog->GetRecordCount();
     ASSERT_GE(nFirstCount, 5u);
-
-    // Wait (at most a few seconds) until the panel has written more records.
     const auto path = m_pCard->Dir().Path() / "GROW.CSV";
     const uintmax_t nWanted = std::filesystem::file_size(path) + 3 * m_pLog->m_nRecordLength;
     for (int i = 0; i < 500 && std::filesystem::file_size(path) < nWanted; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     ASSERT_GE(std::filesystem::file_size(path), nWanted);
 
-    // The page takes its bounds from the count it shows (5); the load counts
-    // again, Last takes the newest, and the last record's time shown is the
-    // newest record's, no longer the one the file had at opening.
-    Add(ReadChoice(ReadChoiceLast, "5"));
+    // The page's bounds come from the count it shows; the load counts again,
+    // Last takes the newest, and the last record's time follows it.
+    Add(ReadChoiceLast, "5");
     const uint32_t nCount = m_pLog->GetRecordCount();
     EXPECT_GE(nCount, nFirstCount + 3);
-    EXPECT_EQ(nCount, CachedRecords(*m_pLog).rbegin()->first);
+    const auto mapCached = CachedRecords(*m_pLog);
+    const auto& [nNewest, arrNewest] = *mapCached.rbegin();
+    EXPECT_EQ(nCount, nNewest);
     EXPECT_EQ(0u, FormatFileSummary(*m_pLog).find(StrFormat("Total Records: %u\n", nCount)));
-    const SYSTEMTIME tmNewest = m_pLog->GetRecordTime(CachedRecords(*m_pLog).rbegin()->second);
-    EXPECT_EQ(0, CompareRecordTimes(tmNewest, m_pLog->m_tmLastRecord));
+    EXPECT_EQ(0, CompareRecordTimes(m_pLog->GetRecordTime(arrNewest), m_pLog->m_tmLastRecord));
 }
 
 // The progress window follows a load: its range, then a line every few records.
@@ -208,13 +196,10 @@ TEST_F(ViewerOnSimulator, ReadsReportTheirProgress)
 {
     struct SRecordingProgress : CProgressSink
     {
-        void SetRange(int nLow, int nHigh) override
-        {
-            m_arrTexts.push_back(StrFormat("%d-%d", nLow, nHigh));
-        }
+        void SetRange(int nLo, int nHi) override { m_arr.push_back(StrFormat("%d-%d", nLo, nHi)); }
         void SetPos(int nPos) override { m_nPos = nPos; }
-        void SetText(const std::string& strText) override { m_arrTexts.push_back(strText); }
-        Fields m_arrTexts;
+        void SetText(const std::string& strText) override { m_arr.push_back(strText); }
+        Fields m_arr;
         int m_nPos = 0;
     } progress;
     Serve({{"LOG.CSV", MakeDataLog(100)}});
@@ -226,7 +211,7 @@ TEST_F(ViewerOnSimulator, ReadsReportTheirProgress)
     EXPECT_EQ((Fields{"0-1", "Reading 1 of 1 records...", "Reading 1 of 1 records...", "0-20",
                       "Reading 1 of 20 records...", "Reading 8 of 20 records...",
                       "Reading 16 of 20 records...", "Reading 20 of 20 records..."}),
-              progress.m_arrTexts);
+              progress.m_arr);
     EXPECT_EQ(20, progress.m_nPos);
     EXPECT_EQ("(1 - 20)", RecordSet());
 }

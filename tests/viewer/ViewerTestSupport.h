@@ -1,8 +1,5 @@
 #pragma once
-// Helpers of the viewer tests: data-log files made to measure, the Read Data
-// page's values, a data-log object whose cache and header are set by hand (it
-// never talks to a panel), and a simulator serving a card folder with a
-// channel to it.
+// Helpers of the viewer tests.
 #include "common/StrFormat.h"
 #include "link/CCommInterface.h"
 #include "link/CPanelFileCommands.h"
@@ -17,9 +14,8 @@
 #include <string>
 #include <vector>
 
-// A fixed-width data log: "Date,Time,Temp,Pump" and nRecords records, one
-// second apart from 04/12/26 08:00:00, Temp 20.0 up by 0.1, Pump on at the
-// even seconds. strEol is "\n" or "\r\n".
+// "Date,Time,Temp,Pump" and nRecords fixed-width records, a second apart from
+// 04/12/26 08:00:00, Temp 20.0 up by 0.1, Pump on at the even seconds.
 inline std::string MakeDataLog(int nRecords, const std::string& strEol = "\n")
 {
     std::string strText = "Date,Time,Temp,Pump" + strEol;
@@ -30,29 +26,6 @@ inline std::string MakeDataLog(int nRecords, const std::string& strEol = "\n")
     return strText;
 }
 
-// The Read Data page's values: From with To, From with Number, or a choice
-// (First, Last, All) with its count.
-inline SReadDataValues ReadFromTo(const std::string& strFrom, const std::string& strTo)
-{
-    return {.nChoice = ReadChoiceFrom, .strFrom = strFrom, .strTo = strTo};
-}
-
-inline SReadDataValues ReadFromNumber(const std::string& strFrom, const std::string& strNumber)
-{
-    return {.nChoice = ReadChoiceFrom,
-            .strFrom = strFrom,
-            .strTo = "",
-            .strNumber = strNumber,
-            .bToChecked = false};
-}
-
-inline SReadDataValues ReadChoice(int nChoice, const std::string& strCount = "10")
-{
-    return {
-        .nChoice = nChoice, .strFirst = strCount, .strLast = strCount, .strFrom = "", .strTo = ""};
-}
-
-// Every cached record of a data-log object by its index.
 inline std::map<uint32_t, std::vector<std::string>> CachedRecords(const CDataLogFile& log)
 {
     std::map<uint32_t, std::vector<std::string>> mapRecords;
@@ -69,8 +42,7 @@ inline SYSTEMTIME TimeOf(const std::string& strDate, const std::string& strTime)
     return ParseRecordTime(arrFields, 3, bMilliseconds);
 }
 
-// A data-log object with a header and a cache filled by the test. It holds
-// a command object (so the header fields count) but never sends anything.
+// Holds a command object (so the header fields count) that never sends.
 class CHandLog
 {
 public:
@@ -94,18 +66,17 @@ private:
     CDataLogFile m_log;
 };
 
-// A simulator serving a temporary card folder, and a channel to it with short
-// time-outs.
+// A simulator serving a temporary card folder, and a channel with short time-outs.
 class CSimulatedCard
 {
 public:
     explicit CSimulatedCard(const std::vector<std::pair<std::string, std::string>>& arrFiles,
-                            std::vector<std::string> arrExtraArgs = {})
+                            std::vector<std::string> arrArgs = {})
     {
         for (const auto& [strName, strBytes] : arrFiles)
             m_dir.WriteFile(strName, strBytes);
-        arrExtraArgs.insert(arrExtraArgs.begin(), {"--card", m_dir.Str(), "--no-tftp"});
-        m_pSimulator = std::make_unique<CSimulatorProcess>(arrExtraArgs);
+        arrArgs.insert(arrArgs.begin(), {"--card", m_dir.Str(), "--no-tftp"});
+        m_pSimulator = std::make_unique<CSimulatorProcess>(arrArgs);
         m_pComm = std::make_unique<CCommInterface>("127.0.0.1", m_pSimulator->Port());
         m_pComm->SetTimeouts(2000, 1500);
         m_pFiles = std::make_unique<CPanelFileCommands>(m_pComm.get());

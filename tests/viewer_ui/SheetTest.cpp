@@ -1,6 +1,4 @@
-// The viewer sheet: its extra buttons page by page, the page keys, a page
-// that refuses to be left, the Data View page's rows, sort and export, and
-// the graph type button against the chart.
+// The viewer sheet and its pages on a card with a 100-record log.
 #include "ViewerUiTestSupport.h"
 
 #include "viewer/CsvExport.h"
@@ -8,52 +6,82 @@
 #include "viewer/ui/CFileDataChartPage.h"
 #include "viewer/ui/CFileDataFiltersPage.h"
 #include "viewer/ui/CFileDataPage.h"
+#include "viewer/ui/CFileDataReadPage.h"
+#include "viewer/ui/CRecordSummaryBox.h"
 #include "widgets/CGridCtrl.h"
 
-#include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QTableView>
+#include <QTest>
+#include <QTimeEdit>
+#include <QTimer>
 #include <filesystem>
 
 namespace
 {
-class SheetTest : public CViewerSheetTest
+// The opening cache: 08:01:30 to 08:01:39, Temp 29.0 to 29.9, Pump on at even seconds.
+constexpr int TEMP_ROW = 1;
+constexpr int PUMP_ROW = 2;
+
+class SheetTest : public CQtTestBase
 {
 protected:
-    // Whether Export, Print and the graph type button show.
-    std::string Buttons() const
+    SheetTest() : m_card({{"41225A07.CSV", MakeDataLog(100)}}), m_log(m_card.Files()) {}
+
+    // Opens the log and shows the sheet, which loads the last 10 records.
+    void OpenSheet(int nPage = CFileDataSheet::PageReadData)
     {
-        std::string strShown;
-        for (const QWidget* pButton :
-             {(QWidget*)m_pSheet->ExportButton(), (QWidget*)m_pSheet->PrintButton(),
-              (QWidget*)m_pSheet->GraphTypeButton()})
-            strShown += pButton->isVisibleTo(m_pSheet.get()) ? "1" : "0";
-        return strShown;
+        ASSERT_TRUE(m_log.OpenLog("41225A07.CSV"));
+        m_pSheet = std::make_unique<CFileDataSheet>("Data from 41225A07.CSV", nullptr,
+                                                    CFileDataSheet::PageReadData, &m_log);
+        m_pSheet->show();
+        QApplication::setActiveWindow(m_pSheet.get());
+        QTest::qWait(20);
+        ASSERT_TRUE(m_pSheet->SetActivePage(nPage));
     }
-    // A left click at pt in pWidget, as the window system delivers it.
-    static void Click(QWidget* pWidget, const QPoint& pt)
+
+    template <typename TWidget> TWidget* Find(const char* pszName) const
     {
-        for (QEvent::Type eType : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+        auto* pWidget = m_pSheet->findChild<TWidget*>(pszName);
+        EXPECT_NE(pWidget, nullptr) << pszName;
+        return pWidget;
+    }
+
+    // As the window system delivers it: an ignored key travels to the parents.
+    static void PressKey(QWidget* pTarget, int nKey, Qt::KeyboardModifiers modifiers = {})
+    {
+        for (const QEvent::Type eType : {QEvent::KeyPress, QEvent::KeyRelease})
         {
-            QMouseEvent event(eType, pt, pWidget->mapToGlobal(pt), Qt::LeftButton,
-                              eType == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                              Qt::NoModifier);
-            QApplication::sendEvent(pWidget, &event);
+            QKeyEvent event(eType, nKey, modifiers);
+            QApplication::sendEvent(pTarget, &event);
         }
     }
+
+    std::string FocusName() const
+    {
+        const QWidget* pFocus = QApplication::focusWidget();
+        return pFocus ? pFocus->objectName().toStdString() : std::string();
+    }
+
     void ClickTab(int nIndex) const
     {
-        Click(m_pSheet->Tabs()->tabBar(), m_pSheet->Tabs()->tabBar()->tabRect(nIndex).center());
+        QTabBar* pBar = m_pSheet->Tabs()->tabBar();
+        QTest::mouseClick(pBar, Qt::LeftButton, {}, pBar->tabRect(nIndex).center());
     }
     void ClickHeader(int nColumn) const
     {
         QHeaderView* pHeader = m_pSheet->DataPage()->GetList()->horizontalHeader();
-        Click(pHeader->viewport(),
-              QPoint(pHeader->sectionViewportPosition(nColumn) + 5, pHeader->height() / 2));
+        QTest::mouseClick(
+            pHeader->viewport(), Qt::LeftButton, {},
+            QPoint(pHeader->sectionViewportPosition(nColumn) + 5, pHeader->height() / 2));
     }
     // The Data View's first column, the record numbers, as shown.
     std::vector<std::string> RecordsShown() const
@@ -64,106 +92,104 @@ protected:
             arrTexts.push_back(pModel->data(pModel->index(r, 0)).toString().toStdString());
         return arrTexts;
     }
-    // Leaves the Filters page with a tag row whose low limit is no number.
-    void MakeFiltersInvalid() const
+    CGridCtrl& Grid() const { return *m_pSheet->FiltersPage()->Grid(); }
+
+    // The row ticked as a click on its box does it.
+    void TickRow(int nRow) const
     {
-        ASSERT_TRUE(m_pSheet->SetActivePage(CFileDataSheet::PageFilters));
-        Find<QCheckBox>("checkFilter")->click();
-        CGridCtrl& grid = *m_pSheet->FiltersPage()->Grid();
-        grid.SetCheck(1, 0, true);
-        emit grid.CellClicked(1, 0);
-        grid.SetItemText(1, FilterColumnLow, "x");
+        Grid().SetCheck(nRow, FilterColumnTag, !Grid().GetCheck(nRow, FilterColumnTag));
+        emit Grid().CellClicked(nRow, FilterColumnTag);
     }
+    // A choice in a list cell, as the end of its in-place edit reports it.
+    void ChooseInRow(int nRow, int nColumn, int nIndex) const
+    {
+        Grid().SetCurSel(nRow, nColumn, nIndex);
+        emit Grid().EditEnded(nRow, nColumn);
+    }
+    // Which of Show/Hide, Data Type, Condition, Low and High can be edited.
+    std::string Cells(int nRow) const
+    {
+        std::string strCells;
+        for (int nColumn = FilterColumnShowHide; nColumn <= FilterColumnHigh; ++nColumn)
+            strCells += !Grid().IsReadOnly(nRow, nColumn) &&
+                                Grid().GetCellBackground(nRow, nColumn) == Qt::white
+                            ? '1'
+                            : '0';
+        return strCells;
+    }
+    std::string RecordSet() const
+    {
+        return m_pSheet->ReadPage()->Summary()->RecordSet()->toPlainText().toStdString();
+    }
+    // Clicks the named buttons and fills the named edits ("name=text") in turn.
+    void Act(const std::string& strActions) const
+    {
+        std::vector<std::string> arrActions;
+        SplitAtDelimiter(strActions, " ", arrActions);
+        for (const std::string& strAction : arrActions)
+        {
+            const size_t nEqual = strAction.find('=');
+            if (nEqual == std::string::npos)
+                Find<QAbstractButton>(strAction.c_str())->click();
+            else
+                Find<QLineEdit>(strAction.substr(0, nEqual).c_str())
+                    ->setText(QString::fromStdString(strAction.substr(nEqual + 1)));
+        }
+    }
+
+    CScriptedPrompt m_prompt;
+    CScopedPrompt m_scopedPrompt{m_prompt};
+    CSimulatedCard m_card;
+    CDataLogFile m_log;
+    std::unique_ptr<CFileDataSheet> m_pSheet;
 };
 
 TEST_F(SheetTest, ExtraButtonsPageKeysAndTabClicks)
 {
     OpenSheet();
-    EXPECT_EQ(m_pSheet->windowTitle().toStdString(), "Data from 41225A07.CSV");
     EXPECT_EQ(m_pSheet->CloseButton()->text().toStdString(), "Close");
     EXPECT_TRUE(m_pSheet->isSizeGripEnabled());
     const QTabWidget* pTabs = m_pSheet->Tabs();
     ASSERT_EQ(pTabs->count(), 4);
-    // Each page's tab text, then whether Export, Print and the graph type
-    // button show on it.
+    // Each page's tab text, and whether Export, Print and the graph type button show.
     const std::pair<const char*, const char*> arrPages[] = {
         {"Read Data", "000"}, {"Filters", "000"}, {"Data View", "100"}, {"Graph View", "011"}};
     for (const int nPage : {3, 2, 1, 0})
     {
         ASSERT_TRUE(m_pSheet->SetActivePage(nPage));
         EXPECT_EQ(pTabs->tabText(nPage).toStdString(), arrPages[nPage].first);
-        EXPECT_EQ(Buttons(), arrPages[nPage].second) << "page " << nPage;
+        std::string strShown;
+        for (const QWidget* pButton : std::initializer_list<const QWidget*>{
+                 m_pSheet->ExportButton(), m_pSheet->PrintButton(), m_pSheet->GraphTypeButton()})
+            strShown += pButton->isVisibleTo(m_pSheet.get()) ? '1' : '0';
+        EXPECT_EQ(strShown, arrPages[nPage].second) << "page " << nPage;
     }
     EXPECT_EQ(m_pSheet->GraphTypeButton()->text().toStdString(), "Bar Graph");
 
     // Back on Read Data: the page keys and tab clicks switch pages.
     QWidget* pEdit = Find<QLineEdit>("editLast");
-    struct SStep
-    {
-        int nKey;
-        Qt::KeyboardModifiers modifiers;
-        int nPage;
-    };
-    const SStep arrSteps[] = {
-        {Qt::Key_Tab, Qt::ControlModifier, CFileDataSheet::PageFilters},
-        {Qt::Key_PageDown, Qt::ControlModifier, CFileDataSheet::PageDataView},
-        {Qt::Key_PageUp, Qt::ControlModifier, CFileDataSheet::PageFilters},
-        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, CFileDataSheet::PageReadData},
-        {Qt::Key_PageUp, Qt::ControlModifier, CFileDataSheet::PageGraphView},
-        {Qt::Key_Tab, Qt::ControlModifier, CFileDataSheet::PageReadData},
-    };
-    for (const SStep& step : arrSteps)
+    const auto Ctrl = Qt::ControlModifier;
+    const std::tuple<int, Qt::KeyboardModifiers, int> arrSteps[] = {
+        {Qt::Key_Tab, Ctrl, 1},    {Qt::Key_PageDown, Ctrl, 2},
+        {Qt::Key_PageUp, Ctrl, 1}, {Qt::Key_Backtab, Ctrl | Qt::ShiftModifier, 0},
+        {Qt::Key_PageUp, Ctrl, 3}, {Qt::Key_Tab, Ctrl, 0}};
+    for (const auto& [nKey, modifiers, nPage] : arrSteps)
     {
         // The key goes to whatever has the focus on the current page.
-        QWidget* pTarget = m_pSheet->GetActiveIndex() == CFileDataSheet::PageReadData
-                               ? pEdit
-                               : m_pSheet->Tabs()->currentWidget();
-        PressKey(pTarget, step.nKey, step.modifiers);
-        EXPECT_EQ(m_pSheet->GetActiveIndex(), step.nPage);
-        EXPECT_EQ(m_pSheet->Tabs()->currentIndex(), step.nPage);
+        PressKey(m_pSheet->GetActiveIndex() == 0 ? pEdit : m_pSheet->Tabs()->currentWidget(), nKey,
+                 modifiers);
+        EXPECT_EQ(m_pSheet->GetActiveIndex(), nPage);
+        EXPECT_EQ(m_pSheet->Tabs()->currentIndex(), nPage);
     }
     ClickTab(CFileDataSheet::PageDataView);
     EXPECT_EQ(m_pSheet->GetActiveIndex(), CFileDataSheet::PageDataView);
-    EXPECT_TRUE(m_pSheet->ExportButton()->isVisibleTo(m_pSheet.get()));
 
-    // Work on a page disables the sheet, which takes the focus from its
-    // controls; once enabled again, the keys must reach the sheet at once.
+    // Work disables the sheet; enabled again, the keys must reach it at once.
     m_pSheet->setEnabled(false);
     m_pSheet->setEnabled(true);
     QWidget* pFocus = m_pSheet->focusWidget();
     ASSERT_NE(pFocus, nullptr);
     EXPECT_TRUE(m_pSheet->isAncestorOf(pFocus));
-}
-
-TEST_F(SheetTest, ARefusingPageKeepsTheTabAndTheFocusEveryWay)
-{
-    OpenSheet();
-    MakeFiltersInvalid();
-    m_log.m_bDataViewStale = m_log.m_bGraphViewStale = false;
-    const std::vector<std::pair<const char*, std::function<void()>>> arrWays = {
-        {"Ctrl+Tab",
-         [this] { PressKey(m_pSheet->FiltersPage()->Grid(), Qt::Key_Tab, Qt::ControlModifier); }},
-        {"tab click", [this] { ClickTab(CFileDataSheet::PageGraphView); }},
-        {"tab bar arrow", [this] { PressKey(m_pSheet->Tabs()->tabBar(), Qt::Key_Right); }},
-        {"Ctrl+PageUp", [this]
-         { PressKey(m_pSheet->FiltersPage()->Grid(), Qt::Key_PageUp, Qt::ControlModifier); }},
-    };
-    for (const auto& [pszWay, fnLeave] : arrWays)
-    {
-        m_prompt.Clear();
-        fnLeave();
-        EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{"Low limit is not valid"}) << pszWay;
-        EXPECT_EQ(m_pSheet->GetActiveIndex(), CFileDataSheet::PageFilters) << pszWay;
-        EXPECT_EQ(m_pSheet->Tabs()->currentIndex(), CFileDataSheet::PageFilters) << pszWay;
-        EXPECT_EQ(FocusName(), "gridTags") << pszWay;
-        // The grid focuses the refused cell and selects its whole row.
-        CGridCtrl& grid = *m_pSheet->FiltersPage()->Grid();
-        EXPECT_EQ(grid.GetFocusRow(), 1) << pszWay;
-        EXPECT_EQ(grid.GetFocusColumn(), FilterColumnLow) << pszWay;
-        EXPECT_EQ(grid.selectionModel()->selectedIndexes().size(), 6) << pszWay;
-        EXPECT_FALSE(m_log.m_Filter.m_bEnabled) << pszWay;
-        EXPECT_FALSE(m_log.m_bDataViewStale || m_log.m_bGraphViewStale) << pszWay;
-    }
 }
 
 TEST_F(SheetTest, DataViewShowsFilteredRowsSortsAndExportsAsShown)
@@ -181,11 +207,10 @@ TEST_F(SheetTest, DataViewShowsFilteredRowsSortsAndExportsAsShown)
     EXPECT_EQ("Date & Time", pModel->headerData(1, Qt::Horizontal).toString().toStdString());
     using Texts = std::vector<std::string>;
     EXPECT_EQ((Texts{"92", "94", "96", "98", "100"}), RecordsShown());
-    const std::string strTime = pModel->data(pModel->index(0, 1)).toString().toStdString();
-    EXPECT_EQ("Sun, Apr 12, 2026, 08:01:31", strTime);
-    // Every column is wide enough for its header and its texts.
+    const QString strTime = pModel->data(pModel->index(0, 1)).toString();
+    EXPECT_EQ("Sun, Apr 12, 2026, 08:01:31", strTime.toStdString());
     EXPECT_GE(page.GetList()->columnWidth(1),
-              page.GetList()->fontMetrics().horizontalAdvance(QString::fromStdString(strTime)));
+              page.GetList()->fontMetrics().horizontalAdvance(strTime)); // wide enough
 
     // Not stale: a second activation keeps the rows and their order.
     ClickHeader(2); // texts ("29.1" is no whole number) sort downwards first
@@ -200,18 +225,12 @@ TEST_F(SheetTest, DataViewShowsFilteredRowsSortsAndExportsAsShown)
     // The sheet's Export writes the rows in the order shown.
     CTempDir dir;
     const std::string strPath = (dir.Path() / "out.csv").string();
-    std::string strOffered;
     page.m_fnAskSavePath = [&](const std::string& strInitial)
-    {
-        strOffered = strInitial;
-        return strPath;
-    };
+    { return strInitial == "41225A07.CSV" ? strPath : std::string(); };
     m_pSheet->ExportButton()->click();
-    EXPECT_EQ("41225A07.CSV", strOffered);
     const std::string strBytes = dir.ReadFile("out.csv");
     EXPECT_EQ(BuildCsvExport(m_log, page.GetTable()), strBytes);
-    EXPECT_NE(std::string::npos,
-              strBytes.find("\"#\",\"Date & Time\",\"Temp\",\"Pump\"\r\n\"100\","));
+    EXPECT_NE(std::string::npos, strBytes.find("\"Pump\"\r\n\"100\","));
     EXPECT_TRUE(m_prompt.Shown().empty());
 
     // Cancelling the Save As dialog writes nothing.
@@ -233,7 +252,7 @@ TEST_F(SheetTest, GraphTypeButtonFollowsTheChart)
 {
     OpenSheet();
     ASSERT_TRUE(m_pSheet->SetActivePage(CFileDataSheet::PageGraphView));
-    ProcessEvents();
+    QCoreApplication::processEvents();
     CFileDataChartDlg* pChart = m_pSheet->ChartPage()->m_pChartDlg;
     ASSERT_NE(pChart, nullptr);
     if (pChart->m_bLoading)
@@ -252,4 +271,144 @@ TEST_F(SheetTest, GraphTypeButtonFollowsTheChart)
         EXPECT_EQ(pChart->m_bColumnChart, std::string(pszText) == "Line Graph");
     }
 }
+
+// From the opening state through a refused tag row and From date to both views.
+TEST_F(SheetTest, FiltersPageFromOpeningToBothViews)
+{
+    OpenSheet(CFileDataSheet::PageFilters);
+    ASSERT_EQ(Grid().GetRowCount(), 3);
+    EXPECT_EQ((Grid().GetItemText(0, 0) + Grid().GetItemText(TEMP_ROW, 0) +
+               Grid().GetItemText(PUMP_ROW, 0))
+                  .toStdString(),
+              "TagsTempPump");
+    EXPECT_EQ(Find<QTimeEdit>("timeFrom")->displayFormat().toStdString(), "HH:mm:ss");
+    EXPECT_EQ(Find<QTimeEdit>("timeFrom")->time(), QTime(8, 1, 30));
+    EXPECT_EQ(Find<QTimeEdit>("timeTo")->time(), QTime(8, 1, 39));
+    EXPECT_EQ(Find<QComboBox>("comboDateCondition")->currentText().toStdString(), "In Range");
+
+    // Off, the filter leaves every control but its switch disabled.
+    for (const char* pszName : {"checkDateRange", "gridTags", "comboDateCondition", "dateTo"})
+        EXPECT_FALSE(Find<QWidget>(pszName)->isEnabled()) << pszName;
+
+    // On, a tag row enables its cells by its tick, type and condition.
+    Act("checkFilter");
+    EXPECT_EQ(Cells(TEMP_ROW), "00000") << "unticked";
+    TickRow(TEMP_ROW);
+    EXPECT_EQ(Cells(TEMP_ROW), "11110") << "ticked, Numeric, =";
+    ChooseInRow(TEMP_ROW, FilterColumnCondition, FilterInRange);
+    EXPECT_EQ(Cells(TEMP_ROW), "11111") << "In Range";
+    ChooseInRow(TEMP_ROW, FilterColumnDataType, FilterDiscrete);
+    EXPECT_EQ(Cells(TEMP_ROW), "11010") << "Discrete";
+    EXPECT_EQ(Grid().GetItemText(TEMP_ROW, FilterColumnCondition).toStdString(), "=");
+    TickRow(TEMP_ROW);
+    EXPECT_EQ(Cells(TEMP_ROW), "00000") << "unticked again";
+    EXPECT_EQ(Cells(PUMP_ROW), "00000") << "other row untouched";
+
+    // A refused page keeps its tab and the focus every way it is left.
+    TickRow(TEMP_ROW);
+    ChooseInRow(TEMP_ROW, FilterColumnDataType, FilterNumeric);
+    Grid().SetItemText(TEMP_ROW, FilterColumnLow, "x"); // no number
+    m_log.m_bDataViewStale = m_log.m_bGraphViewStale = false;
+    const std::vector<std::pair<const char*, std::function<void()>>> arrWays = {
+        {"Ctrl+Tab",
+         [this] { PressKey(m_pSheet->FiltersPage()->Grid(), Qt::Key_Tab, Qt::ControlModifier); }},
+        {"tab click", [this] { ClickTab(CFileDataSheet::PageGraphView); }},
+        {"tab bar arrow", [this] { PressKey(m_pSheet->Tabs()->tabBar(), Qt::Key_Right); }},
+        {"Ctrl+PageUp", [this]
+         { PressKey(m_pSheet->FiltersPage()->Grid(), Qt::Key_PageUp, Qt::ControlModifier); }},
+    };
+    for (const auto& [pszWay, fnLeave] : arrWays)
+    {
+        m_prompt.Clear();
+        fnLeave();
+        EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{"Low limit is not valid"}) << pszWay;
+        EXPECT_EQ(m_pSheet->GetActiveIndex(), CFileDataSheet::PageFilters) << pszWay;
+        EXPECT_EQ(m_pSheet->Tabs()->currentIndex(), CFileDataSheet::PageFilters) << pszWay;
+        EXPECT_EQ(FocusName(), "gridTags") << pszWay;
+        // The grid focuses the refused cell and selects its whole row.
+        EXPECT_EQ(Grid().GetFocusRow(), TEMP_ROW) << pszWay;
+        EXPECT_EQ(Grid().GetFocusColumn(), FilterColumnLow) << pszWay;
+        EXPECT_EQ(Grid().selectionModel()->selectedIndexes().size(), 6) << pszWay;
+        EXPECT_FALSE(m_log.m_Filter.m_bEnabled) << pszWay;
+        EXPECT_FALSE(m_log.m_bDataViewStale || m_log.m_bGraphViewStale) << pszWay;
+    }
+
+    // A From outside the cache keeps the page and focuses the date.
+    ChooseInRow(TEMP_ROW, FilterColumnCondition, FilterGreater);
+    Grid().SetItemText(TEMP_ROW, FilterColumnLow, " 29.55");
+    Act("checkDateRange");
+    Find<QTimeEdit>("timeFrom")->setTime(QTime(8, 1, 29));
+    m_prompt.Clear();
+    EXPECT_FALSE(m_pSheet->SetActivePage(CFileDataSheet::PageDataView));
+    EXPECT_EQ(m_prompt.Texts(),
+              std::vector<std::string>{"From date should be between cache start and end date."});
+    EXPECT_EQ(FocusName(), "dateFrom");
+    Act("checkDateRange");
+    m_prompt.Clear();
+    ASSERT_TRUE(m_pSheet->SetActivePage(CFileDataSheet::PageDataView));
+    EXPECT_TRUE(m_prompt.Shown().empty());
+    ASSERT_EQ(m_log.m_Filter.m_arrTagFilters.size(), 1u);
+    EXPECT_DOUBLE_EQ(m_log.m_Filter.m_arrTagFilters[0].m_dLow, 29.55);
+    EXPECT_TRUE(m_log.m_bGraphViewStale);
+    QTest::qWait(20);
+    EXPECT_EQ(m_pSheet->DataPage()->GetList()->model()->rowCount(), 4); // 29.6 to 29.9
+    EXPECT_FALSE(m_log.m_bDataViewStale);
+    ASSERT_TRUE(m_pSheet->SetActivePage(CFileDataSheet::PageGraphView));
+    QTest::qWait(20);
+    EXPECT_FALSE(m_log.m_bGraphViewStale);
+}
+
+// A refusal keeps the cache and focuses its edit; Enter does not close the sheet.
+TEST_F(SheetTest, ReadDataButtonsEnterRefusalsAndProgress)
+{
+    OpenSheet();
+    EXPECT_EQ(RecordSet(), "(91 - 100)"); // the last ten records
+    EXPECT_EQ(m_pSheet->ReadPage()->Summary()->FileSummary()->text().toStdString(),
+              FormatFileSummary(m_log));
+
+    Act("radioFrom radioNumber editFromIndex=50 editNumber=+3 buttonClearAndAdd");
+    EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{"Number of Records is invalid."});
+    EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
+    EXPECT_EQ(FocusName(), "editNumber");
+    EXPECT_EQ(RecordSet(), "(91 - 100)") << "nothing cleared, nothing read";
+    m_prompt.Clear();
+    const std::pair<const char*, const char*> arrSteps[] = {
+        {"radioFrom radioNumber editNumber=-5 buttonAddRecords", "(46 - 50) & (91 - 100)"},
+        {"radioFrom radioToIndex editToIndex=52 buttonClearAndAdd", "(50 - 52)"},
+        {"radioFirst editFirst=3 buttonAddRecords", "(1 - 3) & (50 - 52)"},
+        {"radioAll buttonClearCache", ""},
+    };
+    for (const auto& [pszActions, pszRecordSet] : arrSteps)
+    {
+        m_log.m_bDataViewStale = m_log.m_bGraphViewStale = false;
+        Act(pszActions);
+        EXPECT_EQ(RecordSet(), pszRecordSet) << pszActions;
+        EXPECT_TRUE(m_log.m_bDataViewStale && m_log.m_bGraphViewStale) << pszActions;
+    }
+    EXPECT_EQ(m_pSheet->ReadPage()->Summary()->CacheSummary()->text().toStdString(),
+              "Total Records: 0\n\nFirst record logged at: \nLast record logged at: ");
+
+    Act("radioFrom radioToIndex editFromIndex=20 editToIndex=30");
+    PressKey(Find<QLineEdit>("editFromIndex"), Qt::Key_Return);
+    EXPECT_EQ(RecordSet(), "(20 - 30)");
+    Act("radioLast");
+    PressKey(Find<QRadioButton>("radioLast"), Qt::Key_Enter);
+    EXPECT_EQ(RecordSet(), "(91 - 100)");
+    EXPECT_TRUE(m_pSheet->isVisible()) << "Enter does not close the sheet";
+    EXPECT_TRUE(m_prompt.Shown().empty());
+
+    std::string strSeen; // at the first progress step: sheet enabled, progress shown
+    QTimer::singleShot(0,
+                       [&]
+                       {
+                           const QWidget* pProgress = m_pSheet->findChild<QWidget*>("progressDlg");
+                           strSeen = StrFormat("%d%d", m_pSheet->isEnabled(),
+                                               pProgress && pProgress->isVisible());
+                       });
+    Act("radioAll buttonClearAndAdd");
+    EXPECT_EQ(strSeen, "01");
+    EXPECT_TRUE(m_pSheet->isEnabled());
+    EXPECT_EQ(m_pSheet->findChild<QWidget*>("progressDlg"), nullptr);
+}
+
 } // namespace

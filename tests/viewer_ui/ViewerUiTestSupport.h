@@ -1,17 +1,12 @@
 #pragma once
-// Helpers of the viewer window tests: waiting on the event loop, a data log
-// served by the panel simulator and opened with every record cached, and the
-// viewer's sheet on a card with a data log of 100 records (04/12/26 08:00:00
-// onwards, one a second) built and shown as the view command builds it.
+// Helpers of the viewer window tests.
 #include "support/CQtTestApp.h"
 #include "support/CScriptedPrompt.h"
 #include "viewer/ViewerTestSupport.h"
 #include "viewer/ui/CFileDataSheet.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QKeyEvent>
-#include <QTabWidget>
+#include <QTest>
 #include <QWebEnginePage>
 
 #include <functional>
@@ -20,30 +15,10 @@
 // Runs the event loop until fnDone says so or the time is up; returns fnDone().
 inline bool WaitFor(const std::function<bool()>& fnDone, int nTimeoutMs = 30000)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (!fnDone() && timer.elapsed() < nTimeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return fnDone();
+    return QTest::qWaitFor(fnDone, nTimeoutMs);
 }
 
-// The result of a script run in the page, waited for.
-inline QVariant RunScript(QWebEnginePage* pPage, const QString& strScript)
-{
-    QVariant result;
-    bool bDone = false;
-    pPage->runJavaScript(strScript,
-                         [&](const QVariant& value)
-                         {
-                             result = value;
-                             bDone = true;
-                         });
-    WaitFor([&] { return bDone; });
-    return result;
-}
-
-// A data log on the simulated card, opened with all of its records cached and
-// both views told to rebuild.
+// A data log on the simulated card, every record cached, both views stale.
 class CCachedLog
 {
 public:
@@ -62,58 +37,4 @@ public:
 private:
     CSimulatedCard m_card;
     CDataLogFile m_log; // closed while the card still serves
-};
-
-class CViewerSheetTest : public CQtTestBase
-{
-protected:
-    CViewerSheetTest() : m_card({{"41225A07.CSV", MakeDataLog(100)}}), m_log(m_card.Files()) {}
-
-    // Opens the log and shows the sheet (which loads the last 10 records).
-    void OpenSheet(int nPage = CFileDataSheet::PageReadData)
-    {
-        ASSERT_TRUE(m_log.OpenLog("41225A07.CSV"));
-        m_pSheet = std::make_unique<CFileDataSheet>("Data from 41225A07.CSV", nullptr,
-                                                    CFileDataSheet::PageReadData, &m_log);
-        m_pSheet->show();
-        QApplication::setActiveWindow(m_pSheet.get());
-        ProcessEvents();
-        ASSERT_TRUE(m_pSheet->SetActivePage(nPage));
-    }
-
-    template <typename TWidget> TWidget* Find(const char* pszName) const
-    {
-        auto* pWidget = m_pSheet->findChild<TWidget*>(pszName);
-        EXPECT_NE(pWidget, nullptr) << pszName;
-        return pWidget;
-    }
-
-    // A key pressed on a control, delivered as the window system would
-    // (an ignored key travels on to the parents).
-    static void PressKey(QWidget* pTarget, int nKey, Qt::KeyboardModifiers modifiers = {})
-    {
-        for (const QEvent::Type eType : {QEvent::KeyPress, QEvent::KeyRelease})
-        {
-            QKeyEvent event(eType, nKey, modifiers);
-            QApplication::sendEvent(pTarget, &event);
-        }
-    }
-
-    static void ProcessEvents()
-    {
-        for (int i = 0; i < 5; ++i)
-            QCoreApplication::processEvents();
-    }
-
-    std::string FocusName() const
-    {
-        const QWidget* pFocus = QApplication::focusWidget();
-        return pFocus ? pFocus->objectName().toStdString() : std::string();
-    }
-
-    CScriptedPrompt m_prompt;
-    CScopedPrompt m_scopedPrompt{m_prompt};
-    CSimulatedCard m_card;
-    CDataLogFile m_log;
-    std::unique_ptr<CFileDataSheet> m_pSheet;
 };

@@ -1,0 +1,272 @@
+// The Read Data and Filters pages' rules, the load window and the filter set's own
+// rules (what each filter hides is golden).
+#include "ViewerTestSupport.h"
+#include "viewer/FilterPageRules.h"
+#include "viewer/LoadWindow.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+using Fields = std::vector<std::string>;
+
+bool Hidden(const CFilterSet& filter, const Fields& arrFields)
+{
+    bool bMs = false;
+    return filter.IsHidden(ParseRecordTime(arrFields.data(), arrFields.size(), bMs), arrFields);
+}
+} // namespace
+
+TEST(FilterSet, OffEmptyAndShortRecords)
+{
+    // Criteria set, but not in force.
+    const std::vector<CTagFilter> arrTags = {{0, true, FilterNumeric, FilterGreater, 1e9}};
+    CFilterSet filter{false, true, true, FilterEqual, TimeOf("01/01/30", "00:00:00"), {}, arrTags};
+    EXPECT_FALSE(Hidden(filter, {"04/12/26", "08:00:00", "1", "on"}));
+    CFilterSet onButEmpty;
+    onButEmpty.m_bEnabled = true;
+    EXPECT_FALSE(Hidden(onButEmpty, {"04/12/26", "08:00:00", "1", "on"}));
+    EXPECT_FALSE(onButEmpty.HasCriteriaInUse());
+
+    // Short records are never read past: a missing field reads as 0, which Hide hides.
+    filter.m_bEnabled = true;
+    filter.m_bDateRange = false;
+    filter.m_arrTagFilters = {CTagFilter{5, false, FilterNumeric, FilterEqual, 0}};
+    EXPECT_TRUE(Hidden(filter, {"d", "t", "1"}));
+    filter.m_arrTagFilters = {CTagFilter{65535, true, FilterDiscrete, FilterEqual, 0}};
+    EXPECT_FALSE(Hidden(filter, {}));
+    CHandLog hand("Date,Time,A,B,C");
+    hand.Log().m_Filter = filter;
+    hand.Add(1, {"04/12/26", "08:00:00"});
+    EXPECT_FALSE(hand.Log().IsRecordHidden(hand.Log().m_Cache.Find(1)));
+}
+
+TEST(FilterSet, EqualityDefaultsAndConditionTexts)
+{
+    // Times count only with a date range; a new tag criterion shows, = 0.
+    CFilterSet a, b;
+    a.m_tmFrom = TimeOf("04/12/26", "08:00:00");
+    EXPECT_TRUE(a == b);
+    a.m_bDateRange = b.m_bDateRange = true;
+    EXPECT_FALSE(a == b);
+    b.m_tmFrom = a.m_tmFrom;
+    b.m_tmTo.wMilliseconds = 1;
+    EXPECT_TRUE(a != b);
+    b.m_tmTo = a.m_tmTo;
+    a.m_arrTagFilters = {CTagFilter()};
+    b.m_arrTagFilters = {CTagFilter{0, true, FilterNumeric, FilterEqual, 0, 0}};
+    EXPECT_TRUE(a == b);
+    b.m_arrTagFilters[0].m_dLow = 1.5;
+    EXPECT_FALSE(a == b);
+
+    // Three spellings of one condition, each where the program shows it.
+    EXPECT_STREQ("Out Of Range", GetConditionGridText(5));
+    EXPECT_STREQ("Out of range", GetConditionComboText(5));
+    EXPECT_STREQ("Out of Range", GetConditionExportText(5));
+    EXPECT_STREQ("In the range", GetConditionExportText(4));
+    EXPECT_STREQ("!=", GetConditionExportText(1));
+    EXPECT_STREQ("", GetConditionExportText(6));
+    EXPECT_STREQ("", GetConditionGridText(-1));
+}
+
+class FilterPage : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const CFilterSet current{false, false, true, FilterInRange, m_tmStart, m_tmEnd, {}};
+        m_values = MakeFilterPageValues(current, {"Temp", "Pump", "Level"});
+        m_values.bFilterEnabled = true;
+    }
+
+    SFilterPageOutcome Validate() const { return ValidateFilterPage(m_values, m_tmStart, m_tmEnd); }
+    CFilterSet Accepted() const
+    {
+        const SFilterPageOutcome outcome = Validate();
+        EXPECT_TRUE(outcome.bAccepted) << outcome.message.strText;
+        return outcome.filter;
+    }
+
+    const SYSTEMTIME m_tmStart = TimeOf("04/12/26", "08:00:00:250");
+    const SYSTEMTIME m_tmEnd = TimeOf("04/12/26", "09:00:00:750");
+    SFilterPageValues m_values;
+};
+
+TEST_F(FilterPage, RefusalsWithTheirMessageIconAndFocus)
+{
+    const auto Expect =
+        [this](const char* pszMessage, EPromptIcon eIcon, int nControl, int nRow, int nColumn)
+    {
+        const SFilterPageOutcome outcome = Validate();
+        SCOPED_TRACE(pszMessage);
+        EXPECT_FALSE(outcome.bAccepted);
+        EXPECT_EQ(pszMessage, outcome.message.strText);
+        EXPECT_EQ(eIcon, outcome.message.eIcon);
+        EXPECT_EQ(nControl, outcome.message.nFocusControl);
+        EXPECT_EQ(nRow, outcome.message.nFocusRow);
+        EXPECT_EQ(nColumn, outcome.message.nFocusColumn);
+    };
+    // The From's date and time (the date alone decides on the next day), then the To's time.
+    const char* const OUTSIDE = "date should be between cache start and end date.";
+    const std::tuple<const char*, const char*, const char*, std::string, int> arrDates[] = {
+        {"04/12/26", "07:59:59", "", std::string("From ") + OUTSIDE, IDC_FILTER_FROM_DATE},
+        {"04/13/26", "08:30:00", "", std::string("From ") + OUTSIDE, IDC_FILTER_FROM_DATE},
+        {"04/12/26", "08:30:00", "09:00:01", std::string("To ") + OUTSIDE, IDC_FILTER_TO_DATE},
+        {"04/12/26", "08:30:00", "08:29:59", "To date should not be earlier than from date.",
+         IDC_FILTER_TO_DATE},
+    };
+    for (const auto& [pszDate, pszFrom, pszTo, strMessage, nControl] : arrDates)
+    {
+        SetUp();
+        m_values.bDateRange = true;
+        m_values.tmFromDate = TimeOf(pszDate, pszFrom);
+        m_values.tmFromTime = TimeOf("04/12/26", pszFrom);
+        if (*pszTo)
+            m_values.tmToTime = TimeOf("04/12/26", pszTo);
+        Expect(strMessage.c_str(), EPromptIcon::Warning, nControl, -1, -1);
+    }
+    // A ticked tag row (Level when discrete, else Pump): type, condition, limits.
+    const auto Tag = [&](int nType, int nCondition, const char* pszLow, const char* pszHigh)
+    {
+        SetUp();
+        SFilterGridRow& row = m_values.arrRows[nType == FilterDiscrete ? 2 : 1];
+        row = {true, row.strTagName, 0, nType, nCondition, pszLow, pszHigh};
+    };
+    for (const char* pszLow : {"", "5x", "5 ", "nan"})
+    {
+        Tag(FilterNumeric, FilterEqual, pszLow, "0");
+        Expect("Low limit is not valid", EPromptIcon::None, IDC_FILTER_GRID, 2, FilterColumnLow);
+    }
+    Tag(FilterNumeric, FilterEqual, " 5", "abc");
+    Expect("High limit is not valid.", EPromptIcon::None, IDC_FILTER_GRID, 2, FilterColumnHigh);
+    Tag(FilterNumeric, FilterInRange, "5", "4");
+    Expect("High value should be greater than Low value for the tag Pump", EPromptIcon::Stop,
+           IDC_FILTER_GRID, 2, FilterColumnHigh);
+    Tag(FilterDiscrete, FilterInRange, "2", "x");
+    Expect("Value should be 0 or 1 for Discrete Datatype", EPromptIcon::Stop, IDC_FILTER_GRID, 3,
+           FilterColumnLow);
+}
+
+TEST_F(FilterPage, AcceptedValuesMakeTheFilterSet)
+{
+    // Pickers with the cache span's milliseconds pass; bounds are whole seconds.
+    m_values.bDateRange = true;
+    EXPECT_EQ(m_tmStart, Accepted().m_tmFrom); // milliseconds kept
+    // The To is not looked at for conditions that do not use it.
+    m_values.tmFromDate = m_values.tmFromTime = TimeOf("04/12/26", "08:30:00");
+    m_values.tmToTime = TimeOf("04/12/26", "08:29:59");
+    m_values.nDateCondition = FilterGreater;
+    EXPECT_EQ(30, Accepted().m_tmFrom.wMinute);
+
+    // Limits in any order but for ranges; discrete is "=" and no high; unticked is ignored.
+    m_values.bDateRange = false;
+    m_values.arrRows[0] = {false, "Temp", 0, FilterNumeric, FilterEqual, "x", "x"};
+    m_values.arrRows[1] = {true, "Pump", 0, FilterNumeric, FilterOutOfRange, " 5", "5"};
+    m_values.arrRows[2] = {true, "Level", 1, FilterDiscrete, FilterInRange, "1", "not read"};
+    CFilterSet expected = Accepted();
+    expected.m_arrTagFilters = {{1, true, FilterNumeric, FilterOutOfRange, 5, 5},
+                                {2, false, FilterDiscrete, FilterEqual, 1, 0}};
+    EXPECT_TRUE(expected == Accepted()); // the filter compares its tag criteria too
+    m_values.arrRows[1].nCondition = FilterGreater;
+    m_values.arrRows[1].strHigh = "4";
+    EXPECT_EQ(2u, Accepted().m_arrTagFilters.size());
+
+    // Switched off, only the times are kept, without milliseconds.
+    m_values.arrRows[0].bTicked = true; // its "x" is not looked at either
+    m_values.bFilterEnabled = false;
+    m_values.bDateRange = true;
+    const CFilterSet filter = Accepted();
+    EXPECT_FALSE(filter.m_bEnabled || filter.m_bDateRange);
+    EXPECT_TRUE(filter.m_arrTagFilters.empty());
+    EXPECT_EQ(0, filter.m_tmFrom.wMilliseconds + filter.m_tmTo.wMilliseconds);
+}
+
+TEST(ReadDataPage, RefusalsWithTheirMessageAndFocus)
+{
+    const int F = ReadChoiceFrom, N = -1; // N: From with Number of Records
+    const struct
+    {
+        int nChoice;
+        const char *pszA, *pszB; // the count or From, then To or Number
+        const char* pszMessage;
+        int nControl;
+    } arrCases[] = {
+        {ReadChoiceFirst, "1", "", "Number of Records  must be between 2 and 100.", IDC_READ_FIRST},
+        {ReadChoiceLast, "101", "", "Number of Records  must be between 2 and 100.", IDC_READ_LAST},
+        {ReadChoiceLast, "", "", "Number of Records  is not specified.", IDC_READ_LAST},
+        {F, "10", "11", "To Record Index must be between 12 and 100.", IDC_READ_TO},
+        {F, "10", "", "To Record Index is not specified.", IDC_READ_TO},
+        {F, "", "12", "From Record Index is not specified.", IDC_READ_FROM},
+        {F, "0", "12", "From Record Index must be between 1 and 100.", IDC_READ_FROM},
+        {F, "101", "102", "From Record Index must be between 1 and 100.", IDC_READ_FROM},
+        {N, "1", "-1", "Previous records cannot be read from the index 1.", IDC_READ_NUMBER},
+        {N, "5", "-6", "Number of Records must be between -1 and -5", IDC_READ_NUMBER},
+        {N, "91", "11", "Number of Records must be between 1 and 10.", IDC_READ_NUMBER},
+        {N, "91", "0", "Number of Records must be between 1 and 10.", IDC_READ_NUMBER},
+        {N, "5", "", "Number of Records is not specified.", IDC_READ_NUMBER},
+        {N, "5", "1-2", "Number of Records is invalid.", IDC_READ_NUMBER},
+        {N, "5", "+3", "Number of Records is invalid.", IDC_READ_NUMBER},
+        {N, "5", "3a", "Number of Records is invalid.", IDC_READ_NUMBER},
+        {N, "5", "--1", "Number of Records is invalid.", IDC_READ_NUMBER},
+        {N, "5", "1 2", "Number of Records is invalid.", IDC_READ_NUMBER},
+        {N, "", "x", "From Record Index is not specified.", IDC_READ_FROM}, // From comes first
+    };
+    for (const auto& c : arrCases)
+    {
+        const SReadDataValues values{
+            c.nChoice == N ? F : c.nChoice, c.pszA, c.pszA, c.pszA, c.pszB, c.pszB, c.nChoice != N};
+        const SAddRecordsOutcome outcome = EvaluateAddRecords(values, 100, true);
+        SCOPED_TRACE(c.pszMessage);
+        EXPECT_FALSE(outcome.bAccepted);
+        EXPECT_EQ(c.pszMessage, outcome.message.strText);
+        EXPECT_EQ(EPromptIcon::Stop, outcome.message.eIcon);
+        EXPECT_EQ(c.nControl, outcome.message.nFocusControl);
+    }
+    // Counts past 32 bits never wrap into the range.
+    uint32_t nValue = 0;
+    std::string strMessage;
+    EXPECT_TRUE(ValidateNumber("X", " 12abc", 1, 20, false, nValue, strMessage));
+    EXPECT_EQ(12u, nValue);
+    for (const char* pszText : {"4294967301", "99999999999999999999999999999"})
+        EXPECT_FALSE(ValidateNumber("X", pszText, 1, 5, false, nValue, strMessage)) << pszText;
+    EXPECT_FALSE(ValidateNumber("X", "-4294967297", 1, 5, true, nValue, strMessage));
+    EXPECT_EQ("X must be between -1 and -5", strMessage);
+}
+
+TEST(LoadWindow, PlacementPerMode)
+{
+    const struct
+    {
+        LoadMode eMode;
+        uint32_t nIndex, nCount, nSize, nStart, nPlacedSize;
+    } arrCases[] = {
+        {LoadLast, 0, 7, 10, 1, 10}, // a file no longer than the window starts at 1
+        {LoadFrom, 5, 10, 10, 1, 10},   {LoadFirst, 0, 0, 10, 1, 10},
+        {LoadAll, 0, 0, 10, 1, 0},      {LoadFrom, 0, 100, 10, 1, 10},
+        {LoadFrom, 95, 100, 5, 95, 5},  {LoadFrom, 97, 100, 5, 96, 5},
+        {LoadFrom, 100, 100, 5, 96, 5}, {LoadFrom, 500, 100, 5, 96, 5}, // pulled back to fit
+    };
+    for (const auto& c : arrCases)
+    {
+        const SLoadWindow window = PlaceLoadWindow(c.eMode, c.nIndex, c.nCount, c.nSize);
+        SCOPED_TRACE(StrFormat("%d %u %u", c.eMode, c.nIndex, c.nCount));
+        EXPECT_EQ(c.nStart, window.nStart);
+        EXPECT_EQ(c.nPlacedSize, window.nSize);
+    }
+    const SReadSpan span =
+        TrimCachedEnds({1, 10}, [](uint32_t n) { return n == 1 || n == 5 || n == 10; });
+    EXPECT_EQ(2u, span.nFirst);
+    EXPECT_EQ(10u, span.nEnd); // a gap inside is read again as a whole
+}
+
+TEST(RecordSetText, LastIndicesAndEmptiedCache)
+{
+    CHandLog hand;
+    for (uint32_t n : {5u, 4294967294u, 4294967295u})
+        hand.Add(n, {"04/12/26", "08:00:00", "1", "on"});
+    hand.Log().UpdateRecordSetText();
+    EXPECT_EQ("(5) & (4294967294 - 4294967295)", hand.Log().GetRecordSetText());
+    hand.Log().EmptyCache();
+    EXPECT_EQ("", hand.Log().GetRecordSetText());
+    EXPECT_EQ("", hand.Log().m_strRecordSet);
+}
