@@ -149,7 +149,7 @@ TEST_F(PanelListDialogTest, OpensWithRowsQuickAddsAndOpensHelp)
 }
 
 // Connect takes the first selected row; a refused Quick Add does not connect.
-TEST_F(PanelListDialogTest, ConnectDoubleClickAndAddAndConnectEndOnTheirRow)
+TEST_F(PanelListDialogTest, ConnectDoubleClickAddAndConnectAndDelete)
 {
     auto pDlg = OpenDialog({"A", "B", "C", "D"});
     pDlg->OnOK();
@@ -175,11 +175,10 @@ TEST_F(PanelListDialogTest, ConnectDoubleClickAndAddAndConnectEndOnTheirRow)
     Button(pDlg.get(), "buttonAddAndConnect")->click();
     EXPECT_EQ(pDlg->result(), QDialog::Accepted);
     EXPECT_EQ(pDlg->m_nSelected, 2);
-}
 
-TEST_F(PanelListDialogTest, DeleteAsksThenRemovesAndRenumbers)
-{
-    auto pDlg = OpenDialog({"A", "B", "C", "D", "E"});
+    // Delete asks, then removes and renumbers.
+    pDlg = OpenDialog({"A", "B", "C", "D", "E"});
+    m_prompt.Clear();
     Select(*pDlg, {0, 2});
     m_prompt.QueueAnswer(EPromptAnswer::No);
     Button(pDlg.get(), "buttonDelete")->click();
