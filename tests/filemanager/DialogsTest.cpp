@@ -145,7 +145,7 @@ protected:
     CScopedPrompt m_scopedPrompt{m_prompt};
 };
 
-TEST_F(DuplicateFileDlg, StartTextsAndTheCheckedRadioIsTheActionReturned)
+TEST_F(DuplicateFileDlg, StartTextsTheCheckedRadioIsTheActionReturnedNewNameAndEscape)
 {
     EXPECT_EQ("Overwtite", Text("radioOverwrite")); // until a conflict names the file
     m_dir.WriteFile("41225A07.CSV", "12345");
@@ -193,13 +193,9 @@ TEST_F(DuplicateFileDlg, StartTextsAndTheCheckedRadioIsTheActionReturned)
     EXPECT_EQ(EConflictAction::Overwrite, m_dlg.m_eAction);
     EXPECT_TRUE(m_dlg.m_bApplyToNext);
     EXPECT_EQ("41225A07.CSV", m_dlg.m_strFileName);
-}
 
-// A refused new name keeps the dialog open (the checks are the logic's); an
-// accepted one is returned trimmed; Esc cancels and changes nothing.
-TEST_F(DuplicateFileDlg, NewNameAndEscape)
-{
-    m_dlg.m_strFolder = m_dir.Str();
+    // A refused new name keeps the dialog open (the checks are the logic's); an
+    // accepted one is returned trimmed; Esc cancels and changes nothing.
     Init(EConflictAction::Skip);
     EXPECT_FALSE(RenameTo(" 41225a07.csv "));
     EXPECT_EQ(std::vector<std::string>{"Please entry new file name."}, m_prompt.Texts());

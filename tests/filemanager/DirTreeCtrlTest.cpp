@@ -39,7 +39,7 @@ protected:
     CDirTreeCtrl m_tree;
 };
 
-TEST_F(DirTreeCtrlTest, FoldersSortedWithoutCaseThenFilesAndExpandersOnlyWhereSomethingShows)
+TEST_F(DirTreeCtrlTest, FoldersSortedWithoutCaseThenFilesExpandersWhereSomethingShowsAndRequests)
 {
     ASSERT_EQ(m_tree.topLevelItemCount(), 1);
     EXPECT_EQ(Top()->text(0).toStdString(), m_temp.Str());
@@ -80,6 +80,31 @@ TEST_F(DirTreeCtrlTest, FoldersSortedWithoutCaseThenFilesAndExpandersOnlyWhereSo
     EXPECT_EQ(ChildTexts(pAlpha), Names{""});
     pAlpha->setExpanded(true);
     EXPECT_EQ(ChildTexts(pAlpha), (Names{"Sub0", "sub1"}));
+
+    // File items ask to be opened, folders do not.
+    m_tree.resize(400, 600);
+    m_tree.show();
+    Top()->setExpanded(true);
+    Names arrOpened, arrMenus;
+    QObject::connect(&m_tree, &CDirTreeCtrl::FileOpenRequested,
+                     [&](QTreeWidgetItem* pItem)
+                     { arrOpened.push_back(m_tree.GetFullPath(pItem)); });
+    QObject::connect(&m_tree, &CDirTreeCtrl::FileContextMenuRequested,
+                     [&](QTreeWidgetItem* pItem, const QPoint&)
+                     { arrMenus.push_back(m_tree.GetFullPath(pItem)); });
+    // A double click or Enter activates an item; a right click asks for a menu.
+    for (const char* pszName : {"f1.txt", "Beta"})
+        emit m_tree.itemActivated(Child(pszName), 0);
+    for (const char* pszName : {"f3.txt", "gamma"})
+    {
+        const QPoint pt = m_tree.visualItemRect(Child(pszName)).center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, pt, m_tree.viewport()->mapToGlobal(pt));
+        QCoreApplication::sendEvent(m_tree.viewport(), &event);
+    }
+    EXPECT_EQ(arrOpened, Names{Path("f1.txt")});
+    EXPECT_EQ(arrMenus, Names{Path("f3.txt")});
+    // A right click selects what it was made on.
+    EXPECT_EQ(m_tree.currentItem(), Child("gamma"));
 }
 
 TEST_F(DirTreeCtrlTest, SetSelPathOpensTheWayOrRefusesAndLeavesTheSelection)
@@ -112,32 +137,5 @@ TEST_F(DirTreeCtrlTest, SetSelPathOpensTheWayOrRefusesAndLeavesTheSelection)
     EXPECT_EQ(m_tree.GetFullPath(m_tree.currentItem()), Path("alpha"));
     // Below the root the separator is not doubled.
     EXPECT_EQ(m_tree.GetFullPath(Top()->child(0)), "/" + Top()->child(0)->text(0).toStdString());
-}
-
-TEST_F(DirTreeCtrlTest, FileItemsAskToBeOpenedFoldersDoNot)
-{
-    m_tree.resize(400, 600);
-    m_tree.show();
-    Top()->setExpanded(true);
-    Names arrOpened, arrMenus;
-    QObject::connect(&m_tree, &CDirTreeCtrl::FileOpenRequested,
-                     [&](QTreeWidgetItem* pItem)
-                     { arrOpened.push_back(m_tree.GetFullPath(pItem)); });
-    QObject::connect(&m_tree, &CDirTreeCtrl::FileContextMenuRequested,
-                     [&](QTreeWidgetItem* pItem, const QPoint&)
-                     { arrMenus.push_back(m_tree.GetFullPath(pItem)); });
-    // A double click or Enter activates an item; a right click asks for a menu.
-    for (const char* pszName : {"f1.txt", "Beta"})
-        emit m_tree.itemActivated(Child(pszName), 0);
-    for (const char* pszName : {"f3.txt", "gamma"})
-    {
-        const QPoint pt = m_tree.visualItemRect(Child(pszName)).center();
-        QContextMenuEvent event(QContextMenuEvent::Mouse, pt, m_tree.viewport()->mapToGlobal(pt));
-        QCoreApplication::sendEvent(m_tree.viewport(), &event);
-    }
-    EXPECT_EQ(arrOpened, Names{Path("f1.txt")});
-    EXPECT_EQ(arrMenus, Names{Path("f3.txt")});
-    // A right click selects what it was made on.
-    EXPECT_EQ(m_tree.currentItem(), Child("gamma"));
 }
 } // namespace

@@ -38,16 +38,9 @@ std::string CMainWindowTest::MakeCard(const std::string& strName) const
 void CMainWindowTest::StartPanel(const std::string& strName, const std::string& strCard,
                                  const std::vector<std::string>& arrArgs)
 {
-    std::vector<std::string> arrAll = {"--card", strCard};
-    const bool bTftp = std::find(arrArgs.begin(), arrArgs.end(), "--tftp-port") != arrArgs.end();
-    if (!bTftp)
-        arrAll.push_back("--no-tftp");
+    std::vector<std::string> arrAll = {"--card", strCard, "--no-tftp"};
     arrAll.insert(arrAll.end(), arrArgs.begin(), arrArgs.end());
     m_arrSims.push_back(std::make_unique<CSimulatorProcess>(arrAll));
-    if (bTftp)
-        m_channelSettings.nTftpPort = m_arrSims.back()->TftpPort();
-    if (m_pDlg)
-        m_pDlg->SetChannelSettings(m_channelSettings);
     m_shell.m_PanelList.AddTail(CNameIpRec(strName, 127, 0, 0, 1, m_arrSims.back()->Port()));
 }
 

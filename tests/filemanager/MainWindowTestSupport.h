@@ -51,8 +51,7 @@ protected:
 
     // A card folder with a few files.
     std::string MakeCard(const std::string& strName) const;
-    // A simulated panel on the card, added to the panel list; with
-    // "--tftp-port" the window's TFTP fetches go to it.
+    // A simulated panel on the card (no TFTP), added to the panel list.
     void StartPanel(const std::string& strName, const std::string& strCard,
                     const std::vector<std::string>& arrArgs = {});
 

@@ -43,24 +43,9 @@ private:
 
 using OpenViewerTest = CMainWindowTest;
 
-TEST_F(OpenViewerTest, ViewOnTheMainWindowOpensTheSheetOnThePanelsFile)
-{
-    m_strCard = MakeCard("card");
-    m_dir.WriteFile("card/41225A07.CSV", DATA_LOG);
-    StartPanel("Press", m_strCard);
-    OpenWindow();
-    ConnectTo(0);
-    Dlg().SetDataViewerOpener(DataViewerOpener());
-    SelectNames({"41225A07.CSV"});
-    CSheetCloser seen;
-    Button("buttonView")->click();
-    EXPECT_EQ(seen.m_strSeen, "Data from 41225A07.CSV (21 - 30)");
-    EXPECT_TRUE(m_prompt.Shown().empty());
-}
-
-// Through the opener (as View runs it) or --view: only a data log on an
-// accepted panel opens; the panel's arguments, the file, the way, the message.
-TEST_F(OpenViewerTest, OpensOnlyADataLogOnAnAcceptedPanel)
+// Through the opener (as View runs it), --view or View on the main window: only
+// a data log on an accepted panel opens; the panel's arguments, file, way, message.
+TEST_F(OpenViewerTest, OpensOnlyADataLogOnAnAcceptedPanelAndFromView)
 {
     using Args = std::vector<std::string>;
     const std::tuple<Args, const char*, bool, std::string> arrCases[] = {
@@ -97,5 +82,18 @@ TEST_F(OpenViewerTest, OpensOnlyADataLogOnAnAcceptedPanel)
             EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
         }
     }
+    // View on the main window opens the sheet on the panel's file.
+    m_strCard = MakeCard("card");
+    m_dir.WriteFile("card/41225A07.CSV", DATA_LOG);
+    StartPanel("Press", m_strCard);
+    OpenWindow();
+    ConnectTo(0);
+    Dlg().SetDataViewerOpener(DataViewerOpener());
+    SelectNames({"41225A07.CSV"});
+    m_prompt.Clear();
+    CSheetCloser seen;
+    Button("buttonView")->click();
+    EXPECT_EQ(seen.m_strSeen, "Data from 41225A07.CSV (21 - 30)");
+    EXPECT_TRUE(m_prompt.Shown().empty());
 }
 } // namespace

