@@ -35,12 +35,3 @@ TEST(DateTime, ValidityFieldsOrderFormatAndFileTime)
     EXPECT_FALSE(SystemTimeToFileTime(st).has_value());
     EXPECT_FALSE(SystemTimeToFileTime(SYSTEMTIME{2026, 2, 0, 30, 0, 0, 0, 0}).has_value());
 }
-
-TEST(StrFormat, FormatsJoinsAndTrims)
-{
-    EXPECT_EQ("a 5 b", StrFormat("%s %d %s", "a", 5, "b"));
-    EXPECT_EQ("x\ny|y|x",
-              JoinLines("x", "y") + "|" + JoinLines("", "y") + "|" + JoinLines("x", ""));
-    EXPECT_EQ("a b|", TrimBlanks(" \t a b\r\n") + "|" + TrimBlanks("   "));
-    EXPECT_TRUE(EqualsNoCase("Date", "dATE") && !EqualsNoCase("Date", "Dates"));
-}

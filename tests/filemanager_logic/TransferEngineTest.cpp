@@ -1,8 +1,6 @@
-// The transfer engine and its shared fetch against the panel simulator.
+// The transfer engine against the panel simulator.
 #include "TransferTestSupport.h"
 #include "filemanager/logic/LocalFolderCheck.h"
-#include "filemanager/logic/RemoteFetch.h"
-#include "link/CPanelFileCommands.h"
 
 #include <csignal>
 #include <sys/resource.h>
@@ -145,40 +143,4 @@ TEST(TransferLocalFolder, NoFolderWritesNothingAndAFolderGoneMidwayFailsTheFile)
     EXPECT_EQ(Names{FailedText("A.CSV")}, b.m_prompt.Texts());
     EXPECT_TRUE(FolderNames(b.m_strRoot).empty());
     EXPECT_EQ(b.Counts(), (std::vector<int>{0, 0, 0, 1, 1}));
-}
-
-TEST(RemoteFetchTest, TftpWhenAskedAndAFailure)
-{
-    // TFTP asked (the simulator fails every file command); a file that does not open.
-    const std::tuple<const char*, bool, EFetchResult, const char*> arrCases[] = {
-        {"143=24", true, EFetchResult::Done, ""},
-        {"143:3=24", false, EFetchResult::Failed, "Unable to open file A.CSV"}};
-    for (const auto& [pszFail, bTftpAsked, eResult, pszMessage] : arrCases)
-    {
-        SCOPED_TRACE(pszFail);
-        CTransferTestBench b;
-        b.m_dir.WriteFile("card/A.CSV", std::string(1000, 'x'));
-        b.StartPanel(EFetchPath::MessageCodes, {"--fail", pszFail});
-        const STransferRequest r = b.Request();
-        CCommInterface comm(r.strPanelAddress, r.nPanelPort);
-        comm.SetTimeouts(2000, 5000);
-        ASSERT_TRUE(comm.ReadPanelInfo());
-        CPanelFileCommands files(&comm);
-        const SRemoteFetch fetch = {
-            "A.CSV",           1000,        b.m_dir.WriteFile("local.tmp", "").string(),
-            r.strPanelAddress, r.nTftpPort, 5000,
-            bTftpAsked};
-        uint64_t nLastBytes = 0;
-        const SFetchOutcome outcome = FetchRemoteFile(
-            files, fetch, [&](uint64_t nBytes) { return nLastBytes = nBytes, true; });
-        EXPECT_EQ(outcome.eResult, eResult);
-        EXPECT_EQ(outcome.strMessage, pszMessage);
-        EXPECT_EQ(outcome.bLinkFailure, eResult == EFetchResult::Failed);
-        EXPECT_EQ(outcome.strReason, "");
-        if (eResult == EFetchResult::Done)
-        {
-            EXPECT_EQ(b.Read("local.tmp") + std::to_string(nLastBytes),
-                      std::string(1000, 'x') + "1000");
-        }
-    }
 }
