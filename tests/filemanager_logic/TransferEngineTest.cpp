@@ -43,35 +43,6 @@ TEST_P(TransferPaths, SeveralFilesArriveWholeAndTheDisplayFollows)
     EXPECT_EQ(ETransferStatus::Ok, b.m_engine.GetStatus());
 }
 
-TEST_P(TransferPaths, CancelBetweenBlocksLeavesTheTargetAsItWas)
-{
-    b.m_dir.WriteFile("card/A.CSV", PatternBytes(20000, 4));
-    b.m_dir.WriteFile("card/B.CSV", PatternBytes(100, 5));
-    b.m_dir.WriteFile("local/A.CSV", "old A");
-    b.StartPanel(GetParam());
-    b.m_arrAnswers.push_back({EConflictAction::Overwrite});
-    // The first Cancel click is answered No and changes nothing; the second one cancels.
-    b.m_prompt.QueueAnswer(EPromptAnswer::No);
-    b.m_prompt.QueueAnswer(EPromptAnswer::Yes);
-    b.m_fnOnStep = [&](int nStep)
-    {
-        if (nStep == 2 || nStep == 4)
-            b.m_engine.AskCancel();
-    };
-    EXPECT_FALSE(b.m_engine.Transfer(b.Request({"A.CSV", "B.CSV"})));
-    EXPECT_EQ(4, b.m_nSteps); // nothing more was fetched after the cancel
-    EXPECT_EQ(Names{"A.CSV=old A"}, b.Contents("local"));
-    const std::string strAsk = "Do you want to cancel the file tranfer?";
-    EXPECT_EQ(b.m_prompt.Texts(), (Names{strAsk, strAsk,
-                                         "Transfer file canceled.\nCould not copy the remote file "
-                                         "A.CSV to the Local Computer."}));
-    EXPECT_EQ(EPromptIcon::Stop, b.m_prompt.Shown()[2].eIcon);
-    EXPECT_EQ(ETransferStatus::Cancelled, b.m_engine.GetLastOutcome());
-    EXPECT_EQ(ETransferStatus::Ok, b.m_engine.GetStatus()); // reset for the next transfer
-    EXPECT_TRUE(b.EndedWith("Cancelled"));
-    EXPECT_EQ(1, b.m_engine.GetCounts().nNotAttempted);
-}
-
 TEST_P(TransferPaths, AFullDiskMidwayLeavesTheOldTargetIntact)
 {
     b.m_dir.WriteFile("card/BIG.CSV", PatternBytes(200000, 6));
