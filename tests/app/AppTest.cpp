@@ -80,15 +80,6 @@ TEST(ProgramLoader, BrandFileSelectsBrandNamesAndSettingsLocation)
     }
     EXPECT_EQ(AppVersionText(CProgramLoader("/nonexistent/version.txt", DEFAULT_BRAND)),
               "Ilvane Remote File Manager Version 1.1.9\n");
-
-    // Without a path the brand file is read from the working folder.
-    CTempDir dir;
-    dir.WriteFile("version.txt", "1\r\n");
-    const fs::path pathBefore = fs::current_path();
-    fs::current_path(dir.Path());
-    const CProgramLoader loader;
-    fs::current_path(pathBefore);
-    EXPECT_EQ(loader.GetMakerName(), "Marvoth");
 }
 
 namespace
@@ -139,15 +130,18 @@ TEST_F(AppShell, PreferencesAndLastPanelRoundTripThroughTheBrandsSettingsFile)
     for (const char* pszLine : {"AutoCreateLocalFolder=1", "AutoAddCSVExt=0"})
         EXPECT_NE(strText.find(pszLine), std::string::npos) << strText;
 
-    // Already listed under another case of the name: read, but not added again.
+    // The last panel is added to the list once, whatever the case of its name.
     auto pOther = NewShell();
     pOther->m_bAutoAddCSVExt = true;
-    pOther->m_PanelList.AddTail(CNameIpRec("LINE 3", 192, 168, 1, 20, 502));
     CNameIpRec rec;
     pOther->LoadPreferences(&rec);
     EXPECT_EQ(pOther->m_strLocalFolderPath, "/data/logs, 2024");
     EXPECT_TRUE(pOther->m_bAutoCreateLocalFolder && !pOther->m_bAutoAddCSVExt);
     EXPECT_EQ(rec.FormatLine(), "Line 3|192.168.1.20|502|\r\r\n");
+    ASSERT_EQ(pOther->m_PanelList.GetCount(), 1);
+    EXPECT_EQ(pOther->m_PanelList.GetAt(0).FormatLine(), rec.FormatLine());
+    pOther->m_PanelList.GetAt(0).m_strName = "LINE 3";
+    pOther->LoadPreferences(&rec);
     EXPECT_EQ(pOther->m_PanelList.GetCount(), 1);
 
     // A zero address means no last panel, whatever name and port are stored.

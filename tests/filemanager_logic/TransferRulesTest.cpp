@@ -32,9 +32,7 @@ TEST(TransferNames, EntriesCsvExtensionAndNamesThatCouldLeaveTheFolder)
         EXPECT_FALSE(UnsafeNameReason(strName).empty()) << PrintableName(strName);
     for (const char* pszName : {"41225A07.CSV", "a b.csv", "...", ".hidden", "x..y"})
         EXPECT_EQ("", UnsafeNameReason(pszName)) << pszName;
-    EXPECT_EQ("dir/name", JoinLocalPath("dir", "name"));
     EXPECT_EQ("/name", JoinLocalPath("/", "name"));
-    EXPECT_EQ("07:05:09", ClockText(7, 5, 9));
 }
 
 TEST(AutoFolder, NamesOfTheSchemeGiveFiveLevelsCreatedWhereMissing)
