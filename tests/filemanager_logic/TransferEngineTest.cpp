@@ -1,8 +1,6 @@
-// The transfer engine and its shared fetch against the panel simulator.
+// The transfer engine against the panel simulator.
 #include "TransferTestSupport.h"
 #include "filemanager/logic/LocalFolderCheck.h"
-#include "filemanager/logic/RemoteFetch.h"
-#include "link/CPanelFileCommands.h"
 
 #include <csignal>
 #include <sys/resource.h>
@@ -43,35 +41,6 @@ TEST_P(TransferPaths, SeveralFilesArriveWholeAndTheDisplayFollows)
         strShape.begin(), strShape.end(), [](char c) { return c >= '0' && c <= '9'; }, '9');
     EXPECT_EQ(strShape, "Start Time: 99:99:99\n End Time: 99:99:99\n   Status: Sucess");
     EXPECT_EQ(ETransferStatus::Ok, b.m_engine.GetStatus());
-}
-
-TEST_P(TransferPaths, CancelBetweenBlocksLeavesTheTargetAsItWas)
-{
-    b.m_dir.WriteFile("card/A.CSV", PatternBytes(20000, 4));
-    b.m_dir.WriteFile("card/B.CSV", PatternBytes(100, 5));
-    b.m_dir.WriteFile("local/A.CSV", "old A");
-    b.StartPanel(GetParam());
-    b.m_arrAnswers.push_back({EConflictAction::Overwrite});
-    // The first Cancel click is answered No and changes nothing; the second one cancels.
-    b.m_prompt.QueueAnswer(EPromptAnswer::No);
-    b.m_prompt.QueueAnswer(EPromptAnswer::Yes);
-    b.m_fnOnStep = [&](int nStep)
-    {
-        if (nStep == 2 || nStep == 4)
-            b.m_engine.AskCancel();
-    };
-    EXPECT_FALSE(b.m_engine.Transfer(b.Request({"A.CSV", "B.CSV"})));
-    EXPECT_EQ(4, b.m_nSteps); // nothing more was fetched after the cancel
-    EXPECT_EQ(Names{"A.CSV=old A"}, b.Contents("local"));
-    const std::string strAsk = "Do you want to cancel the file tranfer?";
-    EXPECT_EQ(b.m_prompt.Texts(), (Names{strAsk, strAsk,
-                                         "Transfer file canceled.\nCould not copy the remote file "
-                                         "A.CSV to the Local Computer."}));
-    EXPECT_EQ(EPromptIcon::Stop, b.m_prompt.Shown()[2].eIcon);
-    EXPECT_EQ(ETransferStatus::Cancelled, b.m_engine.GetLastOutcome());
-    EXPECT_EQ(ETransferStatus::Ok, b.m_engine.GetStatus()); // reset for the next transfer
-    EXPECT_TRUE(b.EndedWith("Cancelled"));
-    EXPECT_EQ(1, b.m_engine.GetCounts().nNotAttempted);
 }
 
 TEST_P(TransferPaths, AFullDiskMidwayLeavesTheOldTargetIntact)
@@ -145,40 +114,4 @@ TEST(TransferLocalFolder, NoFolderWritesNothingAndAFolderGoneMidwayFailsTheFile)
     EXPECT_EQ(Names{FailedText("A.CSV")}, b.m_prompt.Texts());
     EXPECT_TRUE(FolderNames(b.m_strRoot).empty());
     EXPECT_EQ(b.Counts(), (std::vector<int>{0, 0, 0, 1, 1}));
-}
-
-TEST(RemoteFetchTest, TftpWhenAskedAndAFailure)
-{
-    // TFTP asked (the simulator fails every file command); a file that does not open.
-    const std::tuple<const char*, bool, EFetchResult, const char*> arrCases[] = {
-        {"143=24", true, EFetchResult::Done, ""},
-        {"143:3=24", false, EFetchResult::Failed, "Unable to open file A.CSV"}};
-    for (const auto& [pszFail, bTftpAsked, eResult, pszMessage] : arrCases)
-    {
-        SCOPED_TRACE(pszFail);
-        CTransferTestBench b;
-        b.m_dir.WriteFile("card/A.CSV", std::string(1000, 'x'));
-        b.StartPanel(EFetchPath::MessageCodes, {"--fail", pszFail});
-        const STransferRequest r = b.Request();
-        CCommInterface comm(r.strPanelAddress, r.nPanelPort);
-        comm.SetTimeouts(2000, 5000);
-        ASSERT_TRUE(comm.ReadPanelInfo());
-        CPanelFileCommands files(&comm);
-        const SRemoteFetch fetch = {
-            "A.CSV",           1000,        b.m_dir.WriteFile("local.tmp", "").string(),
-            r.strPanelAddress, r.nTftpPort, 5000,
-            bTftpAsked};
-        uint64_t nLastBytes = 0;
-        const SFetchOutcome outcome = FetchRemoteFile(
-            files, fetch, [&](uint64_t nBytes) { return nLastBytes = nBytes, true; });
-        EXPECT_EQ(outcome.eResult, eResult);
-        EXPECT_EQ(outcome.strMessage, pszMessage);
-        EXPECT_EQ(outcome.bLinkFailure, eResult == EFetchResult::Failed);
-        EXPECT_EQ(outcome.strReason, "");
-        if (eResult == EFetchResult::Done)
-        {
-            EXPECT_EQ(b.Read("local.tmp") + std::to_string(nLastBytes),
-                      std::string(1000, 'x') + "1000");
-        }
-    }
 }

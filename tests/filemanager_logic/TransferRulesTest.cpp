@@ -32,9 +32,7 @@ TEST(TransferNames, EntriesCsvExtensionAndNamesThatCouldLeaveTheFolder)
         EXPECT_FALSE(UnsafeNameReason(strName).empty()) << PrintableName(strName);
     for (const char* pszName : {"41225A07.CSV", "a b.csv", "...", ".hidden", "x..y"})
         EXPECT_EQ("", UnsafeNameReason(pszName)) << pszName;
-    EXPECT_EQ("dir/name", JoinLocalPath("dir", "name"));
     EXPECT_EQ("/name", JoinLocalPath("/", "name"));
-    EXPECT_EQ("07:05:09", ClockText(7, 5, 9));
 }
 
 TEST(AutoFolder, NamesOfTheSchemeGiveFiveLevelsCreatedWhereMissing)
@@ -114,7 +112,7 @@ struct SRateRow
     const char* pszTransfer;
 };
 
-TEST(TransferRate, MovingAverageForTheFileAndTheWholeTransfer)
+TEST(TransferRate, MovingAverageAndTheBoundsOfTheUnits)
 {
     int64_t nNowMs = 0;
     CTransferRate rate([&nNowMs] { return nNowMs; });
@@ -144,19 +142,12 @@ TEST(TransferRate, MovingAverageForTheFileAndTheWholeTransfer)
                   std::string(row.pszFile) + " | " + row.pszTransfer)
             << "at " << row.nTimeMs << " ms";
     }
-}
-
-TEST(TransferRate, FiguresAtTheBoundsOfTheirUnits)
-{
     // The bounds between units and the rounding.
-    const std::pair<double, const char*> arrSpeeds[] = {
-        {1023.4, "1023 B/s"}, {1048575, "1024.0 KB/s"}, {1.5 * 1048576, "1.5 MB/s"}};
-    for (const auto& [dSpeed, pszText] : arrSpeeds)
+    for (const auto& [dSpeed, pszText] :
+         {std::pair{1023.4, "1023 B/s"}, {1048575.0, "1024.0 KB/s"}, {1.5 * 1048576, "1.5 MB/s"}})
         EXPECT_EQ(CTransferRate::FormatSpeed(dSpeed), pszText) << dSpeed;
-
-    const std::pair<double, const char*> arrTimes[] = {
-        {0.2, "0:01"}, {3599, "59:59"}, {3600, "1:00:00"}, {3725, "1:02:05"}};
-    for (const auto& [dSeconds, pszText] : arrTimes)
+    for (const auto& [dSeconds, pszText] :
+         {std::pair{0.2, "0:01"}, {3599.0, "59:59"}, {3600.0, "1:00:00"}, {3725.0, "1:02:05"}})
         EXPECT_EQ(CTransferRate::FormatTimeLeft(dSeconds), pszText) << dSeconds;
 }
 } // namespace

@@ -51,15 +51,10 @@ inline Names FolderNames(const std::string& strFolder)
 
 struct SConflictAnswer
 {
-    SConflictAnswer(EConflictAction eChosen, bool bApply = false, std::string strName = "",
-                    bool bEsc = false)
-        : eAction(eChosen), bApplyToNext(bApply), strNewName(std::move(strName)), bCancel(bEsc)
-    {
-    }
     EConflictAction eAction;
-    bool bApplyToNext;
-    std::string strNewName; // for Rename
-    bool bCancel;           // Esc
+    bool bApplyToNext = false;
+    std::string strNewName = ""; // for Rename
+    bool bCancel = false;        // Esc
 };
 
 enum class EFetchPath

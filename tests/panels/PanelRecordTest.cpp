@@ -1,6 +1,5 @@
 #include "panels/CNameIpRec.h"
 #include "panels/PanelEntryRules.h"
-#include "panels/PanelListNames.h"
 
 #include <gtest/gtest.h>
 
@@ -78,17 +77,4 @@ TEST(PanelEntryRules, AcceptsTrimmedNamesAndReadsThePortLikeAtoi)
         EXPECT_EQ(verdict.eIcon, EPromptIcon::Stop);
         EXPECT_EQ(verdict.eFocus, eFocus);
     }
-}
-
-TEST(PanelEntryRules, RemoveSelectedRecordsHighestFirst)
-{
-    CNameIpRecInfo list;
-    for (const char* pszName : {"A", "B", "C", "D", "E"})
-        list.AddTail(CNameIpRec(pszName, 10, 0, 0, 1, 10001));
-    // Rows 0 and 2 in any order, repeated, and rows that do not exist.
-    EXPECT_EQ(RemoveSelectedRecords(list, {2, 0, 7, 2, -1}), (std::vector<int>{2, 0}));
-    EXPECT_EQ(Names(list), (std::vector<std::string>{"B", "D", "E"}));
-    EXPECT_TRUE(RemoveSelectedRecords(list, {}).empty());
-    EXPECT_EQ(RemoveSelectedRecords(list, {0, 1, 2}), (std::vector<int>{2, 1, 0}));
-    EXPECT_TRUE(list.IsEmpty());
 }

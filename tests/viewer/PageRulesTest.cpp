@@ -39,6 +39,14 @@ TEST(FilterSet, OffEmptyAndShortRecords)
     hand.Log().m_Filter = filter;
     hand.Add(1, {"04/12/26", "08:00:00"});
     EXPECT_FALSE(hand.Log().IsRecordHidden(hand.Log().m_Cache.Find(1)));
+
+    // The record set's text at the last indices, and once the cache is emptied.
+    for (uint32_t n : {4294967294u, 4294967295u})
+        hand.Add(n, {"04/12/26", "08:00:00", "1", "on"});
+    hand.Log().UpdateRecordSetText();
+    EXPECT_EQ("(1) & (4294967294 - 4294967295)", hand.Log().GetRecordSetText());
+    hand.Log().EmptyCache();
+    EXPECT_EQ("", hand.Log().GetRecordSetText() + hand.Log().m_strRecordSet);
 }
 
 TEST(FilterSet, EqualityDefaultsAndConditionTexts)
@@ -257,16 +265,4 @@ TEST(LoadWindow, PlacementPerMode)
         TrimCachedEnds({1, 10}, [](uint32_t n) { return n == 1 || n == 5 || n == 10; });
     EXPECT_EQ(2u, span.nFirst);
     EXPECT_EQ(10u, span.nEnd); // a gap inside is read again as a whole
-}
-
-TEST(RecordSetText, LastIndicesAndEmptiedCache)
-{
-    CHandLog hand;
-    for (uint32_t n : {5u, 4294967294u, 4294967295u})
-        hand.Add(n, {"04/12/26", "08:00:00", "1", "on"});
-    hand.Log().UpdateRecordSetText();
-    EXPECT_EQ("(5) & (4294967294 - 4294967295)", hand.Log().GetRecordSetText());
-    hand.Log().EmptyCache();
-    EXPECT_EQ("", hand.Log().GetRecordSetText());
-    EXPECT_EQ("", hand.Log().m_strRecordSet);
 }
