@@ -1,10 +1,8 @@
 // The TFTP client: against a scripted server in a thread (edge cases no real
-// server makes on demand), then whole transfers with the simulator's server
-// and with tftpd-hpa's.
+// server makes on demand), then whole transfers with the simulator's server.
 #include "LinkTestSupport.h"
 #include "link/CTFTPPacket.h"
 #include "link/CUdpSocket.h"
-#include "support/TftpPeers.h"
 
 #include <cctype>
 #include <cstring>
@@ -335,23 +333,6 @@ TEST(TftpClientProtocol, StepBeforeStartAndBadStartsGiveTheirLines)
                                        pszAddress));
         EXPECT_EQ(pszError, client.GetErrorText());
     }
-}
-
-TEST(TftpInterop, ClientDownloadsFromTftpd)
-{
-    const std::string strWhy = tftp_peers::CTftpdProcess::WhyUnavailable();
-    if (!strWhy.empty())
-        GTEST_SKIP() << "tftpd-hpa interoperability not tested: " << strWhy;
-    const std::string strContent = PatternBytes(700 * 1024 + 3, 7); // a short last block
-    CTempDir served, local;
-    served.WriteFile("D.BIN", strContent);
-    tftp_peers::CTftpdProcess server(served.Path());
-    ASSERT_NE(0, server.Port()) << "in.tftpd did not start";
-    CTFTPClient client;
-    EXPECT_EQ(TFTP_RESULT_FINISHED,
-              RunTftp(client, server.Port(), true, "D.BIN", (local.Path() / "d").string()))
-        << client.GetErrorText();
-    EXPECT_TRUE(local.ReadFile("d") == strContent);
 }
 
 // Every size around the block boundary both ways; then dropped packets, recovered by the
