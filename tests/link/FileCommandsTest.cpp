@@ -110,6 +110,7 @@ TEST(PanelFilesTest, NeutralCallsUseThePanelsOwnFamily)
         CDirData list;
         ASSERT_TRUE(op.files.ListFiles(list, "*.*")) << op.files.GetErrors();
         EXPECT_EQ(NamesOf(list), (std::vector<std::string>{"A.CSV", "B.CSV", "C.TXT"}));
+        EXPECT_EQ(list.GetAt(-1).strName + list.GetAt(3).strName, ""); // out of range: empty
         EXPECT_TRUE(op.files.Rename("C.TXT", "D.TXT")) << op.files.GetErrors();
         EXPECT_EQ(panel.Card().ReadFile("D.TXT"), "C.TXT");
         EXPECT_TRUE(op.files.Delete({"D.TXT"})) << op.files.GetErrors();

@@ -264,9 +264,9 @@ TEST(TftpClientProtocol, BlockNumbersRollOver)
             strContent + "tail");
 }
 
-// The datagram buffer: building stops at its end and marks the packet invalid; a received
-// datagram is read only within its length. (The client's cases check the packets on the wire.)
-TEST(TftpPacket, BuildingStopsAtTheBufferAndReadingAtTheDatagram)
+// The datagram buffer: building stops at its end and marks the packet invalid. (The client's
+// cases check the packets on the wire, and that a received datagram is read within its length.)
+TEST(TftpPacket, BuildingStopsAtTheBuffer)
 {
     CTFTPPacket packet;
     const std::string strRun(1023, 'a');
@@ -290,26 +290,6 @@ TEST(TftpPacket, BuildingStopsAtTheBufferAndReadingAtTheDatagram)
     ASSERT_TRUE(packet.CreateRequest(TFTP_OPCODE_WRQ, std::string(512, 'n')));
     EXPECT_EQ(2 + 512 + 1 + 6, packet.GetSize());
     EXPECT_FALSE(packet.CreateData(1, reinterpret_cast<const unsigned char*>(strRun.data()), 513));
-
-    const auto fnReceived = [&packet](const std::string& strBytes)
-    {
-        std::memcpy(packet.GetData(), strBytes.data(), strBytes.size());
-        packet.SetSize(static_cast<int>(strBytes.size()));
-        return &packet;
-    };
-    // An ACK is exactly four bytes; anything shorter is no packet at all.
-    EXPECT_FALSE(fnReceived(std::string("\0\4\0\1\0", 5))->IsAck(1));
-    EXPECT_FALSE(fnReceived(std::string("\0\3\0", 3))->IsData());
-    EXPECT_FALSE(fnReceived(std::string("\0\5\0", 3))->IsError());
-    // The message ends at the first 0, or at the end of the datagram.
-    EXPECT_EQ("Disk full",
-              fnReceived(std::string("\0\5\0\3Disk full\0junk", 18))->GetErrorMessage());
-    fnReceived(std::string("\0\5\0\1abc", 7))->GetData()[7] = 'X'; // not part of the datagram
-    EXPECT_EQ("abc", packet.GetErrorMessage());
-    packet.SetSize(1025);
-    EXPECT_EQ(-1, packet.GetSize());
-    EXPECT_FALSE(packet.IsData());
-    EXPECT_EQ(0, packet.GetPayloadSize());
 }
 
 TEST(TftpClientProtocol, StepBeforeStartAndBadStartsGiveTheirLines)

@@ -125,22 +125,6 @@ TEST_F(SimRobustness, OddButWellFramedRequestsGetErrorResults)
          {arrChecksum, arrHeader, arrLonger, arrShorter, CBytes{0x71, 0x14}, CBytes()})
         EXPECT_EQ(1, link.Exchange(128, arrBad).m_nResult);
     EXPECT_TRUE(std::filesystem::exists(m_outside.Path() / "card/A.TXT"));
-
-    // Several requests in one write are answered one by one, in order.
-    CBytes arrBurst;
-    for (uint8_t nSub : {21, 6, 7, 7, 8})
-    {
-        const CBytes arrFrame = MessageFrame(143, nSub == 6 ? WithName({6}, "*.*") : CBytes{nSub});
-        arrBurst.insert(arrBurst.end(), arrFrame.begin(), arrFrame.end());
-    }
-    ASSERT_TRUE(link.SendRaw(arrBurst));
-    for (uint8_t nSub : {21, 6, 7, 7, 8})
-    {
-        const CSimReply reply = link.Receive();
-        ASSERT_TRUE(reply.m_bReceived);
-        EXPECT_EQ(0, reply.m_nResult);
-        EXPECT_EQ(nSub, reply.m_arrPayload.at(0));
-    }
 }
 
 TEST_F(SimRobustness, NoNameReachesOutsideTheCard)
