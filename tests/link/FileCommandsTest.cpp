@@ -58,46 +58,15 @@ TEST(FileCommandsTest, ListingsFollowThePatternInBothFamilies)
     }
 }
 
-TEST(FileCommandsTest, CardFamilyListsDeletesAndRenames)
-{
-    CSimPanel panel;
-    panel.Card().WriteFile("90101107.CSV", "a,b\n");
-    panel.Card().WriteFile("README.TXT", "read me\n");
-    panel.Card().WriteFile("Z.CSV", "z");
-    panel.Start({"--type", "80", "--card-no-last-flag"});
-    SLinkOperation op(panel.Port());
-    CDirData list;
-    ASSERT_TRUE(op.files.CardGetFileList(list, "*.*")); // ends at the count, without a last flag
-    EXPECT_EQ(NamesOf(list), (std::vector<std::string>{"90101107.CSV", "README.TXT", "Z.CSV"}));
-
-    EXPECT_TRUE(op.files.CardRenameFile("README.TXT", "NOTES.TXT"));
-    EXPECT_TRUE(panel.CardHas("NOTES.TXT"));
-    EXPECT_FALSE(op.files.CardRenameFile("NOTES.TXT", "90101107.CSV"));
-    EXPECT_FALSE(op.files.CardDeleteFiles({"NOTES.TXT", "MISSING.CSV", "Z.CSV"}));
-    EXPECT_FALSE(panel.CardHas("NOTES.TXT"));
-    EXPECT_TRUE(panel.CardHas("Z.CSV")); // never sent
-    EXPECT_EQ(op.files.GetErrors(), "Error: Filenames are not unique\nError in renaming file.\n"
-                                    "Could not rename NOTES.TXT.\n"
-                                    "Error: Source file not found\nError in deleting file.\n"
-                                    "Could not delete MISSING.CSV.");
-    SLinkOperation op2(panel.Port());
-    EXPECT_TRUE(op2.files.CardDeleteFiles({"Z.CSV"}));
-    EXPECT_FALSE(panel.CardHas("Z.CSV"));
-}
-
 TEST(PanelFilesTest, NeutralCallsUseThePanelsOwnFamily)
 {
     const std::string NO_BACKUP = "Error: This panel cannot back up CSV files.";
-    const std::string NOT_RENAMED = "Error in renaming file.\nCould not rename C.TXT.\n";
-    const std::string NOT_BACKED_UP = "Unable to backup MISSING.CSV.";
     // Card commands for the files on type 161; backups are file commands on every panel.
-    const std::tuple<const char*, bool, std::string> arrCases[] = {
-        {"--type 186 --fail 128=24", true, NOT_RENAMED + NOT_BACKED_UP},
-        {"--type 161 --fail 143:6=24 --fail 143:13=24 --fail 143:14=24", true,
-         "Error: Rename failed\n" + NOT_RENAMED + NOT_BACKED_UP},
-        {"--type 80 --fail 143=24", false,
-         "Error: Rename failed\n" + NOT_RENAMED + NO_BACKUP + "\n" + NO_BACKUP + "\n" + NO_BACKUP}};
-    for (const auto& [pszArgs, bCanBackup, strErrors] : arrCases)
+    const std::tuple<const char*, bool, bool> arrCases[] = {
+        {"--type 186 --fail 128=24", false, true},
+        {"--type 161 --fail 143:6=24 --fail 143:13=24 --fail 143:14=24", true, true},
+        {"--type 80 --fail 143=24 --card-no-last-flag", true, false}}; // ends at the count
+    for (const auto& [pszArgs, bCard, bCanBackup] : arrCases)
     {
         SCOPED_TRACE(pszArgs);
         CSimPanel panel;
@@ -115,7 +84,19 @@ TEST(PanelFilesTest, NeutralCallsUseThePanelsOwnFamily)
         EXPECT_EQ(panel.Card().ReadFile("D.TXT"), "C.TXT");
         EXPECT_TRUE(op.files.Delete({"D.TXT"})) << op.files.GetErrors();
         EXPECT_FALSE(panel.CardHas("D.TXT"));
+        // Failures: the card family adds the panel's reason; a failed delete ends the batch.
         EXPECT_FALSE(op.files.Rename("C.TXT", "E.TXT"));
+        EXPECT_FALSE(op.files.Rename("A.CSV", "B.CSV"));
+        EXPECT_FALSE(op.files.Delete({"MISSING.CSV", "A.CSV"}));
+        EXPECT_TRUE(panel.CardHas("A.CSV"));
+        const auto fnReason = [bCard = bCard](const char* psz)
+        { return bCard ? "Error: " + std::string(psz) + "\n" : std::string(); };
+        std::string strErrors = fnReason("Rename failed") +
+                                "Error in renaming file.\nCould not rename C.TXT.\n" +
+                                fnReason("Filenames are not unique") +
+                                "Error in renaming file.\nCould not rename A.CSV.\n" +
+                                fnReason("Source file not found") +
+                                "Error in deleting file.\nCould not delete MISSING.CSV.\n";
 
         panel.Card().WriteFile("noext", "x"); // no CSV file to back up
         EXPECT_EQ(op.files.Backup({"A.CSV"}), bCanBackup);
@@ -124,6 +105,8 @@ TEST(PanelFilesTest, NeutralCallsUseThePanelsOwnFamily)
         EXPECT_EQ(panel.CardHas("B.BAK"), bCanBackup);
         EXPECT_FALSE(panel.CardHas("noext.BAK"));
         EXPECT_FALSE(op.files.Backup({"MISSING.CSV", "B.CSV"}));
+        strErrors += bCanBackup ? "Unable to backup MISSING.CSV."
+                                : NO_BACKUP + "\n" + NO_BACKUP + "\n" + NO_BACKUP;
         EXPECT_EQ(op.files.GetErrors(), strErrors);
     }
 }
