@@ -1,5 +1,4 @@
-// orvak-cli end to end: what the command line adds to the link layer, one case
-// per command; collect from many panels, where one failure spoils no other.
+// orvak-cli end to end, one case per command; collect, where one failure spoils no other.
 #include "support/CSimulatorProcess.h"
 #include "support/CTempDir.h"
 #include "support/CliRunner.h"
@@ -174,8 +173,7 @@ TEST_F(CliTest, EveryCommandEndToEnd)
             << pszName;
 }
 
-// A failure exits 1 with its message on standard error and leaves the local
-// folder as it was: no partial copy, no temporary, the older copy untouched.
+// A failure exits 1 with its message, and leaves no partial copy, no temporary, the older copy.
 TEST_F(CliTest, FailuresExitOneAndLeaveNothingBehind)
 {
     // Simulator options, the command, standard error.

@@ -1,6 +1,5 @@
-// orvak-cli against panels that lie and against hostile local conditions:
-// each fault ends the command in time, with a failure and a clear message,
-// and leaves neither a file under the final name nor a temporary.
+// orvak-cli against lying panels and hostile local conditions: each fault ends in time with a
+// clear message, and leaves neither a file under the final name nor a temporary.
 #include "CHostilePanel.h"
 #include "common/CTempFile.h"
 #include "support/CSimulatorProcess.h"
@@ -27,8 +26,7 @@ std::string DataLog(int nRecords)
     return strText;
 }
 
-// The temporaries in a folder: names of the program's pattern, and any other
-// hidden file or ".part" file a writer might have left.
+// The temporaries in a folder: of the program's pattern, or any hidden, ".part" or "tmp" file.
 std::vector<std::string> Temporaries(const fs::path& folder)
 {
     std::vector<std::string> arrNames;
@@ -77,10 +75,9 @@ SHostileScript OneFile(const std::string& strName, const std::string& strContent
     return {{{strName, strContent, nListed, nOpen, nDeliver, bEndless}}};
 }
 
-// A row: the panel, the command, its exit status (-1: ended by the options' signal), texts
-// ('|' between several) on standard error (on standard output when it succeeds or the text
-// starts with '>'), and the
-// content of the target, the command's last file name or A.CSV (none: no file).
+// A row: panel, command, exit status (-1: the options' signal), texts ('|' between) on standard
+// error (output when it succeeds, or after '>'), and the target's content (its last file name
+// or A.CSV; none: no file).
 struct SCase
 {
     SHostileScript panel;

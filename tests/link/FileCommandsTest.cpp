@@ -1,5 +1,4 @@
-// Both command families against the simulator: file commands (143, type 186)
-// and card commands (128, type 80); the neutral calls pick the panel's own.
+// Both command families against the simulator; the neutral calls pick the panel's own.
 #include "LinkTestSupport.h"
 
 #include <gtest/gtest.h>

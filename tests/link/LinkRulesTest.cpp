@@ -1,5 +1,4 @@
-// What the link decides and says without a panel: decisions from the panel
-// information block, and texts (their double blanks are the program's own).
+// What the link decides and says without a panel (double blanks are the program's own).
 #include "link/CCommInterface.h"
 #include "link/CardStatus.h"
 

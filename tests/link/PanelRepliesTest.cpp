@@ -1,5 +1,4 @@
-// The channel over TCP, and what a failed reply leaves for the user in both
-// command families: short replies are never read past, long names never sent cut.
+// What a failed reply leaves for the user: short replies never read past, long names never sent.
 #include "LinkTestSupport.h"
 #include "support/CFramePeer.h"
 #include "support/CardFrame.h"
@@ -109,8 +108,7 @@ TEST(PanelRepliesTest, RepliesCutShortAreNeverReadPast)
     }
 }
 
-// The panel never answers, so anything sent ends in a time-out: the refused
-// requests leave the channel's text empty. One byte less fits and goes out.
+// Anything sent times out; a refused request leaves the channel's text empty. One byte less fits.
 TEST(PanelRepliesTest, NamesTooLongForARequestAreNotSent)
 {
     const std::string A200(200, 'A'), C255(255, 'C'), E249(249, 'E'), F100(100, 'F');

@@ -1,5 +1,4 @@
-// Requests the program never sends: broken frames end at most their own
-// connection, odd requests get error results, no name reaches outside the card.
+// Requests the program never sends: only their connection ends, no name leaves the card.
 #include "SimRawClient.h"
 #include "support/CSimulatorProcess.h"
 #include "support/CTempDir.h"

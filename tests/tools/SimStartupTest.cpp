@@ -1,5 +1,4 @@
-// The simulator as a process: its first output line, its options, how it
-// ends, and the demo card's sample files it writes.
+// The simulator as a process: first line, options, how it ends, the demo card.
 #include "SimRawClient.h"
 #include "support/CSimulatorProcess.h"
 #include "support/CTempDir.h"
@@ -26,9 +25,7 @@ bool EndsWith(CChildProcess& sim, int nSignal, int nCode)
     return sim.Wait(10000) && sim.ExitCode() == nCode;
 }
 
-// Checks the data-log format: a header "Date,Time,..." with at least one tag, then whole
-// records all of one length, each a date, a time and one blank-padded value per tag.
-// Returns the number of records and the line ending.
+// A header "Date,Time,tags", then records of one length; returns their count and line ending.
 std::pair<size_t, std::string> CheckDataLog(const std::string& strText)
 {
     const std::string strHeader = strText.substr(0, strText.find('\n'));
@@ -52,8 +49,7 @@ std::pair<size_t, std::string> CheckDataLog(const std::string& strText)
 }
 } // namespace
 
-// The first line names the bound ports; nothing else ever appears. A signal
-// ends it with status 0, a connection still open.
+// The first line names the ports, and is all it prints; a signal ends it with status 0.
 TEST(SimStartup, SigtermAndSigintStopWithExitCodeZero)
 {
     CTempDir card;
