@@ -92,15 +92,10 @@ struct SCase
 TEST(HostileTest, EachFaultEndsInTimeAndLeavesNoPartialFile)
 {
     const std::string strData(1000, 'd'), strLong = std::string(248, 'L') + ".CSV";
-    const std::string CUT = "ended the file after 300 of 1000 bytes|Unable to read file A.CSV";
-    const std::string ZERO = "opened the file with 0 bytes|Unable to read file A.CSV";
+    const std::string NOT_READ = "|Unable to read file A.CSV";
     // A header without line feeds from a panel that keeps sending; a 4 GiB size claim.
     const SHostileScript endless = OneFile("LOG.CSV", "Date,Time,Temp", -1, 0x7FFFFFFF, -1, true);
     const SHostileScript claiming = OneFile("LOG.CSV", DataLog(40), -1, 0xFFFFFF00);
-    // Fewer bytes than the open reported, 0 at the open, more than listed, listed empty.
-    const SHostileScript cut = OneFile("A.CSV", strData, -1, -1, 300);
-    const SHostileScript zero = OneFile("A.CSV", strData, -1, 0);
-    const SHostileScript grew = OneFile("A.CSV", strData, 800, 800);
     const SHostileScript empty = OneFile("A.CSV", "", 0, 0);
     const SHostileScript slow = {{{"A.CSV", std::string(5000, 'i')}, {"LOG.CSV", DataLog(30)}},
                                  100};
@@ -126,9 +121,12 @@ TEST(HostileTest, EachFaultEndsInTimeAndLeavesNoPartialFile)
          std::nullopt, limits},
         // A short or empty delivery is a failed file; a file that grew, or one listed empty,
         // is not (pull leaves out a file listed with 0 bytes, as the program's Copy does).
-        {cut, "PANEL get A.CSV", 1, CUT},
-        {zero, "PANEL get A.CSV", 1, ZERO},
-        {grew, "PANEL get A.CSV", 0, "", strData},
+        // Fewer bytes than the open reported, 0 at the open, more than listed, listed empty.
+        {OneFile("A.CSV", strData, -1, -1, 300), "PANEL get A.CSV", 1,
+         "ended the file after 300 of 1000 bytes" + NOT_READ},
+        {OneFile("A.CSV", strData, -1, 0), "PANEL get A.CSV", 1,
+         "opened the file with 0 bytes" + NOT_READ},
+        {OneFile("A.CSV", strData, 800, 800), "PANEL get A.CSV", 0, "", strData},
         {empty, "PANEL get A.CSV", 0, "", ""},
         {empty, "PANEL pull *.CSV .", 0, ""},
         // pull stops at the first failed file; with --keep-going it tries every file.
