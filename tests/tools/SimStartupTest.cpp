@@ -114,12 +114,4 @@ TEST(SimDemoCard, SampleFilesAreValidDataLogsAndFriends)
     EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(temp.Path() / "new/demo/LOGS"),
                                std::filesystem::directory_iterator()));
     EXPECT_EQ("kept", temp.ReadFile("new/demo/MINE.TXT"));
-
-    // And it is what the simulator serves.
-    CSimRawLink link(sim.Port());
-    ASSERT_EQ(0, link.File(WithName(CBytes{3, 0}, "41226B01.CSV")).m_nResult);
-    const CSimReply size = link.File(CBytes{2, 0, 0, 0, 0, 1});
-    EXPECT_EQ(std::filesystem::file_size(temp.Path() / "new/demo/41226B01.CSV"),
-              size.m_arrPayload.at(1) | size.m_arrPayload.at(2) << 8 |
-                  size.m_arrPayload.at(3) << 16);
 }
