@@ -1,6 +1,5 @@
 #pragma once
-// A file command panel on loopback that lies, well enough for every orvak-cli
-// command: sizes the data does not reach, data that never ends, slow replies.
+// A file command panel that lies: sizes the data does not reach, endless data, slow replies.
 #include "../../tools/panelsim/CardNames.h"
 #include "support/CFramePeer.h"
 

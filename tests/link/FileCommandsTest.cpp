@@ -1,5 +1,4 @@
-// Both command families against the simulator: file commands (143, type 186)
-// and card commands (128, type 80); the neutral calls pick the panel's own.
+// Both command families against the simulator; the neutral calls pick the panel's own.
 #include "LinkTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -58,116 +57,15 @@ TEST(FileCommandsTest, ListingsFollowThePatternInBothFamilies)
     }
 }
 
-TEST(FileCommandsTest, FilesReadBlockByBlockAndSeek)
-{
-    const size_t arrSizes[] = {0, 1, 253, 254, 255, 508, 509, 200000};
-    CSimPanel panel;
-    for (const size_t nSize : arrSizes)
-        panel.Card().WriteFile("F" + std::to_string(nSize), PatternBytes(nSize, nSize));
-    panel.Start();
-    SLinkOperation op(panel.Port());
-    unsigned char arrBlock[255];
-    for (const size_t nSize : arrSizes)
-    {
-        const std::string strName = "F" + std::to_string(nSize);
-        unsigned long nOpened = 99;
-        ASSERT_TRUE(op.files.OpenRemoteFileSize(strName, &nOpened)) << strName;
-        EXPECT_EQ(nOpened, nSize);
-        std::string strData;
-        for (unsigned long nLen = 1; nLen != 0 && strData.size() <= nSize;)
-        {
-            nLen = sizeof(arrBlock);
-            EXPECT_TRUE(op.files.ReadFileBlock(arrBlock, &nLen));
-            EXPECT_LE(nLen, 254u);
-            strData.append(reinterpret_cast<char*>(arrBlock), nLen);
-        }
-        EXPECT_TRUE(strData == PatternBytes(nSize, nSize)) << strName;
-        op.files.CloseRemoteFile();
-    }
-    // The plain opening cannot tell an empty file from a failure.
-    EXPECT_EQ(op.files.OpenRemoteFile("F0"), 0u);
-    EXPECT_EQ(op.files.OpenRemoteFile("MISSING.CSV"), 0u);
-    EXPECT_EQ(op.pComm->GetError(), "File System Error.");
-    EXPECT_EQ(op.files.GetErrors(), "");
-
-    ASSERT_EQ(op.files.OpenRemoteFile("F509"), 509u);
-    unsigned long nPosition = 0;
-    ASSERT_TRUE(op.files.SeekFile(0, 300, &nPosition));
-    EXPECT_EQ(nPosition, 300u);
-    unsigned long nLen = sizeof(arrBlock);
-    ASSERT_TRUE(op.files.ReadFileBlock(arrBlock, &nLen));
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(arrBlock), nLen),
-              PatternBytes(509, 509).substr(300, 209));
-    ASSERT_TRUE(op.files.SeekFile(1, 0, &nPosition));
-    EXPECT_EQ(nPosition, 509u);
-}
-
-TEST(FileCommandsTest, FileFamilyDeletesRenamesAndBacksUp)
-{
-    CSimPanel panel;
-    panel.Card().WriteFile("41225A07.CSV", PatternBytes(3000));
-    panel.Card().WriteFile("90101107.CSV", "a,b\n");
-    panel.Card().WriteFile("README.TXT", "read me\n");
-    panel.Card().WriteFile("noext", "x");
-    panel.Start();
-    SLinkOperation op(panel.Port());
-    EXPECT_TRUE(op.files.RenameFile("README.TXT", "NOTES.TXT"));
-    EXPECT_EQ(panel.Card().ReadFile("NOTES.TXT"), "read me\n");
-    EXPECT_FALSE(op.files.RenameFile("README.TXT", "OTHER.TXT"));
-    EXPECT_EQ(op.pComm->GetError(), "File System Error.");
-
-    EXPECT_TRUE(op.files.DeleteFiles({}));
-    EXPECT_FALSE(op.files.DeleteFiles({"NOTES.TXT", "MISSING.CSV", "noext"}));
-    EXPECT_FALSE(panel.CardHas("NOTES.TXT"));
-    EXPECT_TRUE(panel.CardHas("noext")); // never sent
-
-    EXPECT_TRUE(op.files.BackupFiles({"41225A07.CSV"}));
-    EXPECT_EQ(panel.Card().ReadFile("41225A07.BAK"), PatternBytes(3000));
-    EXPECT_FALSE(panel.CardHas("90101107.BAK"));
-    EXPECT_TRUE(op.files.BackupAllCsvFiles());
-    EXPECT_EQ(panel.Card().ReadFile("90101107.BAK"), "a,b\n");
-    EXPECT_FALSE(op.files.BackupFiles({"MISSING.CSV", "90101107.CSV"}));
-    EXPECT_EQ(op.files.GetErrors(), "Error in renaming file.\nCould not rename README.TXT.\n"
-                                    "Error in deleting file.\nCould not delete MISSING.CSV.\n"
-                                    "Unable to backup MISSING.CSV.");
-}
-
-TEST(FileCommandsTest, CardFamilyListsDeletesAndRenames)
-{
-    CSimPanel panel;
-    panel.Card().WriteFile("90101107.CSV", "a,b\n");
-    panel.Card().WriteFile("README.TXT", "read me\n");
-    panel.Card().WriteFile("Z.CSV", "z");
-    panel.Start({"--type", "80", "--card-no-last-flag"});
-    SLinkOperation op(panel.Port());
-    CDirData list;
-    ASSERT_TRUE(op.files.CardGetFileList(list, "*.*")); // ends at the count, without a last flag
-    EXPECT_EQ(NamesOf(list), (std::vector<std::string>{"90101107.CSV", "README.TXT", "Z.CSV"}));
-
-    EXPECT_TRUE(op.files.CardRenameFile("README.TXT", "NOTES.TXT"));
-    EXPECT_TRUE(panel.CardHas("NOTES.TXT"));
-    EXPECT_FALSE(op.files.CardRenameFile("NOTES.TXT", "90101107.CSV"));
-    EXPECT_FALSE(op.files.CardDeleteFiles({"NOTES.TXT", "MISSING.CSV", "Z.CSV"}));
-    EXPECT_FALSE(panel.CardHas("NOTES.TXT"));
-    EXPECT_TRUE(panel.CardHas("Z.CSV")); // never sent
-    EXPECT_EQ(op.files.GetErrors(), "Error: Filenames are not unique\nError in renaming file.\n"
-                                    "Could not rename NOTES.TXT.\n"
-                                    "Error: Source file not found\nError in deleting file.\n"
-                                    "Could not delete MISSING.CSV.");
-    SLinkOperation op2(panel.Port());
-    EXPECT_TRUE(op2.files.CardDeleteFiles({"Z.CSV"}));
-    EXPECT_FALSE(panel.CardHas("Z.CSV"));
-}
-
 TEST(PanelFilesTest, NeutralCallsUseThePanelsOwnFamily)
 {
     const std::string NO_BACKUP = "Error: This panel cannot back up CSV files.";
     // Card commands for the files on type 161; backups are file commands on every panel.
-    const std::pair<const char*, bool> arrCases[] = {
-        {"--type 186 --fail 128=24", true},
-        {"--type 161 --fail 143:6=24 --fail 143:13=24 --fail 143:14=24", true},
-        {"--type 80 --fail 143=24", false}};
-    for (const auto& [pszArgs, bCanBackup] : arrCases)
+    const std::tuple<const char*, bool, bool> arrCases[] = {
+        {"--type 186 --fail 128=24", false, true},
+        {"--type 161 --fail 143:6=24 --fail 143:13=24 --fail 143:14=24", true, true},
+        {"--type 80 --fail 143=24 --card-no-last-flag", true, false}}; // ends at the count
+    for (const auto& [pszArgs, bCard, bCanBackup] : arrCases)
     {
         SCOPED_TRACE(pszArgs);
         CSimPanel panel;
@@ -180,15 +78,34 @@ TEST(PanelFilesTest, NeutralCallsUseThePanelsOwnFamily)
         CDirData list;
         ASSERT_TRUE(op.files.ListFiles(list, "*.*")) << op.files.GetErrors();
         EXPECT_EQ(NamesOf(list), (std::vector<std::string>{"A.CSV", "B.CSV", "C.TXT"}));
+        EXPECT_EQ(list.GetAt(-1).strName + list.GetAt(3).strName, ""); // out of range: empty
         EXPECT_TRUE(op.files.Rename("C.TXT", "D.TXT")) << op.files.GetErrors();
-        EXPECT_TRUE(panel.CardHas("D.TXT"));
+        EXPECT_EQ(panel.Card().ReadFile("D.TXT"), "C.TXT");
         EXPECT_TRUE(op.files.Delete({"D.TXT"})) << op.files.GetErrors();
         EXPECT_FALSE(panel.CardHas("D.TXT"));
+        // Failures: the card family adds the panel's reason; a failed delete ends the batch.
+        EXPECT_FALSE(op.files.Rename("C.TXT", "E.TXT"));
+        EXPECT_FALSE(op.files.Rename("A.CSV", "B.CSV"));
+        EXPECT_FALSE(op.files.Delete({"MISSING.CSV", "A.CSV"}));
+        EXPECT_TRUE(panel.CardHas("A.CSV"));
+        const auto fnReason = [bCard = bCard](const char* psz)
+        { return bCard ? "Error: " + std::string(psz) + "\n" : std::string(); };
+        std::string strErrors = fnReason("Rename failed") +
+                                "Error in renaming file.\nCould not rename C.TXT.\n" +
+                                fnReason("Filenames are not unique") +
+                                "Error in renaming file.\nCould not rename A.CSV.\n" +
+                                fnReason("Source file not found") +
+                                "Error in deleting file.\nCould not delete MISSING.CSV.\n";
 
+        panel.Card().WriteFile("noext", "x"); // no CSV file to back up
         EXPECT_EQ(op.files.Backup({"A.CSV"}), bCanBackup);
         EXPECT_EQ(panel.CardHas("A.BAK"), bCanBackup);
         EXPECT_EQ(op.files.BackupAll(), bCanBackup);
         EXPECT_EQ(panel.CardHas("B.BAK"), bCanBackup);
-        EXPECT_EQ(op.files.GetErrors(), bCanBackup ? "" : NO_BACKUP + "\n" + NO_BACKUP);
+        EXPECT_FALSE(panel.CardHas("noext.BAK"));
+        EXPECT_FALSE(op.files.Backup({"MISSING.CSV", "B.CSV"}));
+        strErrors += bCanBackup ? "Unable to backup MISSING.CSV."
+                                : NO_BACKUP + "\n" + NO_BACKUP + "\n" + NO_BACKUP;
+        EXPECT_EQ(op.files.GetErrors(), strErrors);
     }
 }

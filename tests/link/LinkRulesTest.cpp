@@ -1,7 +1,5 @@
-// What the link decides and says without a panel: decisions from the panel
-// information block, and texts (their double blanks are the program's own).
+// What the link decides and says without a panel (double blanks are the program's own).
 #include "link/CCommInterface.h"
-#include "link/CDirData.h"
 #include "link/CardStatus.h"
 
 #include <cerrno>
@@ -134,14 +132,4 @@ TEST(LinkTextsTest, CardStatusesFrom128To136AreErrors)
         EXPECT_EQ(GetCardDeleteResultText(nResult), pszDelete) << int(nResult);
         EXPECT_EQ(GetCardRenameResultText(nResult), pszRename) << int(nResult);
     }
-}
-
-TEST(LinkTextsTest, EntriesOutOfRangeAreEmpty)
-{
-    CDirData list;
-    list.Add(MakeDirEntry("A.CSV", 1, 2024, 2, 29, 23, 59, 58));
-    for (const int nIndex : {-1, 1})
-        EXPECT_EQ(list.GetAt(nIndex).strName, "");
-    list.RemoveAll();
-    EXPECT_TRUE(list.IsEmpty());
 }

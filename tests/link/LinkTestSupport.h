@@ -1,6 +1,5 @@
 #pragma once
-// Shared pieces of the link tests: a simulator serving a fresh card folder,
-// channels with short time-outs, whole TFTP transfers.
+// Shared pieces of the link tests: a simulator on a fresh card, channels.
 #include "link/CCommInterface.h"
 #include "link/CPanelFileCommands.h"
 #include "link/CTFTPClient.h"
@@ -66,15 +65,4 @@ inline std::vector<std::string> NamesOf(const CDirData& list)
     for (const DIR_DATA& entry : list.Entries())
         arrNames.push_back(entry.strName);
     return arrNames;
-}
-
-// A whole TFTP transfer with a server on 127.0.0.1:nPort; returns the last result.
-inline int RunTftp(CTFTPClient& client, int nPort, bool bDownload, const std::string& strRemote,
-                   const std::string& strLocal)
-{
-    client.SetServerPort(static_cast<uint16_t>(nPort));
-    int nResult = client.StartTransfer(bDownload, strRemote, strLocal, "127.0.0.1");
-    while (nResult == TFTP_RESULT_MORE)
-        nResult = client.Step();
-    return nResult;
 }

@@ -1,5 +1,4 @@
-// The channel over TCP, and what a failed reply leaves for the user in both
-// command families: short replies are never read past, long names never sent cut.
+// What a failed reply leaves for the user: short replies never read past, long names never sent.
 #include "LinkTestSupport.h"
 #include "support/CFramePeer.h"
 #include "support/CardFrame.h"
@@ -29,14 +28,12 @@ bool Do(const std::string& strAction, CPanelFileCommands& f, const std::string& 
     const std::string strFile = strName.empty() ? "A.CSV" : strName;
     CDirData list;
     unsigned long nSize = 0;
-    unsigned char arrBlock[255];
     if (strAction == "list")
         return f.GetFileList(list, strName.empty() ? "*.*" : strName) || !list.IsEmpty();
+    if (strAction == "long-list") // what arrived before the cut may stay
+        return f.GetFileList(list, "*.*");
     if (strAction == "card-list")
         return f.CardGetFileList(list, strName) || !list.IsEmpty(); // a failed listing is empty
-    if (strAction == "read") // a one-byte file: true unless only the block after it fails
-        return f.OpenRemoteFile(strFile) != 1 || !f.ReadFileBlock(arrBlock, &(nSize = 255)) ||
-               f.ReadFileBlock(arrBlock, &(nSize = 255));
     if (strAction == "open")
         return f.OpenRemoteFileSize(strFile, &nSize);
     if (strAction == "rename")
@@ -53,10 +50,8 @@ TEST(PanelRepliesTest, FailedRepliesFromTheSimulatorGetTheirTexts)
 {
     // Arguments, action, errors, the channel's text (nullptr: not checked).
     const std::tuple<const char*, const char*, std::string, const char*> arrCases[] = {
-        {"--fail 143:7=6", "list", LIST_FAILED, "Panel is out of memory;  \nPlease delete"},
         {"--fail 143:14=212", "rename", "Error in renaming file.\nCould not rename A.CSV.",
          "User aborted communication."},
-        {"--fail-after 143:0=1", "read", "", "File System Error."},
         {"--malform magic", "list", LIST_FAILED,
          "Incorrect Communication Packet  (Incorrect Format)."},
         {"--malform code", "list", LIST_FAILED,
@@ -64,17 +59,13 @@ TEST(PanelRepliesTest, FailedRepliesFromTheSimulatorGetTheirTexts)
         {"--malform oversize", "list", LIST_FAILED,
          "Incorrect Communication Packet  (Incorrect message length)."},
         {"--malform short-entry", "list", SHORT + LIST_FAILED, nullptr},
-        {"--type 80 --malform short-card", "card-list", SHORT + LIST_FAILED, nullptr},
         {"--type 80 --malform short-card", "card-delete", SHORT + DELETE_FAILED + "A.CSV.",
          nullptr},
-        {"--type 80 --fail 128:11=1", "card-list", LIST_FAILED,
-         "Incorrect Communication Packet  (Checksum Error)."},
         {"--type 80 --card-result 15=241", "card-rename",
          CARD_IN_USE + "Error in renaming file.\nCould not rename A.CSV.", nullptr},
         {"--type 80 --card-result 14=3", "card-delete",
          "Error: Unknown\n" + DELETE_FAILED + "A.CSV.", nullptr},
         // Card statuses: only 128 to 136 are errors, and stop the listing.
-        {"--type 80 --card-status 200", "card-list", "", nullptr},
         {"--type 80 --card-status 131", "card-list", "Error: Card is Full\n" + LIST_FAILED,
          nullptr},
     };
@@ -99,6 +90,8 @@ TEST(PanelRepliesTest, RepliesCutShortAreNeverReadPast)
 {
     std::vector<unsigned char> arrShortEntry = {0, 0, 0}; // status, then 10 name bytes: cut
     arrShortEntry.resize(13, 'N');
+    std::vector<CFramePeer::CBytes> arrEndless = {{21}, {6}}; // more entries than a card holds
+    arrEndless.resize(2 + 65536, {7, 'L', 0, 0, 0, 0, 9, 14, 30, 0, 4, 12, 7, 234});
     // The replies, the action, errors, requests sent.
     const std::tuple<std::vector<CFramePeer::CBytes>, const char*, std::string, int> arrCases[] = {
         // A record cut inside its name: the listing is not closed after the failure.
@@ -108,6 +101,8 @@ TEST(PanelRepliesTest, RepliesCutShortAreNeverReadPast)
         {{CardFrame({0})}, "card-list", SHORT + LIST_FAILED, 1}, // no count
         // A file-in-use header.
         {{{0xF1, 0x14, 6, 0, 0, 0}}, "card-delete", CARD_IN_USE + DELETE_FAILED + "A.CSV.", 1},
+        {arrEndless, "long-list", "Error: The panel's file list does not end.\n" + LIST_FAILED,
+         65538},
     };
     for (const auto& [arrReplies, pszAction, strErrors, nRequests] : arrCases)
     {
@@ -119,8 +114,7 @@ TEST(PanelRepliesTest, RepliesCutShortAreNeverReadPast)
     }
 }
 
-// The panel never answers, so anything sent ends in a time-out: the refused
-// requests leave the channel's text empty. One byte less fits and goes out.
+// Anything sent times out; a refused request leaves the channel's text empty. One byte less fits.
 TEST(PanelRepliesTest, NamesTooLongForARequestAreNotSent)
 {
     const std::string A200(200, 'A'), C255(255, 'C'), E249(249, 'E'), F100(100, 'F');
@@ -150,33 +144,11 @@ TEST(PanelRepliesTest, NamesTooLongForARequestAreNotSent)
     }
 }
 
-// A file list that never ends is cut off after the most entries a card holds.
-TEST(PanelRepliesTest, AListThatNeverEndsIsCutOff)
-{
-    // Every other sub-command is acknowledged.
-    CFramePeer panel(
-        [](unsigned char, const CFramePeer::CBytes& arrRequest)
-        {
-            return std::optional(
-                arrRequest.at(0) != 7
-                    ? CFramePeer::CBytes{arrRequest[0]}
-                    : CFramePeer::CBytes{7, 'L', 0, 0, 0, 0, 9, 14, 30, 0, 4, 12, 7, 234});
-        });
-    SLinkOperation op(panel.Port());
-    CDirData list;
-    EXPECT_FALSE(op.files.GetFileList(list, "*.*"));
-    EXPECT_EQ(op.files.GetErrors(), "Error: The panel's file list does not end.\n" + LIST_FAILED);
-    EXPECT_LT(panel.RequestCount(), 65540);
-}
-
 TEST(TransportTest, PanelIdentification)
 {
     const std::tuple<const char*, bool, int, uint32_t, const char*> arrCases[] = {
         {"--type 181 --revision K12 --build 70000", true, 181, 70000, ""},
         {"--info-length 6 --build 999", true, 186, 0, ""}, // the rest of the block stays zero
-        {"--info-length 101", false, 0, 0,
-         "Incorrect Communication Packet  (Incorrect message length)."},
-        {"--type 177 --revision i11 --build 39", false, 177, 39, "Error: Device Type Mismatch"},
         {"--fail 18=17", false, 0, 0, "There is a Port conflict. Check the ports."},
         {"--type 0", false, 0, 0, "Error: The panel did not identify itself (panel type 0)."},
     };
@@ -200,40 +172,6 @@ TEST(TransportTest, PanelIdentification)
     }
 }
 
-TEST(TransportTest, ConnectionsAreKeptAndDroppedAfterAFailure)
-{
-    CSimPanel panel, closing;
-    panel.Card().WriteFile("A.BIN", PatternBytes(2000));
-    panel.Start({"--no-reply-every", "5"});
-    // The fifth exchange of one connection goes unanswered: the first four share it.
-    SLinkOperation info(panel.Port(), 300);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_TRUE(info.pComm->ReadPanelInfo());
-    EXPECT_FALSE(info.pComm->ReadPanelInfo());
-    EXPECT_EQ(info.pComm->GetError(), TIMEOUT_TEXT);
-    // The failed connection was closed: a new one counts from 1 again. A file
-    // read takes 21, 3, seek, seek; its first block then times out, not retried.
-    SLinkOperation op(panel.Port(), 300);
-    ASSERT_EQ(op.files.OpenRemoteFile("A.BIN"), 2000u);
-    unsigned char arrBlock[255];
-    unsigned long nLen = sizeof(arrBlock);
-    EXPECT_FALSE(op.files.ReadFileBlock(arrBlock, &nLen));
-    EXPECT_EQ(op.pComm->GetError(), TIMEOUT_TEXT);
-
-    closing.Start({"--close-mid-reply-every", "2"});
-    SLinkOperation closed(closing.Port());
-    CCommInterface& comm = *closed.pComm;
-    EXPECT_TRUE(comm.ReadPanelInfo());
-    EXPECT_FALSE(comm.ReadPanelInfo());
-    EXPECT_EQ(comm.GetError(), TIMEOUT_TEXT);
-    EXPECT_TRUE(comm.ReadPanelInfo());
-    // A request too long for a frame is refused before anything is sent.
-    std::vector<unsigned char> arrRequest(65536);
-    EXPECT_FALSE(comm.SendMsgCode(143, false, arrRequest.data(), arrRequest.size(), arrBlock,
-                                  sizeof(arrBlock), &nLen));
-    EXPECT_EQ(comm.GetError(), "Invalid argument type.");
-}
-
 TEST(TransportTest, FailureTextsKeepTheSystemsReason)
 {
     CCommInterface comm("127.0.0.1", FreeLoopbackPort(SOCK_STREAM));
@@ -251,4 +189,11 @@ TEST(TransportTest, FailureTextsKeepTheSystemsReason)
         EXPECT_EQ(comm.GetError(), std::strerror(ECONNREFUSED)) << nCode;
         EXPECT_EQ(CommErrorText(nCode, 0), UNKNOWN_TEXT) << nCode;
     }
+    // A request too long for a frame is refused before anything is sent.
+    std::vector<unsigned char> arrRequest(65536);
+    unsigned char arrReply[255];
+    unsigned long nLen = sizeof(arrReply);
+    EXPECT_FALSE(comm.SendMsgCode(143, false, arrRequest.data(), arrRequest.size(), arrReply,
+                                  sizeof(arrReply), &nLen));
+    EXPECT_EQ(comm.GetError(), "Invalid argument type.");
 }

@@ -1,7 +1,5 @@
 #pragma once
-// Raw sockets toward the panel simulator, for its own tests: frames and
-// datagrams built here, not by the program's client classes, so that the
-// simulator is checked on its own, also with requests the program never sends.
+// Raw sockets toward the simulator, not the program's classes: it is checked on its own.
 #include "support/CardFrame.h"
 #include "support/SocketIo.h"
 
