@@ -1,7 +1,8 @@
-// The TFTP client against a scripted server in a thread, then against the simulator's.
+// The TFTP client against a scripted server in a thread, then the simulator's and tftpd-hpa's.
 #include "LinkTestSupport.h"
 #include "link/CTFTPPacket.h"
 #include "link/CUdpSocket.h"
+#include "support/TftpPeers.h"
 
 #include <cctype>
 #include <cstring>
@@ -340,4 +341,24 @@ TEST(TftpClientSim, WholeTransfersBothWays)
                 EXPECT_TRUE(local.ReadFile(strName) == panel.Card().ReadFile(strName)) << strName;
             }
         }
+}
+
+// A real peer: tftpd-hpa serves a file of many blocks with a short last one.
+TEST(TftpInterop, ClientDownloadsFromTftpd)
+{
+    const std::string strWhy = tftp_peers::CTftpdProcess::WhyUnavailable();
+    if (!strWhy.empty())
+        GTEST_SKIP() << "tftpd-hpa interoperability not tested: " << strWhy;
+    CTempDir served, local;
+    const std::string strContent = PatternBytes(700 * 1024 + 3, 7);
+    served.WriteFile("D.BIN", strContent);
+    tftp_peers::CTftpdProcess server(served.Path());
+    ASSERT_NE(0, server.Port()) << "in.tftpd did not start";
+    CTFTPClient client;
+    client.SetServerPort(static_cast<uint16_t>(server.Port()));
+    int nResult = client.StartTransfer(true, "D.BIN", (local.Path() / "d").string(), "127.0.0.1");
+    while (nResult == TFTP_RESULT_MORE)
+        nResult = client.Step();
+    EXPECT_EQ(TFTP_RESULT_FINISHED, nResult) << client.GetErrorText();
+    EXPECT_TRUE(local.ReadFile("d") == strContent);
 }
