@@ -3,15 +3,12 @@
 #include "filemanager/CBrowseForFolder.h"
 #include "filemanager/CDuplicateFileDlg.h"
 #include "filemanager/CRenameFileDlg.h"
+#include "filemanager/MainWindowTestSupport.h"
 #include "filemanager/logic/ConflictRules.h"
 #include "link/CDirData.h"
-#include "support/CQtTestApp.h"
-#include "support/CScriptedPrompt.h"
-#include "support/CTempDir.h"
 #include "widgets/CHelpWindow.h"
 
 #include <QTest>
-#include <QtWidgets>
 
 namespace
 {
@@ -48,60 +45,53 @@ TEST(BrowseForFolderTest, OpensTitledAtTheStartFolderAndReturnsTheChoiceOrNothin
     }
 }
 
-class RenameFileDlgTest : public CQtTestBase
-{
-protected:
-    RenameFileDlgTest()
-    {
-        m_table.Add({"DATA1.CSV", "120", CDateTime()});
-        m_dlg.show();
-        QApplication::setActiveWindow(&m_dlg);
-    }
-    void TearDown() override { CloseHelpWindow(); }
-    // Types the name and presses the button; the name the dialog returns.
-    std::string Enter(const char* pszName, const char* pszButton)
-    {
-        m_dlg.NewNameEdit()->setText(pszName);
-        m_dlg.findChild<QPushButton*>(pszButton)->click();
-        return m_dlg.m_strFileName;
-    }
-
-    CDirData m_table;
-    CRenameFileDlg m_dlg{&m_table, "DATA1.CSV"};
-    CScriptedPrompt m_prompt;
-    CScopedPrompt m_scoped{m_prompt};
-};
+using RenameFileDlgTest = CQtTestBase;
 
 TEST_F(RenameFileDlgTest, ARefusedNameKeepsTheDialogOpenOkReturnsTheNameCancelKeepsIt)
 {
-    EXPECT_EQ(m_dlg.windowTitle(), "Rename Remote Panel File Dialog");
-    EXPECT_EQ(m_dlg.focusWidget(), m_dlg.NewNameEdit());
-    EXPECT_TRUE(m_dlg.FileNameEdit()->isReadOnly());
+    CScriptedPrompt prompt;
+    CScopedPrompt scoped(prompt);
+    CDirData table;
+    table.Add({"DATA1.CSV", "120", CDateTime()});
+    CRenameFileDlg dlg(&table, "DATA1.CSV");
+    dlg.show();
+    QApplication::setActiveWindow(&dlg);
+    // Types the name and presses the button; the name the dialog returns.
+    const auto Enter = [&dlg](const char* pszName, const char* pszButton)
+    {
+        dlg.NewNameEdit()->setText(pszName);
+        dlg.findChild<QPushButton*>(pszButton)->click();
+        return dlg.m_strFileName;
+    };
+    EXPECT_EQ(dlg.windowTitle(), "Rename Remote Panel File Dialog");
+    EXPECT_EQ(dlg.focusWidget(), dlg.NewNameEdit());
+    EXPECT_TRUE(dlg.FileNameEdit()->isReadOnly());
     EXPECT_EQ(Enter("data1.csv", "buttonOk"), "DATA1.CSV");
-    EXPECT_TRUE(m_dlg.isVisible());
-    EXPECT_EQ(m_prompt.Texts(),
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(prompt.Texts(),
               std::vector<std::string>{"File alredy exists.\nEnter a different file name."});
-    EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
+    EXPECT_EQ(prompt.Shown()[0].eIcon, EPromptIcon::Stop);
     EXPECT_EQ(Enter("ABCDEFGH.CSV", "buttonOk"), "ABCDEFGH.CSV");
-    EXPECT_EQ(m_dlg.result(), QDialog::Accepted);
-    EXPECT_FALSE(m_dlg.isVisible());
-    m_dlg.show();
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_FALSE(dlg.isVisible());
+    dlg.show();
     EXPECT_EQ(Enter("NEW.CSV", "buttonCancel"), "ABCDEFGH.CSV");
-    EXPECT_EQ(m_dlg.result(), QDialog::Rejected);
-    EXPECT_EQ(m_prompt.Shown().size(), 1u);
+    EXPECT_EQ(dlg.result(), QDialog::Rejected);
+    EXPECT_EQ(prompt.Shown().size(), 1u);
 
     // Help and F1 open the rename topic; the dialog stays open behind it.
-    m_dlg.show();
+    dlg.show();
     for (const bool bKey : {false, true})
     {
         CloseHelpWindow();
-        bKey ? QTest::keyClick(&m_dlg, Qt::Key_F1)
-             : m_dlg.findChild<QPushButton*>("buttonHelp")->click();
+        bKey ? QTest::keyClick(&dlg, Qt::Key_F1)
+             : dlg.findChild<QPushButton*>("buttonHelp")->click();
         ASSERT_NE(GetHelpWindow(), nullptr);
         EXPECT_EQ(GetHelpWindow()->CurrentTopic(), "rename.html");
-        EXPECT_TRUE(m_dlg.isVisible());
+        EXPECT_TRUE(dlg.isVisible());
     }
-    EXPECT_EQ(m_prompt.Shown().size(), 1u);
+    EXPECT_EQ(prompt.Shown().size(), 1u);
+    CloseHelpWindow();
 }
 
 class DuplicateFileDlg : public CQtTestBase

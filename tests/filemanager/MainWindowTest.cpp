@@ -10,12 +10,9 @@
 #include "filemanager/logic/RemoteListRules.h"
 #include "link/CCommInterface.h"
 #include "panels/ui/CIPAddressSelectionDlg.h"
-#include "widgets/CComboBoxBold.h"
 #include "widgets/CHelpWindow.h"
 
 #include <QTest>
-
-#include <filesystem>
 #include <map>
 
 namespace fs = std::filesystem;
@@ -88,13 +85,11 @@ protected:
     // A key on the remote list, or a button, with these names selected.
     void Press(const Names& arrNames, int nKey, Qt::KeyboardModifiers nMods = Qt::NoModifier)
     {
-        SelectNames(arrNames);
-        QTest::keyClick(Dlg().RemoteList(), static_cast<Qt::Key>(nKey), nMods);
+        SelectNames(arrNames), QTest::keyClick(Dlg().RemoteList(), Qt::Key(nKey), nMods);
     }
     void Click(const Names& arrNames, const char* pszButton)
     {
-        SelectNames(arrNames);
-        Button(pszButton)->click();
+        SelectNames(arrNames), Button(pszButton)->click();
     }
     // After a transfer: the record's last line, the running controls gone.
     void ExpectEnded(const char* pszStatus) const

@@ -1,10 +1,8 @@
 #include "support/CQtTestApp.h"
 #include "widgets/CIPAddressCtrl.h"
 
-#include <QLineEdit>
 #include <QTest>
-
-#include <gtest/gtest.h>
+#include <QtWidgets>
 
 namespace
 {

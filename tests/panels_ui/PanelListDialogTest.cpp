@@ -8,15 +8,9 @@
 #include "widgets/CHelpWindow.h"
 #include "widgets/CIPAddressCtrl.h"
 
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTableWidget>
 #include <QTest>
-
-#include <gtest/gtest.h>
-
+#include <QtWidgets>
 #include <cstdio>
-#include <memory>
 
 namespace
 {

@@ -4,15 +4,9 @@
 #include "widgets/CTextProgressCtrl.h"
 #include "widgets/CWaitCursor.h"
 
-#include <QAbstractButton>
-#include <QDialog>
-#include <QFont>
-#include <QMessageBox>
-#include <QTimer>
+#include <QtWidgets>
 
 #include <functional>
-
-#include <gtest/gtest.h>
 
 namespace
 {
