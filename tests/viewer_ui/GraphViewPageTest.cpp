@@ -8,10 +8,7 @@
 #include <QSignalSpy>
 #include <QWebEngineView>
 
-#include <cstdlib>
 #include <ctime>
-#include <filesystem>
-#include <gtest/gtest.h>
 #include <optional>
 
 namespace

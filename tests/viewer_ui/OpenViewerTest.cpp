@@ -6,9 +6,6 @@
 #include "viewer/ui/CRecordSummaryBox.h"
 #include "viewer/ui/DataViewerOpener.h"
 
-#include <QPlainTextEdit>
-#include <QTimer>
-
 namespace
 {
 const std::string DATA_LOG = MakeDataLog(30);

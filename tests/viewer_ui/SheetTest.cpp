@@ -10,19 +10,7 @@
 #include "viewer/ui/CRecordSummaryBox.h"
 #include "widgets/CGridCtrl.h"
 
-#include <QComboBox>
-#include <QHeaderView>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabBar>
-#include <QTableView>
-#include <QTest>
-#include <QTimeEdit>
-#include <QTimer>
+#include <QtWidgets>
 #include <filesystem>
 
 namespace
