@@ -186,13 +186,11 @@ TEST_F(MainWindowTest, ConnectListAndRemoteCommands)
     Button("buttonBackupAll")->click();
     EXPECT_TRUE(fs::exists(m_strCard + "/A.BAK"));
     EXPECT_EQ(ListColumn().size(), 7u);
-    Names arrOpened;
-    Dlg().SetDataViewerOpener(
-        [&arrOpened](QWidget*, CCommInterface& comm, const std::string& strName)
-        { arrOpened.push_back(std::to_string(comm.GetPort()) + strName); });
+    std::string strOpened;
+    Dlg().SetDataViewerOpener([&](QWidget*, CCommInterface& comm, const std::string& strName)
+                              { strOpened = std::to_string(comm.GetPort()) + strName; });
     Click({"A.CSV"}, "buttonView");
-    EXPECT_EQ(arrOpened, Names{std::to_string(m_arrSims[0]->Port()) + "A.CSV"});
-    EXPECT_EQ(Prompts(), Names{});
+    EXPECT_EQ(strOpened, std::to_string(m_arrSims[0]->Port()) + "A.CSV");
     SelectNames({});
     Dlg().OnViewData();
     EXPECT_EQ(Prompts(), Names{"!Select Remote File to view data."});

@@ -14,16 +14,10 @@
 namespace
 {
 // Summer time: half of a year's points would be an hour off with one offset for all.
-class GraphViewPage : public CQtTestBase
+struct GraphViewPage : CQtTestBase
 {
-public:
-    static void SetUpTestSuite()
-    {
-        setenv("TZ", "Europe/Berlin", 1);
-        tzset();
-    }
+    static void SetUpTestSuite() { setenv("TZ", "Europe/Berlin", 1), tzset(); }
 
-protected:
     void ActivateAndWait(CFileDataChartPage& page)
     {
         page.OnSetActive();

