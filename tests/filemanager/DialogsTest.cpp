@@ -171,29 +171,19 @@ TEST_F(DuplicateFileDlg, StartTextsTheCheckedRadioIsTheActionReturnedNewNameAndE
     m_dlg.OkButton()->click();
     EXPECT_EQ(EConflictAction::Overwrite, m_dlg.m_eAction);
 
-    // Clicks set the action and the new name's enabling; OK returns them.
-    Init(EConflictAction::Skip);
-    m_dlg.RenameRadio()->click();
-    EXPECT_EQ(EConflictAction::Rename, m_dlg.m_eAction);
-    m_dlg.OverwriteRadio()->click();
-    m_dlg.ApplyCheck()->setChecked(true);
-    EXPECT_EQ(Shown(), "radioOverwrite apply");
-    m_dlg.OkButton()->click();
-    EXPECT_EQ(QDialog::Accepted, m_dlg.result());
-    EXPECT_EQ(EConflictAction::Overwrite, m_dlg.m_eAction);
-    EXPECT_TRUE(m_dlg.m_bApplyToNext);
-    EXPECT_EQ("41225A07.CSV", m_dlg.m_strFileName);
-
     // A refused new name keeps the dialog open (the checks are the logic's); an
-    // accepted one is returned trimmed; Esc cancels and changes nothing.
+    // accepted one is returned trimmed with the box; Esc cancels and changes nothing.
     Init(EConflictAction::Skip);
     EXPECT_FALSE(RenameTo(" 41225a07.csv "));
     EXPECT_EQ(std::vector<std::string>{"Please entry new file name."}, m_prompt.Texts());
     EXPECT_EQ("41225A07.CSV", m_dlg.m_strFileName); // nothing taken over yet
+    m_dlg.ApplyCheck()->setChecked(true);
+    EXPECT_EQ(Shown(), "radioRename name apply");
     EXPECT_TRUE(RenameTo("  report.csv "));
     EXPECT_EQ(QDialog::Accepted, m_dlg.result());
     EXPECT_EQ("report.csv", m_dlg.m_strFileName);
     EXPECT_EQ(EConflictAction::Rename, m_dlg.m_eAction);
+    EXPECT_TRUE(m_dlg.m_bApplyToNext);
 
     Init(EConflictAction::Overwrite);
     m_dlg.RenameRadio()->click();
