@@ -1,5 +1,4 @@
-// The file manager's dialogs: the folder browser, the rename dialog and the
-// conflict dialog (the rules they apply are the logic's).
+// The folder browser, the rename and the conflict dialogs (their rules are the logic's).
 #include "filemanager/CBrowseForFolder.h"
 #include "filemanager/CDuplicateFileDlg.h"
 #include "filemanager/CRenameFileDlg.h"
@@ -12,8 +11,7 @@
 
 namespace
 {
-// How the open dialog was set up; then its own accept() checks the choice, as
-// a click on its button would, or it is cancelled.
+// How the open dialog was set up; then accepted (checking the choice) or cancelled.
 std::string SeeAndClose(bool bAccept)
 {
     auto* pDlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -171,8 +169,7 @@ TEST_F(DuplicateFileDlg, StartTextsTheCheckedRadioIsTheActionReturnedNewNameAndE
     m_dlg.OkButton()->click();
     EXPECT_EQ(EConflictAction::Overwrite, m_dlg.m_eAction);
 
-    // A refused new name keeps the dialog open (the checks are the logic's); an
-    // accepted one is returned trimmed with the box; Esc cancels and changes nothing.
+    // A refused new name keeps it open; a good one returns trimmed; Esc changes nothing.
     Init(EConflictAction::Skip);
     EXPECT_FALSE(RenameTo(" 41225a07.csv "));
     EXPECT_EQ(std::vector<std::string>{"Please entry new file name."}, m_prompt.Texts());

@@ -9,8 +9,7 @@ using Names = std::vector<std::string>;
 
 namespace
 {
-// A folder with sub-folders in mixed case, a folder holding only a hidden
-// file, an empty folder and three files.
+// Sub-folders in mixed case, one holding only a hidden file, an empty one, three files.
 class DirTreeCtrlTest : public CQtTestBase
 {
 protected:

@@ -9,8 +9,7 @@ namespace
 const std::string DATA_LOG = MakeDataLog(30);
 const std::string NOT_A_LOG = "Name,Value\nPump,on\nTemp,21\n";
 
-// Closes every viewer sheet that comes up while it lives and keeps the last
-// one's title and record set ("": none came up); its timer dies with it.
+// Closes every viewer sheet that comes up while it lives; keeps the last one's title.
 struct CSheetCloser
 {
     CSheetCloser()
@@ -33,8 +32,7 @@ struct CSheetCloser
 
 using OpenViewerTest = CMainWindowTest;
 
-// Through the opener (as View runs it), --view or View on the main window: only
-// a data log on an accepted panel opens; the panel's arguments, file, way, message.
+// Through the opener, --view or View: only a data log on an accepted panel opens.
 TEST_F(OpenViewerTest, OpensOnlyADataLogOnAnAcceptedPanelAndFromView)
 {
     using Args = std::vector<std::string>;

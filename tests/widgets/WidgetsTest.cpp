@@ -100,8 +100,7 @@ TEST_F(WidgetsTest, WaitCursorNestsAndGivesWayToQuestions)
     AnswerNextBox(shown, QMessageBox::Yes, Seen);
     CQtPrompt().AskYesNo("Do you want to copy remote file ( A ) to Root Folder ( /tmp )?");
     Seen();
-    // Any modal dialog (the conflict dialog), nested in another one; work
-    // started from within it shows the hourglass there.
+    // Any modal dialog, nested too; work started within it shows the hourglass there.
     QDialog outer;
     QTimer::singleShot(0,
                        [&]
