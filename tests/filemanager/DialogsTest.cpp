@@ -92,9 +92,8 @@ TEST_F(RenameFileDlgTest, ARefusedNameKeepsTheDialogOpenOkReturnsTheNameCancelKe
     CloseHelpWindow();
 }
 
-class DuplicateFileDlg : public CQtTestBase
+struct DuplicateFileDlg : CQtTestBase
 {
-protected:
     // The dialog on a conflict, started from the earlier choice.
     void Init(EConflictAction eAction, bool bApplyToNext = false)
     {

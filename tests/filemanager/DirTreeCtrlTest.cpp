@@ -10,9 +10,8 @@ using Names = std::vector<std::string>;
 namespace
 {
 // Sub-folders in mixed case, one holding only a hidden file, an empty one, three files.
-class DirTreeCtrlTest : public CQtTestBase
+struct DirTreeCtrlTest : CQtTestBase
 {
-protected:
     void SetUp() override
     {
         for (const char* pszFolder : {"gamma/x", "Beta", "alpha/sub1", "empty"})

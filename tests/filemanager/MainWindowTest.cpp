@@ -47,9 +47,8 @@ struct CPaintRecorder : QObject
     std::map<std::string, Qt::CursorShape> m_mapFirst; // each text's first cursor
 };
 
-class MainWindowTest : public CMainWindowTest
+struct MainWindowTest : CMainWindowTest
 {
-protected:
     std::string BaseTitle() const
     {
         return "Ilvane Remote File Manager" + m_shell.GetLoader().GetVersionText();

@@ -41,9 +41,8 @@ inline std::vector<std::string> ChildTexts(const QTreeWidgetItem* pItem)
     return arrTexts;
 }
 
-class CMainWindowTest : public CQtTestBase
+struct CMainWindowTest : CQtTestBase
 {
-protected:
     CMainWindowTest();
     ~CMainWindowTest() override;
 

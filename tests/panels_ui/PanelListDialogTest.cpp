@@ -72,9 +72,8 @@ std::string Rows(const CIPAddressSelectionDlg& dlg)
     return strRows;
 }
 
-class PanelListDialogTest : public CQtTestBase
+struct PanelListDialogTest : CQtTestBase
 {
-protected:
     void TearDown() override
     {
         CloseHelpWindow();

@@ -17,9 +17,8 @@ namespace
 constexpr int TEMP_ROW = 1;
 constexpr int PUMP_ROW = 2;
 
-class SheetTest : public CQtTestBase
+struct SheetTest : CQtTestBase
 {
-protected:
     SheetTest() : m_card({{"41225A07.CSV", MakeDataLog(100)}}), m_log(m_card.Files()) {}
 
     // Opens the log and shows the sheet, which loads the last 10 records.
