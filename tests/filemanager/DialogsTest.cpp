@@ -1,22 +1,17 @@
-// The file manager's dialogs: the folder browser, the rename dialog and the
-// conflict dialog (the rules they apply are the logic's).
+// The folder browser, the rename and the conflict dialogs (their rules are the logic's).
 #include "filemanager/CBrowseForFolder.h"
 #include "filemanager/CDuplicateFileDlg.h"
 #include "filemanager/CRenameFileDlg.h"
+#include "filemanager/MainWindowTestSupport.h"
 #include "filemanager/logic/ConflictRules.h"
 #include "link/CDirData.h"
-#include "support/CQtTestApp.h"
-#include "support/CScriptedPrompt.h"
-#include "support/CTempDir.h"
 #include "widgets/CHelpWindow.h"
 
 #include <QTest>
-#include <QtWidgets>
 
 namespace
 {
-// How the open dialog was set up; then its own accept() checks the choice, as
-// a click on its button would, or it is cancelled.
+// How the open dialog was set up; then accepted (checking the choice) or cancelled.
 std::string SeeAndClose(bool bAccept)
 {
     auto* pDlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -48,65 +43,57 @@ TEST(BrowseForFolderTest, OpensTitledAtTheStartFolderAndReturnsTheChoiceOrNothin
     }
 }
 
-class RenameFileDlgTest : public CQtTestBase
-{
-protected:
-    RenameFileDlgTest()
-    {
-        m_table.Add({"DATA1.CSV", "120", CDateTime()});
-        m_dlg.show();
-        QApplication::setActiveWindow(&m_dlg);
-    }
-    void TearDown() override { CloseHelpWindow(); }
-    // Types the name and presses the button; the name the dialog returns.
-    std::string Enter(const char* pszName, const char* pszButton)
-    {
-        m_dlg.NewNameEdit()->setText(pszName);
-        m_dlg.findChild<QPushButton*>(pszButton)->click();
-        return m_dlg.m_strFileName;
-    }
-
-    CDirData m_table;
-    CRenameFileDlg m_dlg{&m_table, "DATA1.CSV"};
-    CScriptedPrompt m_prompt;
-    CScopedPrompt m_scoped{m_prompt};
-};
+using RenameFileDlgTest = CQtTestBase;
 
 TEST_F(RenameFileDlgTest, ARefusedNameKeepsTheDialogOpenOkReturnsTheNameCancelKeepsIt)
 {
-    EXPECT_EQ(m_dlg.windowTitle(), "Rename Remote Panel File Dialog");
-    EXPECT_EQ(m_dlg.focusWidget(), m_dlg.NewNameEdit());
-    EXPECT_TRUE(m_dlg.FileNameEdit()->isReadOnly());
+    CScriptedPrompt prompt;
+    CScopedPrompt scoped(prompt);
+    CDirData table;
+    table.Add({"DATA1.CSV", "120", CDateTime()});
+    CRenameFileDlg dlg(&table, "DATA1.CSV");
+    dlg.show();
+    QApplication::setActiveWindow(&dlg);
+    // Types the name and presses the button; the name the dialog returns.
+    const auto Enter = [&dlg](const char* pszName, const char* pszButton)
+    {
+        dlg.NewNameEdit()->setText(pszName);
+        dlg.findChild<QPushButton*>(pszButton)->click();
+        return dlg.m_strFileName;
+    };
+    EXPECT_EQ(dlg.windowTitle(), "Rename Remote Panel File Dialog");
+    EXPECT_EQ(dlg.focusWidget(), dlg.NewNameEdit());
+    EXPECT_TRUE(dlg.FileNameEdit()->isReadOnly());
     EXPECT_EQ(Enter("data1.csv", "buttonOk"), "DATA1.CSV");
-    EXPECT_TRUE(m_dlg.isVisible());
-    EXPECT_EQ(m_prompt.Texts(),
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(prompt.Texts(),
               std::vector<std::string>{"File alredy exists.\nEnter a different file name."});
-    EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
+    EXPECT_EQ(prompt.Shown()[0].eIcon, EPromptIcon::Stop);
     EXPECT_EQ(Enter("ABCDEFGH.CSV", "buttonOk"), "ABCDEFGH.CSV");
-    EXPECT_EQ(m_dlg.result(), QDialog::Accepted);
-    EXPECT_FALSE(m_dlg.isVisible());
-    m_dlg.show();
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_FALSE(dlg.isVisible());
+    dlg.show();
     EXPECT_EQ(Enter("NEW.CSV", "buttonCancel"), "ABCDEFGH.CSV");
-    EXPECT_EQ(m_dlg.result(), QDialog::Rejected);
-    EXPECT_EQ(m_prompt.Shown().size(), 1u);
+    EXPECT_EQ(dlg.result(), QDialog::Rejected);
+    EXPECT_EQ(prompt.Shown().size(), 1u);
 
     // Help and F1 open the rename topic; the dialog stays open behind it.
-    m_dlg.show();
+    dlg.show();
     for (const bool bKey : {false, true})
     {
         CloseHelpWindow();
-        bKey ? QTest::keyClick(&m_dlg, Qt::Key_F1)
-             : m_dlg.findChild<QPushButton*>("buttonHelp")->click();
+        bKey ? QTest::keyClick(&dlg, Qt::Key_F1)
+             : dlg.findChild<QPushButton*>("buttonHelp")->click();
         ASSERT_NE(GetHelpWindow(), nullptr);
         EXPECT_EQ(GetHelpWindow()->CurrentTopic(), "rename.html");
-        EXPECT_TRUE(m_dlg.isVisible());
+        EXPECT_TRUE(dlg.isVisible());
     }
-    EXPECT_EQ(m_prompt.Shown().size(), 1u);
+    EXPECT_EQ(prompt.Shown().size(), 1u);
+    CloseHelpWindow();
 }
 
-class DuplicateFileDlg : public CQtTestBase
+struct DuplicateFileDlg : CQtTestBase
 {
-protected:
     // The dialog on a conflict, started from the earlier choice.
     void Init(EConflictAction eAction, bool bApplyToNext = false)
     {
@@ -181,29 +168,18 @@ TEST_F(DuplicateFileDlg, StartTextsTheCheckedRadioIsTheActionReturnedNewNameAndE
     m_dlg.OkButton()->click();
     EXPECT_EQ(EConflictAction::Overwrite, m_dlg.m_eAction);
 
-    // Clicks set the action and the new name's enabling; OK returns them.
-    Init(EConflictAction::Skip);
-    m_dlg.RenameRadio()->click();
-    EXPECT_EQ(EConflictAction::Rename, m_dlg.m_eAction);
-    m_dlg.OverwriteRadio()->click();
-    m_dlg.ApplyCheck()->setChecked(true);
-    EXPECT_EQ(Shown(), "radioOverwrite apply");
-    m_dlg.OkButton()->click();
-    EXPECT_EQ(QDialog::Accepted, m_dlg.result());
-    EXPECT_EQ(EConflictAction::Overwrite, m_dlg.m_eAction);
-    EXPECT_TRUE(m_dlg.m_bApplyToNext);
-    EXPECT_EQ("41225A07.CSV", m_dlg.m_strFileName);
-
-    // A refused new name keeps the dialog open (the checks are the logic's); an
-    // accepted one is returned trimmed; Esc cancels and changes nothing.
+    // A refused new name keeps it open; a good one returns trimmed; Esc changes nothing.
     Init(EConflictAction::Skip);
     EXPECT_FALSE(RenameTo(" 41225a07.csv "));
     EXPECT_EQ(std::vector<std::string>{"Please entry new file name."}, m_prompt.Texts());
     EXPECT_EQ("41225A07.CSV", m_dlg.m_strFileName); // nothing taken over yet
+    m_dlg.ApplyCheck()->setChecked(true);
+    EXPECT_EQ(Shown(), "radioRename name apply");
     EXPECT_TRUE(RenameTo("  report.csv "));
     EXPECT_EQ(QDialog::Accepted, m_dlg.result());
     EXPECT_EQ("report.csv", m_dlg.m_strFileName);
     EXPECT_EQ(EConflictAction::Rename, m_dlg.m_eAction);
+    EXPECT_TRUE(m_dlg.m_bApplyToNext);
 
     Init(EConflictAction::Overwrite);
     m_dlg.RenameRadio()->click();

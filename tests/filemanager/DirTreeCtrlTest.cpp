@@ -9,11 +9,9 @@ using Names = std::vector<std::string>;
 
 namespace
 {
-// A folder with sub-folders in mixed case, a folder holding only a hidden
-// file, an empty folder and three files.
-class DirTreeCtrlTest : public CQtTestBase
+// Sub-folders in mixed case, one holding only a hidden file, an empty one, three files.
+struct DirTreeCtrlTest : CQtTestBase
 {
-protected:
     void SetUp() override
     {
         for (const char* pszFolder : {"gamma/x", "Beta", "alpha/sub1", "empty"})

@@ -3,10 +3,7 @@
 #include "filemanager/RemoteListCtrl.h"
 #include "widgets/CHelpWindow.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
-#include <filesystem>
 
 namespace fs = std::filesystem;
 
@@ -60,14 +57,10 @@ void CMainWindowTest::SelectNames(const std::vector<std::string>& arrNames)
     std::vector<int> arrIndices;
     const CDirData& table = m_pDlg->GetFileTable();
     for (const std::string& strName : arrNames)
-    {
-        int i = 0;
-        while (i < table.GetSize() && table.GetAt(i).strName != strName)
-            ++i;
-        EXPECT_LT(i, table.GetSize()) << strName;
-        if (i < table.GetSize())
-            arrIndices.push_back(i);
-    }
+        for (int i = 0; i < table.GetSize(); ++i)
+            if (table.GetAt(i).strName == strName)
+                arrIndices.push_back(i);
+    EXPECT_EQ(arrIndices.size(), arrNames.size()) << "a name is not listed";
     m_pDlg->RemoteList()->SelectIndices(arrIndices);
 }
 
@@ -84,10 +77,8 @@ std::vector<std::string> CMainWindowTest::FolderFiles(const std::string& strFold
 {
     std::vector<std::string> arrNames;
     for (const fs::directory_entry& entry : fs::directory_iterator(strFolder))
-    {
         if (entry.is_regular_file())
             arrNames.push_back(entry.path().filename().string());
-    }
     std::sort(arrNames.begin(), arrNames.end());
     return arrNames;
 }

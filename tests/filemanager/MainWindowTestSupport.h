@@ -1,6 +1,5 @@
 #pragma once
-// The main window against simulated panels, with private settings, documents,
-// card and local folders, and helpers to act on it and its modal dialogs.
+// The main window on simulated panels, private folders, helpers for it and its dialogs.
 #include "app/CAppShell.h"
 #include "filemanager/COrvakFileListDlg.h"
 #include "support/CQtTestApp.h"
@@ -16,8 +15,7 @@
 #include <string>
 #include <vector>
 
-// Runs fnAct, which must close it, on the next modal TDialog. A dialog that
-// never comes is reported and any other modal one closed, so nothing hangs.
+// Runs fnAct (which closes it) on the next modal TDialog; none is reported, never hangs.
 template <typename TDialog> void WhenModal(std::function<void(TDialog&)> fnAct, int nTries = 500)
 {
     QTimer::singleShot(
@@ -43,9 +41,8 @@ inline std::vector<std::string> ChildTexts(const QTreeWidgetItem* pItem)
     return arrTexts;
 }
 
-class CMainWindowTest : public CQtTestBase
+struct CMainWindowTest : CQtTestBase
 {
-protected:
     CMainWindowTest();
     ~CMainWindowTest() override;
 

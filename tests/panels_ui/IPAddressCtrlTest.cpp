@@ -1,10 +1,8 @@
 #include "support/CQtTestApp.h"
 #include "widgets/CIPAddressCtrl.h"
 
-#include <QLineEdit>
 #include <QTest>
-
-#include <gtest/gtest.h>
+#include <QtWidgets>
 
 namespace
 {
@@ -36,8 +34,7 @@ TEST(IPAddressCtrl, DigitsUpTo255AndFocusMovesLikeTyping)
     QTest::keyClicks(ctrl.Field(2), "1234");
     EXPECT_EQ(AddressText(ctrl), "19.255.123.0/3");
 
-    // A dot or a full field moves to the next field; the dot never lands in
-    // one, also not in the last; Backspace at a field's start goes back.
+    // A dot (never typed in) or a full field moves on; Backspace at a start goes back.
     ctrl.ClearAddress();
     ctrl.show();
     ctrl.activateWindow();

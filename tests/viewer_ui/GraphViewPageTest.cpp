@@ -8,25 +8,16 @@
 #include <QSignalSpy>
 #include <QWebEngineView>
 
-#include <cstdlib>
 #include <ctime>
-#include <filesystem>
-#include <gtest/gtest.h>
 #include <optional>
 
 namespace
 {
 // Summer time: half of a year's points would be an hour off with one offset for all.
-class GraphViewPage : public CQtTestBase
+struct GraphViewPage : CQtTestBase
 {
-public:
-    static void SetUpTestSuite()
-    {
-        setenv("TZ", "Europe/Berlin", 1);
-        tzset();
-    }
+    static void SetUpTestSuite() { setenv("TZ", "Europe/Berlin", 1), tzset(); }
 
-protected:
     void ActivateAndWait(CFileDataChartPage& page)
     {
         page.OnSetActive();

@@ -2,49 +2,37 @@
 #include "ViewerUiTestSupport.h"
 
 #include "filemanager/MainWindowTestSupport.h"
-#include "viewer/ui/CFileDataReadPage.h"
-#include "viewer/ui/CRecordSummaryBox.h"
 #include "viewer/ui/DataViewerOpener.h"
-
-#include <QPlainTextEdit>
-#include <QTimer>
 
 namespace
 {
 const std::string DATA_LOG = MakeDataLog(30);
 const std::string NOT_A_LOG = "Name,Value\nPump,on\nTemp,21\n";
 
-// Closes every viewer sheet that comes up while it lives and keeps the last
-// one's title and record set ("": none came up); its timer dies with it.
-class CSheetCloser
+// Closes every viewer sheet that comes up while it lives; keeps the last one's title.
+struct CSheetCloser
 {
-public:
     CSheetCloser()
     {
-        QObject::connect(&m_timer, &QTimer::timeout,
-                         [this]
-                         {
-                             auto* pSheet =
-                                 qobject_cast<CFileDataSheet*>(QApplication::activeModalWidget());
-                             if (!pSheet)
-                                 return;
-                             m_strSeen = (pSheet->windowTitle() + " " +
-                                          pSheet->ReadPage()->Summary()->RecordSet()->toPlainText())
-                                             .toStdString();
-                             pSheet->reject();
-                         });
+        QObject::connect(
+            &m_timer, &QTimer::timeout,
+            [this]
+            {
+                if (auto* pSheet = qobject_cast<CFileDataSheet*>(QApplication::activeModalWidget()))
+                {
+                    m_strSeen = pSheet->windowTitle().toStdString() + " " + RecordSetText(*pSheet);
+                    pSheet->reject();
+                }
+            });
         m_timer.start(10);
     }
     std::string m_strSeen;
-
-private:
     QTimer m_timer;
 };
 
 using OpenViewerTest = CMainWindowTest;
 
-// Through the opener (as View runs it), --view or View on the main window: only
-// a data log on an accepted panel opens; the panel's arguments, file, way, message.
+// Through the opener, --view or View: only a data log on an accepted panel opens.
 TEST_F(OpenViewerTest, OpensOnlyADataLogOnAnAcceptedPanelAndFromView)
 {
     using Args = std::vector<std::string>;

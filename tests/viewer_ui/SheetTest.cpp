@@ -6,23 +6,9 @@
 #include "viewer/ui/CFileDataChartPage.h"
 #include "viewer/ui/CFileDataFiltersPage.h"
 #include "viewer/ui/CFileDataPage.h"
-#include "viewer/ui/CFileDataReadPage.h"
-#include "viewer/ui/CRecordSummaryBox.h"
 #include "widgets/CGridCtrl.h"
 
-#include <QComboBox>
-#include <QHeaderView>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabBar>
-#include <QTableView>
-#include <QTest>
-#include <QTimeEdit>
-#include <QTimer>
+#include <QtWidgets>
 #include <filesystem>
 
 namespace
@@ -31,9 +17,8 @@ namespace
 constexpr int TEMP_ROW = 1;
 constexpr int PUMP_ROW = 2;
 
-class SheetTest : public CQtTestBase
+struct SheetTest : CQtTestBase
 {
-protected:
     SheetTest() : m_card({{"41225A07.CSV", MakeDataLog(100)}}), m_log(m_card.Files()) {}
 
     // Opens the log and shows the sheet, which loads the last 10 records.
@@ -117,10 +102,7 @@ protected:
                             : '0';
         return strCells;
     }
-    std::string RecordSet() const
-    {
-        return m_pSheet->ReadPage()->Summary()->RecordSet()->toPlainText().toStdString();
-    }
+    std::string RecordSet() const { return RecordSetText(*m_pSheet); }
     // Clicks the named buttons and fills the named edits ("name=text") in turn.
     void Act(const std::string& strActions) const
     {
@@ -302,15 +284,16 @@ TEST_F(SheetTest, FiltersPageFromOpeningToBothViews)
         m_prompt.Clear();
         fnLeave();
         EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{"Low limit is not valid"}) << pszWay;
-        EXPECT_EQ(m_pSheet->GetActiveIndex(), CFileDataSheet::PageFilters) << pszWay;
-        EXPECT_EQ(m_pSheet->Tabs()->currentIndex(), CFileDataSheet::PageFilters) << pszWay;
-        EXPECT_EQ(FocusName(), "gridTags") << pszWay;
-        // The grid focuses the refused cell and selects its whole row.
-        EXPECT_EQ(Grid().GetFocusRow(), TEMP_ROW) << pszWay;
-        EXPECT_EQ(Grid().GetFocusColumn(), FilterColumnLow) << pszWay;
-        EXPECT_EQ(Grid().selectionModel()->selectedIndexes().size(), 6) << pszWay;
-        EXPECT_FALSE(m_log.m_Filter.m_bEnabled) << pszWay;
-        EXPECT_FALSE(m_log.m_bDataViewStale || m_log.m_bGraphViewStale) << pszWay;
+        // Page and tab kept, the grid focused on the refused cell with its whole row selected.
+        EXPECT_EQ(std::make_tuple(m_pSheet->GetActiveIndex(), m_pSheet->Tabs()->currentIndex(),
+                                  FocusName(), Grid().GetFocusRow(), Grid().GetFocusColumn(),
+                                  Grid().selectionModel()->selectedIndexes().size()),
+                  std::make_tuple(int(CFileDataSheet::PageFilters),
+                                  int(CFileDataSheet::PageFilters), std::string("gridTags"),
+                                  TEMP_ROW, int(FilterColumnLow), qsizetype(6)))
+            << pszWay;
+        EXPECT_FALSE(m_log.m_Filter.m_bEnabled || m_log.m_bDataViewStale || m_log.m_bGraphViewStale)
+            << pszWay;
     }
 
     // A From outside the cache keeps the page and focuses the date.

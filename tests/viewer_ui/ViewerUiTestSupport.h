@@ -3,9 +3,12 @@
 #include "support/CQtTestApp.h"
 #include "support/CScriptedPrompt.h"
 #include "viewer/ViewerTestSupport.h"
+#include "viewer/ui/CFileDataReadPage.h"
 #include "viewer/ui/CFileDataSheet.h"
+#include "viewer/ui/CRecordSummaryBox.h"
 
 #include <QApplication>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QWebEnginePage>
 
@@ -16,6 +19,12 @@
 inline bool WaitFor(const std::function<bool()>& fnDone, int nTimeoutMs = 30000)
 {
     return QTest::qWaitFor(fnDone, nTimeoutMs);
+}
+
+// The record set the sheet's Read Data page shows, e.g. "(91 - 100)".
+inline std::string RecordSetText(CFileDataSheet& sheet)
+{
+    return sheet.ReadPage()->Summary()->RecordSet()->toPlainText().toStdString();
 }
 
 // A data log on the simulated card, every record cached, both views stale.

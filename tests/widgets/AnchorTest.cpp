@@ -2,13 +2,8 @@
 #include "widgets/AnchorGeometry.h"
 #include "widgets/CAnchorLayout.h"
 
-#include <QDialog>
-#include <QGroupBox>
-#include <QSizeGrip>
-#include <QTreeWidget>
+#include <QtWidgets>
 #include <tuple>
-
-#include <gtest/gtest.h>
 
 TEST(AnchorGeometry, EveryCodeMixedCodesRoundingAndOddInput)
 {

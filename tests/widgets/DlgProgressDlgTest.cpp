@@ -2,18 +2,12 @@
 #include "widgets/CDlgProgressDlg.h"
 #include "widgets/CTextProgressCtrl.h"
 
-#include <QDialog>
-#include <QLabel>
 #include <QTest>
+#include <QtWidgets>
 
-#include <algorithm>
 #include <filesystem>
-#include <iterator>
 #include <set>
-#include <string>
 #include <thread>
-
-#include <gtest/gtest.h>
 
 namespace
 {
@@ -26,21 +20,15 @@ std::set<std::string> ThreadIds()
     return setIds;
 }
 
-class DlgProgressDlgTest : public CQtTestBase
+QString Line(const CDlgProgressDlg& dlg, const char* pszName)
 {
-protected:
-    void SetUp() override
-    {
-        m_owner.resize(500, 400);
-        m_owner.show();
-    }
+    auto* pLabel = dlg.findChild<QLabel*>(pszName);
+    return pLabel ? pLabel->text() : QString("<missing>");
+}
 
-    static QString Line(const CDlgProgressDlg& dlg, const char* pszName)
-    {
-        auto* pLabel = dlg.findChild<QLabel*>(pszName);
-        return pLabel ? pLabel->text() : QString("<missing>");
-    }
-
+struct DlgProgressDlgTest : CQtTestBase
+{
+    void SetUp() override { m_owner.show(); }
     QDialog m_owner;
 };
 

@@ -3,14 +3,8 @@
 #include "widgets/CHelpWindow.h"
 #include "widgets/HelpTopics.h"
 
-#include <QDialog>
-#include <QPointer>
-#include <QPushButton>
 #include <QTest>
-#include <QTextBrowser>
-#include <QWindow>
-
-#include <gtest/gtest.h>
+#include <QtWidgets>
 
 namespace
 {
