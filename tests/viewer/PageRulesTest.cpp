@@ -191,14 +191,9 @@ TEST_F(FilterPage, AcceptedValuesMakeTheFilterSet)
 
 TEST(ReadDataPage, RefusalsWithTheirMessageAndFocus)
 {
-    const int F = ReadChoiceFrom, N = -1; // N: From with Number of Records
-    const struct
-    {
-        int nChoice;
-        const char *pszA, *pszB; // the count or From, then To or Number
-        const char* pszMessage;
-        int nControl;
-    } arrCases[] = {
+    // The choice (N: From with Number of Records), the count or From, then To or Number.
+    const int F = ReadChoiceFrom, N = -1;
+    const std::tuple<int, const char*, const char*, const char*, int> arrCases[] = {
         {ReadChoiceFirst, "1", "", "Number of Records  must be between 2 and 100.", IDC_READ_FIRST},
         {ReadChoiceLast, "101", "", "Number of Records  must be between 2 and 100.", IDC_READ_LAST},
         {ReadChoiceLast, "", "", "Number of Records  is not specified.", IDC_READ_LAST},
@@ -219,16 +214,15 @@ TEST(ReadDataPage, RefusalsWithTheirMessageAndFocus)
         {N, "5", "1 2", "Number of Records is invalid.", IDC_READ_NUMBER},
         {N, "", "x", "From Record Index is not specified.", IDC_READ_FROM}, // From comes first
     };
-    for (const auto& c : arrCases)
+    for (const auto& [nChoice, pszA, pszB, pszMessage, nControl] : arrCases)
     {
-        const SReadDataValues values{
-            c.nChoice == N ? F : c.nChoice, c.pszA, c.pszA, c.pszA, c.pszB, c.pszB, c.nChoice != N};
-        const SAddRecordsOutcome outcome = EvaluateAddRecords(values, 100, true);
-        SCOPED_TRACE(c.pszMessage);
+        const SAddRecordsOutcome outcome = EvaluateAddRecords(
+            {nChoice == N ? F : nChoice, pszA, pszA, pszA, pszB, pszB, nChoice != N}, 100, true);
+        SCOPED_TRACE(pszMessage);
         EXPECT_FALSE(outcome.bAccepted);
-        EXPECT_EQ(c.pszMessage, outcome.message.strText);
+        EXPECT_EQ(pszMessage, outcome.message.strText);
         EXPECT_EQ(EPromptIcon::Stop, outcome.message.eIcon);
-        EXPECT_EQ(c.nControl, outcome.message.nFocusControl);
+        EXPECT_EQ(nControl, outcome.message.nFocusControl);
     }
     // Counts past 32 bits never wrap into the range.
     uint32_t nValue = 0;
@@ -243,23 +237,20 @@ TEST(ReadDataPage, RefusalsWithTheirMessageAndFocus)
 
 TEST(LoadWindow, PlacementPerMode)
 {
-    const struct
-    {
-        LoadMode eMode;
-        uint32_t nIndex, nCount, nSize, nStart, nPlacedSize;
-    } arrCases[] = {
+    // Mode, index, count, window size; then the placed start and size.
+    const std::tuple<LoadMode, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t> arrCases[] = {
         {LoadLast, 0, 7, 10, 1, 10}, // a file no longer than the window starts at 1
         {LoadFrom, 5, 10, 10, 1, 10},   {LoadFirst, 0, 0, 10, 1, 10},
         {LoadAll, 0, 0, 10, 1, 0},      {LoadFrom, 0, 100, 10, 1, 10},
         {LoadFrom, 95, 100, 5, 95, 5},  {LoadFrom, 97, 100, 5, 96, 5},
         {LoadFrom, 100, 100, 5, 96, 5}, {LoadFrom, 500, 100, 5, 96, 5}, // pulled back to fit
     };
-    for (const auto& c : arrCases)
+    for (const auto& [eMode, nIndex, nCount, nSize, nStart, nPlacedSize] : arrCases)
     {
-        const SLoadWindow window = PlaceLoadWindow(c.eMode, c.nIndex, c.nCount, c.nSize);
-        SCOPED_TRACE(StrFormat("%d %u %u", c.eMode, c.nIndex, c.nCount));
-        EXPECT_EQ(c.nStart, window.nStart);
-        EXPECT_EQ(c.nPlacedSize, window.nSize);
+        const SLoadWindow window = PlaceLoadWindow(eMode, nIndex, nCount, nSize);
+        SCOPED_TRACE(StrFormat("%d %u %u", eMode, nIndex, nCount));
+        EXPECT_EQ(nStart, window.nStart);
+        EXPECT_EQ(nPlacedSize, window.nSize);
     }
     const SReadSpan span =
         TrimCachedEnds({1, 10}, [](uint32_t n) { return n == 1 || n == 5 || n == 10; });
