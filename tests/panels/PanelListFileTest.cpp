@@ -25,7 +25,7 @@ protected:
     {
         std::set<std::string> names;
         for (const auto& entry : fs::directory_iterator(m_dir.Path()))
-            names.insert(entry.path().filename().string());
+            names.insert(entry.path().filename());
         return names;
     }
 
@@ -113,11 +113,10 @@ TEST_F(PanelListFile, FailedSavesLoseNothingAndReplacementKeepsTheMode)
         list.AddTail(CNameIpRec("Panel with a long name to fill the disk", 10, 0, 0, 1, i));
 
     // A file size limit stands in for a full disk: writes past it fail.
-    struct rlimit limitOld;
+    rlimit limitOld{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limitOld), 0);
     const auto pOldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit limitSmall = limitOld;
-    limitSmall.rlim_cur = 8192;
+    const rlimit limitSmall = {8192, limitOld.rlim_max};
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limitSmall), 0);
     const bool bSaved = list.Save();
     setrlimit(RLIMIT_FSIZE, &limitOld);
