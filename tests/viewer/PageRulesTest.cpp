@@ -17,7 +17,7 @@ bool Hidden(const CFilterSet& filter, const Fields& arrFields)
 }
 } // namespace
 
-TEST(FilterSet, OffEmptyAndShortRecords)
+TEST(FilterSet, OffEmptyShortRecordsEqualityAndConditionTexts)
 {
     // Criteria set, but not in force.
     const std::vector<CTagFilter> arrTags = {{0, true, FilterNumeric, FilterGreater, 1e9}};
@@ -47,10 +47,7 @@ TEST(FilterSet, OffEmptyAndShortRecords)
     EXPECT_EQ("(1) & (4294967294 - 4294967295)", hand.Log().GetRecordSetText());
     hand.Log().EmptyCache();
     EXPECT_EQ("", hand.Log().GetRecordSetText() + hand.Log().m_strRecordSet);
-}
 
-TEST(FilterSet, EqualityAndConditionTexts)
-{
     // Times count only with a date range, to the millisecond.
     CFilterSet a, b;
     b.m_tmTo.wMilliseconds = 1;
