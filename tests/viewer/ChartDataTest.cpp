@@ -22,8 +22,7 @@ TEST(ChartData, TimeStampsValuesNamesAndOddRecords)
     const std::string strName = std::string("a\"b\\c\n\t\x01") + "\xE9" + "/";
     EXPECT_EQ("\"a\\\"b\\\\c\\n\\t\\u0001\\u00e9/\"", JsonQuote(strName));
 
-    // Records and headers no file gives; the series of real logs are in the
-    // golden transcripts.
+    // Records and headers no file gives; the series of real logs are in the golden transcripts.
     CHandLog hand("date,TIME,A,B");
     EXPECT_EQ("[{\"name\":\"A\",\"data\":[]},{\"name\":\"B\",\"data\":[]}]",
               BuildChartData(hand.Log(), 0).value_or("none"));

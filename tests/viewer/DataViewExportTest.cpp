@@ -43,9 +43,8 @@ TEST(DataViewTable, RowsCellsFilterAndCellComparison)
     table.Load(hand.Log());
     EXPECT_EQ((Texts{"3"}), Column(table, 0));
 
-    // Records added before its rows move them in the cache: the rows keep
-    // their records. Once the cache is emptied they point nowhere: the table
-    // knows and shows none.
+    // Records added before its rows move them in the cache: the rows keep their records. Once the
+    // cache is emptied they point nowhere: the table knows and shows none.
     hand.Add(1, {"04/12/26", "08:00:00", "1", "on"});
     EXPECT_EQ((Texts{"3"}), Column(table, 0));
     EXPECT_EQ((Texts{"on"}), Column(table, 3));
