@@ -60,7 +60,6 @@ TEST_F(PanelListFile, LoadsEveryLineAndSavesExactBytes)
                                       "\r\r\n"
                                       " Kiln |255.255.255.255|65535|\r\n"
                                       "\n"
-                                      "c|300.1.2.3|7\r\r\n"
                                       "junk\n"
                                       "Line 3|192.168.1.20|10001|\n"
                                       "|10.0.0.1|0|");
@@ -68,7 +67,6 @@ TEST_F(PanelListFile, LoadsEveryLineAndSavesExactBytes)
                                    "|0.0.0.0|10001|\r\r\n"
                                    " Kiln |255.255.255.255|65535|\r\r\n"
                                    "|0.0.0.0|10001|\r\r\n"
-                                   "c|44.1.2.3|7|\r\r\n"
                                    "|0.0.0.0|10001|\r\r\n"
                                    "Line 3|192.168.1.20|10001|\r\r\n"
                                    "|10.0.0.1|0|\r\r\n";
