@@ -88,7 +88,7 @@ protected:
     SFilterPageValues m_values;
 };
 
-TEST_F(FilterPage, RefusalsWithTheirMessageIconAndFocus)
+TEST_F(FilterPage, RefusalsWithMessageIconAndFocusThenTheAcceptedFilterSet)
 {
     const auto Expect =
         [this](const char* pszMessage, EPromptIcon eIcon, int nControl, int nRow, int nColumn)
@@ -141,11 +141,9 @@ TEST_F(FilterPage, RefusalsWithTheirMessageIconAndFocus)
     Tag(FilterDiscrete, FilterInRange, "2", "x");
     Expect("Value should be 0 or 1 for Discrete Datatype", EPromptIcon::Stop, IDC_FILTER_GRID, 3,
            FilterColumnLow);
-}
 
-TEST_F(FilterPage, AcceptedValuesMakeTheFilterSet)
-{
-    // Pickers with the cache span's milliseconds pass; bounds are whole seconds.
+    // Accepted: pickers with the cache span's milliseconds pass; bounds are whole seconds.
+    SetUp();
     m_values.bDateRange = true;
     EXPECT_EQ(m_tmStart, Accepted().m_tmFrom); // milliseconds kept
     // The To is not looked at for conditions that do not use it.
