@@ -17,21 +17,11 @@ bool Hidden(const CFilterSet& filter, const Fields& arrFields)
 }
 } // namespace
 
-TEST(FilterSet, OffEmptyShortRecordsEqualityAndConditionTexts)
+TEST(FilterSet, ShortRecordsEqualityAndConditionTexts)
 {
-    // Criteria set, but not in force.
-    const std::vector<CTagFilter> arrTags = {{0, true, FilterNumeric, FilterGreater, 1e9}};
-    CFilterSet filter{false, true, true, FilterEqual, TimeOf("01/01/30", "00:00:00"), {}, arrTags};
-    EXPECT_FALSE(Hidden(filter, {"04/12/26", "08:00:00", "1", "on"}));
-    CFilterSet onButEmpty;
-    onButEmpty.m_bEnabled = true;
-    EXPECT_FALSE(Hidden(onButEmpty, {"04/12/26", "08:00:00", "1", "on"}));
-    EXPECT_FALSE(onButEmpty.HasCriteriaInUse());
-
     // Short records are never read past: a missing field reads as 0, which Hide hides.
-    filter.m_bEnabled = true;
-    filter.m_bDateRange = false;
-    filter.m_arrTagFilters = {CTagFilter{5, false, FilterNumeric, FilterEqual, 0}};
+    CFilterSet filter{
+        true, false, true, FilterEqual, {}, {}, {{5, false, FilterNumeric, FilterEqual, 0}}};
     EXPECT_TRUE(Hidden(filter, {"d", "t", "1"}));
     filter.m_arrTagFilters = {CTagFilter{65535, true, FilterDiscrete, FilterEqual, 0}};
     EXPECT_FALSE(Hidden(filter, {}));
