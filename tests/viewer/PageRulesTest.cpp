@@ -23,6 +23,8 @@ TEST(FilterSet, ShortRecordsEqualityAndConditionTexts)
     CFilterSet filter{
         true, false, true, FilterEqual, {}, {}, {{5, false, FilterNumeric, FilterEqual, 0}}};
     EXPECT_TRUE(Hidden(filter, {"d", "t", "1"}));
+    const CFilterSet onButEmpty{true, false, true, 0, {}, {}, {}};
+    EXPECT_FALSE(onButEmpty.HasCriteriaInUse());
     filter.m_arrTagFilters = {CTagFilter{65535, true, FilterDiscrete, FilterEqual, 0}};
     EXPECT_FALSE(Hidden(filter, {}));
     CHandLog hand("Date,Time,A,B,C");
