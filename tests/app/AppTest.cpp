@@ -61,8 +61,8 @@ TEST(ProgramLoader, BrandFileSelectsBrandNamesAndSettingsLocation)
     {
         SCOPED_TRACE(pszBytes ? pszBytes : "no file");
         CTempDir dir;
-        const std::string strBrandFile = (dir.Path() / "version.txt").string();
-        if (pszBytes && std::string(pszBytes) == "/")
+        const std::string strBrandFile = dir.Str() + "/version.txt";
+        if (pszBytes && *pszBytes == '/')
             fs::create_directory(strBrandFile);
         else if (pszBytes)
             dir.WriteFile("version.txt", pszBytes);
@@ -74,9 +74,8 @@ TEST(ProgramLoader, BrandFileSelectsBrandNamesAndSettingsLocation)
         CAppShell shell(loader);
         shell.SetConfigRoot((dir.Path() / "config").string());
         EXPECT_EQ(shell.GetRegistryKey(), loader.GetMakerName());
-        EXPECT_EQ(shell.GetSettingsFilePath(), (dir.Path() / "config" / loader.GetMakerName() /
-                                                "Ilvane Remote File Manager.conf")
-                                                   .string());
+        EXPECT_EQ(shell.GetSettingsFilePath(), dir.Str() + "/config/" + loader.GetMakerName() +
+                                                   "/Ilvane Remote File Manager.conf");
     }
     EXPECT_EQ(AppVersionText(CProgramLoader("/nonexistent/version.txt", DEFAULT_BRAND)),
               "Ilvane Remote File Manager Version 1.1.9\n");

@@ -85,8 +85,7 @@ TEST(TempFile, ShortHiddenNamesAndWholeCommits)
 TEST(TempFile, ThreadsShareTheRegistryAndTheSignalCleanUp)
 {
     CTempDir dir;
-    constexpr int THREADS = 6;
-    constexpr int PER_THREAD = 50;
+    constexpr int THREADS = 6, PER_THREAD = 50;
     std::mutex mutex;
     std::set<std::string> setNames;
     {

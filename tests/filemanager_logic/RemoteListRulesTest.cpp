@@ -62,7 +62,7 @@ TEST(RemoteListRowsTest, RowTextsAndSorting)
     EXPECT_EQ(arrOrder, (std::vector<int>{5, 4, 3, 2, 1, 0}));
 }
 
-TEST(RemoteButtonRulesTest, TheSelectionAndThePanelEnableTheButtons)
+TEST(RemoteSelectionRulesTest, ButtonsMessagesAndBackupFollowTheSelection)
 {
     const CDirData table = MixedTable();
     // View, Delete, Rename, Backup Selected, Backup All, Copy, Move.
@@ -86,11 +86,8 @@ TEST(RemoteButtonRulesTest, TheSelectionAndThePanelEnableTheButtons)
     EXPECT_EQ(buttons(ComputeRemoteButtonStates(table, {2}, true, false, false)), "0110011");
     EXPECT_EQ(ComputeRemoteButtonStates(table, {2}, false, true, true), SRemoteButtonStates());
     EXPECT_EQ(ComputeRemoteButtonStates(CDirData(), {}, true, true, true), SRemoteButtonStates());
-}
 
-TEST(RemoteSelectionRulesTest, RenameAndViewTakeOneFileAndBackupOfEveryCsvFileIsBackupAll)
-{
-    const CDirData table = MixedTable();
+    // Rename and View take one file; a backup of every CSV file is Backup All.
     EXPECT_EQ(RenameSelectionMessage(table, {}), "Select Remote File to be renamed.");
     EXPECT_EQ(RenameSelectionMessage(table, {1}), "Select Remote File not Directory.");
     EXPECT_EQ(RenameSelectionMessage(table, {4}), "");
@@ -111,7 +108,7 @@ TEST(RemoteSelectionRulesTest, RenameAndViewTakeOneFileAndBackupOfEveryCsvFileIs
     EXPECT_EQ(LocalFolderForSelection("/a.csv", false), std::nullopt);
 }
 
-TEST(RenameRules, ShortNamesAndForbiddenCharacters)
+TEST(RenameRules, ShortNamesForbiddenCharactersAndVerdicts)
 {
     // At most eight characters before the first dot and twelve in all.
     for (const char* pszName : {"ABCDEFGH.CSV", "README", "A.B.C", "ABCDEFGHIJKL", ".CSV"})
@@ -130,10 +127,8 @@ TEST(RenameRules, ShortNamesAndForbiddenCharacters)
         EXPECT_EQ(IsValidShortName(strName), !bForbidden) << nCode;
     }
     EXPECT_EQ(0, CSortStringArray::CompareNoCase("Data", "dATA")); // the local tree's order
-}
 
-TEST(RenameRules, VerdictsInTheirOrder)
-{
+    // The verdicts in their order.
     CDirData table;
     for (const char* pszName : {"DATA1.CSV", "LOGS", "VERYLONGNAME.CSV"})
         table.Add({pszName, "10", CDateTime()});

@@ -114,13 +114,10 @@ TEST(TransferFailures, ReadOnlyTargetsStayAndEveryReasonIsKept)
     ::chmod(b.m_dir.Str().c_str(), 0755);
     ::chmod(b.m_strTemp.c_str(), 0777);
     ::chmod(b.m_strRoot.c_str(), 0555);
-    // As an unprivileged user, so that the folder stays read-only for root too.
-    const bool bRoot = ::geteuid() == 0;
-    if (bRoot)
-        ::setfsuid(65534), ::setfsgid(65534);
+    // As nobody, so that the folder stays read-only for root too (no effect unless root).
+    ::setfsuid(65534), ::setfsgid(65534);
     const bool bResult = b.m_engine.Transfer(b.Request());
-    if (bRoot)
-        ::setfsuid(0), ::setfsgid(0);
+    ::setfsuid(0), ::setfsgid(0);
     EXPECT_FALSE(bResult);
     EXPECT_EQ(Names{"A.CSV=old"}, b.Contents("local"));
     EXPECT_EQ(Names{FailedText("A.CSV")}, b.m_prompt.Texts());

@@ -101,23 +101,12 @@ TEST(SafeFileReplace, RefusesAFolderTargetAndAMissingSource)
     EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator(dir.Path()), {}));
 }
 
-namespace
-{
-struct SRateRow
-{
-    int64_t nTimeMs;
-    char cStep; // T: start the transfer, F: start a file, U: update
-    uint64_t nValue;
-    const char* pszFile;
-    const char* pszTransfer;
-};
-
 TEST(TransferRate, MovingAverageAndTheBoundsOfTheUnits)
 {
     int64_t nNowMs = 0;
     CTransferRate rate([&nNowMs] { return nNowMs; });
-    // Two files of 20000 and 10000 bytes.
-    const SRateRow arrRows[] = {
+    // Two files of 20000 and 10000 bytes. T: start the transfer, F: start a file, U: update.
+    const std::tuple<int64_t, char, uint64_t, const char*, const char*> arrRows[] = {
         {0, 'T', 30000, "File: --, -- left", "All files: --, -- left"},
         {0, 'F', 20000, "File: --, -- left", "All files: --, -- left"},
         // Half a second of progress is not enough to tell.
@@ -132,15 +121,15 @@ TEST(TransferRate, MovingAverageAndTheBoundsOfTheUnits)
         // 5000 bytes in the last five seconds.
         {10500, 'U', 10000, "File: 1000 B/s, 0:00 left", "All files: 1000 B/s, 0:00 left"},
     };
-    for (const SRateRow& row : arrRows)
+    for (const auto& [nTimeMs, cStep, nValue, pszFile, pszTransfer] : arrRows)
     {
-        nNowMs = row.nTimeMs;
-        (rate.*(row.cStep == 'T'   ? &CTransferRate::StartTransfer
-                : row.cStep == 'F' ? &CTransferRate::StartFile
-                                   : &CTransferRate::Update))(row.nValue);
+        nNowMs = nTimeMs;
+        (rate.*(cStep == 'T'   ? &CTransferRate::StartTransfer
+                : cStep == 'F' ? &CTransferRate::StartFile
+                               : &CTransferRate::Update))(nValue);
         EXPECT_EQ(rate.FileText() + " | " + rate.TransferText(),
-                  std::string(row.pszFile) + " | " + row.pszTransfer)
-            << "at " << row.nTimeMs << " ms";
+                  std::string(pszFile) + " | " + pszTransfer)
+            << "at " << nTimeMs << " ms";
     }
     // The bounds between units and the rounding.
     for (const auto& [dSpeed, pszText] :
@@ -150,4 +139,3 @@ TEST(TransferRate, MovingAverageAndTheBoundsOfTheUnits)
          {std::pair{0.2, "0:01"}, {3599.0, "59:59"}, {3600.0, "1:00:00"}, {3725.0, "1:02:05"}})
         EXPECT_EQ(CTransferRate::FormatTimeLeft(dSeconds), pszText) << dSeconds;
 }
-} // namespace

@@ -49,18 +49,20 @@ inline Names FolderNames(const std::string& strFolder)
     return arrNames;
 }
 
+// The action, "apply to next", the new name for Rename, and Esc.
 struct SConflictAnswer
 {
     EConflictAction eAction;
     bool bApplyToNext = false;
-    std::string strNewName = ""; // for Rename
-    bool bCancel = false;        // Esc
+    std::string strNewName = "";
+    bool bCancel = false;
 };
 
+// A file-command panel (type 186); a card-command one that cannot back up CSV files (type 80).
 enum class EFetchPath
 {
-    MessageCodes, // a file-command panel (type 186)
-    Tftp,         // a card-command panel that cannot back up CSV files (type 80)
+    MessageCodes,
+    Tftp
 };
 
 // The engine's display (recording the lines a window shows) and scripted resolver.
@@ -71,8 +73,7 @@ public:
     {
         for (const std::string& strFolder : {m_strCard, m_strRoot, m_strTemp})
             std::filesystem::create_directories(strFolder);
-        if (const char* pszOld = std::getenv("TMPDIR"))
-            m_strOldTmpDir = pszOld;
+        m_strOldTmpDir = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
         setenv("TMPDIR", m_strTemp.c_str(), 1);
         m_engine.SetCommTimeouts(2000, 5000);
         m_engine.SetTftpTimeout(2000);
@@ -82,10 +83,7 @@ public:
         m_pSim.reset(); // its own output files live in the same temporary folder
         // Whatever happened, no temporary file may be left behind.
         EXPECT_EQ(Names{}, FolderNames(m_strTemp));
-        if (m_strOldTmpDir.empty())
-            unsetenv("TMPDIR");
-        else
-            setenv("TMPDIR", m_strOldTmpDir.c_str(), 1);
+        m_strOldTmpDir.empty() ? unsetenv("TMPDIR") : setenv("TMPDIR", m_strOldTmpDir.c_str(), 1);
     }
 
     CTempDir m_dir;
@@ -131,11 +129,11 @@ public:
             throw std::logic_error("unexpected conflict for " + request.strFileName);
         const SConflictAnswer answer = m_arrAnswers.front();
         m_arrAnswers.pop_front();
-        if (!answer.bCancel)
-            request.eAction = answer.eAction, request.bApplyToNext = answer.bApplyToNext;
-        if (!answer.bCancel && !answer.strNewName.empty())
-            request.strFileName = answer.strNewName;
-        return !answer.bCancel;
+        if (answer.bCancel)
+            return false;
+        request.eAction = answer.eAction, request.bApplyToNext = answer.bApplyToNext;
+        request.strFileName = answer.strNewName.empty() ? request.strFileName : answer.strNewName;
+        return true;
     }
 
     // Files ("card/A.CSV") holding strPrefix and their own name.

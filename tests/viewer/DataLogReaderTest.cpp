@@ -134,9 +134,8 @@ TEST_F(ViewerOnSimulator, FilesThatAreNotOpened)
 
 TEST_F(ViewerOnSimulator, PanelsThatFailOrStopAnsweringLoseNothing)
 {
-    // Opening takes one block, the last record's time one, records 91 to 100
-    // two; every block read after those four fails: nothing more arrives and
-    // the last record's time stays as known.
+    // Opening takes one block, the last record's time one, records 91 to 100 two; every block read
+    // after those four fails: nothing more arrives and the last record's time stays as known.
     const std::string strFile = MakeDataLog(100);
     Serve({{"LOG.CSV", strFile}}, {"--fail-after", "143:0=4"});
     OpenAndShow("LOG.CSV");

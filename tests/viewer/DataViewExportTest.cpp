@@ -20,7 +20,7 @@ Texts Column(const CDataViewTable& table, int nColumn)
 }
 } // namespace
 
-TEST(DataViewTable, RowsCellsAndFilter)
+TEST(DataViewTable, RowsCellsFilterAndCellComparison)
 {
     CHandLog hand("Date,Time,Temp,Pump");
     hand.Add(3, {"04/12/26", "08:00:10:500", "21.5", "on"});
@@ -43,9 +43,8 @@ TEST(DataViewTable, RowsCellsAndFilter)
     table.Load(hand.Log());
     EXPECT_EQ((Texts{"3"}), Column(table, 0));
 
-    // Records added before its rows move them in the cache: the rows keep
-    // their records. Once the cache is emptied they point nowhere: the table
-    // knows and shows none.
+    // Records added before its rows move them in the cache: the rows keep their records. Once the
+    // cache is emptied they point nowhere: the table knows and shows none.
     hand.Add(1, {"04/12/26", "08:00:00", "1", "on"});
     EXPECT_EQ((Texts{"3"}), Column(table, 0));
     EXPECT_EQ((Texts{"on"}), Column(table, 3));
@@ -53,12 +52,9 @@ TEST(DataViewTable, RowsCellsAndFilter)
     hand.Log().EmptyCache();
     EXPECT_FALSE(table.IsCurrent(hand.Log()));
     EXPECT_EQ(0, table.GetRowCount());
-}
 
-// Numbers as numbers (however long), texts without case, empty is no number;
-// the sorts of whole tables are in the golden transcripts.
-TEST(DataViewTable, CellComparison)
-{
+    // Cells compare numbers as numbers (however long), texts without case, empty
+    // as no number; the sorts of whole tables are in the golden transcripts.
     const std::tuple<const char*, const char*, bool, int> arrCases[] = {
         {"9", "10", true, -1},   {"9", "10", false, 1},
         {"9", "10x", true, -1},  {"abc", "ABD", false, -1},

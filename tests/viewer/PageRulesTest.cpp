@@ -17,22 +17,14 @@ bool Hidden(const CFilterSet& filter, const Fields& arrFields)
 }
 } // namespace
 
-TEST(FilterSet, OffEmptyAndShortRecords)
+TEST(FilterSet, ShortRecordsEqualityAndConditionTexts)
 {
-    // Criteria set, but not in force.
-    const std::vector<CTagFilter> arrTags = {{0, true, FilterNumeric, FilterGreater, 1e9}};
-    CFilterSet filter{false, true, true, FilterEqual, TimeOf("01/01/30", "00:00:00"), {}, arrTags};
-    EXPECT_FALSE(Hidden(filter, {"04/12/26", "08:00:00", "1", "on"}));
-    CFilterSet onButEmpty;
-    onButEmpty.m_bEnabled = true;
-    EXPECT_FALSE(Hidden(onButEmpty, {"04/12/26", "08:00:00", "1", "on"}));
-    EXPECT_FALSE(onButEmpty.HasCriteriaInUse());
-
     // Short records are never read past: a missing field reads as 0, which Hide hides.
-    filter.m_bEnabled = true;
-    filter.m_bDateRange = false;
-    filter.m_arrTagFilters = {CTagFilter{5, false, FilterNumeric, FilterEqual, 0}};
+    CFilterSet filter{
+        true, false, true, FilterEqual, {}, {}, {{5, false, FilterNumeric, FilterEqual, 0}}};
     EXPECT_TRUE(Hidden(filter, {"d", "t", "1"}));
+    const CFilterSet onButEmpty{true, false, true, 0, {}, {}, {}};
+    EXPECT_FALSE(onButEmpty.HasCriteriaInUse());
     filter.m_arrTagFilters = {CTagFilter{65535, true, FilterDiscrete, FilterEqual, 0}};
     EXPECT_FALSE(Hidden(filter, {}));
     CHandLog hand("Date,Time,A,B,C");
@@ -47,25 +39,13 @@ TEST(FilterSet, OffEmptyAndShortRecords)
     EXPECT_EQ("(1) & (4294967294 - 4294967295)", hand.Log().GetRecordSetText());
     hand.Log().EmptyCache();
     EXPECT_EQ("", hand.Log().GetRecordSetText() + hand.Log().m_strRecordSet);
-}
 
-TEST(FilterSet, EqualityDefaultsAndConditionTexts)
-{
-    // Times count only with a date range; a new tag criterion shows, = 0.
+    // Times count only with a date range, to the millisecond.
     CFilterSet a, b;
-    a.m_tmFrom = TimeOf("04/12/26", "08:00:00");
+    b.m_tmTo.wMilliseconds = 1;
     EXPECT_TRUE(a == b);
     a.m_bDateRange = b.m_bDateRange = true;
-    EXPECT_FALSE(a == b);
-    b.m_tmFrom = a.m_tmFrom;
-    b.m_tmTo.wMilliseconds = 1;
     EXPECT_TRUE(a != b);
-    b.m_tmTo = a.m_tmTo;
-    a.m_arrTagFilters = {CTagFilter()};
-    b.m_arrTagFilters = {CTagFilter{0, true, FilterNumeric, FilterEqual, 0, 0}};
-    EXPECT_TRUE(a == b);
-    b.m_arrTagFilters[0].m_dLow = 1.5;
-    EXPECT_FALSE(a == b);
 
     // Three spellings of one condition, each where the program shows it.
     EXPECT_STREQ("Out Of Range", GetConditionGridText(5));
@@ -100,7 +80,7 @@ protected:
     SFilterPageValues m_values;
 };
 
-TEST_F(FilterPage, RefusalsWithTheirMessageIconAndFocus)
+TEST_F(FilterPage, RefusalsWithMessageIconAndFocusThenTheAcceptedFilterSet)
 {
     const auto Expect =
         [this](const char* pszMessage, EPromptIcon eIcon, int nControl, int nRow, int nColumn)
@@ -153,11 +133,9 @@ TEST_F(FilterPage, RefusalsWithTheirMessageIconAndFocus)
     Tag(FilterDiscrete, FilterInRange, "2", "x");
     Expect("Value should be 0 or 1 for Discrete Datatype", EPromptIcon::Stop, IDC_FILTER_GRID, 3,
            FilterColumnLow);
-}
 
-TEST_F(FilterPage, AcceptedValuesMakeTheFilterSet)
-{
-    // Pickers with the cache span's milliseconds pass; bounds are whole seconds.
+    // Accepted: pickers with the cache span's milliseconds pass; bounds are whole seconds.
+    SetUp();
     m_values.bDateRange = true;
     EXPECT_EQ(m_tmStart, Accepted().m_tmFrom); // milliseconds kept
     // The To is not looked at for conditions that do not use it.
@@ -191,14 +169,9 @@ TEST_F(FilterPage, AcceptedValuesMakeTheFilterSet)
 
 TEST(ReadDataPage, RefusalsWithTheirMessageAndFocus)
 {
-    const int F = ReadChoiceFrom, N = -1; // N: From with Number of Records
-    const struct
-    {
-        int nChoice;
-        const char *pszA, *pszB; // the count or From, then To or Number
-        const char* pszMessage;
-        int nControl;
-    } arrCases[] = {
+    // The choice (N: From with Number of Records), the count or From, then To or Number.
+    const int F = ReadChoiceFrom, N = -1;
+    const std::tuple<int, const char*, const char*, const char*, int> arrCases[] = {
         {ReadChoiceFirst, "1", "", "Number of Records  must be between 2 and 100.", IDC_READ_FIRST},
         {ReadChoiceLast, "101", "", "Number of Records  must be between 2 and 100.", IDC_READ_LAST},
         {ReadChoiceLast, "", "", "Number of Records  is not specified.", IDC_READ_LAST},
@@ -219,16 +192,15 @@ TEST(ReadDataPage, RefusalsWithTheirMessageAndFocus)
         {N, "5", "1 2", "Number of Records is invalid.", IDC_READ_NUMBER},
         {N, "", "x", "From Record Index is not specified.", IDC_READ_FROM}, // From comes first
     };
-    for (const auto& c : arrCases)
+    for (const auto& [nChoice, pszA, pszB, pszMessage, nControl] : arrCases)
     {
-        const SReadDataValues values{
-            c.nChoice == N ? F : c.nChoice, c.pszA, c.pszA, c.pszA, c.pszB, c.pszB, c.nChoice != N};
-        const SAddRecordsOutcome outcome = EvaluateAddRecords(values, 100, true);
-        SCOPED_TRACE(c.pszMessage);
+        const SAddRecordsOutcome outcome = EvaluateAddRecords(
+            {nChoice == N ? F : nChoice, pszA, pszA, pszA, pszB, pszB, nChoice != N}, 100, true);
+        SCOPED_TRACE(pszMessage);
         EXPECT_FALSE(outcome.bAccepted);
-        EXPECT_EQ(c.pszMessage, outcome.message.strText);
+        EXPECT_EQ(pszMessage, outcome.message.strText);
         EXPECT_EQ(EPromptIcon::Stop, outcome.message.eIcon);
-        EXPECT_EQ(c.nControl, outcome.message.nFocusControl);
+        EXPECT_EQ(nControl, outcome.message.nFocusControl);
     }
     // Counts past 32 bits never wrap into the range.
     uint32_t nValue = 0;
@@ -243,23 +215,20 @@ TEST(ReadDataPage, RefusalsWithTheirMessageAndFocus)
 
 TEST(LoadWindow, PlacementPerMode)
 {
-    const struct
-    {
-        LoadMode eMode;
-        uint32_t nIndex, nCount, nSize, nStart, nPlacedSize;
-    } arrCases[] = {
+    // Mode, index, count, window size; then the placed start and size.
+    const std::tuple<LoadMode, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t> arrCases[] = {
         {LoadLast, 0, 7, 10, 1, 10}, // a file no longer than the window starts at 1
         {LoadFrom, 5, 10, 10, 1, 10},   {LoadFirst, 0, 0, 10, 1, 10},
         {LoadAll, 0, 0, 10, 1, 0},      {LoadFrom, 0, 100, 10, 1, 10},
         {LoadFrom, 95, 100, 5, 95, 5},  {LoadFrom, 97, 100, 5, 96, 5},
         {LoadFrom, 100, 100, 5, 96, 5}, {LoadFrom, 500, 100, 5, 96, 5}, // pulled back to fit
     };
-    for (const auto& c : arrCases)
+    for (const auto& [eMode, nIndex, nCount, nSize, nStart, nPlacedSize] : arrCases)
     {
-        const SLoadWindow window = PlaceLoadWindow(c.eMode, c.nIndex, c.nCount, c.nSize);
-        SCOPED_TRACE(StrFormat("%d %u %u", c.eMode, c.nIndex, c.nCount));
-        EXPECT_EQ(c.nStart, window.nStart);
-        EXPECT_EQ(c.nPlacedSize, window.nSize);
+        const SLoadWindow window = PlaceLoadWindow(eMode, nIndex, nCount, nSize);
+        SCOPED_TRACE(StrFormat("%d %u %u", eMode, nIndex, nCount));
+        EXPECT_EQ(nStart, window.nStart);
+        EXPECT_EQ(nPlacedSize, window.nSize);
     }
     const SReadSpan span =
         TrimCachedEnds({1, 10}, [](uint32_t n) { return n == 1 || n == 5 || n == 10; });
