@@ -8,6 +8,7 @@
 #include "support/CScriptedPrompt.h"
 #include "support/CSimulatorProcess.h"
 #include "support/CTempDir.h"
+#include "support/PatternBytes.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -19,18 +20,6 @@
 #include <stdexcept>
 
 using Names = std::vector<std::string>;
-
-// Bytes of every value, differing from block to block.
-inline std::string PatternBytes(size_t nLength, unsigned nSeed = 7)
-{
-    std::string strBytes(nLength, '\0');
-    for (size_t i = 0; i < nLength; ++i)
-    {
-        nSeed = nSeed * 1103515245u + 12345u;
-        strBytes[i] = static_cast<char>((nSeed >> 16) ^ (i / 254));
-    }
-    return strBytes;
-}
 
 inline std::string FailedText(const std::string& strName)
 {
