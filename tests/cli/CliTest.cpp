@@ -2,6 +2,7 @@
 #include "support/CSimulatorProcess.h"
 #include "support/CTempDir.h"
 #include "support/CliRunner.h"
+#include "support/PatternBytes.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -14,15 +15,6 @@ namespace fs = std::filesystem;
 
 namespace
 {
-// Bytes that differ from block to block and from seed to seed.
-std::string Bytes(size_t nLength, size_t nSeed = 0)
-{
-    std::string str(nLength, '\0');
-    for (size_t i = 0; i < nLength; ++i)
-        str[i] = static_cast<char>(i * 131 + i / 254 + nSeed * 7);
-    return str;
-}
-
 const char* const DATA_LOG =
     "Date,Time,T1\r\n01/02/24,10:00:00,  1.5\r\n01/02/24,10:00:10,  1.7\r\n";
 
@@ -42,7 +34,7 @@ class CliTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_card.WriteFile("41225A07.CSV", Bytes(5000));
+        m_card.WriteFile("41225A07.CSV", PatternBytes(5000));
         m_card.WriteFile("90101107.CSV", DATA_LOG);
         m_card.WriteFile("README.TXT", "read me\n");
         m_card.WriteFile("EMPTY.DAT", "");
@@ -100,8 +92,9 @@ protected:
     {
         SSimPanel& panel = m_mapPanels[strName];
         for (int i = 0; i < nFiles; ++i)
-            panel.card.WriteFile("4122" + std::to_string(i) + "A07.CSV",
-                                 Bytes(nSize + i, m_mapPanels.size()));
+            panel.card.WriteFile(
+                "4122" + std::to_string(i) + "A07.CSV",
+                PatternBytes(nSize + i, static_cast<unsigned>(m_mapPanels.size())));
         panel.card.WriteFile("README.TXT", "not a data log\n");
         panel.Start("--no-tftp " + strArgs);
         m_strPanels += strName + "|127.0.0.1|" + std::to_string(panel.pSim->Port()) + "|\r\r\n";
@@ -159,7 +152,7 @@ TEST_F(CliTest, EveryCommandEndToEnd)
         EXPECT_NE(pull.strErr.find(pszText), std::string::npos) << pull.strErr;
     EXPECT_EQ(pull.strErr.size() - 4, pull.strErr.rfind("\r\033[K"));
     // What the commands left, here and on the card (one line per entry).
-    EXPECT_EQ(m_local.ReadFile("41225A07.CSV"), Bytes(5000));
+    EXPECT_EQ(m_local.ReadFile("41225A07.CSV"), PatternBytes(5000));
     EXPECT_TRUE(fs::exists(m_local.Path() / "copy.dat"));
     EXPECT_EQ(m_local.ReadFile("sub/README.TXT"), "read me\n");
     EXPECT_EQ(m_local.ReadFile("sub/90101107.CSV"), DATA_LOG);

@@ -1,6 +1,6 @@
 #pragma once
-// Real TFTP peers from Debian's packages, for interoperability tests and the
-// TFTP benchmark: tftpd-hpa's server, and a runner for command-line clients.
+// tftpd-hpa's server from Debian's package, a real TFTP peer for the
+// interoperability test and the TFTP benchmark.
 #include "support/ChildProcess.h"
 #include "support/SocketIo.h"
 
@@ -14,13 +14,6 @@
 namespace tftp_peers
 {
 constexpr const char* TFTPD_PATH = "/usr/sbin/in.tftpd";
-
-// Runs a program (absolute path first) for at most nTimeoutMs; its exit code, or -1.
-inline int RunProgram(const std::vector<std::string>& arrArgs, int nTimeoutMs = 60000)
-{
-    CChildProcess program(arrArgs);
-    return program.Wait(nTimeoutMs) ? program.ExitCode() : -1;
-}
 
 // True when the kernel lists a UDP socket bound to 127.0.0.1:nPort.
 inline bool IsUdpPortBound(int nPort)
