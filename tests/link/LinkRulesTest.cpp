@@ -122,8 +122,6 @@ TEST(LinkTextsTest, CardStatusesFrom128To136AreErrors)
     const std::tuple<unsigned char, const char*, const char*> arrReasons[] = {
         {1, "Source filename invalid", "Source filename invalid"},
         {2, "Source file not found", "New filename invalid"},
-        {3, "Unknown", "Filenames are not unique"},
-        {4, "Unknown", "Rename failed"},
         {5, "Unknown", "Unknown"},
         {241, "File may be in use.", "File may be in use."},
     };
