@@ -156,12 +156,15 @@ TEST_F(MainWindowTest, ConnectListAndRemoteCommands)
 
     // The keys reach their commands; rename starts from the selected name.
     Press({}, Qt::Key_Delete);
+    Dlg().OnCopy(), Dlg().OnMove();
     Press({"SUB", "LOG.TXT"}, Qt::Key_F2);
     m_prompt.QueueAnswer(EPromptAnswer::No);
     Press({"B.CSV"}, Qt::Key_Delete);
-    EXPECT_EQ(Prompts(), (Names{"Select remote panel file(s) to delete.",
-                                "!Select only one Remote File to be renamed.",
-                                "?Delete selected remote panel file(s)?"}));
+    EXPECT_EQ(Prompts(),
+              (Names{"Select remote panel file(s) to delete.",
+                     "Select remote panel file(s) to copy.", "Select remote panel file(s) to move.",
+                     "!Select only one Remote File to be renamed.",
+                     "?Delete selected remote panel file(s)?"}));
     std::string strShownName;
     WhenModal<CRenameFileDlg>(
         [&strShownName](CRenameFileDlg& dlg)
@@ -352,7 +355,9 @@ TEST_F(MainWindowTest, CopyAndMove)
 
     fs::remove(m_strTarget + "/B.CSV");
     Click({"B.CSV"}, "buttonMove");
-    EXPECT_EQ(Prompts().size(), 1u);
+    EXPECT_EQ(Prompts(), Names{"?This copies the selected Remote Panel files to the Local Computer "
+                               "and then deletes the files from the Remote Panel.\nMove the "
+                               "selected remote panel file(s) to Local Computer?"});
     EXPECT_TRUE(fs::exists(m_strTarget + "/B.CSV"));
     EXPECT_EQ(ListColumn(), (Names{"A.CSV", "BIG.CSV", "EMPTY.DAT", "LOG.TXT", "SUB"}));
     ExpectEnded("Sucess");

@@ -1,7 +1,6 @@
 // The user's part in a transfer and what goes wrong.
 #include "TransferTestSupport.h"
 #include "filemanager/logic/CopyMoveCommands.h"
-#include "filemanager/logic/LocalFolderCheck.h"
 #include "link/CPanelFileCommands.h"
 
 #include <sys/fsuid.h>
@@ -178,28 +177,4 @@ TEST(TransferMove, DeletesOnlyAfterFullSuccessAndOnlyWhatWasCopied)
     EXPECT_EQ("Error in copying files. Hence did not perform any delete operation.",
               f.m_prompt.Shown().back().strText);
     EXPECT_EQ(EPromptIcon::Stop, f.m_prompt.Shown().back().eIcon);
-}
-
-TEST(TransferMove, CopyAndMoveQuestions)
-{
-    CScriptedPrompt prompt;
-    CScopedPrompt scoped(prompt);
-    CTempDir dir;
-    EXPECT_EQ(ECopyMoveStart::NoSelection, ConfirmCopy(0, dir.Str()));
-    EXPECT_EQ(ECopyMoveStart::NoSelection, ConfirmMove(0, dir.Str()));
-    prompt.QueueAnswer(EPromptAnswer::No);
-    EXPECT_EQ(ECopyMoveStart::Declined, ConfirmCopy(2, dir.Str()));
-    EXPECT_EQ(ECopyMoveStart::Confirmed, ConfirmMove(1, dir.Str()));
-    EXPECT_EQ((Names{"Select remote panel file(s) to copy.", "Select remote panel file(s) to move.",
-                     "Copy selected remote panel file(s) to Local Computer?",
-                     "This copies the selected Remote Panel files to the Local Computer and then "
-                     "deletes the files from the Remote Panel.\nMove the selected remote panel "
-                     "file(s) to Local Computer?"}),
-              prompt.Texts());
-    EXPECT_EQ(EPromptIcon::Question, prompt.Shown()[3].eIcon);
-    // No usable local folder: the user is told to choose one, and nobody is asked.
-    prompt.Clear();
-    EXPECT_EQ(ECopyMoveStart::NoLocalFolder, ConfirmCopy(1, ""));
-    EXPECT_EQ(ECopyMoveStart::NoLocalFolder, ConfirmMove(3, dir.Str() + "/gone"));
-    EXPECT_EQ((Names{NO_LOCAL_FOLDER_TEXT, NO_LOCAL_FOLDER_TEXT}), prompt.Texts());
 }
