@@ -127,7 +127,6 @@ TEST_F(MainWindowTest, ConnectListAndRemoteCommands)
                               "Refresh\nFiles List From\n127.0.0.1", "10", "0000100"}));
     EXPECT_EQ(ListColumn(), (Names{"A.CSV", "B.CSV", "EMPTY.DAT", "LOG.TXT", "SUB"}));
     SelectNames({"A.CSV"});
-    EXPECT_EQ(State()[4], "1111111");
 
     // A column click sorts (largest first) and renumbers; the selection stays with its file.
     SetRemoteSortFlag(true);
