@@ -125,7 +125,7 @@ struct DuplicateFileDlg : CQtTestBase
     CScopedPrompt m_scopedPrompt{m_prompt};
 };
 
-TEST_F(DuplicateFileDlg, StartTextsTheCheckedRadioIsTheActionReturnedNewNameAndEscape)
+TEST_F(DuplicateFileDlg, StartTextsTheCheckedRadioIsTheActionAndTheReturnedNewName)
 {
     EXPECT_EQ("Overwtite", Text("radioOverwrite")); // until a conflict names the file
     m_dir.WriteFile("41225A07.CSV", "12345");
@@ -157,7 +157,7 @@ TEST_F(DuplicateFileDlg, StartTextsTheCheckedRadioIsTheActionReturnedNewNameAndE
     }
     EXPECT_EQ(EConflictAction::Skip, m_dlg.m_eAction);
 
-    // A refused new name keeps it open; a good one returns trimmed; Esc changes nothing.
+    // A refused new name keeps it open; a good one returns trimmed.
     Init(EConflictAction::Skip);
     EXPECT_FALSE(RenameTo(" 41225a07.csv "));
     EXPECT_EQ(std::vector<std::string>{"Please entry new file name."}, m_prompt.Texts());
@@ -169,13 +169,5 @@ TEST_F(DuplicateFileDlg, StartTextsTheCheckedRadioIsTheActionReturnedNewNameAndE
     EXPECT_EQ("report.csv", m_dlg.m_strFileName);
     EXPECT_EQ(EConflictAction::Rename, m_dlg.m_eAction);
     EXPECT_TRUE(m_dlg.m_bApplyToNext);
-
-    Init(EConflictAction::Overwrite);
-    m_dlg.RenameRadio()->click();
-    m_dlg.ApplyCheck()->setChecked(true);
-    QTest::keyClick(&m_dlg, Qt::Key_Escape);
-    EXPECT_EQ(QDialog::Rejected, m_dlg.result());
-    EXPECT_FALSE(m_dlg.m_bApplyToNext);
-    EXPECT_EQ("41225A07.CSV", m_dlg.m_strFileName);
 }
 } // namespace

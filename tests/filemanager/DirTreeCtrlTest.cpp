@@ -76,7 +76,7 @@ TEST_F(DirTreeCtrlTest, FoldersSortedWithoutCaseThenFilesExpandersWhereSomething
     pAlpha->setExpanded(true);
     EXPECT_EQ(ChildTexts(pAlpha), (Names{"Sub0", "sub1"}));
 
-    // File items ask to be opened, folders do not.
+    // Files, not folders, ask to be opened (double click, Enter) or for a menu (right click).
     m_tree.resize(400, 600);
     m_tree.show();
     Top()->setExpanded(true);
@@ -87,7 +87,6 @@ TEST_F(DirTreeCtrlTest, FoldersSortedWithoutCaseThenFilesExpandersWhereSomething
     QObject::connect(&m_tree, &CDirTreeCtrl::FileContextMenuRequested,
                      [&](QTreeWidgetItem* pItem, const QPoint&)
                      { arrMenus.push_back(m_tree.GetFullPath(pItem)); });
-    // A double click or Enter activates an item; a right click asks for a menu.
     for (const char* pszName : {"f1.txt", "Beta"})
         emit m_tree.itemActivated(Child(pszName), 0);
     for (const char* pszName : {"f3.txt", "gamma"})

@@ -53,7 +53,6 @@ struct MainWindowTest : CMainWindowTest
     {
         return "Ilvane Remote File Manager" + m_shell.GetLoader().GetVersionText();
     }
-    // A control's text (or other string property).
     std::string Text(const char* pszName, const char* pszProperty = "text") const
     {
         return Find(pszName)->property(pszProperty).toString().toStdString();

@@ -36,7 +36,6 @@ TEST_F(WidgetsTest, BoldComboAndTextProgress)
     EXPECT_EQ(bar.text(), "100%");
 }
 
-// The shape the user sees now: the override cursor's, or the arrow.
 Qt::CursorShape ShownCursor()
 {
     const QCursor* pCursor = QGuiApplication::overrideCursor();
