@@ -10,8 +10,7 @@ TEST(AnchorGeometry, EveryCodeMixedCodesRoundingAndOddInput)
     // A control at [20, 60) x [10, 30) in a 200 x 100 dialog grown to 400 x 300:
     // horizontally twice the size (+200), vertically three times (+200).
     const SAnchorRect rcControl{20, 10, 60, 30};
-    const SAnchorSize initial{200, 100};
-    const SAnchorSize grown{400, 300};
+    const SAnchorSize initial{200, 100}, grown{400, 300};
     const SAnchorRect arrExpected[] = {
         {40, 30, 120, 90},    // 0: both edges scale
         {40, 30, 80, 50},     // 1: the near edge scales, the size stays
