@@ -55,14 +55,10 @@ TEST(AnchorLayout, ResizingMovesControlsByTheirAnchorsAndBack)
          {std::tuple<QWidget*, int, int>{pList, 2, 6}, {pBox, 4, 6}, {pTree, 4, 6}})
         pLayout->SetAnchor(pWidget, nHorz, nVert);
     dialog.show();
-    const auto ResizeTo = [&dialog](int nWidth, int nHeight)
-    {
-        dialog.resize(nWidth, nHeight);
-        QCoreApplication::processEvents();
-    };
 
     EXPECT_EQ(dialog.minimumSize(), QSize(400, 300));
-    ResizeTo(600, 450);
+    dialog.resize(600, 450);
+    QCoreApplication::processEvents();
     ASSERT_EQ(dialog.size(), QSize(600, 450));
     EXPECT_EQ(pList->geometry(), QRect(10, 40, 275, 350));
     EXPECT_EQ(pBox->geometry(), QRect(300, 30, 290, 370));
@@ -72,7 +68,8 @@ TEST(AnchorLayout, ResizingMovesControlsByTheirAnchorsAndBack)
     EXPECT_EQ(pLayout->SizeGrip()->geometry().bottomRight(), QPoint(599, 449));
     EXPECT_TRUE(pLayout->SizeGrip()->isVisible());
 
-    ResizeTo(200, 100); // never below the first size
+    dialog.resize(200, 100); // never below the first size
+    QCoreApplication::processEvents();
     EXPECT_EQ(dialog.size(), QSize(400, 300));
     EXPECT_EQ(pTree->geometry(), QRect(10, 20, 170, 190));
 }
