@@ -21,12 +21,9 @@ struct DirTreeCtrlTest : CQtTestBase
         ASSERT_TRUE(m_tree.DisplayTree(m_temp.Str(), true));
     }
     QTreeWidgetItem* Top() { return m_tree.topLevelItem(0); }
-    QTreeWidgetItem* Child(const std::string& strText)
+    QTreeWidgetItem* Child(const char* pszText)
     {
-        for (int i = 0; i < Top()->childCount(); ++i)
-            if (Top()->child(i)->text(0).toStdString() == strText)
-                return Top()->child(i);
-        return nullptr;
+        return m_tree.findItems(pszText, Qt::MatchExactly | Qt::MatchRecursive).value(0);
     }
     std::string Path(const std::string& strRelative) const
     {
@@ -49,7 +46,7 @@ TEST_F(DirTreeCtrlTest, FoldersSortedWithoutCaseThenFilesExpandersWhereSomething
     EXPECT_EQ(ChildTexts(Top()), arrExpected);
     // An expander (a placeholder child) only where something shows.
     for (const std::string& strName : arrExpected)
-        EXPECT_EQ(Child(strName)->childCount(), strName == "alpha" || strName == "gamma")
+        EXPECT_EQ(Child(strName.c_str())->childCount(), strName == "alpha" || strName == "gamma")
             << strName;
     EXPECT_EQ(m_tree.GetFullPath(Child("f2.txt")), Path("f2.txt"));
     EXPECT_FALSE(m_tree.IsFolder(Child("f2.txt")) || m_tree.IsFolder(nullptr));
@@ -79,7 +76,7 @@ TEST_F(DirTreeCtrlTest, FoldersSortedWithoutCaseThenFilesExpandersWhereSomething
     pAlpha->setExpanded(true);
     EXPECT_EQ(ChildTexts(pAlpha), (Names{"Sub0", "sub1"}));
 
-    // File items ask to be opened, folders do not.
+    // Files, not folders, ask to be opened (double click, Enter) or for a menu (right click).
     m_tree.resize(400, 600);
     m_tree.show();
     Top()->setExpanded(true);
@@ -90,7 +87,6 @@ TEST_F(DirTreeCtrlTest, FoldersSortedWithoutCaseThenFilesExpandersWhereSomething
     QObject::connect(&m_tree, &CDirTreeCtrl::FileContextMenuRequested,
                      [&](QTreeWidgetItem* pItem, const QPoint&)
                      { arrMenus.push_back(m_tree.GetFullPath(pItem)); });
-    // A double click or Enter activates an item; a right click asks for a menu.
     for (const char* pszName : {"f1.txt", "Beta"})
         emit m_tree.itemActivated(Child(pszName), 0);
     for (const char* pszName : {"f3.txt", "gamma"})

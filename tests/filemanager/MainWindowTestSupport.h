@@ -32,7 +32,6 @@ template <typename TDialog> void WhenModal(std::function<void(TDialog&)> fnAct, 
         });
 }
 
-// The texts of an item's children, in tree order.
 inline std::vector<std::string> ChildTexts(const QTreeWidgetItem* pItem)
 {
     std::vector<std::string> arrTexts;

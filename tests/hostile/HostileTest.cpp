@@ -17,7 +17,6 @@ namespace fs = std::filesystem;
 
 namespace
 {
-// A data log: a header and nRecords records.
 std::string DataLog(int nRecords)
 {
     std::string strText = "Date,Time,Temp\n";
@@ -121,7 +120,6 @@ TEST(HostileTest, EachFaultEndsInTimeAndLeavesNoPartialFile)
          std::nullopt, limits},
         // A short or empty delivery is a failed file; a file that grew, or one listed empty,
         // is not (pull leaves out a file listed with 0 bytes, as the program's Copy does).
-        // Fewer bytes than the open reported, 0 at the open, more than listed, listed empty.
         {OneFile("A.CSV", strData, -1, -1, 300), "PANEL get A.CSV", 1,
          "ended the file after 300 of 1000 bytes" + NOT_READ},
         {OneFile("A.CSV", strData, -1, 0), "PANEL get A.CSV", 1,

@@ -10,8 +10,7 @@ TEST(AnchorGeometry, EveryCodeMixedCodesRoundingAndOddInput)
     // A control at [20, 60) x [10, 30) in a 200 x 100 dialog grown to 400 x 300:
     // horizontally twice the size (+200), vertically three times (+200).
     const SAnchorRect rcControl{20, 10, 60, 30};
-    const SAnchorSize initial{200, 100};
-    const SAnchorSize grown{400, 300};
+    const SAnchorSize initial{200, 100}, grown{400, 300};
     const SAnchorRect arrExpected[] = {
         {40, 30, 120, 90},    // 0: both edges scale
         {40, 30, 80, 50},     // 1: the near edge scales, the size stays
@@ -35,8 +34,6 @@ TEST(AnchorGeometry, EveryCodeMixedCodesRoundingAndOddInput)
     AnchorAxis(0, 15, 45, 100, 150, nNear, nFar); // 22.5 -> 23, 67.5 -> 68
     EXPECT_EQ(std::pair(nNear, nFar), std::pair(23, 68));
     // The far edge never ends before the near edge while the dialog shrinks.
-    AnchorAxis(4, 100, 190, 200, 100, nNear, nFar);
-    EXPECT_EQ(std::pair(nNear, nFar), std::pair(50, 90));
     AnchorAxis(4, 150, 160, 200, 20, nNear, nFar);
     EXPECT_GE(nFar, nNear);
 }
@@ -58,14 +55,10 @@ TEST(AnchorLayout, ResizingMovesControlsByTheirAnchorsAndBack)
          {std::tuple<QWidget*, int, int>{pList, 2, 6}, {pBox, 4, 6}, {pTree, 4, 6}})
         pLayout->SetAnchor(pWidget, nHorz, nVert);
     dialog.show();
-    const auto ResizeTo = [&dialog](int nWidth, int nHeight)
-    {
-        dialog.resize(nWidth, nHeight);
-        QCoreApplication::processEvents();
-    };
 
     EXPECT_EQ(dialog.minimumSize(), QSize(400, 300));
-    ResizeTo(600, 450);
+    dialog.resize(600, 450);
+    QCoreApplication::processEvents();
     ASSERT_EQ(dialog.size(), QSize(600, 450));
     EXPECT_EQ(pList->geometry(), QRect(10, 40, 275, 350));
     EXPECT_EQ(pBox->geometry(), QRect(300, 30, 290, 370));
@@ -75,7 +68,8 @@ TEST(AnchorLayout, ResizingMovesControlsByTheirAnchorsAndBack)
     EXPECT_EQ(pLayout->SizeGrip()->geometry().bottomRight(), QPoint(599, 449));
     EXPECT_TRUE(pLayout->SizeGrip()->isVisible());
 
-    ResizeTo(200, 100); // never below the first size
+    dialog.resize(200, 100); // never below the first size
+    QCoreApplication::processEvents();
     EXPECT_EQ(dialog.size(), QSize(400, 300));
     EXPECT_EQ(pTree->geometry(), QRect(10, 20, 170, 190));
 }

@@ -49,8 +49,7 @@ TEST_F(DlgProgressDlgTest, ShowsItsLinesAndDisablesTheOwnerOrTheActiveWindowUnti
         &m_owner, [&bHandled] { bHandled = true; }, Qt::QueuedConnection);
     sink.SetPos(10);
     EXPECT_TRUE(bHandled);
-    EXPECT_EQ(dlg.Bar()->GetPos(), 10);
-    EXPECT_EQ(dlg.Bar()->maximum(), 40);
+    EXPECT_EQ(std::pair(dlg.Bar()->GetPos(), dlg.Bar()->maximum()), std::pair(10, 40));
     EXPECT_EQ(Line(dlg, "staticMessage"), "Reading 10 of 40 records...");
 
     // Esc closes it; a second close leaves the owner alone; nothing shows once closed.

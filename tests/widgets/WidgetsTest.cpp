@@ -36,7 +36,6 @@ TEST_F(WidgetsTest, BoldComboAndTextProgress)
     EXPECT_EQ(bar.text(), "100%");
 }
 
-// The shape the user sees now: the override cursor's, or the arrow.
 Qt::CursorShape ShownCursor()
 {
     const QCursor* pCursor = QGuiApplication::overrideCursor();
@@ -98,7 +97,8 @@ TEST_F(WidgetsTest, WaitCursorNestsAndGivesWayToQuestions)
     // A message box through the prompt (a failed connect, the folder question).
     SShownBox shown;
     AnswerNextBox(shown, QMessageBox::Yes, Seen);
-    CQtPrompt().AskYesNo("Do you want to copy remote file ( A ) to Root Folder ( /tmp )?");
+    EXPECT_TRUE(CQtPrompt().AskYesNo("Copy remote file ( A ) to Root Folder ( /tmp )?"));
+    EXPECT_EQ(shown.eIcon, QMessageBox::Question);
     Seen();
     // Any modal dialog, nested too; work started within it shows the hourglass there.
     QDialog outer;
@@ -150,13 +150,10 @@ TEST_F(WidgetsTest, QtPromptShowsIconsButtonsATitleAndWrapsOnlyAtSeparators)
     prompt.Message(strPath.toStdString(), EPromptIcon::Stop);
     EXPECT_EQ(shown, (SShownBox{strTitle, strPath, QMessageBox::Critical, QMessageBox::Ok}));
     AnswerNextBox(shown, QMessageBox::No);
-    EXPECT_FALSE(prompt.AskYesNo("Delete selected remote panel file(s)?"));
-    EXPECT_EQ(shown, (SShownBox{strTitle, "Delete selected remote panel file(s)?",
-                                QMessageBox::Question, QMessageBox::Yes | QMessageBox::No}));
-    AnswerNextBox(shown, QMessageBox::Yes);
     EXPECT_EQ(prompt.Show("Overwrite?", EPromptIcon::Warning, EPromptButtons::YesNo),
-              EPromptAnswer::Yes);
-    EXPECT_EQ(shown.eIcon, QMessageBox::Warning);
+              EPromptAnswer::No);
+    EXPECT_EQ(shown, (SShownBox{strTitle, "Overwrite?", QMessageBox::Warning,
+                                QMessageBox::Yes | QMessageBox::No}));
 
     // Without a title of its own it takes the active window's.
     QDialog owner;
