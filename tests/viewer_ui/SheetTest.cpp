@@ -276,8 +276,6 @@ TEST_F(SheetTest, FiltersPageFromOpeningToBothViews)
          [this] { PressKey(m_pSheet->FiltersPage()->Grid(), Qt::Key_Tab, Qt::ControlModifier); }},
         {"tab click", [this] { ClickTab(CFileDataSheet::PageGraphView); }},
         {"tab bar arrow", [this] { PressKey(m_pSheet->Tabs()->tabBar(), Qt::Key_Right); }},
-        {"Ctrl+PageUp", [this]
-         { PressKey(m_pSheet->FiltersPage()->Grid(), Qt::Key_PageUp, Qt::ControlModifier); }},
     };
     for (const auto& [pszWay, fnLeave] : arrWays)
     {
