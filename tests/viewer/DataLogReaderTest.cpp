@@ -62,9 +62,22 @@ Fields ExpectedRecord(const std::string& strFile, uint32_t nIndex)
 }
 } // namespace
 
-TEST_F(ViewerOnSimulator, ExampleFileAndItsGrowth)
+// A file that grows by half a record, then by the rest; files refused without a word (and closed:
+// nothing attached, nothing counted, later reads do nothing), and with the channel's reason.
+TEST_F(ViewerOnSimulator, FilesGrownAndFilesNotOpened)
 {
-    CDataLogFile& log = Serve({{"EX.CSV", EXAMPLE}});
+    const std::string strRecords = EXAMPLE.substr(EXAMPLE.find('\n') + 1);
+    const std::vector<std::pair<std::string, std::string>> arrRefused = {
+        {"SWAP.CSV", "Time,Date,Temp,Pump\n" + strRecords},
+        {"TWO.CSV", "Date,Time\n04/12/26,08:00:00\n04/12/26,08:00:01\n"},
+        {"ONEREC.CSV", EXAMPLE.substr(0, 50)},
+        {"UNEQUAL.CSV", EXAMPLE.substr(0, 50) + "04/12/26,08:00:10,  21.7,  off\n"},
+        {"TINY.CSV", "Date,Time,A\nx\ny\nz\n"},
+        {"EMPTYLINES.CSV", "Date,Time,Temp,Pump\n\n\n"}};
+    auto arrFiles = arrRefused;
+    arrFiles.emplace_back("BLANKS.CSV", " date, TIME ,Temp,Pump\r\n" + strRecords);
+    arrFiles.emplace_back("EX.CSV", EXAMPLE);
+    CDataLogFile& log = Serve(arrFiles);
     OpenAndShow("EX.CSV");
     EXPECT_EQ("Date,Time,Temp,Pump", log.m_strHeader);
     EXPECT_EQ(30u, log.m_nRecordLength);
@@ -84,39 +97,22 @@ TEST_F(ViewerOnSimulator, ExampleFileAndItsGrowth)
     Add(ReadChoiceLast, "2");
     EXPECT_EQ((Fields{"04/12/26", "08:00:20", "21.9", "on"}), CachedRecords(log).at(3));
     EXPECT_EQ(20, log.m_tmLastRecord.wSecond);
-    EXPECT_TRUE(m_prompt.Shown().empty());
-}
 
-// Files refused without a word (and closed: nothing attached, nothing counted,
-// later reads do nothing), and with the channel's reason.
-TEST_F(ViewerOnSimulator, FilesThatAreNotOpened)
-{
-    const std::string strRecords = EXAMPLE.substr(EXAMPLE.find('\n') + 1);
-    const std::vector<std::pair<std::string, std::string>> arrRefused = {
-        {"SWAP.CSV", "Time,Date,Temp,Pump\n" + strRecords},
-        {"TWO.CSV", "Date,Time\n04/12/26,08:00:00\n04/12/26,08:00:01\n"},
-        {"ONEREC.CSV", EXAMPLE.substr(0, 50)},
-        {"UNEQUAL.CSV", EXAMPLE.substr(0, 50) + "04/12/26,08:00:10,  21.7,  off\n"},
-        {"TINY.CSV", "Date,Time,A\nx\ny\nz\n"},
-        {"EMPTYLINES.CSV", "Date,Time,Temp,Pump\n\n\n"}};
-    auto arrFiles = arrRefused;
-    arrFiles.emplace_back("BLANKS.CSV", " date, TIME ,Temp,Pump\r\n" + strRecords);
-    Serve(arrFiles);
-    ASSERT_TRUE(m_pLog->OpenLog("BLANKS.CSV"));
-    EXPECT_EQ(" date, TIME ,Temp,Pump\r", m_pLog->m_strHeader); // the carriage return stays
+    ASSERT_TRUE(log.OpenLog("BLANKS.CSV"));
+    EXPECT_EQ(" date, TIME ,Temp,Pump\r", log.m_strHeader); // the carriage return stays
     Fields arrColumns;
-    EXPECT_EQ(4, m_pLog->GetHeaderFields(arrColumns));
+    EXPECT_EQ(4, log.GetHeaderFields(arrColumns));
     EXPECT_EQ("Pump", arrColumns[3]);
     for (const auto& [strName, strText] : arrRefused)
     {
         SCOPED_TRACE(strName);
-        CDataLogFile log(m_pCard->Files());
-        EXPECT_FALSE(log.OpenLog(strName));
-        EXPECT_EQ(nullptr, log.m_pFileCmds);
-        EXPECT_EQ(0u, log.GetRecordCount());
-        EXPECT_EQ(0, log.GetHeaderFields(arrColumns));
-        log.LoadRecords(LoadAll, 0);
-        EXPECT_TRUE(CachedRecords(log).empty());
+        CDataLogFile refused(m_pCard->Files());
+        EXPECT_FALSE(refused.OpenLog(strName));
+        EXPECT_EQ(nullptr, refused.m_pFileCmds);
+        EXPECT_EQ(0u, refused.GetRecordCount());
+        EXPECT_EQ(0, refused.GetHeaderFields(arrColumns));
+        refused.LoadRecords(LoadAll, 0);
+        EXPECT_TRUE(CachedRecords(refused).empty());
     }
     EXPECT_TRUE(m_prompt.Shown().empty());
 

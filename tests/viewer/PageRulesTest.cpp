@@ -15,6 +15,14 @@ bool Hidden(const CFilterSet& filter, const Fields& arrFields)
     bool bMs = false;
     return filter.IsHidden(ParseRecordTime(arrFields.data(), arrFields.size(), bMs), arrFields);
 }
+
+// A page's outcome as the user meets it: accepted, text, icon, focused control, row and column.
+template <typename TOutcome> auto Shown(const TOutcome& outcome)
+{
+    const SViewerMessage& msg = outcome.message;
+    return std::make_tuple(outcome.bAccepted, msg.strText, msg.eIcon, msg.nFocusControl,
+                           msg.nFocusRow, msg.nFocusColumn);
+}
 } // namespace
 
 TEST(FilterSet, ShortRecordsEqualityAndConditionTexts)
@@ -83,14 +91,8 @@ TEST_F(FilterPage, RefusalsWithMessageIconAndFocusThenTheAcceptedFilterSet)
     const auto Expect =
         [this](const char* pszMessage, EPromptIcon eIcon, int nControl, int nRow, int nColumn)
     {
-        const SFilterPageOutcome outcome = Validate();
-        SCOPED_TRACE(pszMessage);
-        EXPECT_FALSE(outcome.bAccepted);
-        EXPECT_EQ(pszMessage, outcome.message.strText);
-        EXPECT_EQ(eIcon, outcome.message.eIcon);
-        EXPECT_EQ(nControl, outcome.message.nFocusControl);
-        EXPECT_EQ(nRow, outcome.message.nFocusRow);
-        EXPECT_EQ(nColumn, outcome.message.nFocusColumn);
+        EXPECT_EQ(std::make_tuple(false, std::string(pszMessage), eIcon, nControl, nRow, nColumn),
+                  Shown(Validate()));
     };
     // The From's date and time (the date alone decides on the next day), then the To's time.
     const char* const OUTSIDE = "date should be between cache start and end date.";
@@ -187,15 +189,11 @@ TEST(ReadDataPage, RefusalsWithTheirMessageAndFocus)
         {N, "", "x", "From Record Index is not specified.", IDC_READ_FROM}, // From comes first
     };
     for (const auto& [nChoice, pszA, pszB, pszMessage, nControl] : arrCases)
-    {
-        const SAddRecordsOutcome outcome = EvaluateAddRecords(
-            {nChoice == N ? F : nChoice, pszA, pszA, pszA, pszB, pszB, nChoice != N}, 100, true);
-        SCOPED_TRACE(pszMessage);
-        EXPECT_FALSE(outcome.bAccepted);
-        EXPECT_EQ(pszMessage, outcome.message.strText);
-        EXPECT_EQ(EPromptIcon::Stop, outcome.message.eIcon);
-        EXPECT_EQ(nControl, outcome.message.nFocusControl);
-    }
+        EXPECT_EQ(
+            std::make_tuple(false, std::string(pszMessage), EPromptIcon::Stop, nControl, -1, -1),
+            Shown(EvaluateAddRecords(
+                {nChoice == N ? F : nChoice, pszA, pszA, pszA, pszB, pszB, nChoice != N}, 100,
+                true)));
     // Counts past 32 bits never wrap into the range.
     uint32_t nValue = 0;
     std::string strMessage;
@@ -220,12 +218,11 @@ TEST(LoadWindow, PlacementPerMode)
     for (const auto& [eMode, nIndex, nCount, nSize, nStart, nPlacedSize] : arrCases)
     {
         const SLoadWindow window = PlaceLoadWindow(eMode, nIndex, nCount, nSize);
-        SCOPED_TRACE(StrFormat("%d %u %u", eMode, nIndex, nCount));
-        EXPECT_EQ(nStart, window.nStart);
-        EXPECT_EQ(nPlacedSize, window.nSize);
+        EXPECT_EQ(std::make_pair(nStart, nPlacedSize), std::make_pair(window.nStart, window.nSize))
+            << eMode << " " << nIndex << " " << nCount;
     }
     const SReadSpan span =
         TrimCachedEnds({1, 10}, [](uint32_t n) { return n == 1 || n == 5 || n == 10; });
-    EXPECT_EQ(2u, span.nFirst);
-    EXPECT_EQ(10u, span.nEnd); // a gap inside is read again as a whole
+    // A gap inside is read again as a whole.
+    EXPECT_EQ(std::make_pair(2u, 10u), std::make_pair(span.nFirst, span.nEnd));
 }
