@@ -128,11 +128,34 @@ TEST_F(ViewerOnSimulator, FilesGrownAndFilesNotOpened)
     EXPECT_EQ(EPromptIcon::Stop, m_prompt.Shown()[0].eIcon);
 }
 
-TEST_F(ViewerOnSimulator, PanelsThatFailOrStopAnsweringLoseNothing)
+// The progress window follows a load: its range, then a line every few records. Then panels that
+// fail or stop answering: nothing is lost.
+TEST_F(ViewerOnSimulator, ReadsReportProgressAndFailingPanelsLoseNothing)
 {
+    struct SRecordingProgress : CProgressSink
+    {
+        void SetRange(int nLo, int nHi) override { m_arr.push_back(StrFormat("%d-%d", nLo, nHi)); }
+        void SetPos(int nPos) override { m_nPos = nPos; }
+        void SetText(const std::string& strText) override { m_arr.push_back(strText); }
+        Fields m_arr;
+        int m_nPos = 0;
+    } progress;
+    const std::string strFile = MakeDataLog(100);
+    Serve({{"LOG.CSV", strFile}});
+    ASSERT_TRUE(m_pLog->OpenLog("LOG.CSV"));
+    m_pLog->m_pProgress = &progress;
+    m_pLog->m_nWindowSize = 20;
+    m_pLog->LoadRecords(LoadFirst, 0);
+    m_pLog->m_pProgress = nullptr;
+    EXPECT_EQ((Fields{"0-1", "Reading 1 of 1 records...", "Reading 1 of 1 records...", "0-20",
+                      "Reading 1 of 20 records...", "Reading 8 of 20 records...",
+                      "Reading 16 of 20 records...", "Reading 20 of 20 records..."}),
+              progress.m_arr);
+    EXPECT_EQ(20, progress.m_nPos);
+    EXPECT_EQ("(1 - 20)", RecordSet());
+
     // Opening takes one block, the last record's time one, records 91 to 100 two; every block read
     // after those four fails: nothing more arrives and the last record's time stays as known.
-    const std::string strFile = MakeDataLog(100);
     Serve({{"LOG.CSV", strFile}}, {"--fail-after", "143:0=4"});
     OpenAndShow("LOG.CSV");
     EXPECT_EQ("(91 - 100)", RecordSet());
@@ -184,29 +207,4 @@ TEST_F(ViewerOnSimulator, GrowingLogOnThePanel)
     EXPECT_EQ(nCount, nNewest);
     EXPECT_EQ(0u, FormatFileSummary(*m_pLog).find(StrFormat("Total Records: %u\n", nCount)));
     EXPECT_EQ(0, CompareRecordTimes(m_pLog->GetRecordTime(arrNewest), m_pLog->m_tmLastRecord));
-}
-
-// The progress window follows a load: its range, then a line every few records.
-TEST_F(ViewerOnSimulator, ReadsReportTheirProgress)
-{
-    struct SRecordingProgress : CProgressSink
-    {
-        void SetRange(int nLo, int nHi) override { m_arr.push_back(StrFormat("%d-%d", nLo, nHi)); }
-        void SetPos(int nPos) override { m_nPos = nPos; }
-        void SetText(const std::string& strText) override { m_arr.push_back(strText); }
-        Fields m_arr;
-        int m_nPos = 0;
-    } progress;
-    Serve({{"LOG.CSV", MakeDataLog(100)}});
-    ASSERT_TRUE(m_pLog->OpenLog("LOG.CSV"));
-    m_pLog->m_pProgress = &progress;
-    m_pLog->m_nWindowSize = 20;
-    m_pLog->LoadRecords(LoadFirst, 0);
-    m_pLog->m_pProgress = nullptr;
-    EXPECT_EQ((Fields{"0-1", "Reading 1 of 1 records...", "Reading 1 of 1 records...", "0-20",
-                      "Reading 1 of 20 records...", "Reading 8 of 20 records...",
-                      "Reading 16 of 20 records...", "Reading 20 of 20 records..."}),
-              progress.m_arr);
-    EXPECT_EQ(20, progress.m_nPos);
-    EXPECT_EQ("(1 - 20)", RecordSet());
 }

@@ -16,7 +16,7 @@ Fields Split(const std::string& strLine)
 }
 } // namespace
 
-TEST(SplitCsvLine, CommasBlanksQuotesAndLineEnds)
+TEST(RecordText, FieldsSplitAndTimesParsedAndShown)
 {
     const std::pair<const char*, Fields> arrCases[] = {
         {"04/12/26,08:00:00,  21.5,  on\r", {"04/12/26", "08:00:00", "21.5", "on"}},
@@ -35,12 +35,9 @@ TEST(SplitCsvLine, CommasBlanksQuotesAndLineEnds)
     };
     for (const auto& [pszLine, arrExpected] : arrCases)
         EXPECT_EQ(arrExpected, Split(pszLine)) << pszLine;
-}
 
-TEST(RecordTime, ParsedAndShown)
-{
     // Date, time, the milliseconds flag they set and the text shown.
-    const std::tuple<const char*, const char*, bool, const char*> arrCases[] = {
+    const std::tuple<const char*, const char*, bool, const char*> arrTimes[] = {
         {"04/12/26", "08:00:10", false, "Sun, Apr 12, 2026, 08:00:10"},
         {"4/12/2026", "08:00:10:500", true, "Sun, Apr 12, 2026, 08:00:10:500"},
         {"12/04/2026", "15:26:16:7:99", true, "Fri, Dec 04, 2026, 15:26:16:007"}, // past 4th
@@ -51,7 +48,7 @@ TEST(RecordTime, ParsedAndShown)
         {"04/12/2026", "08:00", false, "Invalid DateTime"},
         {"1/2/3/4", "08:00:00", false, "Invalid DateTime"},
     };
-    for (const auto& [pszDate, pszTime, bMilliseconds, pszText] : arrCases)
+    for (const auto& [pszDate, pszTime, bMilliseconds, pszText] : arrTimes)
     {
         bool bMs = !bMilliseconds;
         const Fields arrFields = {pszDate, pszTime, "x"};

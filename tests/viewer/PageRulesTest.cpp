@@ -167,7 +167,7 @@ TEST_F(FilterPage, RefusalsWithMessageIconAndFocusThenTheAcceptedFilterSet)
     EXPECT_EQ(0, filter.m_tmFrom.wMilliseconds + filter.m_tmTo.wMilliseconds);
 }
 
-TEST(ReadDataPage, RefusalsWithTheirMessageAndFocus)
+TEST(ReadDataPage, RefusalsWithTheirMessageAndFocusThenTheLoadWindow)
 {
     // The choice (N: From with Number of Records), the count or From, then To or Number.
     const int F = ReadChoiceFrom, N = -1;
@@ -203,19 +203,16 @@ TEST(ReadDataPage, RefusalsWithTheirMessageAndFocus)
         EXPECT_FALSE(ValidateNumber("X", pszText, 1, 5, false, nValue, strMessage)) << pszText;
     EXPECT_FALSE(ValidateNumber("X", "-4294967297", 1, 5, true, nValue, strMessage));
     EXPECT_EQ("X must be between -1 and -5", strMessage);
-}
 
-TEST(LoadWindow, PlacementPerMode)
-{
     // Mode, index, count, window size; then the placed start and size.
-    const std::tuple<LoadMode, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t> arrCases[] = {
+    const std::tuple<LoadMode, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t> arrWindows[] = {
         {LoadLast, 0, 7, 10, 1, 10}, // a file no longer than the window starts at 1
         {LoadFrom, 5, 10, 10, 1, 10},   {LoadFirst, 0, 0, 10, 1, 10},
         {LoadAll, 0, 0, 10, 1, 0},      {LoadFrom, 0, 100, 10, 1, 10},
         {LoadFrom, 95, 100, 5, 95, 5},  {LoadFrom, 97, 100, 5, 96, 5},
         {LoadFrom, 100, 100, 5, 96, 5}, {LoadFrom, 500, 100, 5, 96, 5}, // pulled back to fit
     };
-    for (const auto& [eMode, nIndex, nCount, nSize, nStart, nPlacedSize] : arrCases)
+    for (const auto& [eMode, nIndex, nCount, nSize, nStart, nPlacedSize] : arrWindows)
     {
         const SLoadWindow window = PlaceLoadWindow(eMode, nIndex, nCount, nSize);
         EXPECT_EQ(std::make_pair(nStart, nPlacedSize), std::make_pair(window.nStart, window.nSize))
