@@ -1,4 +1,3 @@
-#include "viewer/DataLogText.h"
 #include "ViewerTestSupport.h"
 
 #include <gtest/gtest.h>
