@@ -18,8 +18,11 @@ struct GraphViewPage : CQtTestBase
 {
     static void SetUpTestSuite() { setenv("TZ", "Europe/Berlin", 1), tzset(); }
 
+    // Shown at a fixed size, activated, and its chart loaded.
     void ActivateAndWait(CFileDataChartPage& page)
     {
+        page.resize(800, 500);
+        page.show();
         page.OnSetActive();
         ASSERT_TRUE(WaitFor([&] { return page.m_pChartDlg->m_bLoading; }, 5000));
         ASSERT_TRUE(WaitFor([&] { return !page.m_pChartDlg->m_bLoading; }));
@@ -45,8 +48,6 @@ TEST_F(GraphViewPage, DrawsSeriesAndSwitchesTypeKeepingZoomAndHiddenSeries)
 {
     CCachedLog cached(MakeDataLog(120));
     CFileDataChartPage page(&cached.Log());
-    page.resize(800, 500);
-    page.show();
     CFileDataChartDlg& dlg = *page.m_pChartDlg;
     QSignalSpy stateChanges(&dlg, &CFileDataChartDlg::chartStateChanged);
     ASSERT_NO_FATAL_FAILURE(ActivateAndWait(page));
@@ -115,8 +116,6 @@ TEST_F(GraphViewPage, PointsInEverySeasonAndAPrintToPdfUnderTheHeader)
                       "LINE7.CSV"); // one winter and two summer records
     CDataLogFile& log = cached.Log();
     CFileDataChartPage page(&log);
-    page.resize(800, 500);
-    page.show();
     ASSERT_NO_FATAL_FAILURE(ActivateAndWait(page));
     CFileDataChartDlg& dlg = *page.m_pChartDlg;
     // The legend's time of each point is the time written in its record.

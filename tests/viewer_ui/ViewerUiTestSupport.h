@@ -13,7 +13,6 @@
 #include <QWebEnginePage>
 
 #include <functional>
-#include <memory>
 
 // Runs the event loop until fnDone says so or the time is up; returns fnDone().
 inline bool WaitFor(const std::function<bool()>& fnDone, int nTimeoutMs = 30000)
