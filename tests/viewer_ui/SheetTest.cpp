@@ -152,8 +152,8 @@ TEST_F(SheetTest, ExtraButtonsPageKeysTabClicksAndGraphType)
         // The key goes to whatever has the focus on the current page.
         PressKey(m_pSheet->GetActiveIndex() == 0 ? pEdit : m_pSheet->Tabs()->currentWidget(), nKey,
                  modifiers);
-        EXPECT_EQ(m_pSheet->GetActiveIndex(), nPage);
-        EXPECT_EQ(m_pSheet->Tabs()->currentIndex(), nPage);
+        EXPECT_EQ(std::make_pair(m_pSheet->GetActiveIndex(), m_pSheet->Tabs()->currentIndex()),
+                  std::make_pair(nPage, nPage));
     }
     ClickTab(CFileDataSheet::PageDataView);
     EXPECT_EQ(m_pSheet->GetActiveIndex(), CFileDataSheet::PageDataView);
@@ -161,9 +161,7 @@ TEST_F(SheetTest, ExtraButtonsPageKeysTabClicksAndGraphType)
     // Work disables the sheet; enabled again, the keys must reach it at once.
     m_pSheet->setEnabled(false);
     m_pSheet->setEnabled(true);
-    QWidget* pFocus = m_pSheet->focusWidget();
-    ASSERT_NE(pFocus, nullptr);
-    EXPECT_TRUE(m_pSheet->isAncestorOf(pFocus));
+    EXPECT_TRUE(m_pSheet->isAncestorOf(m_pSheet->focusWidget())); // none is no ancestor
 
     // Once the chart has loaded, the graph type button switches it and names the other type.
     ASSERT_TRUE(m_pSheet->SetActivePage(CFileDataSheet::PageGraphView));
@@ -232,9 +230,8 @@ TEST_F(SheetTest, FiltersPageFromOpeningToBothViews)
 {
     OpenSheet(CFileDataSheet::PageFilters);
     ASSERT_EQ(Grid().GetRowCount(), 3);
-    EXPECT_EQ((Grid().GetItemText(0, 0) + Grid().GetItemText(TEMP_ROW, 0) +
-               Grid().GetItemText(PUMP_ROW, 0))
-                  .toStdString(),
+    EXPECT_EQ(Grid().GetItemText(0, 0) + Grid().GetItemText(TEMP_ROW, 0) +
+                  Grid().GetItemText(PUMP_ROW, 0),
               "TagsTempPump");
     EXPECT_EQ(Find<QTimeEdit>("timeFrom")->displayFormat().toStdString(), "HH:mm:ss");
     EXPECT_EQ(Find<QTimeEdit>("timeFrom")->time(), QTime(8, 1, 30));
