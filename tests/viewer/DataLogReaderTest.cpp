@@ -63,8 +63,9 @@ Fields ExpectedRecord(const std::string& strFile, uint32_t nIndex)
 } // namespace
 
 // A file that grows by half a record, then by the rest; files refused without a word (and closed:
-// nothing attached, nothing counted, later reads do nothing), and with the channel's reason.
-TEST_F(ViewerOnSimulator, FilesGrownAndFilesNotOpened)
+// nothing attached, nothing counted, later reads do nothing), and with the channel's reason; a log
+// the panel keeps appending to.
+TEST_F(ViewerOnSimulator, FilesThatGrowAndFilesNotOpened)
 {
     const std::string strRecords = EXAMPLE.substr(EXAMPLE.find('\n') + 1);
     const std::vector<std::pair<std::string, std::string>> arrRefused = {
@@ -126,6 +127,29 @@ TEST_F(ViewerOnSimulator, FilesGrownAndFilesNotOpened)
     EXPECT_EQ(m_prompt.Texts(), (Fields{"Unable to open file NOFILE.CSV\nFile System Error.",
                                         "Unable to read file EX.CSV\nFile System Error."}));
     EXPECT_EQ(EPromptIcon::Stop, m_prompt.Shown()[0].eIcon);
+
+    // A log the panel keeps appending to.
+    Serve({{"GROW.CSV", MakeDataLog(5, "\r\n")}},
+          {"--grow-log", "GROW.CSV", "--grow-interval-ms", "20"});
+    OpenAndShow("GROW.CSV");
+    const uint32_t nFirstCount = m_pLog->GetRecordCount();
+    ASSERT_GE(nFirstCount, 5u);
+    const auto path = m_pCard->Dir().Path() / "GROW.CSV";
+    const uintmax_t nWanted = std::filesystem::file_size(path) + 3 * m_pLog->m_nRecordLength;
+    for (int i = 0; i < 500 && std::filesystem::file_size(path) < nWanted; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_GE(std::filesystem::file_size(path), nWanted);
+
+    // The page's bounds come from the count it shows; the load counts again,
+    // Last takes the newest, and the last record's time follows it.
+    Add(ReadChoiceLast, "5");
+    const uint32_t nCount = m_pLog->GetRecordCount();
+    EXPECT_GE(nCount, nFirstCount + 3);
+    const auto mapCached = CachedRecords(*m_pLog);
+    const auto& [nNewest, arrNewest] = *mapCached.rbegin();
+    EXPECT_EQ(nCount, nNewest);
+    EXPECT_EQ(0u, FormatFileSummary(*m_pLog).find(StrFormat("Total Records: %u\n", nCount)));
+    EXPECT_EQ(0, CompareRecordTimes(m_pLog->GetRecordTime(arrNewest), m_pLog->m_tmLastRecord));
 }
 
 // The progress window follows a load: its range, then a line every few records. Then panels that
@@ -182,29 +206,4 @@ TEST_F(ViewerOnSimulator, ReadsReportProgressAndFailingPanelsLoseNothing)
     EXPECT_TRUE(bSawPartial);
     EXPECT_EQ("(1 - 100)", RecordSet());
     EXPECT_TRUE(m_prompt.Shown().empty());
-}
-
-TEST_F(ViewerOnSimulator, GrowingLogOnThePanel)
-{
-    Serve({{"GROW.CSV", MakeDataLog(5, "\r\n")}},
-          {"--grow-log", "GROW.CSV", "--grow-interval-ms", "20"});
-    OpenAndShow("GROW.CSV");
-    const uint32_t nFirstCount = m_pLog->GetRecordCount();
-    ASSERT_GE(nFirstCount, 5u);
-    const auto path = m_pCard->Dir().Path() / "GROW.CSV";
-    const uintmax_t nWanted = std::filesystem::file_size(path) + 3 * m_pLog->m_nRecordLength;
-    for (int i = 0; i < 500 && std::filesystem::file_size(path) < nWanted; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    ASSERT_GE(std::filesystem::file_size(path), nWanted);
-
-    // The page's bounds come from the count it shows; the load counts again,
-    // Last takes the newest, and the last record's time follows it.
-    Add(ReadChoiceLast, "5");
-    const uint32_t nCount = m_pLog->GetRecordCount();
-    EXPECT_GE(nCount, nFirstCount + 3);
-    const auto mapCached = CachedRecords(*m_pLog);
-    const auto& [nNewest, arrNewest] = *mapCached.rbegin();
-    EXPECT_EQ(nCount, nNewest);
-    EXPECT_EQ(0u, FormatFileSummary(*m_pLog).find(StrFormat("Total Records: %u\n", nCount)));
-    EXPECT_EQ(0, CompareRecordTimes(m_pLog->GetRecordTime(arrNewest), m_pLog->m_tmLastRecord));
 }

@@ -25,7 +25,31 @@ template <typename TOutcome> auto Shown(const TOutcome& outcome)
 }
 } // namespace
 
-TEST(FilterSet, ShortRecordsEqualityAndConditionTexts)
+class FilterPage : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const CFilterSet current{false, false, true, FilterInRange, m_tmStart, m_tmEnd, {}};
+        m_values = MakeFilterPageValues(current, {"Temp", "Pump", "Level"});
+        m_values.bFilterEnabled = true;
+    }
+
+    SFilterPageOutcome Validate() const { return ValidateFilterPage(m_values, m_tmStart, m_tmEnd); }
+    CFilterSet Accepted() const
+    {
+        const SFilterPageOutcome outcome = Validate();
+        EXPECT_TRUE(outcome.bAccepted) << outcome.message.strText;
+        return outcome.filter;
+    }
+
+    const SYSTEMTIME m_tmStart = TimeOf("04/12/26", "08:00:00:250");
+    const SYSTEMTIME m_tmEnd = TimeOf("04/12/26", "09:00:00:750");
+    SFilterPageValues m_values;
+};
+
+// The filter set's own rules, then the page's refusals and the set it accepts.
+TEST_F(FilterPage, SetRulesRefusalsWithMessageIconAndFocusAndTheAcceptedSet)
 {
     // Short records are never read past: a missing field reads as 0, which Hide hides.
     CFilterSet filter{
@@ -61,33 +85,7 @@ TEST(FilterSet, ShortRecordsEqualityAndConditionTexts)
     EXPECT_STREQ("Out of Range", GetConditionExportText(5));
     EXPECT_STREQ("", GetConditionExportText(6));
     EXPECT_STREQ("", GetConditionGridText(-1));
-}
 
-class FilterPage : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        const CFilterSet current{false, false, true, FilterInRange, m_tmStart, m_tmEnd, {}};
-        m_values = MakeFilterPageValues(current, {"Temp", "Pump", "Level"});
-        m_values.bFilterEnabled = true;
-    }
-
-    SFilterPageOutcome Validate() const { return ValidateFilterPage(m_values, m_tmStart, m_tmEnd); }
-    CFilterSet Accepted() const
-    {
-        const SFilterPageOutcome outcome = Validate();
-        EXPECT_TRUE(outcome.bAccepted) << outcome.message.strText;
-        return outcome.filter;
-    }
-
-    const SYSTEMTIME m_tmStart = TimeOf("04/12/26", "08:00:00:250");
-    const SYSTEMTIME m_tmEnd = TimeOf("04/12/26", "09:00:00:750");
-    SFilterPageValues m_values;
-};
-
-TEST_F(FilterPage, RefusalsWithMessageIconAndFocusThenTheAcceptedFilterSet)
-{
     const auto Expect =
         [this](const char* pszMessage, EPromptIcon eIcon, int nControl, int nRow, int nColumn)
     {
@@ -161,10 +159,10 @@ TEST_F(FilterPage, RefusalsWithMessageIconAndFocusThenTheAcceptedFilterSet)
     m_values.arrRows[0].bTicked = true; // its "x" is not looked at either
     m_values.bFilterEnabled = false;
     m_values.bDateRange = true;
-    const CFilterSet filter = Accepted();
-    EXPECT_FALSE(filter.m_bEnabled || filter.m_bDateRange);
-    EXPECT_TRUE(filter.m_arrTagFilters.empty());
-    EXPECT_EQ(0, filter.m_tmFrom.wMilliseconds + filter.m_tmTo.wMilliseconds);
+    const CFilterSet off = Accepted();
+    EXPECT_FALSE(off.m_bEnabled || off.m_bDateRange);
+    EXPECT_TRUE(off.m_arrTagFilters.empty());
+    EXPECT_EQ(0, off.m_tmFrom.wMilliseconds + off.m_tmTo.wMilliseconds);
 }
 
 TEST(ReadDataPage, RefusalsWithTheirMessageAndFocusThenTheLoadWindow)

@@ -349,13 +349,12 @@ TEST_F(SheetTest, ReadDataButtonsEnterRefusalsAndProgress)
     EXPECT_TRUE(m_prompt.Shown().empty());
 
     std::string strSeen; // at the first progress step: sheet enabled, progress shown
-    QTimer::singleShot(0,
-                       [&]
-                       {
-                           const QWidget* pProgress = m_pSheet->findChild<QWidget*>("progressDlg");
-                           strSeen = StrFormat("%d%d", m_pSheet->isEnabled(),
-                                               pProgress && pProgress->isVisible());
-                       });
+    const auto fnLook = [&]
+    {
+        const QWidget* pProgress = m_pSheet->findChild<QWidget*>("progressDlg");
+        strSeen = StrFormat("%d%d", m_pSheet->isEnabled(), pProgress && pProgress->isVisible());
+    };
+    QTimer::singleShot(0, fnLook);
     Act("radioAll buttonClearAndAdd");
     EXPECT_EQ(strSeen, "01");
     EXPECT_TRUE(m_pSheet->isEnabled());
