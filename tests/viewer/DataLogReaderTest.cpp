@@ -63,9 +63,8 @@ Fields ExpectedRecord(const std::string& strFile, uint32_t nIndex)
 } // namespace
 
 // A file that grows by half a record, then by the rest; files refused without a word (and closed:
-// nothing attached, nothing counted, later reads do nothing), and with the channel's reason; a log
-// the panel keeps appending to.
-TEST_F(ViewerOnSimulator, FilesThatGrowAndFilesNotOpened)
+// nothing attached, nothing counted, later reads do nothing), and with the channel's reason.
+TEST_F(ViewerOnSimulator, FilesGrownAndFilesNotOpened)
 {
     const std::string strRecords = EXAMPLE.substr(EXAMPLE.find('\n') + 1);
     const std::vector<std::pair<std::string, std::string>> arrRefused = {
@@ -127,8 +126,10 @@ TEST_F(ViewerOnSimulator, FilesThatGrowAndFilesNotOpened)
     EXPECT_EQ(m_prompt.Texts(), (Fields{"Unable to open file NOFILE.CSV\nFile System Error.",
                                         "Unable to read file EX.CSV\nFile System Error."}));
     EXPECT_EQ(EPromptIcon::Stop, m_prompt.Shown()[0].eIcon);
+}
 
-    // A log the panel keeps appending to.
+TEST_F(ViewerOnSimulator, GrowingLogOnThePanel)
+{
     Serve({{"GROW.CSV", MakeDataLog(5, "\r\n")}},
           {"--grow-log", "GROW.CSV", "--grow-interval-ms", "20"});
     OpenAndShow("GROW.CSV");

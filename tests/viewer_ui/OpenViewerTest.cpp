@@ -61,12 +61,9 @@ TEST_F(OpenViewerTest, OpensOnlyADataLogOnAnAcceptedPanelAndFromView)
         EXPECT_EQ(seen.m_strSeen,
                   bOpened ? std::string("Data from ") + pszFile + " (21 - 30)" : "");
         ASSERT_EQ(m_prompt.Shown().size(), strMessage.empty() ? 0u : 1u);
-        if (!strMessage.empty())
-        {
-            EXPECT_EQ(m_prompt.Shown()[0].strText.rfind(strMessage, 0), 0u)
-                << m_prompt.Shown()[0].strText;
-            EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
-        }
+        for (const auto& shown : m_prompt.Shown()) // its start, with the Stop icon
+            EXPECT_EQ(std::make_pair(shown.strText.substr(0, strMessage.size()), shown.eIcon),
+                      std::make_pair(strMessage, EPromptIcon::Stop));
     }
     // View on the main window opens the sheet on the panel's file.
     m_strCard = MakeCard("card");
