@@ -7,7 +7,6 @@
 #include "viewer/ui/CFileDataSheet.h"
 #include "viewer/ui/CRecordSummaryBox.h"
 
-#include <QApplication>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QWebEnginePage>
