@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(ChartData, TimeStampsValuesNamesAndOddRecords)
+TEST(ChartData, TimeStampsValuesNamesOddRecordsAndThePrintHeader)
 {
     EXPECT_EQ(1388574000000, ChartTimeStamp(TimeOf("01/01/2014", "12:00:00"), 3600));
     EXPECT_EQ(1388577600123, ChartTimeStamp(TimeOf("01/01/2014", "12:00:00:123"), 0));
@@ -31,12 +31,10 @@ TEST(ChartData, TimeStampsValuesNamesAndOddRecords)
               BuildChartData(hand.Log(), 0).value_or("none"));
     for (const char* pszHeader : {"Date,Time", "Time,Date,A"})
         EXPECT_FALSE(BuildChartData(CHandLog(pszHeader).Log(), 0)) << pszHeader;
-}
 
-TEST(PrintHeader, FilterOffAndOn)
-{
-    CHandLog hand("Date,Time,<b>Temp</b>,Pump");
-    CDataLogFile& log = hand.Log();
+    // The print header above the chart: the file name, and the filter table once one is in use.
+    CHandLog html("Date,Time,<b>Temp</b>,Pump");
+    CDataLogFile& log = html.Log();
     log.m_strFileName = "A&B\"<script>.CSV";
     const std::string strStart =
         "<div id =\"PrintChart\" align=\"center\"><div id=\"FileName\" align=\"center\" "

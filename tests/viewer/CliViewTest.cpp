@@ -1,44 +1,32 @@
 // "orvak-cli HOST view FILE ..." against the simulator, as a user runs it.
 #include "ViewerTestSupport.h"
+#include "support/CliRunner.h"
 #include "viewer/ChartData.h"
 
-#include <cstdio>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
+#include <iomanip>
+#include <sstream>
 
 namespace
 {
-struct SCliRun
+// The arguments as a shell splits them ('...' one argument), in the card's folder.
+SCliResult RunView(const CSimulatedCard& card, const std::string& strArgs)
 {
-    int nStatus = -1;
-    std::string strOut;
-    std::string strErr;
-};
-
-// The arguments as a shell splits them, in the card's folder.
-SCliRun RunView(const CSimulatedCard& card, const std::string& strArgs)
-{
-    const std::string strCommand =
-        StrFormat("cd '%s' && '%s' --timeout 5 127.0.0.1:%d view %s 2>stderr.txt",
-                  card.Dir().Str().c_str(), ORVAK_CLI_PATH, card.Port(), strArgs.c_str());
-    SCliRun run;
-    FILE* pPipe = popen(strCommand.c_str(), "r");
-    char szBuffer[4096];
-    for (size_t n = 0; (n = fread(szBuffer, 1, sizeof(szBuffer), pPipe)) > 0;)
-        run.strOut.append(szBuffer, n);
-    const int nWait = pclose(pPipe);
-    run.nStatus = WIFEXITED(nWait) ? WEXITSTATUS(nWait) : -1;
-    run.strErr = card.Dir().ReadFile("stderr.txt");
-    return run;
+    std::vector<std::string> arrArgs = {"--timeout", "5", StrFormat("127.0.0.1:%d", card.Port()),
+                                        "view"};
+    std::istringstream in(strArgs);
+    for (std::string strArg; in >> std::quoted(strArg, '\'');)
+        arrArgs.push_back(strArg);
+    return RunCli(arrArgs, {card.Dir().Str()});
 }
 } // namespace
 
 TEST(CliView, SummaryFilteredExportChartAndRefusals)
 {
     CSimulatedCard card({{"LOG.CSV", MakeDataLog(100)}});
-    SCliRun run = RunView(
+    SCliResult run = RunView(
         card, "LOG.CSV --add from:50:count:-5 --clear --add from:10:to:12 --add first:2 --summary");
-    ASSERT_EQ(0, run.nStatus) << run.strErr;
+    ASSERT_EQ(0, run.nExit) << run.strErr;
     EXPECT_EQ("Records in File:\nTotal Records: 100\n\n"
               "First record logged at: Sun, Apr 12, 2026, 08:00:00\n"
               "Last record logged at: Sun, Apr 12, 2026, 08:01:39\n\n"
@@ -51,7 +39,7 @@ TEST(CliView, SummaryFilteredExportChartAndRefusals)
     run = RunView(card, "LOG.CSV --add all --filter-date show in '04/12/2026 08:00:10' "
                         "'04/12/2026 08:00:12' --filter-tag Pump hide discrete = 1 --csv out.csv "
                         "--json");
-    ASSERT_EQ(0, run.nStatus) << run.strErr;
+    ASSERT_EQ(0, run.nExit) << run.strErr;
     // Records 11 to 13 are in the range; 11 and 13 have the pump on: 12 is left.
     EXPECT_EQ("FileName:,LOG.CSV\r\n"
               "Filters,Show/Hide,DataType,Condition,Low Limit,High Limit\r\n"
@@ -81,7 +69,7 @@ TEST(CliView, SummaryFilteredExportChartAndRefusals)
     for (const auto& [pszArgs, nStatus, strErr, bWhole] : arrRefusals)
     {
         run = RunView(card, pszArgs);
-        EXPECT_EQ(nStatus, run.nStatus) << pszArgs;
+        EXPECT_EQ(nStatus, run.nExit) << pszArgs;
         EXPECT_EQ(strErr, bWhole ? run.strErr : run.strErr.substr(0, strErr.size()));
     }
 }

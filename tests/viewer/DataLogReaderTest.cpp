@@ -62,9 +62,22 @@ Fields ExpectedRecord(const std::string& strFile, uint32_t nIndex)
 }
 } // namespace
 
-TEST_F(ViewerOnSimulator, ExampleFileAndItsGrowth)
+// A file that grows by half a record, then by the rest; files refused without a word (and closed:
+// nothing attached, nothing counted, later reads do nothing), and with the channel's reason.
+TEST_F(ViewerOnSimulator, FilesGrownAndFilesNotOpened)
 {
-    CDataLogFile& log = Serve({{"EX.CSV", EXAMPLE}});
+    const std::string strRecords = EXAMPLE.substr(EXAMPLE.find('\n') + 1);
+    const std::vector<std::pair<std::string, std::string>> arrRefused = {
+        {"SWAP.CSV", "Time,Date,Temp,Pump\n" + strRecords},
+        {"TWO.CSV", "Date,Time\n04/12/26,08:00:00\n04/12/26,08:00:01\n"},
+        {"ONEREC.CSV", EXAMPLE.substr(0, 50)},
+        {"UNEQUAL.CSV", EXAMPLE.substr(0, 50) + "04/12/26,08:00:10,  21.7,  off\n"},
+        {"TINY.CSV", "Date,Time,A\nx\ny\nz\n"},
+        {"EMPTYLINES.CSV", "Date,Time,Temp,Pump\n\n\n"}};
+    auto arrFiles = arrRefused;
+    arrFiles.emplace_back("BLANKS.CSV", " date, TIME ,Temp,Pump\r\n" + strRecords);
+    arrFiles.emplace_back("EX.CSV", EXAMPLE);
+    CDataLogFile& log = Serve(arrFiles);
     OpenAndShow("EX.CSV");
     EXPECT_EQ("Date,Time,Temp,Pump", log.m_strHeader);
     EXPECT_EQ(30u, log.m_nRecordLength);
@@ -84,39 +97,22 @@ TEST_F(ViewerOnSimulator, ExampleFileAndItsGrowth)
     Add(ReadChoiceLast, "2");
     EXPECT_EQ((Fields{"04/12/26", "08:00:20", "21.9", "on"}), CachedRecords(log).at(3));
     EXPECT_EQ(20, log.m_tmLastRecord.wSecond);
-    EXPECT_TRUE(m_prompt.Shown().empty());
-}
 
-// Files refused without a word (and closed: nothing attached, nothing counted,
-// later reads do nothing), and with the channel's reason.
-TEST_F(ViewerOnSimulator, FilesThatAreNotOpened)
-{
-    const std::string strRecords = EXAMPLE.substr(EXAMPLE.find('\n') + 1);
-    const std::vector<std::pair<std::string, std::string>> arrRefused = {
-        {"SWAP.CSV", "Time,Date,Temp,Pump\n" + strRecords},
-        {"TWO.CSV", "Date,Time\n04/12/26,08:00:00\n04/12/26,08:00:01\n"},
-        {"ONEREC.CSV", EXAMPLE.substr(0, 50)},
-        {"UNEQUAL.CSV", EXAMPLE.substr(0, 50) + "04/12/26,08:00:10,  21.7,  off\n"},
-        {"TINY.CSV", "Date,Time,A\nx\ny\nz\n"},
-        {"EMPTYLINES.CSV", "Date,Time,Temp,Pump\n\n\n"}};
-    auto arrFiles = arrRefused;
-    arrFiles.emplace_back("BLANKS.CSV", " date, TIME ,Temp,Pump\r\n" + strRecords);
-    Serve(arrFiles);
-    ASSERT_TRUE(m_pLog->OpenLog("BLANKS.CSV"));
-    EXPECT_EQ(" date, TIME ,Temp,Pump\r", m_pLog->m_strHeader); // the carriage return stays
+    ASSERT_TRUE(log.OpenLog("BLANKS.CSV"));
+    EXPECT_EQ(" date, TIME ,Temp,Pump\r", log.m_strHeader); // the carriage return stays
     Fields arrColumns;
-    EXPECT_EQ(4, m_pLog->GetHeaderFields(arrColumns));
+    EXPECT_EQ(4, log.GetHeaderFields(arrColumns));
     EXPECT_EQ("Pump", arrColumns[3]);
     for (const auto& [strName, strText] : arrRefused)
     {
         SCOPED_TRACE(strName);
-        CDataLogFile log(m_pCard->Files());
-        EXPECT_FALSE(log.OpenLog(strName));
-        EXPECT_EQ(nullptr, log.m_pFileCmds);
-        EXPECT_EQ(0u, log.GetRecordCount());
-        EXPECT_EQ(0, log.GetHeaderFields(arrColumns));
-        log.LoadRecords(LoadAll, 0);
-        EXPECT_TRUE(CachedRecords(log).empty());
+        CDataLogFile refused(m_pCard->Files());
+        EXPECT_FALSE(refused.OpenLog(strName));
+        EXPECT_EQ(nullptr, refused.m_pFileCmds);
+        EXPECT_EQ(0u, refused.GetRecordCount());
+        EXPECT_EQ(0, refused.GetHeaderFields(arrColumns));
+        refused.LoadRecords(LoadAll, 0);
+        EXPECT_TRUE(CachedRecords(refused).empty());
     }
     EXPECT_TRUE(m_prompt.Shown().empty());
 
@@ -130,39 +126,6 @@ TEST_F(ViewerOnSimulator, FilesThatAreNotOpened)
     EXPECT_EQ(m_prompt.Texts(), (Fields{"Unable to open file NOFILE.CSV\nFile System Error.",
                                         "Unable to read file EX.CSV\nFile System Error."}));
     EXPECT_EQ(EPromptIcon::Stop, m_prompt.Shown()[0].eIcon);
-}
-
-TEST_F(ViewerOnSimulator, PanelsThatFailOrStopAnsweringLoseNothing)
-{
-    // Opening takes one block, the last record's time one, records 91 to 100 two; every block read
-    // after those four fails: nothing more arrives and the last record's time stays as known.
-    const std::string strFile = MakeDataLog(100);
-    Serve({{"LOG.CSV", strFile}}, {"--fail-after", "143:0=4"});
-    OpenAndShow("LOG.CSV");
-    EXPECT_EQ("(91 - 100)", RecordSet());
-    EXPECT_EQ(ExpectedRecord(strFile, 91), CachedRecords(*m_pLog).at(91));
-    const SYSTEMTIME tmLast = m_pLog->m_tmLastRecord;
-    Add(ReadChoiceFirst);
-    EXPECT_EQ("(91 - 100)", RecordSet());
-    EXPECT_EQ(tmLast, m_pLog->m_tmLastRecord);
-
-    // Every 12th request goes unanswered: the read ends early with its whole
-    // records cached, and the next load goes on over a new connection.
-    Serve({{"LOG.CSV", strFile}}, {"--no-reply-every", "12"});
-    ASSERT_TRUE(m_pLog->OpenLog("LOG.CSV"));
-    bool bSawPartial = false;
-    for (int nLoad = 0; nLoad < 8 && CachedRecords(*m_pLog).size() < 100; ++nLoad)
-    {
-        m_pLog->LoadRecords(LoadAll, 0);
-        const auto mapCached = CachedRecords(*m_pLog);
-        bSawPartial = bSawPartial || (!mapCached.empty() && mapCached.size() < 100);
-        for (const auto& [nIndex, arrFields] : mapCached)
-            ASSERT_EQ(ExpectedRecord(strFile, nIndex), arrFields) << "record " << nIndex;
-        EXPECT_EQ(0u, RecordSet().find("(1 - "));
-    }
-    EXPECT_TRUE(bSawPartial);
-    EXPECT_EQ("(1 - 100)", RecordSet());
-    EXPECT_TRUE(m_prompt.Shown().empty());
 }
 
 TEST_F(ViewerOnSimulator, GrowingLogOnThePanel)
@@ -190,8 +153,9 @@ TEST_F(ViewerOnSimulator, GrowingLogOnThePanel)
     EXPECT_EQ(0, CompareRecordTimes(m_pLog->GetRecordTime(arrNewest), m_pLog->m_tmLastRecord));
 }
 
-// The progress window follows a load: its range, then a line every few records.
-TEST_F(ViewerOnSimulator, ReadsReportTheirProgress)
+// The progress window follows a load: its range, then a line every few records. Then panels that
+// fail or stop answering: nothing is lost.
+TEST_F(ViewerOnSimulator, ReadsReportProgressAndFailingPanelsLoseNothing)
 {
     struct SRecordingProgress : CProgressSink
     {
@@ -201,7 +165,8 @@ TEST_F(ViewerOnSimulator, ReadsReportTheirProgress)
         Fields m_arr;
         int m_nPos = 0;
     } progress;
-    Serve({{"LOG.CSV", MakeDataLog(100)}});
+    const std::string strFile = MakeDataLog(100);
+    Serve({{"LOG.CSV", strFile}});
     ASSERT_TRUE(m_pLog->OpenLog("LOG.CSV"));
     m_pLog->m_pProgress = &progress;
     m_pLog->m_nWindowSize = 20;
@@ -213,4 +178,33 @@ TEST_F(ViewerOnSimulator, ReadsReportTheirProgress)
               progress.m_arr);
     EXPECT_EQ(20, progress.m_nPos);
     EXPECT_EQ("(1 - 20)", RecordSet());
+
+    // Opening takes one block, the last record's time one, records 91 to 100 two; every block read
+    // after those four fails: nothing more arrives and the last record's time stays as known.
+    Serve({{"LOG.CSV", strFile}}, {"--fail-after", "143:0=4"});
+    OpenAndShow("LOG.CSV");
+    EXPECT_EQ("(91 - 100)", RecordSet());
+    EXPECT_EQ(ExpectedRecord(strFile, 91), CachedRecords(*m_pLog).at(91));
+    const SYSTEMTIME tmLast = m_pLog->m_tmLastRecord;
+    Add(ReadChoiceFirst);
+    EXPECT_EQ("(91 - 100)", RecordSet());
+    EXPECT_EQ(tmLast, m_pLog->m_tmLastRecord);
+
+    // Every 12th request goes unanswered: the read ends early with its whole
+    // records cached, and the next load goes on over a new connection.
+    Serve({{"LOG.CSV", strFile}}, {"--no-reply-every", "12"});
+    ASSERT_TRUE(m_pLog->OpenLog("LOG.CSV"));
+    bool bSawPartial = false;
+    for (int nLoad = 0; nLoad < 8 && CachedRecords(*m_pLog).size() < 100; ++nLoad)
+    {
+        m_pLog->LoadRecords(LoadAll, 0);
+        const auto mapCached = CachedRecords(*m_pLog);
+        bSawPartial = bSawPartial || (!mapCached.empty() && mapCached.size() < 100);
+        for (const auto& [nIndex, arrFields] : mapCached)
+            ASSERT_EQ(ExpectedRecord(strFile, nIndex), arrFields) << "record " << nIndex;
+        EXPECT_EQ(0u, RecordSet().find("(1 - "));
+    }
+    EXPECT_TRUE(bSawPartial);
+    EXPECT_EQ("(1 - 100)", RecordSet());
+    EXPECT_TRUE(m_prompt.Shown().empty());
 }

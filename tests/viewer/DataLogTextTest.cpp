@@ -1,22 +1,11 @@
-#include "viewer/DataLogText.h"
+// A record's text: its fields, its date and time.
 #include "ViewerTestSupport.h"
 
 #include <gtest/gtest.h>
 
-namespace
-{
 using Fields = std::vector<std::string>;
 
-Fields Split(const std::string& strLine)
-{
-    Fields arrFields = {"stale"};
-    const int nCount = SplitCsvFields(strLine, arrFields);
-    EXPECT_EQ(static_cast<size_t>(nCount), arrFields.size());
-    return arrFields;
-}
-} // namespace
-
-TEST(SplitCsvLine, CommasBlanksQuotesAndLineEnds)
+TEST(RecordText, FieldsSplitAndTimesParsedAndShown)
 {
     const std::pair<const char*, Fields> arrCases[] = {
         {"04/12/26,08:00:00,  21.5,  on\r", {"04/12/26", "08:00:00", "21.5", "on"}},
@@ -34,13 +23,14 @@ TEST(SplitCsvLine, CommasBlanksQuotesAndLineEnds)
         {"\" padded \"", {"padded"}},
     };
     for (const auto& [pszLine, arrExpected] : arrCases)
-        EXPECT_EQ(arrExpected, Split(pszLine)) << pszLine;
-}
+    {
+        Fields arrFields = {"stale"}; // replaced, not added to
+        EXPECT_EQ(static_cast<int>(arrExpected.size()), SplitCsvFields(pszLine, arrFields));
+        EXPECT_EQ(arrExpected, arrFields) << pszLine;
+    }
 
-TEST(RecordTime, ParsedAndShown)
-{
     // Date, time, the milliseconds flag they set and the text shown.
-    const std::tuple<const char*, const char*, bool, const char*> arrCases[] = {
+    const std::tuple<const char*, const char*, bool, const char*> arrTimes[] = {
         {"04/12/26", "08:00:10", false, "Sun, Apr 12, 2026, 08:00:10"},
         {"4/12/2026", "08:00:10:500", true, "Sun, Apr 12, 2026, 08:00:10:500"},
         {"12/04/2026", "15:26:16:7:99", true, "Fri, Dec 04, 2026, 15:26:16:007"}, // past 4th
@@ -51,7 +41,7 @@ TEST(RecordTime, ParsedAndShown)
         {"04/12/2026", "08:00", false, "Invalid DateTime"},
         {"1/2/3/4", "08:00:00", false, "Invalid DateTime"},
     };
-    for (const auto& [pszDate, pszTime, bMilliseconds, pszText] : arrCases)
+    for (const auto& [pszDate, pszTime, bMilliseconds, pszText] : arrTimes)
     {
         bool bMs = !bMilliseconds;
         const Fields arrFields = {pszDate, pszTime, "x"};

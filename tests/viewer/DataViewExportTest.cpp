@@ -20,7 +20,7 @@ Texts Column(const CDataViewTable& table, int nColumn)
 }
 } // namespace
 
-TEST(DataViewTable, RowsCellsFilterAndCellComparison)
+TEST(DataView, RowsCellsFilterCellComparisonAndCsvExport)
 {
     CHandLog hand("Date,Time,Temp,Pump");
     hand.Add(3, {"04/12/26", "08:00:10:500", "21.5", "on"});
@@ -65,29 +65,27 @@ TEST(DataViewTable, RowsCellsFilterAndCellComparison)
         const int nResult = CompareCellTexts(pszA, pszB, bAscending);
         EXPECT_EQ(nSign, (nResult > 0) - (nResult < 0)) << pszA << " " << pszB << " " << bAscending;
     }
-}
 
-TEST(CsvExport, FiltersAndRowsByteForByteAndFailuresLeaveNothing)
-{
+    // The export: filters and rows as shown, byte for byte; a failure leaves nothing.
     CScriptedPrompt prompt;
     CScopedPrompt scoped(prompt);
     CTempDir dir;
     const auto Path = [&dir](const char* pszName) { return (dir.Path() / pszName).string(); };
-    CHandLog hand("Date,Time,\"Temp \"\"C\"\"\",Pump");
-    hand.Log().m_strFileName = "LOG\"1\".CSV";
-    hand.Add(1, {"04/12/26", "08:00:00", "21.5", "OFF"});
-    hand.Add(2, {"04/12/26", "08:00:10", "say \"x\"", "off"});
+    CHandLog quoted("Date,Time,\"Temp \"\"C\"\"\",Pump");
+    quoted.Log().m_strFileName = "LOG\"1\".CSV";
+    quoted.Add(1, {"04/12/26", "08:00:00", "21.5", "OFF"});
+    quoted.Add(2, {"04/12/26", "08:00:10", "say \"x\"", "off"});
     const std::vector<CTagFilter> arrTags = {{0, true, FilterNumeric, FilterNotEqual, -1.5},
                                              {1, false, FilterDiscrete, FilterEqual, 1}};
     const SYSTEMTIME tmFrom = TimeOf("04/12/26", "08:00:00");
-    hand.Log().m_Filter = {
+    quoted.Log().m_Filter = {
         true, true, true, FilterInRange, tmFrom, TimeOf("04/12/26", "08:01:00"), arrTags};
-    CDataViewTable table;
-    table.Load(hand.Log());
-    table.Sort(0); // exported in the table's present order
-    table.Sort(0);
+    CDataViewTable shown;
+    shown.Load(quoted.Log());
+    shown.Sort(0); // exported in the shown's present order
+    shown.Sort(0);
     dir.WriteFile("out.csv", std::string(10000, 'x')); // an existing export is replaced whole
-    EXPECT_TRUE(ExportCsv(Path("out.csv"), hand.Log(), table));
+    EXPECT_TRUE(ExportCsv(Path("out.csv"), quoted.Log(), shown));
     EXPECT_EQ("FileName:,LOG\"\"1\"\".CSV\r\n"
               "Filters,Show/Hide,DataType,Condition,Low Limit,High Limit\r\n"
               "DateRange,show,Data,In the range,\"Sun, Apr 12, 2026, 08:00:00\",\"Sun, Apr 12, "
@@ -99,14 +97,14 @@ TEST(CsvExport, FiltersAndRowsByteForByteAndFailuresLeaveNothing)
               "\"2\",\"Sun, Apr 12, 2026, 08:00:10\",\"say \"\"x\"\"\",\"off\"\r\n"
               "\"1\",\"Sun, Apr 12, 2026, 08:00:00\",\"21.5\",\"OFF\"\r\n",
               dir.ReadFile("out.csv"));
-    EXPECT_EQ("LOG\"\"1\"\".CSV", DoubleQuotes(hand.Log().m_strFileName));
+    EXPECT_EQ("LOG\"\"1\"\".CSV", DoubleQuotes(quoted.Log().m_strFileName));
     EXPECT_EQ("\"say \"\"x\"\"\"", EncloseQuoted("say \"x\""));
     EXPECT_TRUE(prompt.Shown().empty());
 
     std::filesystem::remove(Path("out.csv"));
-    EXPECT_FALSE(ExportCsv((dir.Path() / "missing" / "out.csv").string(), hand.Log(), table));
+    EXPECT_FALSE(ExportCsv((dir.Path() / "missing" / "out.csv").string(), quoted.Log(), shown));
     std::filesystem::create_directory(Path("taken.csv"));
-    EXPECT_FALSE(ExportCsv(Path("taken.csv"), hand.Log(), table));
+    EXPECT_FALSE(ExportCsv(Path("taken.csv"), quoted.Log(), shown));
     ASSERT_EQ(2u, prompt.Shown().size());
     // The system's text first, then the system's reason.
     EXPECT_EQ(0u, prompt.Shown()[0].strText.rfind("Unable to create/open the csv file.\n", 0));

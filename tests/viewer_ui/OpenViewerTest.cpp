@@ -2,6 +2,7 @@
 #include "ViewerUiTestSupport.h"
 
 #include "filemanager/MainWindowTestSupport.h"
+#include "support/ChildProcess.h"
 #include "viewer/ui/DataViewerOpener.h"
 
 namespace
@@ -35,24 +36,21 @@ using OpenViewerTest = CMainWindowTest;
 // Through the opener, --view or View: only a data log on an accepted panel opens.
 TEST_F(OpenViewerTest, OpensOnlyADataLogOnAnAcceptedPanelAndFromView)
 {
-    using Args = std::vector<std::string>;
-    const std::tuple<Args, const char*, bool, std::string> arrCases[] = {
-        {{}, "NOTLOG.CSV", false, ""},
-        {{}, "MISSING.CSV", false, "Unable to open file MISSING.CSV\n"},
-        {{}, "LOG.CSV", true, ""},
-        {{"--type", "1"}, "LOG.CSV", true, "Error: Device Type Mismatch"},
-        {{"--revision", "i13"},
-         "LOG.CSV",
-         true,
-         "This panel does not let its file data be viewed."},
-        {{}, "NOTLOG.CSV", true, "NOTLOG.CSV is not a data-log file."},
+    const std::tuple<const char*, const char*, bool, std::string> arrCases[] = {
+        {"", "NOTLOG.CSV", false, ""},
+        {"", "MISSING.CSV", false, "Unable to open file MISSING.CSV\n"},
+        {"", "LOG.CSV", true, ""},
+        {"--type 1", "LOG.CSV", true, "Error: Device Type Mismatch"},
+        {"--revision i13", "LOG.CSV", true, "This panel does not let its file data be viewed."},
+        {"", "NOTLOG.CSV", true, "NOTLOG.CSV is not a data-log file."},
     };
-    for (const auto& [arrPanelArgs, pszFile, bCommandLine, strMessage] : arrCases)
+    for (const auto& [pszPanelArgs, pszFile, bCommandLine, strMessage] : arrCases)
     {
         SCOPED_TRACE(std::string(pszFile) + (bCommandLine ? " --view" : " View"));
         const bool bOpened = bCommandLine && strMessage.empty();
         m_prompt.Clear();
-        CSimulatedCard card({{"LOG.CSV", DATA_LOG}, {"NOTLOG.CSV", NOT_A_LOG}}, arrPanelArgs);
+        CSimulatedCard card({{"LOG.CSV", DATA_LOG}, {"NOTLOG.CSV", NOT_A_LOG}},
+                            Words(pszPanelArgs));
         CSheetCloser seen;
         CCommInterface comm("127.0.0.1", card.Port());
         comm.SetTimeouts(2000, 2000);
@@ -63,12 +61,9 @@ TEST_F(OpenViewerTest, OpensOnlyADataLogOnAnAcceptedPanelAndFromView)
         EXPECT_EQ(seen.m_strSeen,
                   bOpened ? std::string("Data from ") + pszFile + " (21 - 30)" : "");
         ASSERT_EQ(m_prompt.Shown().size(), strMessage.empty() ? 0u : 1u);
-        if (!strMessage.empty())
-        {
-            EXPECT_EQ(m_prompt.Shown()[0].strText.rfind(strMessage, 0), 0u)
-                << m_prompt.Shown()[0].strText;
-            EXPECT_EQ(m_prompt.Shown()[0].eIcon, EPromptIcon::Stop);
-        }
+        for (const auto& shown : m_prompt.Shown()) // its start, with the Stop icon
+            EXPECT_EQ(std::make_pair(shown.strText.substr(0, strMessage.size()), shown.eIcon),
+                      std::make_pair(strMessage, EPromptIcon::Stop));
     }
     // View on the main window opens the sheet on the panel's file.
     m_strCard = MakeCard("card");

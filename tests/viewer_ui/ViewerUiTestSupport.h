@@ -7,13 +7,11 @@
 #include "viewer/ui/CFileDataSheet.h"
 #include "viewer/ui/CRecordSummaryBox.h"
 
-#include <QApplication>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QWebEnginePage>
 
 #include <functional>
-#include <memory>
 
 // Runs the event loop until fnDone says so or the time is up; returns fnDone().
 inline bool WaitFor(const std::function<bool()>& fnDone, int nTimeoutMs = 30000)
