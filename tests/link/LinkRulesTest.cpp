@@ -73,19 +73,15 @@ TEST(LinkTextsTest, ChannelTextsKeepTheirDoubleBlanks)
 {
     const std::string strPacket = "Incorrect Communication Packet  (";
     const std::pair<unsigned long, const char*> arrPacketCases[] = {
-        {1, "Checksum Error"},           {3, "Incorrect message code"},
-        {7, "Incorrect message number"}, {8, "Incorrect message length"},
-        {9, "Incorrect type"},           {10, "Error in EEPROM program"},
-        {11, "Incorrect message load"},  {14, "Program read only error"},
-        {15, "Incorrect Format"},        {16, "Image not found"},
-        {19, "Protection error"},        {20, "Incorrect password"},
-        {21, "Error in INIT"},           {23, "ERR MSG ECHOED"},
-    };
+        {1, "Checksum Error"},          {7, "Incorrect message number"},
+        {9, "Incorrect type"},          {10, "Error in EEPROM program"},
+        {11, "Incorrect message load"}, {14, "Program read only error"},
+        {16, "Image not found"},        {19, "Protection error"},
+        {20, "Incorrect password"},     {21, "Error in INIT"},
+        {23, "ERR MSG ECHOED"}};
     for (const auto& [nCode, pszReason] : arrPacketCases) // the table wins over the system's reason
         EXPECT_EQ(CommErrorText(nCode, ECONNRESET), strPacket + pszReason + ").") << nCode;
     const std::pair<unsigned long, const char*> arrCases[] = {
-        {2, "Incorrect Communication Packet  (Time Out Error). \nCheck cable and communication "
-            "port."},
         {6, "Panel is out of memory;  \nPlease delete few objects and try again. If you have "
             "linegraphs in your project, reduce number of samples and try again.  Bitmaps and "
             "linegraphs are objects that may consume lot of memory.  If you are using linegraphs "
