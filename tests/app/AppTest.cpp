@@ -55,8 +55,7 @@ TEST(ProgramLoader, BrandFileSelectsBrandNamesAndSettingsLocation)
         {"1\r\n", "1|QUENZO|Marvoth| 1.1"},
         {" 1", "1|QUENZO|Marvoth| 1.1"},
         {"7", "7|-|Pexalon| 1.1"},
-        {"-1", "-1|-|Pexalon| 1.1"},
-        {"", "0|KELDRA|Pexalon| 1.1"}};
+        {"-1", "-1|-|Pexalon| 1.1"}};
     for (const auto& [pszBytes, pszExpected] : arrCases)
     {
         SCOPED_TRACE(pszBytes ? pszBytes : "no file");
