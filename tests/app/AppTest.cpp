@@ -83,9 +83,8 @@ TEST(ProgramLoader, BrandFileSelectsBrandNamesAndSettingsLocation)
 namespace
 {
 // Settings and documents stay in a temporary folder, never the user's own.
-class AppShell : public ::testing::Test
+struct AppShell : ::testing::Test
 {
-protected:
     AppShell()
         : m_loader((m_dir.Path() / "no-brand-file").string(), DEFAULT_BRAND), m_guard(m_prompt)
     {

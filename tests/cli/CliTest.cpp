@@ -29,9 +29,8 @@ struct SSimPanel
     std::unique_ptr<CSimulatorProcess> pSim;
 };
 
-class CliTest : public ::testing::Test
+struct CliTest : ::testing::Test
 {
-protected:
     void SetUp() override
     {
         m_card.WriteFile("41225A07.CSV", PatternBytes(5000));
@@ -81,9 +80,8 @@ std::string SummaryLine(const std::string& strOut, const std::string& strName)
     return strLine;
 }
 
-class CliCollectTest : public ::testing::Test
+struct CliCollectTest : ::testing::Test
 {
-protected:
     // A panel serving nFiles data logs of nSize + i bytes (and a file that does not match
     // *.CSV), started with the simulator options given, and added to the panel list.
     SSimPanel& AddPanel(const std::string& strName, const std::string& strArgs, int nFiles = 3,

@@ -8,9 +8,8 @@
 
 namespace
 {
-class SimRobustness : public ::testing::Test
+struct SimRobustness : ::testing::Test
 {
-protected:
     SimRobustness()
     {
         m_outside.WriteFile("SECRET.TXT", "must stay");
