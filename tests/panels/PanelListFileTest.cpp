@@ -15,9 +15,8 @@ namespace fs = std::filesystem;
 
 namespace
 {
-class PanelListFile : public ::testing::Test
+struct PanelListFile : ::testing::Test
 {
-protected:
     PanelListFile() : m_guard(m_prompt) { CNameIpRecInfo::SetDataFolder(m_dir.Str()); }
     ~PanelListFile() override { CNameIpRecInfo::SetDataFolder(std::string()); }
 

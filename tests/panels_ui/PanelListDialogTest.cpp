@@ -1,5 +1,4 @@
 #include "panels/PanelEntryRules.h"
-#include "panels/PanelListNames.h"
 #include "panels/ui/CIPAddressSelectionDlg.h"
 #include "panels/ui/CNameIPEntryDialog.h"
 #include "panels/ui/CPanelDetailsForm.h"
@@ -175,7 +174,7 @@ TEST_F(PanelListDialogTest, ConnectDoubleClickAddAndConnectAndDelete)
     // The Delete key in the list does the same.
     Select(*pDlg, {2});
     QTest::keyClick(pDlg->ListCtrl(), Qt::Key_Delete);
-    EXPECT_EQ(Names(pDlg->m_PanelInfo), (std::vector<std::string>{"B", "D"}));
+    EXPECT_EQ(Rows(*pDlg), "1|B|10.0.0.2|10001\n2|D|10.0.0.4|10001\n");
 }
 
 TEST_F(PanelListDialogTest, EntryDialogAddsAndEditsFollowingTheSelection)

@@ -50,10 +50,6 @@ public:
     CSimRawLink& operator=(const CSimRawLink&) = delete;
 
     bool SendRaw(const CBytes& arr) { return SendAll(m_nFd, arr.data(), arr.size()); }
-    bool Send(uint8_t nCode, const CBytes& arrPayload)
-    {
-        return SendRaw(MessageFrame(nCode, arrPayload));
-    }
     CSimReply Receive()
     {
         CSimReply reply;
@@ -68,7 +64,7 @@ public:
     }
     CSimReply Exchange(uint8_t nCode, const CBytes& arrPayload = {})
     {
-        return Send(nCode, arrPayload) ? Receive() : CSimReply();
+        return SendRaw(MessageFrame(nCode, arrPayload)) ? Receive() : CSimReply();
     }
     // Sub-command exchange of message 143 / a card frame of message 128.
     CSimReply File(const CBytes& arrRequest) { return Exchange(143, arrRequest); }

@@ -8,9 +8,8 @@
 
 namespace
 {
-class SimRobustness : public ::testing::Test
+struct SimRobustness : ::testing::Test
 {
-protected:
     SimRobustness()
     {
         m_outside.WriteFile("SECRET.TXT", "must stay");
@@ -75,7 +74,7 @@ TEST_F(SimRobustness, BrokenFramesEndOnlyTheirOwnConnection)
         CSimRawLink gone(m_pSim->Port());
         gone.File(WithName(CBytes{3, 0}, "A.TXT"));
         gone.File(WithName(CBytes{6}, "*.*"));
-        gone.Send(143, CBytes{0});
+        gone.SendRaw(MessageFrame(143, CBytes{0}));
     }
     const CSimReply reply = bystander.File(CBytes{0});
     EXPECT_EQ("456789", std::string(reply.m_arrPayload.begin() + 1, reply.m_arrPayload.end()));
