@@ -180,7 +180,8 @@ TEST_F(MainWindowTest, ConnectListAndRemoteCommands)
     EXPECT_EQ(Prompts(), Names{"?Delete selected remote panel file(s)?"});
     EXPECT_EQ(ListColumn(), (Names{"A.CSV", "B.CSV", "EMPTY.DAT", "LOG.TXT", "SUB"}));
     Click({"B.CSV"}, "buttonBackupSelected");
-    EXPECT_EQ(FolderFiles(m_strCard), (Names{"A.CSV", "B.BAK", "B.CSV", "EMPTY.DAT", "LOG.TXT"}));
+    EXPECT_EQ(FolderNames(m_strCard, true),
+              (Names{"A.CSV", "B.BAK", "B.CSV", "EMPTY.DAT", "LOG.TXT"}));
     Button("buttonBackupAll")->click();
     EXPECT_TRUE(fs::exists(m_strCard + "/A.BAK"));
     EXPECT_EQ(ListColumn().size(), 7u);
@@ -320,7 +321,7 @@ TEST_F(MainWindowTest, CopyAndMove)
     CPaintRecorder recorder(Find<QLabel>("labelFile"));
     Click({"B.CSV", "SUB", "LOG.TXT"}, "buttonCopy");
     EXPECT_EQ(Prompts(), Names{COPY_QUESTION});
-    EXPECT_EQ(FolderFiles(m_strTarget), (Names{"B.CSV", "LOG.TXT"}));
+    EXPECT_EQ(FolderNames(m_strTarget, true), (Names{"B.CSV", "LOG.TXT"}));
     EXPECT_EQ(m_dir.ReadFile("local/target/B.CSV"), std::string(300, 'b'));
     EXPECT_EQ(strSource, "B.CSV");
     EXPECT_EQ(eDuringDialog, Qt::ArrowCursor);
@@ -332,7 +333,7 @@ TEST_F(MainWindowTest, CopyAndMove)
     SelectNames({"A.CSV"});
     emit Dlg().RemoteList()->cellDoubleClicked(0, 1);
     EXPECT_EQ(Prompts(), Names{COPY_QUESTION});
-    EXPECT_EQ(FolderFiles(m_strTarget), (Names{"A.CSV", "B.CSV", "LOG.TXT"}));
+    EXPECT_EQ(FolderNames(m_strTarget, true), (Names{"A.CSV", "B.CSV", "LOG.TXT"}));
 
     bool bCancelShown = false;
     QTimer::singleShot(0,
@@ -362,7 +363,7 @@ TEST_F(MainWindowTest, CopyAndMove)
     Find<QCheckBox>("checkAutoFolder")->click();
     ASSERT_TRUE(m_shell.m_bAutoCreateLocalFolder);
     ASSERT_TRUE(Dlg().LocalTree()->SetSelPath(m_strTarget));
-    ASSERT_EQ(CurrentTreeChildren(), FolderFiles(m_strTarget));
+    ASSERT_EQ(CurrentTreeChildren(), FolderNames(m_strTarget, true));
     fs::remove(m_strTarget + "/A.CSV");
     m_dir.WriteFile("local/target/NEW.TXT", "new");
     m_prompt.QueueAnswer(EPromptAnswer::Yes);
@@ -390,7 +391,7 @@ TEST_F(MainWindowTest, WithoutALocalFolderNothingIsWritten)
     Button("buttonMove")->click();
     fs::current_path(oldWorkDir);
     EXPECT_EQ(m_prompt.Texts(), (Names{NO_LOCAL_FOLDER_TEXT, NO_LOCAL_FOLDER_TEXT}));
-    EXPECT_TRUE(FolderFiles(m_strTarget).empty());
+    EXPECT_TRUE(FolderNames(m_strTarget, true).empty());
     EXPECT_TRUE(fs::exists(m_strCard + "/B.CSV"));
     EXPECT_FALSE(Find("groupLastTransfer")->isVisible());
     EXPECT_TRUE(Dlg().AreControlsEnabled());

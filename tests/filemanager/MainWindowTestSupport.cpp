@@ -3,8 +3,6 @@
 #include "filemanager/RemoteListCtrl.h"
 #include "widgets/CHelpWindow.h"
 
-#include <algorithm>
-
 namespace fs = std::filesystem;
 
 CMainWindowTest::CMainWindowTest()
@@ -71,14 +69,4 @@ std::vector<std::string> CMainWindowTest::ListColumn(int nColumn) const
     for (int nRow = 0; nRow < pList->rowCount(); ++nRow)
         arrTexts.push_back(pList->item(nRow, nColumn)->text().toStdString());
     return arrTexts;
-}
-
-std::vector<std::string> CMainWindowTest::FolderFiles(const std::string& strFolder)
-{
-    std::vector<std::string> arrNames;
-    for (const fs::directory_entry& entry : fs::directory_iterator(strFolder))
-        if (entry.is_regular_file())
-            arrNames.push_back(entry.path().filename().string());
-    std::sort(arrNames.begin(), arrNames.end());
-    return arrNames;
 }

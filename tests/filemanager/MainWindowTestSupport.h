@@ -71,8 +71,6 @@ struct CMainWindowTest : CQtTestBase
     void SelectNames(const std::vector<std::string>& arrNames);
     // One column's texts in list order (1: the names).
     std::vector<std::string> ListColumn(int nColumn = 1) const;
-    // The names of the files in a folder, sorted.
-    static std::vector<std::string> FolderFiles(const std::string& strFolder);
 
     CTempDir m_dir;
     std::string m_strLocal = m_dir.Str() + "/local";  // the local tree's root

@@ -27,17 +27,6 @@ inline std::string FailedText(const std::string& strName)
            " to the Local Computer.";
 }
 
-// The names directly in a folder, sorted.
-inline Names FolderNames(const std::string& strFolder)
-{
-    Names arrNames;
-    std::error_code ec;
-    for (const auto& item : std::filesystem::directory_iterator(strFolder, ec))
-        arrNames.push_back(item.path().filename().string());
-    std::sort(arrNames.begin(), arrNames.end());
-    return arrNames;
-}
-
 // The action, "apply to next", the new name for Rename, and Esc.
 struct SConflictAnswer
 {

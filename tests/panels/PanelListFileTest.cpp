@@ -7,7 +7,6 @@
 
 #include <csignal>
 #include <filesystem>
-#include <set>
 
 #include <sys/resource.h>
 
@@ -19,14 +18,6 @@ struct PanelListFile : ::testing::Test
 {
     PanelListFile() : m_guard(m_prompt) { CNameIpRecInfo::SetDataFolder(m_dir.Str()); }
     ~PanelListFile() override { CNameIpRecInfo::SetDataFolder(std::string()); }
-
-    std::set<std::string> FolderEntries() const
-    {
-        std::set<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_dir.Path()))
-            names.insert(entry.path().filename());
-        return names;
-    }
 
     // The list file's message alone, as a stop; cleared for the next step.
     void ExpectOnlyListFileError()
@@ -76,7 +67,7 @@ TEST_F(PanelListFile, LoadsEveryLineAndSavesExactBytes)
     ASSERT_TRUE(list.Save());
     EXPECT_EQ(CNameIpRecInfo::GetPanelListPath(), m_dir.Str() + "/PanelsList.INI");
     EXPECT_EQ(m_dir.ReadFile("PanelsList.INI"), strRecords);
-    EXPECT_EQ(FolderEntries(), std::set<std::string>{"PanelsList.INI"});
+    EXPECT_EQ(FolderNames(m_dir.Path()), std::vector<std::string>{"PanelsList.INI"});
     // An empty file leaves the list as it was.
     ASSERT_TRUE(CNameIpRecInfo().Save());
     EXPECT_FALSE(list.Load());
@@ -92,13 +83,13 @@ TEST_F(PanelListFile, FailedSavesLoseNothingAndReplacementKeepsTheMode)
     CNameIpRecInfo::SetDataFolder((m_dir.Path() / "gone").string());
     EXPECT_FALSE(list.Save());
     ExpectOnlyListFileError();
-    EXPECT_TRUE(FolderEntries().empty());
+    EXPECT_TRUE(FolderNames(m_dir.Path()).empty());
 
     CNameIpRecInfo::SetDataFolder(m_dir.Str());
     m_dir.WriteFile("PanelsList.INI/inside", "x");
     EXPECT_FALSE(list.Save());
     ExpectOnlyListFileError();
-    EXPECT_EQ(FolderEntries(), std::set<std::string>{"PanelsList.INI"});
+    EXPECT_EQ(FolderNames(m_dir.Path()), std::vector<std::string>{"PanelsList.INI"});
     EXPECT_EQ(m_dir.ReadFile("PanelsList.INI/inside"), "x");
 
     fs::remove_all(m_dir.Path() / "PanelsList.INI");
@@ -122,7 +113,7 @@ TEST_F(PanelListFile, FailedSavesLoseNothingAndReplacementKeepsTheMode)
     EXPECT_FALSE(bSaved);
     ExpectOnlyListFileError();
     EXPECT_EQ(m_dir.ReadFile("PanelsList.INI"), strOld);
-    EXPECT_EQ(FolderEntries(), std::set<std::string>{"PanelsList.INI"});
+    EXPECT_EQ(FolderNames(m_dir.Path()), std::vector<std::string>{"PanelsList.INI"});
     list.RemoveAt(1);
     ASSERT_TRUE(list.Save());
     EXPECT_EQ(fs::status(path).permissions(), fs::perms(0640));

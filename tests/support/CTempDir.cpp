@@ -1,5 +1,6 @@
 #include "CTempDir.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -43,4 +44,15 @@ std::string CTempDir::ReadFile(const std::string& strRelative) const
     std::ostringstream ss;
     ss << in.rdbuf();
     return ss.str();
+}
+
+std::vector<std::string> FolderNames(const std::filesystem::path& folder, bool bFilesOnly)
+{
+    std::vector<std::string> arrNames;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
+        if (!bFilesOnly || entry.is_regular_file())
+            arrNames.push_back(entry.path().filename().string());
+    std::sort(arrNames.begin(), arrNames.end());
+    return arrNames;
 }

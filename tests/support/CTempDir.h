@@ -3,6 +3,7 @@
 // contents when the object goes.
 #include <filesystem>
 #include <string>
+#include <vector>
 
 class CTempDir
 {
@@ -23,3 +24,6 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+// The names in a folder, sorted (only its regular files when bFilesOnly); none when it is missing.
+std::vector<std::string> FolderNames(const std::filesystem::path& folder, bool bFilesOnly = false);
