@@ -206,6 +206,13 @@ void ExpectDigest(uint64_t nExpected, const std::string& strTranscript, const st
                   << "ull; the transcript is in " << strPath;
 }
 
+// Shown by name: printed as raw bytes (addresses among them), a shape gave each build new test
+// names.
+void PrintTo(const SShape& shape, std::ostream* pOut)
+{
+    *pOut << shape.pszName;
+}
+
 using ViewerGolden = ::testing::TestWithParam<SShape>;
 } // namespace
 
