@@ -1,5 +1,5 @@
 // orvak-cli end to end, one case per command; collect, where one failure spoils no other.
-#include "support/CSimulatorProcess.h"
+#include "support/CSimPanel.h"
 #include "support/CTempDir.h"
 #include "support/CliRunner.h"
 #include "support/PatternBytes.h"
@@ -18,17 +18,6 @@ namespace
 const char* const DATA_LOG =
     "Date,Time,T1\r\n01/02/24,10:00:00,  1.5\r\n01/02/24,10:00:10,  1.7\r\n";
 
-// One simulated panel with a card of its own.
-struct SSimPanel
-{
-    void Start(const std::string& strArgs)
-    {
-        pSim = std::make_unique<CSimulatorProcess>(Words("--card " + card.Str() + " " + strArgs));
-    }
-    CTempDir card;
-    std::unique_ptr<CSimulatorProcess> pSim;
-};
-
 struct CliTest : ::testing::Test
 {
     void SetUp() override
@@ -44,15 +33,15 @@ struct CliTest : ::testing::Test
                    bool bTerminal = false)
     {
         std::vector<std::string> arrArgs =
-            Words("--tftp-port " + std::to_string(m_panel.pSim->TftpPort()) + " " + strLine);
+            Words("--tftp-port " + std::to_string(m_panel.TftpPort()) + " " + strLine);
         std::replace(arrArgs.begin(), arrArgs.end(), std::string("PANEL"),
-                     "127.0.0.1:" + std::to_string(m_panel.pSim->Port()));
+                     "127.0.0.1:" + std::to_string(m_panel.Port()));
         arrArgs.insert(arrArgs.end(), arrMore.begin(), arrMore.end());
         return RunCli(arrArgs, {.strWorkDir = m_local.Str(), .bErrorsOnTerminal = bTerminal});
     }
 
-    SSimPanel m_panel;
-    const CTempDir& m_card = m_panel.card;
+    CSimPanel m_panel;
+    const CTempDir& m_card = m_panel.Card();
     CTempDir m_local;
 };
 
@@ -84,21 +73,21 @@ struct CliCollectTest : ::testing::Test
 {
     // A panel serving nFiles data logs of nSize + i bytes (and a file that does not match
     // *.CSV), started with the simulator options given, and added to the panel list.
-    SSimPanel& AddPanel(const std::string& strName, const std::string& strArgs, int nFiles = 3,
+    CSimPanel& AddPanel(const std::string& strName, const std::string& strArgs, int nFiles = 3,
                         size_t nSize = 20000)
     {
-        SSimPanel& panel = m_mapPanels[strName];
+        CSimPanel& panel = m_mapPanels[strName];
         for (int i = 0; i < nFiles; ++i)
-            panel.card.WriteFile(
+            panel.Card().WriteFile(
                 "4122" + std::to_string(i) + "A07.CSV",
                 PatternBytes(nSize + i, static_cast<unsigned>(m_mapPanels.size())));
-        panel.card.WriteFile("README.TXT", "not a data log\n");
-        panel.Start("--no-tftp " + strArgs);
-        m_strPanels += strName + "|127.0.0.1|" + std::to_string(panel.pSim->Port()) + "|\r\r\n";
+        panel.Card().WriteFile("README.TXT", "not a data log\n");
+        panel.Start(Words(strArgs));
+        m_strPanels += strName + "|127.0.0.1|" + std::to_string(panel.Port()) + "|\r\r\n";
         return panel;
     }
 
-    std::map<std::string, SSimPanel> m_mapPanels;
+    std::map<std::string, CSimPanel> m_mapPanels;
     std::string m_strPanels; // the panel list, in the order the panels were added
     CTempDir m_work;
 };
@@ -106,7 +95,7 @@ struct CliCollectTest : ::testing::Test
 
 TEST_F(CliTest, EveryCommandEndToEnd)
 {
-    m_panel.Start("--zero-date README.TXT");
+    m_panel.Start(Words("--zero-date README.TXT"), true);
     fs::create_directory(m_local.Path() / "sub");
     m_local.WriteFile("up.csv", "Date,Time,T1\n");
     // The command, and what standard output holds: all of it when that ends in a line feed.
@@ -186,7 +175,7 @@ TEST_F(CliTest, FailuresExitOneAndLeaveNothingBehind)
     const std::map<std::string, std::string> mapOlder = {{"41225A07.CSV", "older copy"}};
     for (const auto& [pszSim, pszArgs, strErr] : arrCases)
     {
-        m_panel.Start(pszSim);
+        m_panel.Start(Words(pszSim), true);
         const SCliResult result = Run(pszArgs);
         SCOPED_TRACE(std::string(pszArgs) + "\n" + result.strOut + result.strErr);
         EXPECT_EQ(result.nExit, 1);
@@ -204,7 +193,7 @@ TEST_F(CliTest, FailuresExitOneAndLeaveNothingBehind)
         }
     EXPECT_EQ(FilesIn(m_local.Path()), mapOlder);
     // A rejected panel still tells what it is.
-    m_panel.Start("--type 177 --revision i11 --build 39");
+    m_panel.Start(Words("--type 177 --revision i11 --build 39"), true);
     const SCliResult info = Run("PANEL info");
     EXPECT_EQ(info.nExit, 0);
     EXPECT_NE(info.strOut.find("Accepted: no (Error: Device Type Mismatch)\n"), std::string::npos);
@@ -233,7 +222,7 @@ TEST_F(CliCollectTest, FaultyPanelsNeitherStopNorSpoilTheGoodOnes)
     AddPanel("Line 1", "");
     AddPanel("../Line/2", "--delay-ms 2");
     AddPanel("line 1", "--revision i11");
-    AddPanel("Refusing", "").pSim->Stop();
+    AddPanel("Refusing", "").Stop();
     AddPanel("Rejected", "--type 177 --revision i11 --build 39");
     AddPanel("Silent", "--no-reply-every 1");
     // Every 30th reply on a connection is cut: the second file of the
@@ -265,15 +254,15 @@ TEST_F(CliCollectTest, FaultyPanelsNeitherStopNorSpoilTheGoodOnes)
             {"Line 1", "Line 1"}, {"../Line/2", "%2E.%2FLine%2F2"}, {"line 1", "line 1 (2)"}};
         for (const auto& [strName, strFolder] : mapFolders)
         {
-            const SSimPanel& panel = m_mapPanels.at(strName);
-            EXPECT_EQ(FilesIn(m_work.Path() / "out" / strFolder), FilesIn(panel.card.Path()));
+            const CSimPanel& panel = m_mapPanels.at(strName);
+            EXPECT_EQ(FilesIn(m_work.Path() / "out" / strFolder), FilesIn(panel.Card().Path()));
             EXPECT_NE(SummaryLine(result.strOut, strName)
-                          .find("127.0.0.1:" + std::to_string(panel.pSim->Port())),
+                          .find("127.0.0.1:" + std::to_string(panel.Port())),
                       std::string::npos);
         }
         EXPECT_TRUE(FilesIn(m_work.Path() / "out" / "Silent").empty());
         // The dropping panel: what arrived is whole; the rest is counted.
-        const auto mapCard = FilesIn(m_mapPanels.at("Dropping").card.Path());
+        const auto mapCard = FilesIn(m_mapPanels.at("Dropping").Card().Path());
         const auto mapGot = FilesIn(m_work.Path() / "out/Dropping");
         for (const auto& [strFile, strBytes] : mapGot)
             EXPECT_EQ(strBytes, mapCard.at(strFile)) << strFile;
