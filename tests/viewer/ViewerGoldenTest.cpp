@@ -206,8 +206,8 @@ void ExpectDigest(uint64_t nExpected, const std::string& strTranscript, const st
                   << "ull; the transcript is in " << strPath;
 }
 
-// Shown by name: printed as raw bytes (addresses among them), a shape gave each build new test
-// names.
+// By name: printed as its raw bytes, pointers among them, a shape gave the tests new names in
+// every build.
 void PrintTo(const SShape& shape, std::ostream* pOut)
 {
     *pOut << shape.pszName;
